@@ -1,0 +1,170 @@
+#include "gui/Dialogs.h"
+
+#include <QColorDialog>
+#include <QFileDialog>
+#include <QMessageBox>
+#include <QQueue>
+
+namespace gui {
+
+namespace {
+
+struct SeamState
+{
+    bool testMode = false;
+    QQueue<Answer> answers;
+    QQueue<QString> fileNames;
+    QQueue<std::optional<QColor>> colours;
+    QList<ShownBox> shown;
+    int fileDialogs = 0;
+    int colorDialogs = 0;
+};
+
+SeamState& seam()
+{
+    static SeamState state;
+    return state;
+}
+
+QMessageBox::Icon toQt(Icon icon)
+{
+    switch (icon) {
+    case Icon::Information:
+        return QMessageBox::Information;
+    case Icon::Question:
+        return QMessageBox::Question;
+    case Icon::Warning:
+        return QMessageBox::Warning;
+    case Icon::Critical:
+        return QMessageBox::Critical;
+    case Icon::None:
+        break;
+    }
+    return QMessageBox::NoIcon;
+}
+
+QMessageBox::StandardButton toQt(Answer answer)
+{
+    switch (answer) {
+    case Answer::Yes:
+        return QMessageBox::Yes;
+    case Answer::No:
+        return QMessageBox::No;
+    case Answer::Cancel:
+        return QMessageBox::Cancel;
+    case Answer::Ok:
+        break;
+    }
+    return QMessageBox::Ok;
+}
+
+} // namespace
+
+Answer MessageBox::show(QWidget* parent, const QString& title, const QString& text, Icon icon, Buttons buttons,
+                        Answer defaultAnswer)
+{
+    SeamState& s = seam();
+    if (s.testMode) {
+        s.shown.append(ShownBox { title, text, icon, buttons, defaultAnswer });
+        return s.answers.isEmpty() ? defaultAnswer : s.answers.dequeue();
+    }
+    QMessageBox box(toQt(icon), title, text,
+                    buttons == Buttons::YesNo ? (QMessageBox::Yes | QMessageBox::No) : QMessageBox::Ok, parent);
+    box.setDefaultButton(toQt(defaultAnswer));
+    switch (box.exec()) {
+    case QMessageBox::Yes:
+        return Answer::Yes;
+    case QMessageBox::No:
+        return Answer::No;
+    default:
+        break;
+    }
+    // Closing a Yes/No box with Escape or the title bar counts as its default.
+    return buttons == Buttons::YesNo ? defaultAnswer : Answer::Ok;
+}
+
+void MessageBox::information(QWidget* parent, const QString& text, const QString& title)
+{
+    show(parent, title, text, Icon::Information, Buttons::Ok, Answer::Ok);
+}
+
+void MessageBox::notice(QWidget* parent, const QString& text, const QString& title)
+{
+    show(parent, title, text, Icon::None, Buttons::Ok, Answer::Ok);
+}
+
+Answer MessageBox::question(QWidget* parent, const QString& text, const QString& title)
+{
+    return show(parent, title, text, Icon::Question, Buttons::YesNo, Answer::No);
+}
+
+QString FileDialog::getOpenFileName(QWidget* parent, const QString& caption, const QString& folder,
+                                    const QString& filter)
+{
+    SeamState& s = seam();
+    if (s.testMode) {
+        ++s.fileDialogs;
+        return s.fileNames.isEmpty() ? QString() : s.fileNames.dequeue();
+    }
+    return QFileDialog::getOpenFileName(parent, caption, folder, filter);
+}
+
+std::optional<QColor> ColorDialog::getColor(QWidget* parent, const QColor& initial)
+{
+    SeamState& s = seam();
+    if (s.testMode) {
+        ++s.colorDialogs;
+        return s.colours.isEmpty() ? std::nullopt : s.colours.dequeue();
+    }
+    const QColor chosen = QColorDialog::getColor(initial, parent);
+    return chosen.isValid() ? std::optional<QColor>(chosen) : std::nullopt;
+}
+
+void DialogSeam::setTestMode(bool on)
+{
+    seam().testMode = on;
+}
+
+bool DialogSeam::testMode()
+{
+    return seam().testMode;
+}
+
+void DialogSeam::queueAnswer(Answer answer)
+{
+    seam().answers.enqueue(answer);
+}
+
+void DialogSeam::queueFileName(const QString& fileName)
+{
+    seam().fileNames.enqueue(fileName);
+}
+
+void DialogSeam::queueColor(std::optional<QColor> colour)
+{
+    seam().colours.enqueue(colour);
+}
+
+const QList<ShownBox>& DialogSeam::shownBoxes()
+{
+    return seam().shown;
+}
+
+int DialogSeam::fileDialogsShown()
+{
+    return seam().fileDialogs;
+}
+
+int DialogSeam::colorDialogsShown()
+{
+    return seam().colorDialogs;
+}
+
+void DialogSeam::reset()
+{
+    const bool mode = seam().testMode;
+    seam() = SeamState();
+    seam().testMode = mode;
+}
+
+} // namespace gui

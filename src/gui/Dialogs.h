@@ -1,0 +1,74 @@
+#pragma once
+
+#include <QColor>
+#include <QList>
+#include <QString>
+#include <optional>
+
+class QWidget;
+
+namespace gui {
+
+// The one way production code shows modal boxes and common dialogs. In test mode nothing is
+// shown: each call takes the next queued answer (or the box's default) and is logged.
+
+enum class Icon { None, Information, Question, Warning, Critical };
+enum class Buttons { Ok, YesNo };
+enum class Answer { Ok, Yes, No, Cancel };
+
+struct ShownBox
+{
+    QString title;
+    QString text;
+    Icon icon = Icon::None;
+    Buttons buttons = Buttons::Ok;
+    Answer defaultAnswer = Answer::Ok;
+};
+
+// The title the program's boxes carry: the product name.
+inline const QString AppTitle = QStringLiteral("GearLog");
+
+class MessageBox
+{
+public:
+    static Answer show(QWidget* parent, const QString& title, const QString& text, Icon icon, Buttons buttons,
+                       Answer defaultAnswer);
+    // OK only, information icon.
+    static void information(QWidget* parent, const QString& text, const QString& title = AppTitle);
+    // OK only, no icon: the plain notices.
+    static void notice(QWidget* parent, const QString& text, const QString& title = AppTitle);
+    // Yes/No with No as the default, question icon.
+    static Answer question(QWidget* parent, const QString& text, const QString& title = AppTitle);
+};
+
+class FileDialog
+{
+public:
+    // Empty when cancelled.
+    static QString getOpenFileName(QWidget* parent, const QString& caption, const QString& folder,
+                                   const QString& filter);
+};
+
+class ColorDialog
+{
+public:
+    // nullopt when cancelled.
+    static std::optional<QColor> getColor(QWidget* parent, const QColor& initial);
+};
+
+// Test control of the seam.
+class DialogSeam
+{
+public:
+    static void setTestMode(bool on);
+    static bool testMode();
+    static void queueAnswer(Answer answer);
+    static void queueFileName(const QString& fileName); // empty: cancel
+    static void queueColor(std::optional<QColor> colour); // nullopt: cancel
+    static const QList<ShownBox>& shownBoxes();
+    static int fileDialogsShown();
+    static int colorDialogsShown();
+    static void reset(); // clears queues and logs
+};
+
+} // namespace gui

@@ -1,0 +1,242 @@
+#include "store/Database.h"
+
+#include "store/StoreError.h"
+
+#include <QAtomicInt>
+#include <QFile>
+#include <QFileInfo>
+#include <QSet>
+#include <QSqlError>
+#include <QSqlRecord>
+#include <QUrl>
+
+namespace store {
+
+namespace {
+
+struct TableShape
+{
+    const char* name;
+    QStringList columns;
+    QStringList indexes; // physical names
+};
+
+// What the program needs of a file: every table and column it reads or writes, and every index
+// its look-ups rely on. Kept beside data/schema.sql; the tests check the two agree.
+const QList<TableShape>& requiredShape()
+{
+    static const QList<TableShape> shape = {
+        { "Car",
+          { "carid", "Description", "make", "model", "Year", "purchaseprice", "resalevalue", "totalbudget",
+            "imagepath", "Status", "note1", "note2", "note3", "auditdate" },
+          { "car_index1", "car_description" } },
+        { "Assembly",
+          { "assemblyid", "carid", "Description", "Status", "imagepath", "note1", "note2", "note3", "auditdate" },
+          { "assembly_index1", "assembly_index2", "assembly_carid" } },
+        { "Component",
+          { "componentid", "carid", "assemblyid", "ActivityID", "Description", "Status", "SupplierName",
+            "catalogpage", "quantity", "targetcost", "actualcost", "wishlist", "imagepath", "note1", "note2",
+            "note3", "auditdate" },
+          { "component_index1", "component_carid", "component_assemblyid", "component_activityid" } },
+        { "Supplier",
+          { "supplierid", "Name", "address1", "address2", "city", "State", "Zip", "Telephone", "Fax", "Email",
+            "CatalogNbr", "note1", "note2", "note3" },
+          { "supplier_index2" } },
+        { "Phase",
+          { "PhaseID", "carid", "prioritysequence", "Description", "Status", "note1", "note2", "note3",
+            "auditdate" },
+          { "phase_index1", "phase_index2", "phase_carid" } },
+        { "Activity",
+          { "ActivityID", "carid", "PhaseID", "prioritysequence", "Description", "Status", "targetstartdate",
+            "targetstopdate", "targeteffort", "actualstartdate", "actualstopdate", "actualeffort", "note1",
+            "note2", "note3", "auditdate" },
+          { "activity_index1", "activity_index3", "activity_carid", "activity_phaseid" } },
+    };
+    return shape;
+}
+
+QString nextConnectionName()
+{
+    static QAtomicInt counter;
+    return QStringLiteral("gearlog-%1").arg(counter.fetchAndAddRelaxed(1));
+}
+
+QString uriFor(const QString& path, const char* mode)
+{
+    const QString absolute = QFileInfo(path).absoluteFilePath();
+    return QUrl::fromLocalFile(absolute).toString(QUrl::FullyEncoded) + QStringLiteral("?mode=") + QLatin1String(mode);
+}
+
+const QString OpenSource = QStringLiteral("GearLog database open");
+
+} // namespace
+
+Database::Database(QString path, QString connectionName)
+    : m_path(std::move(path))
+    , m_connectionName(std::move(connectionName))
+{
+}
+
+Database::~Database()
+{
+    {
+        QSqlDatabase db = QSqlDatabase::database(m_connectionName, false);
+        if (db.isOpen())
+            db.close();
+    }
+    QSqlDatabase::removeDatabase(m_connectionName);
+}
+
+QSqlDatabase Database::connection() const
+{
+    return QSqlDatabase::database(m_connectionName, false);
+}
+
+std::unique_ptr<Database> Database::open(const QString& path, const OpenOptions& options)
+{
+    // Check first as well as opening with mode=rw: a missing file is an error, never a new empty database.
+    const QFileInfo info(path);
+    if (!info.exists() || !info.isFile()) {
+        throw OpenFailure({ StoreError(code::CantOpen,
+                                       QStringLiteral("The database file '%1' does not exist.").arg(path),
+                                       OpenSource) });
+    }
+
+    const QString name = nextConnectionName();
+    std::unique_ptr<Database> database(new Database(path, name));
+    {
+        QSqlDatabase db = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), name);
+        db.setConnectOptions(QStringLiteral("QSQLITE_OPEN_URI;QSQLITE_BUSY_TIMEOUT=%1").arg(options.busyTimeoutMs));
+        db.setDatabaseName(uriFor(path, "rw"));
+        if (!db.open())
+            throw OpenFailure({ StoreError::fromSql(db.lastError(), OpenSource) });
+    }
+    try {
+        database->verifySchema();
+    } catch (const StoreError& e) {
+        throw OpenFailure({ e });
+    }
+    return database;
+}
+
+std::unique_ptr<Database> Database::create(const QString& path)
+{
+    const QString source = QStringLiteral("GearLog database creation");
+    if (QFileInfo::exists(path))
+        throw StoreError(code::Exists, QStringLiteral("The file '%1' already exists; it is left as it is.").arg(path),
+                         source);
+    const QString name = nextConnectionName();
+    std::unique_ptr<Database> database(new Database(path, name));
+    {
+        QSqlDatabase db = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), name);
+        db.setConnectOptions(QStringLiteral("QSQLITE_OPEN_URI"));
+        db.setDatabaseName(uriFor(path, "rwc"));
+        if (!db.open())
+            throw StoreError::fromSql(db.lastError(), source);
+    }
+    try {
+        database->createSchema();
+    } catch (...) {
+        database.reset();
+        QFile::remove(path);
+        throw;
+    }
+    return database;
+}
+
+void Database::createSchema() const
+{
+    QFile file(QStringLiteral(":/db/schema.sql"));
+    if (!file.open(QIODevice::ReadOnly))
+        throw StoreError(code::Error, QStringLiteral("The schema resource is missing."), QStringLiteral("GearLog"));
+    QString script;
+    for (const QString& line : QString::fromUtf8(file.readAll()).split(QLatin1Char('\n'))) {
+        if (!line.trimmed().startsWith(QStringLiteral("--")))
+            script += line + QLatin1Char('\n');
+    }
+    QSqlDatabase db = connection();
+    if (!db.transaction())
+        throw StoreError::fromSql(db.lastError(), QStringLiteral("creating the schema"));
+    try {
+        for (const QString& statement : script.split(QLatin1Char(';'), Qt::SkipEmptyParts)) {
+            if (!statement.trimmed().isEmpty())
+                run(statement.trimmed());
+        }
+        run(QStringLiteral("PRAGMA user_version = 1"));
+    } catch (...) {
+        db.rollback();
+        throw;
+    }
+    if (!db.commit())
+        throw StoreError::fromSql(db.lastError(), QStringLiteral("creating the schema"));
+}
+
+void Database::verifySchema() const
+{
+    // The first read also tells a file that is not a database, or one locked by another process.
+    QSqlQuery objects = run(QStringLiteral("SELECT type, name FROM sqlite_master WHERE type IN ('table', 'index')"));
+    QSet<QString> tables;
+    QSet<QString> indexes;
+    while (objects.next()) {
+        const QString type = objects.value(0).toString();
+        (type == QStringLiteral("table") ? tables : indexes).insert(objects.value(1).toString().toLower());
+    }
+    objects.finish();
+
+    QList<StoreError> errors;
+    for (const TableShape& table : requiredShape()) {
+        const QString tableName = QLatin1String(table.name);
+        if (!tables.contains(tableName.toLower())) {
+            errors.append(StoreError(code::Schema, QStringLiteral("The table '%1' is missing.").arg(tableName),
+                                     OpenSource));
+            continue;
+        }
+        const QSqlRecord columns = connection().record(tableName);
+        for (const QString& column : table.columns) {
+            if (columns.indexOf(column) < 0)
+                errors.append(StoreError(code::Schema,
+                                         QStringLiteral("The field '%1' of table '%2' is missing.").arg(column, tableName),
+                                         OpenSource));
+        }
+        for (const QString& index : table.indexes) {
+            if (!indexes.contains(index))
+                errors.append(StoreError(code::Schema,
+                                         QStringLiteral("The index '%1' of table '%2' is missing.").arg(index, tableName),
+                                         OpenSource));
+        }
+    }
+    if (!errors.isEmpty())
+        throw OpenFailure(errors);
+}
+
+QSqlQuery Database::prepare(const QString& sql) const
+{
+    QSqlQuery query(connection());
+    query.setForwardOnly(true);
+    if (!query.prepare(sql))
+        throw StoreError::fromSql(query.lastError(), sql);
+    return query;
+}
+
+void Database::run(QSqlQuery& query, std::initializer_list<QVariant> values)
+{
+    int position = 0;
+    for (const QVariant& value : values)
+        query.bindValue(position++, value);
+    if (!query.exec())
+        throw StoreError::fromSql(query.lastError(), query.lastQuery());
+}
+
+QSqlQuery Database::run(const QString& sql, std::initializer_list<QVariant> values) const
+{
+    QSqlQuery query = prepare(sql);
+    run(query, values);
+    return query;
+}
+
+QString Database::physicalIndexName(const QString& table, const QString& documentedName)
+{
+    return table.toLower() + QLatin1Char('_') + documentedName.toLower();
+}
+
+} // namespace store

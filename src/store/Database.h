@@ -1,0 +1,55 @@
+#pragma once
+
+#include <QSqlDatabase>
+#include <QSqlQuery>
+#include <QString>
+#include <QVariant>
+#include <initializer_list>
+#include <memory>
+
+namespace store {
+
+struct OpenOptions
+{
+    // How long a statement waits for another process's lock before it fails.
+    int busyTimeoutMs = 5000;
+};
+
+// One open database file. Opening never creates a file; creating never opens an existing one.
+class Database
+{
+public:
+    // Throws OpenFailure listing everything wrong: a missing file, a file that is not a database,
+    // a missing table, column or index, or a lock held too long by another process.
+    static std::unique_ptr<Database> open(const QString& path, const OpenOptions& options = {});
+    // A new file holding the empty schema. Throws StoreError when the file exists or cannot be made.
+    static std::unique_ptr<Database> create(const QString& path);
+
+    ~Database();
+    Database(const Database&) = delete;
+    Database& operator=(const Database&) = delete;
+
+    const QString& path() const { return m_path; }
+    QSqlDatabase connection() const;
+
+    // A prepared statement; every value goes in through bind parameters. Throws StoreError.
+    QSqlQuery prepare(const QString& sql) const;
+    // Runs a prepared statement with the given values bound in order. Throws StoreError.
+    static void run(QSqlQuery& query, std::initializer_list<QVariant> values = {});
+    // Prepares and runs in one go.
+    QSqlQuery run(const QString& sql, std::initializer_list<QVariant> values = {}) const;
+
+    // The name the documented index ("index1" on "Car") has in the file ("car_index1"):
+    // SQLite wants index names unique across the whole database.
+    static QString physicalIndexName(const QString& table, const QString& documentedName);
+
+private:
+    Database(QString path, QString connectionName);
+    void verifySchema() const;
+    void createSchema() const;
+
+    QString m_path;
+    QString m_connectionName;
+};
+
+} // namespace store

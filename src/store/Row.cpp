@@ -1,0 +1,117 @@
+#include "store/Row.h"
+
+namespace store {
+
+namespace {
+const QString StampFormat = QStringLiteral("yyyy-MM-dd HH:mm:ss");
+}
+
+QString isoDate(const QDate& date)
+{
+    return date.isValid() ? date.toString(Qt::ISODate) : QString();
+}
+
+QString isoStamp(const QDateTime& stamp)
+{
+    return stamp.isValid() ? stamp.toString(StampFormat) : QString();
+}
+
+QString RowReader::text()
+{
+    const QVariant v = next();
+    return v.isNull() ? QString() : v.toString();
+}
+
+std::optional<qint32> RowReader::integer()
+{
+    const QVariant v = next();
+    if (v.isNull())
+        return std::nullopt;
+    bool ok = false;
+    const qint32 value = v.toInt(&ok);
+    return ok ? std::optional<qint32>(value) : std::nullopt;
+}
+
+std::optional<common::Money> RowReader::money()
+{
+    const QVariant v = next();
+    if (v.isNull())
+        return std::nullopt;
+    bool ok = false;
+    const qint64 units = v.toLongLong(&ok);
+    return ok ? std::optional<common::Money>(common::Money::fromUnits(units)) : std::nullopt;
+}
+
+std::optional<double> RowReader::number()
+{
+    const QVariant v = next();
+    if (v.isNull())
+        return std::nullopt;
+    bool ok = false;
+    const double value = v.toDouble(&ok);
+    return ok ? std::optional<double>(value) : std::nullopt;
+}
+
+QDate RowReader::date()
+{
+    const QVariant v = next();
+    return v.isNull() ? QDate() : QDate::fromString(v.toString().left(10), Qt::ISODate);
+}
+
+QDateTime RowReader::stamp()
+{
+    const QVariant v = next();
+    return v.isNull() ? QDateTime() : QDateTime::fromString(v.toString(), StampFormat);
+}
+
+common::NoteParts RowReader::notes()
+{
+    common::NoteParts parts;
+    for (auto& part : parts)
+        part = text();
+    return parts;
+}
+
+RowWriter& RowWriter::text(const QString& value)
+{
+    // Empty texts are stored as Null, as the screens never tell the two apart.
+    m_values.append(value.isEmpty() ? QVariant(QMetaType(QMetaType::QString)) : QVariant(value));
+    return *this;
+}
+
+RowWriter& RowWriter::integer(std::optional<qint32> value)
+{
+    m_values.append(value ? QVariant(*value) : QVariant(QMetaType(QMetaType::Int)));
+    return *this;
+}
+
+RowWriter& RowWriter::money(std::optional<common::Money> value)
+{
+    m_values.append(value ? QVariant(value->units()) : QVariant(QMetaType(QMetaType::LongLong)));
+    return *this;
+}
+
+RowWriter& RowWriter::number(std::optional<double> value)
+{
+    m_values.append(value ? QVariant(*value) : QVariant(QMetaType(QMetaType::Double)));
+    return *this;
+}
+
+RowWriter& RowWriter::date(const QDate& value)
+{
+    return text(isoDate(value));
+}
+
+RowWriter& RowWriter::stamp(const QDateTime& value)
+{
+    return text(isoStamp(value));
+}
+
+RowWriter& RowWriter::notes(const common::NoteParts& value)
+{
+    for (const auto& part : value)
+        text(part);
+    return *this;
+}
+
+} // namespace store

@@ -1,0 +1,184 @@
+#pragma once
+
+#include "store/Database.h"
+#include "store/Row.h"
+#include "store/StoreError.h"
+
+#include <QList>
+#include <QString>
+#include <QStringList>
+#include <optional>
+
+namespace store {
+
+// A key with the text a pick list shows for it.
+struct Entry
+{
+    qint32 key = 0;
+    QString text;
+    bool operator==(const Entry&) const = default;
+};
+
+// Orders of the documented lists; ties always go by key.
+enum class Order { Description, Sequence, Key };
+
+// Typed access to one table. Every statement is built from the record's fixed column names;
+// values only ever travel as bound parameters.
+template <class Rec>
+class Table
+{
+public:
+    explicit Table(const Database& database, const char* nameColumn = "Description")
+        : m_db(database)
+        , m_table(QLatin1String(Rec::Table))
+        , m_key(QLatin1String(Rec::Key))
+        , m_name(QLatin1String(nameColumn))
+    {
+    }
+
+    std::optional<Rec> find(qint32 key) const { return first(select() + where(m_key), { key }); }
+
+    // The first row, in index order (ties by key), whose name equals the text, ignoring case.
+    std::optional<Rec> seek(const QString& name) const
+    {
+        return first(select() + where(m_name) + orderBy(Order::Key), { name });
+    }
+
+    // The same among one car's rows only.
+    std::optional<Rec> seekForCar(qint32 carid, const QString& name) const
+    {
+        return first(select() + where(QStringLiteral("carid")) + QStringLiteral(" AND ") + m_name
+                         + QStringLiteral(" = ?") + orderBy(Order::Key),
+                     { carid, name });
+    }
+
+    QList<Rec> forCar(qint32 carid, Order order) const
+    {
+        return rows(select() + where(QStringLiteral("carid")) + orderBy(order), { carid });
+    }
+
+    QList<Rec> all(Order order) const { return rows(select() + orderBy(order), {}); }
+
+    // Keys and names of one car's rows, by name.
+    QList<Entry> entriesForCar(qint32 carid) const
+    {
+        return entries(names() + where(QStringLiteral("carid")) + orderBy(Order::Description), { carid });
+    }
+
+    QList<Entry> allEntries(Order order) const { return entries(names() + orderBy(order), {}); }
+
+    qint64 count() const
+    {
+        QSqlQuery q = m_db.run(QStringLiteral("SELECT COUNT(*) FROM ") + m_table);
+        return q.next() ? q.value(0).toLongLong() : 0;
+    }
+
+    // Writes a new row and answers its key; keys are never reused.
+    qint32 add(const Rec& record) const
+    {
+        RowWriter w;
+        record.write(w);
+        const QStringList& cols = Rec::columns();
+        QStringList marks;
+        for (qsizetype i = 0; i < cols.size(); ++i)
+            marks << QStringLiteral("?");
+        QSqlQuery q = m_db.prepare(QStringLiteral("INSERT INTO %1 (%2) VALUES (%3)")
+                                       .arg(m_table, cols.join(QStringLiteral(", ")), marks.join(QStringLiteral(", "))));
+        bindAll(q, w.values());
+        Database::run(q);
+        const QVariant key = q.lastInsertId();
+        if (!key.isValid())
+            throw StoreError(code::Error, QStringLiteral("The new row's key could not be read."), m_table);
+        return key.toInt();
+    }
+
+    // Rewrites the row with the record's key; false when there is no such row.
+    bool change(const Rec& record) const
+    {
+        RowWriter w;
+        record.write(w);
+        QStringList sets;
+        for (const QString& c : Rec::columns())
+            sets << c + QStringLiteral(" = ?");
+        QSqlQuery q = m_db.prepare(QStringLiteral("UPDATE %1 SET %2").arg(m_table, sets.join(QStringLiteral(", ")))
+                                   + where(m_key));
+        QList<QVariant> values = w.values();
+        values << record.key();
+        bindAll(q, values);
+        Database::run(q);
+        return q.numRowsAffected() > 0;
+    }
+
+    bool remove(qint32 key) const
+    {
+        QSqlQuery q = m_db.prepare(QStringLiteral("DELETE FROM ") + m_table + where(m_key));
+        bindAll(q, { key });
+        Database::run(q);
+        return q.numRowsAffected() > 0;
+    }
+
+private:
+    QString select() const
+    {
+        return QStringLiteral("SELECT %1, %2 FROM %3").arg(m_key, Rec::columns().join(QStringLiteral(", ")), m_table);
+    }
+    QString names() const { return QStringLiteral("SELECT %1, %2 FROM %3").arg(m_key, m_name, m_table); }
+    static QString where(const QString& column) { return QStringLiteral(" WHERE ") + column + QStringLiteral(" = ?"); }
+    QString orderBy(Order order) const
+    {
+        switch (order) {
+        case Order::Description:
+            return QStringLiteral(" ORDER BY %1, %2").arg(m_name, m_key);
+        case Order::Sequence:
+            return QStringLiteral(" ORDER BY prioritysequence, %1").arg(m_key);
+        case Order::Key:
+            break;
+        }
+        return QStringLiteral(" ORDER BY ") + m_key;
+    }
+
+    static void bindAll(QSqlQuery& q, const QList<QVariant>& values)
+    {
+        for (qsizetype i = 0; i < values.size(); ++i)
+            q.bindValue(int(i), values.at(i));
+    }
+
+    QList<Rec> rows(const QString& sql, const QList<QVariant>& values) const
+    {
+        QSqlQuery q = m_db.prepare(sql);
+        bindAll(q, values);
+        Database::run(q);
+        QList<Rec> result;
+        while (q.next()) {
+            RowReader r(q);
+            result.append(Rec::read(r));
+        }
+        return result;
+    }
+
+    std::optional<Rec> first(const QString& sql, const QList<QVariant>& values) const
+    {
+        QList<Rec> found = rows(sql + QStringLiteral(" LIMIT 1"), values);
+        if (found.isEmpty())
+            return std::nullopt;
+        return found.front();
+    }
+
+    QList<Entry> entries(const QString& sql, const QList<QVariant>& values) const
+    {
+        QSqlQuery q = m_db.prepare(sql);
+        bindAll(q, values);
+        Database::run(q);
+        QList<Entry> result;
+        while (q.next())
+            result.append(Entry { q.value(0).toInt(), q.value(1).isNull() ? QString() : q.value(1).toString() });
+        return result;
+    }
+
+    const Database& m_db;
+    QString m_table;
+    QString m_key;
+    QString m_name;
+};
+
+} // namespace store

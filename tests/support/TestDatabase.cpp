@@ -1,0 +1,51 @@
+#include "support/TestDatabase.h"
+
+#include "store/Database.h"
+#include "store/SampleProject.h"
+
+#include <QFile>
+#include <QtTest>
+
+namespace testing {
+
+namespace {
+// The sample database is drawn once per test executable; every test gets its own copy.
+QString masterSample()
+{
+    static QTemporaryDir masterDir;
+    static const QString path = [] {
+        const QString p = masterDir.filePath(QStringLiteral("Master.mdb"));
+        store::createSampleDatabase(p);
+        return p;
+    }();
+    return path;
+}
+} // namespace
+
+TestDatabase::TestDatabase() = default;
+TestDatabase::~TestDatabase() = default;
+
+QString TestDatabase::path(const QString& name) const
+{
+    return m_dir.filePath(name);
+}
+
+QString TestDatabase::copySample(const QString& name)
+{
+    const QString target = path(name);
+    QFile::remove(target);
+    if (!QFile::copy(masterSample(), target))
+        qFatal("could not copy the sample database");
+    QFile::setPermissions(target, QFile::ReadOwner | QFile::WriteOwner);
+    return target;
+}
+
+QString TestDatabase::createEmpty(const QString& name)
+{
+    const QString target = path(name);
+    QFile::remove(target);
+    store::Database::create(target);
+    return target;
+}
+
+} // namespace testing

@@ -1,0 +1,31 @@
+#pragma once
+
+#include <QString>
+#include <QTemporaryDir>
+#include <memory>
+
+namespace store {
+class Database;
+}
+
+namespace testing {
+
+// A scratch folder per test holding its own database file.
+class TestDatabase
+{
+public:
+    TestDatabase();
+    ~TestDatabase();
+
+    // A private copy of the sample database, built once per test run and copied per test.
+    QString copySample(const QString& name = QStringLiteral("ShopData.mdb"));
+    // A database with the schema and no rows at all.
+    QString createEmpty(const QString& name = QStringLiteral("Empty.mdb"));
+    QString path(const QString& name) const;
+    const QTemporaryDir& dir() const { return m_dir; }
+
+private:
+    QTemporaryDir m_dir;
+};
+
+} // namespace testing
