@@ -1,1 +1,51 @@
-// placeholder
+#include "app/Startup.h"
+
+#include "app/Session.h"
+#include "gui/Dialogs.h"
+#include "store/StoreError.h"
+
+#include <QCoreApplication>
+#include <QDir>
+
+namespace app {
+
+QString defaultDatabasePath()
+{
+    return QDir(QCoreApplication::applicationDirPath()).filePath(QStringLiteral("ShopData.mdb"));
+}
+
+QString openErrorText(const store::StoreError& error)
+{
+    return QStringLiteral("Error #%1\n  %2\n  (Source: %3)\nPress F1 to see topic 0\n  in the file Gear-Log.hlp.")
+        .arg(error.code())
+        .arg(error.message(), error.source());
+}
+
+std::unique_ptr<store::Database> OpenProjectDatabase(const QString& path, QWidget* parent,
+                                                     const store::OpenOptions& options)
+{
+    try {
+        return store::Database::open(path, options);
+    } catch (const store::OpenFailure& failure) {
+        for (const store::StoreError& e : failure.errors())
+            gui::MessageBox::notice(parent, openErrorText(e));
+    } catch (const store::StoreError& e) {
+        gui::MessageBox::notice(parent, openErrorText(e));
+    }
+    return nullptr;
+}
+
+std::unique_ptr<Session> startGearLog(const QString& databasePath, QSettings& settings,
+                                      const store::OpenOptions& options)
+{
+    auto database = OpenProjectDatabase(databasePath, nullptr, options);
+    if (!database) {
+        gui::MessageBox::notice(nullptr, QStringLiteral("Sorry - the database could not be opened"));
+        return nullptr;
+    }
+    auto session = std::make_unique<Session>(std::move(database), settings);
+    session->window().show();
+    return session;
+}
+
+} // namespace app

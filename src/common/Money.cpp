@@ -2,6 +2,7 @@
 
 #include "common/Parse.h"
 
+#include <limits>
 #include <stdexcept>
 
 namespace common {
@@ -12,6 +13,14 @@ qint64 checkedAdd(qint64 a, qint64 b)
 {
     qint64 r = 0;
     if (__builtin_add_overflow(a, b, &r))
+        throw std::overflow_error("money amount out of range");
+    return r;
+}
+
+qint64 checkedSub(qint64 a, qint64 b)
+{
+    qint64 r = 0;
+    if (__builtin_sub_overflow(a, b, &r))
         throw std::overflow_error("money amount out of range");
     return r;
 }
@@ -38,9 +47,16 @@ Money Money::roundedTo(int decimals) const
     qint64 step = 1;
     for (int i = decimals; i < 4; ++i)
         step *= 10;
-    const qint64 magnitude = m_units < 0 ? -m_units : m_units;
-    const qint64 rounded = (magnitude + step / 2) / step * step;
-    return Money(m_units < 0 ? -rounded : rounded);
+    // Unsigned, so the lowest amount has a magnitude; rounding up at the very top does not fit.
+    const quint64 magnitude = m_units < 0 ? quint64(0) - quint64(m_units) : quint64(m_units);
+    const quint64 remainder = magnitude % quint64(step);
+    quint64 rounded = magnitude - remainder;
+    if (remainder >= quint64(step) / 2) {
+        if (rounded > quint64(std::numeric_limits<qint64>::max()) - quint64(step))
+            throw std::overflow_error("money amount out of range");
+        rounded += quint64(step);
+    }
+    return Money(m_units < 0 ? qint64(quint64(0) - rounded) : qint64(rounded));
 }
 
 Money Money::operator+(Money other) const
@@ -50,7 +66,7 @@ Money Money::operator+(Money other) const
 
 Money Money::operator-(Money other) const
 {
-    return Money(checkedAdd(m_units, -other.m_units));
+    return Money(checkedSub(m_units, other.m_units));
 }
 
 Money Money::times(qint64 quantity) const

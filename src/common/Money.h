@@ -21,7 +21,8 @@ public:
     constexpr qint64 units() const { return m_units; }
     bool isZero() const { return m_units == 0; }
 
-    // Rounding is half away from zero, as the display formats and reports round.
+    // Rounding is half away from zero, as the display formats and reports round. Throws
+    // std::overflow_error only when rounding up at the very top of the range does not fit.
     Money roundedTo(int decimals) const;
 
     // Throws std::overflow_error when the result does not fit.

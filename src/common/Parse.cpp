@@ -13,10 +13,12 @@ constexpr int MaxIntegerDigits = 14; // keeps ten-thousandths inside 64 bits wit
 bool takeSignAndCurrency(QString& body, bool& negative)
 {
     negative = false;
+    bool sawSign = false;
     bool sawCurrency = false;
     for (int round = 0; round < 2 && !body.isEmpty(); ++round) {
         const QChar c = body.front();
-        if ((c == QLatin1Char('-') || c == QLatin1Char('+')) && !negative) {
+        if ((c == QLatin1Char('-') || c == QLatin1Char('+')) && !sawSign) {
+            sawSign = true;
             negative = c == QLatin1Char('-');
             body.remove(0, 1);
         } else if (c == QLatin1Char('$') && !sawCurrency) {

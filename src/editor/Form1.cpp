@@ -1,1 +1,314 @@
-// placeholder
+// The main window's life: loading, activation, the status bar, locking and clearing fields.
+
+#include "editor/Form1.h"
+
+#include "common/Clock.h"
+#include "common/Formats.h"
+#include "gui/Colors.h"
+#include "gui/Dialogs.h"
+#include "gui/ListText.h"
+#include "gui/NotesEdit.h"
+#include "store/Store.h"
+#include "store/StoreError.h"
+
+#include <QApplication>
+#include <QCheckBox>
+#include <QCloseEvent>
+#include <QComboBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QPushButton>
+#include <QSettings>
+#include <QTabWidget>
+#include <QTimer>
+#include <QTreeWidget>
+
+namespace editor {
+
+Form1::Form1(store::Database& database, QSettings& settings, QWidget* parent)
+    : QMainWindow(parent)
+    , m_database(database)
+    , m_store(std::make_unique<store::Store>(database))
+    , m_settings(settings)
+{
+    buildWindow();
+    connectSignals();
+
+    // Browsing look until the first command: every input locked, the pick lists showing.
+    for (int kind = 6; kind >= 1; --kind) {
+        currentTab = kind;
+        LockFields(true);
+    }
+    currentTab = 1;
+    for (QWidget* w : std::initializer_list<QWidget*> { LblReseq, cmdMoveUp, cmdMoveDown, cmdAttachComponent, cmdDone,
+                                                        cmdAttachCarImage, cmdViewCarImage, cmdAttachAssemblyImage,
+                                                        cmdViewAssemblyImage, cmdAttachComponentImage,
+                                                        cmdViewComponentImage })
+        w->setEnabled(false);
+
+    m_clock = new QTimer(this);
+    m_clock->setInterval(1000);
+    connect(m_clock, &QTimer::timeout, this, &Form1::updateClockPanels);
+    m_clock->start();
+    updateClockPanels();
+
+    // Form_Load: the database is already open (see app::OpenProjectDatabase).
+    ReadRegistry();
+    guarded(QStringLiteral("loading the suppliers"), [this] { loadsuppliercombo(); });
+}
+
+Form1::~Form1() = default;
+
+void Form1::connectSignals()
+{
+    for (int i = 0; i < 6; ++i)
+        connect(cmdButton[size_t(i)], &QPushButton::clicked, this, [this, i] { cmdButton_Click(i); });
+    connect(mnuExit, &QAction::triggered, this, &Form1::quitroutine);
+    connect(mnuCreate, &QAction::triggered, this, &Form1::CreateNewCar);
+}
+
+template <class F>
+bool Form1::guarded(const QString& what, F&& step)
+{
+    try {
+        step();
+        return true;
+    } catch (const store::StoreError& e) {
+        QApplication::restoreOverrideCursor();
+        gui::MessageBox::show(this, gui::AppTitle,
+                              QStringLiteral("The database reported an error while %1:\n\n%2\n(Error #%3, %4)")
+                                  .arg(what, e.message())
+                                  .arg(e.code())
+                                  .arg(e.source()),
+                              gui::Icon::Warning, gui::Buttons::Ok, gui::Answer::Ok);
+        return false;
+    }
+}
+
+QString Form1::panelText(int panel) const
+{
+    return panel >= 1 && panel <= 5 ? sbPanel[size_t(panel - 1)]->text() : QString();
+}
+
+void Form1::setPanelText(int panel, const QString& text)
+{
+    if (panel >= 1 && panel <= 5)
+        sbPanel[size_t(panel - 1)]->setText(text);
+}
+
+void Form1::updateClockPanels()
+{
+    const QDateTime now = common::Clock::now();
+    setPanelText(4, now.time().toString(QStringLiteral("h:mm AP")));
+    setPanelText(5, common::formatDate(now.date()));
+}
+
+void Form1::showEvent(QShowEvent* event)
+{
+    QMainWindow::showEvent(event);
+    // The first showing counts as the first activation, also where no window manager activates us.
+    if (!initialized)
+        QTimer::singleShot(0, this, &Form1::Form_Activate);
+}
+
+void Form1::changeEvent(QEvent* event)
+{
+    QMainWindow::changeEvent(event);
+    if (event->type() == QEvent::ActivationChange && isActiveWindow())
+        Form_Activate();
+}
+
+void Form1::closeEvent(QCloseEvent* event)
+{
+    // Closing the window while a record is open for editing would lose what was typed.
+    if (!editMode.isEmpty() && !m_quitting) {
+        gui::MessageBox::information(this, QStringLiteral("Please 'Save' Or 'Cancel' Your Changes Before Closing"));
+        event->ignore();
+        return;
+    }
+    QMainWindow::closeEvent(event);
+}
+
+void Form1::Form_Activate()
+{
+    if (initialized) {
+        if (!ProgramState::refreshOnActivate)
+            return;
+        // Dates were changed elsewhere: start over at the car list so every total is recomputed.
+        ProgramState::refreshOnActivate = false;
+        initialized = false;
+        carLoaded = assemblyLoaded = componentLoaded = phaseLoaded = activityLoaded = false;
+        TvMaterials->clear();
+        TvProject->clear();
+        projectDescription->clear();
+        currentCarDescription.clear();
+        tbproject->setCurrentIndex(0);
+        ClearFields();
+    }
+
+    InitializeForm();
+    initialized = true;
+    setPanelText(1, QStringLiteral("Loading....."));
+    guarded(QStringLiteral("loading the project list"), [this] {
+        loadStatusCombos();
+        loadCarDescription();
+    });
+    currentTab = 1;
+    displayTab = 0;
+    setPanelText(1, QStringLiteral("Select A Project From The 'Car' Tab"));
+    setPanelText(2, QStringLiteral("CAR"));
+    setPanelText(3, QStringLiteral("Entries =  ") + QString::number(carCount));
+    SetButtons(QStringLiteral("100001"));
+}
+
+void Form1::InitializeForm()
+{
+    QApplication::setOverrideCursor(Qt::WaitCursor);
+    setPanelText(1, QStringLiteral("Loading..."));
+    tbproject->setCurrentIndex(0);
+    QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
+    tbproject->setEnabled(true);
+    TbDisplay->setEnabled(false);
+    QApplication::restoreOverrideCursor();
+    setPanelText(1, QStringLiteral("Select A Project From The 'Car' Tab"));
+    currentTab = 1;
+}
+
+void Form1::quitroutine()
+{
+    m_quitting = true;
+    close();
+}
+
+void Form1::SetButtons(const QString& pattern)
+{
+    const QString p = pattern.trimmed();
+    for (int i = 0; i < 6 && i < p.size(); ++i)
+        cmdButton[size_t(i)]->setEnabled(p.at(i) == QLatin1Char('1'));
+    QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
+}
+
+void Form1::DisableButtons()
+{
+    for (QPushButton* b : cmdButton)
+        b->setEnabled(false);
+    QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
+}
+
+void Form1::LockFields(bool bdolock)
+{
+    const QColor white = gui::fromStoredColour(gui::White);
+    const QColor yellow = gui::fromStoredColour(gui::EditYellow);
+    const QColor colour = bdolock ? white : yellow;
+    for (QWidget* w : findChildren<QWidget*>()) {
+        if (w->property("tag").toString() != QStringLiteral("1"))
+            continue;
+        w->setEnabled(!bdolock);
+        gui::setFieldColour(w, colour);
+    }
+
+    // Browsing shows the pick list and the display boxes; editing the name box and the relation lists.
+    auto swap = [bdolock](std::initializer_list<QWidget*> browse, std::initializer_list<QWidget*> edit) {
+        for (QWidget* w : browse) {
+            w->setVisible(bdolock);
+            w->setEnabled(bdolock);
+        }
+        for (QWidget* w : edit) {
+            w->setVisible(!bdolock);
+            w->setEnabled(!bdolock);
+        }
+    };
+    switch (currentTab) {
+    case 1:
+        swap({ carDescription }, { CarDisplayDescription });
+        break;
+    case 2:
+        swap({ assemblyDescription, AssemblyDisplayStatus }, { AssemblyDisplayDescription, AssemblyStatus });
+        AssemblyDisplayStatus->setEnabled(true);
+        break;
+    case 3:
+        swap({ componentDescription, ComponentDisplayStatus, ComponentDisplayAssembly, ComponentDisplaySupplier,
+               ComponentDisplayActivity },
+             { ComponentDisplayDescription, ComponentStatus, ComponentAssembly, ComponentSupplierName,
+               ComponentActivity });
+        for (QWidget* w : { static_cast<QWidget*>(ComponentDisplayStatus), static_cast<QWidget*>(ComponentDisplayAssembly),
+                            static_cast<QWidget*>(ComponentDisplaySupplier),
+                            static_cast<QWidget*>(ComponentDisplayActivity) }) {
+            w->setEnabled(true);
+            gui::setFieldColour(w, white);
+        }
+        ComponentWishList->setEnabled(!bdolock);
+        gui::setFieldColour(ComponentWishList,
+                            bdolock ? gui::fromStoredColour(gui::SystemButtonFace) : yellow);
+        if (!bdolock)
+            ComponentActivity->setEnabled(ComponentActivity->count() > 0);
+        break;
+    case 4:
+        swap({ phaseDescription, PhaseDisplayStatus }, { PhaseDisplayDescription, phaseStatus });
+        PhaseDisplayStatus->setEnabled(true);
+        break;
+    case 5:
+        swap({ ActivityDescription, ActivityDisplayStatus, ActivityDisplayPhase },
+             { ActivityDisplayDescription, ActivityStatus, ActivityPhase });
+        ActivityDisplayStatus->setEnabled(true);
+        ActivityDisplayPhase->setEnabled(true);
+        break;
+    case 6:
+        swap({ SupplierName }, { SupplierDisplayName });
+        break;
+    default:
+        break;
+    }
+}
+
+void Form1::ClearFields()
+{
+    QWidget* page = tbproject->currentWidget();
+    if (!page)
+        return;
+    static const QStringList zeroed = {
+        QStringLiteral("CarPurchasePrice"),  QStringLiteral("CarResaleValue"),       QStringLiteral("CarTotalBudget"),
+        QStringLiteral("CarTargetCost"),     QStringLiteral("CarActualCost"),        QStringLiteral("CarTargetEffort"),
+        QStringLiteral("CarActualEffort"),   QStringLiteral("AssemblyTargetCost"),   QStringLiteral("AssemblyActualCost"),
+        QStringLiteral("ComponentTargetCost"), QStringLiteral("ComponentActualCost"), QStringLiteral("PhaseTargetCost"),
+        QStringLiteral("PhaseTargetEffort"), QStringLiteral("PhaseActualCost"),      QStringLiteral("PhaseActualEffort"),
+        QStringLiteral("ActivityTargetCost"), QStringLiteral("ActivityTargetEffort"), QStringLiteral("ActivityActualCost"),
+        QStringLiteral("ActivityActualEffort"),
+    };
+    for (QLineEdit* box : page->findChildren<QLineEdit*>()) {
+        if (qobject_cast<QComboBox*>(box->parentWidget()))
+            continue; // the edit line of a drop-down list: cleared with its list below
+        box->setText(zeroed.contains(box->objectName()) ? QStringLiteral("0") : QString());
+    }
+    for (QComboBox* list : page->findChildren<QComboBox*>()) {
+        const QSignalBlocker block(list);
+        gui::setListText(list, QString());
+    }
+    for (gui::NotesEdit* notes : page->findChildren<gui::NotesEdit*>())
+        notes->clear();
+    if (page->isAncestorOf(ComponentWishList))
+        ComponentWishList->setChecked(false);
+    if (page->isAncestorOf(ActivityComponents))
+        ActivityComponents->clear();
+}
+
+void Form1::ReadRegistry()
+{
+    preferences = Preferences::read(m_settings);
+    applyBackColor(preferences.backColor);
+    Image1->setScaledContents(preferences.stretch);
+}
+
+void Form1::applyBackColor(qint32 colour)
+{
+    const QColor c = gui::fromStoredColour(colour);
+    for (QWidget* w : std::initializer_list<QWidget*> { this, tbproject, TbDisplay }) {
+        QPalette p = w->palette();
+        p.setColor(QPalette::Window, c);
+        w->setPalette(p);
+        w->setAutoFillBackground(true);
+    }
+}
+
+} // namespace editor

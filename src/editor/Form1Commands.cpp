@@ -1,1 +1,33 @@
-// placeholder
+// The command buttons and the commands of the File menu.
+
+#include "editor/Form1.h"
+
+#include <QTabWidget>
+
+namespace editor {
+
+void Form1::cmdButton_Click(int index)
+{
+    ProcessCMD(index);
+}
+
+void Form1::ProcessCMD(int index)
+{
+    currentTab = tbproject->currentIndex() + 1;
+    switch (index) {
+    case 5:
+        quitroutine();
+        break;
+    default:
+        // Add, Update, Cancel, Save and Delete arrive with the record editor.
+        break;
+    }
+}
+
+void Form1::CreateNewCar()
+{
+    tbproject->setCurrentIndex(0);
+    ProcessCMD(0);
+}
+
+} // namespace editor

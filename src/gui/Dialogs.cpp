@@ -4,6 +4,7 @@
 #include <QFileDialog>
 #include <QMessageBox>
 #include <QQueue>
+#include <cstdio>
 
 namespace gui {
 
@@ -12,6 +13,7 @@ namespace {
 struct SeamState
 {
     bool testMode = false;
+    bool echo = false;
     QQueue<Answer> answers;
     QQueue<QString> fileNames;
     QQueue<std::optional<QColor>> colours;
@@ -66,6 +68,8 @@ Answer MessageBox::show(QWidget* parent, const QString& title, const QString& te
     SeamState& s = seam();
     if (s.testMode) {
         s.shown.append(ShownBox { title, text, icon, buttons, defaultAnswer });
+        if (s.echo)
+            std::fprintf(stderr, "[%s] %s\n", qPrintable(title), qPrintable(text));
         return s.answers.isEmpty() ? defaultAnswer : s.answers.dequeue();
     }
     QMessageBox box(toQt(icon), title, text,
@@ -130,6 +134,11 @@ bool DialogSeam::testMode()
     return seam().testMode;
 }
 
+void DialogSeam::setEcho(bool on)
+{
+    seam().echo = on;
+}
+
 void DialogSeam::queueAnswer(Answer answer)
 {
     seam().answers.enqueue(answer);
@@ -163,8 +172,10 @@ int DialogSeam::colorDialogsShown()
 void DialogSeam::reset()
 {
     const bool mode = seam().testMode;
+    const bool echo = seam().echo;
     seam() = SeamState();
     seam().testMode = mode;
+    seam().echo = echo;
 }
 
 } // namespace gui

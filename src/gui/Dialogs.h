@@ -61,6 +61,8 @@ class DialogSeam
 {
 public:
     static void setTestMode(bool on);
+    // With test mode on, also print every box to standard error (unattended runs).
+    static void setEcho(bool on);
     static bool testMode();
     static void queueAnswer(Answer answer);
     static void queueFileName(const QString& fileName); // empty: cancel

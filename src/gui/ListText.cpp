@@ -22,9 +22,10 @@ void setListText(QComboBox* list, const QString& text)
         return;
     }
     const int index = list->findText(text, Qt::MatchExactly);
-    list->setCurrentIndex(index);
+    // The placeholder goes first: an empty one set while no entry is chosen makes Qt choose the first.
     if (index < 0)
         list->setPlaceholderText(text);
+    list->setCurrentIndex(index);
 }
 
 } // namespace gui

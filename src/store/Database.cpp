@@ -10,6 +10,12 @@
 #include <QSqlRecord>
 #include <QUrl>
 
+// The schema script lives in a resource of this static library; it must be registered by hand.
+static void registerSchemaResource()
+{
+    Q_INIT_RESOURCE(schema);
+}
+
 namespace store {
 
 namespace {
@@ -67,7 +73,9 @@ QString uriFor(const QString& path, const char* mode)
     return QUrl::fromLocalFile(absolute).toString(QUrl::FullyEncoded) + QStringLiteral("?mode=") + QLatin1String(mode);
 }
 
-const QString OpenSource = QStringLiteral("GearLog database open");
+// Where an open failure came from: the engine itself, or our own check of the file's contents.
+const QString EngineSource = QStringLiteral("SQLite");
+const QString OpenSource = QStringLiteral("GearLog database check");
 
 } // namespace
 
@@ -109,12 +117,12 @@ std::unique_ptr<Database> Database::open(const QString& path, const OpenOptions&
         db.setConnectOptions(QStringLiteral("QSQLITE_OPEN_URI;QSQLITE_BUSY_TIMEOUT=%1").arg(options.busyTimeoutMs));
         db.setDatabaseName(uriFor(path, "rw"));
         if (!db.open())
-            throw OpenFailure({ StoreError::fromSql(db.lastError(), OpenSource) });
+            throw OpenFailure({ StoreError::fromSql(db.lastError(), EngineSource) });
     }
     try {
         database->verifySchema();
     } catch (const StoreError& e) {
-        throw OpenFailure({ e });
+        throw OpenFailure({ StoreError(e.code(), e.message(), EngineSource) });
     }
     return database;
 }
@@ -146,6 +154,7 @@ std::unique_ptr<Database> Database::create(const QString& path)
 
 void Database::createSchema() const
 {
+    registerSchemaResource();
     QFile file(QStringLiteral(":/db/schema.sql"));
     if (!file.open(QIODevice::ReadOnly))
         throw StoreError(code::Error, QStringLiteral("The schema resource is missing."), QStringLiteral("GearLog"));

@@ -1,1 +1,312 @@
-int main(){return 0;}
+// Start-up: opening the database or refusing to, the first activation, re-initialisation and quit.
+
+#include "support/FormFixture.h"
+
+#include "app/Session.h"
+#include "app/Startup.h"
+#include "gui/Dialogs.h"
+#include "gui/ListText.h"
+
+#include <QApplication>
+#include <QComboBox>
+#include <QFile>
+#include <QPushButton>
+#include <QSqlDatabase>
+#include <QSqlQuery>
+#include <QTabWidget>
+#include <QtTest>
+
+using testing::FormFixture;
+
+namespace {
+
+// Runs one statement on the file through a connection of its own.
+void alterFile(const QString& path, const QString& sql)
+{
+    {
+        QSqlDatabase db = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), QStringLiteral("alter"));
+        db.setDatabaseName(path);
+        QVERIFY(db.open());
+        QSqlQuery q(db);
+        QVERIFY2(q.exec(sql), qPrintable(sql));
+    }
+    QSqlDatabase::removeDatabase(QStringLiteral("alter"));
+}
+
+QStringList shownTexts()
+{
+    QStringList texts;
+    for (const gui::ShownBox& box : gui::DialogSeam::shownBoxes())
+        texts << box.text;
+    return texts;
+}
+
+bool anyMainWindowLeft()
+{
+    for (QWidget* w : QApplication::topLevelWidgets()) {
+        if (qobject_cast<editor::Form1*>(w))
+            return true;
+    }
+    return false;
+}
+
+} // namespace
+
+class TestStartup : public QObject
+{
+    Q_OBJECT
+
+private Q_SLOTS:
+    void init()
+    {
+        gui::DialogSeam::setTestMode(true);
+        gui::DialogSeam::reset();
+    }
+
+    void refusesBadDatabases_data()
+    {
+        QTest::addColumn<QString>("damage");
+        QTest::addColumn<QString>("sql");
+        QTest::addColumn<int>("code");
+        QTest::addColumn<QString>("mentions");
+
+        QTest::newRow("missing file") << "missing" << "" << 14 << "does not exist";
+        QTest::newRow("not a database") << "text" << "" << 26 << "not a database";
+        QTest::newRow("empty file") << "empty" << "" << 17 << "'Car' is missing";
+        QTest::newRow("missing table") << "sql" << "DROP TABLE Phase" << 17 << "'Phase' is missing";
+        QTest::newRow("missing index") << "sql" << "DROP INDEX activity_index3" << 17 << "'activity_index3'";
+        QTest::newRow("missing column") << "sql" << "ALTER TABLE Supplier DROP COLUMN Fax" << 17 << "'Fax'";
+    }
+
+    // Each failure shows the engine's error box, then the apology, and leaves no window and no new file.
+    void refusesBadDatabases()
+    {
+        QFETCH(QString, damage);
+        QFETCH(QString, sql);
+        QFETCH(int, code);
+        QFETCH(QString, mentions);
+
+        testing::TestDatabase files;
+        QString path = files.path(QStringLiteral("ShopData.mdb"));
+        if (damage == QStringLiteral("text")) {
+            QFile f(path);
+            QVERIFY(f.open(QIODevice::WriteOnly));
+            f.write("These are my notes about the Mustang, not a database.\n");
+        } else if (damage == QStringLiteral("empty")) {
+            QFile f(path);
+            QVERIFY(f.open(QIODevice::WriteOnly));
+        } else if (damage == QStringLiteral("sql")) {
+            path = files.copySample();
+            alterFile(path, sql);
+        }
+        const QByteArray before = QFile::exists(path) ? [&] {
+            QFile f(path);
+            f.open(QIODevice::ReadOnly);
+            return f.readAll();
+        }() : QByteArray();
+
+        QSettings settings(files.path(QStringLiteral("s.ini")), QSettings::IniFormat);
+        auto session = app::startGearLog(path, settings);
+        QVERIFY(!session);
+        QVERIFY(!anyMainWindowLeft());
+
+        const QStringList texts = shownTexts();
+        QVERIFY2(texts.size() >= 2, qPrintable(texts.join(QStringLiteral(" | "))));
+        QVERIFY2(texts.first().startsWith(QStringLiteral("Error #%1\n  ").arg(code)), qPrintable(texts.first()));
+        QVERIFY2(texts.first().contains(mentions), qPrintable(texts.first()));
+        QVERIFY(texts.first().contains(QStringLiteral("\n  (Source: ")));
+        QVERIFY(texts.first().endsWith(QStringLiteral("\nPress F1 to see topic 0\n  in the file Gear-Log.hlp.")));
+        QCOMPARE(texts.last(), QStringLiteral("Sorry - the database could not be opened"));
+        for (const gui::ShownBox& box : gui::DialogSeam::shownBoxes()) {
+            QCOMPARE(box.buttons, gui::Buttons::Ok);
+            QCOMPARE(box.title, QStringLiteral("GearLog"));
+        }
+
+        if (damage == QStringLiteral("missing")) {
+            QVERIFY(!QFile::exists(path));
+        } else {
+            QFile f(path);
+            QVERIFY(f.open(QIODevice::ReadOnly));
+            QCOMPARE(f.readAll(), before);
+        }
+    }
+
+    // Several faults at once are each reported in their own box, before the apology.
+    void reportsEveryMissingPiece()
+    {
+        testing::TestDatabase files;
+        const QString path = files.copySample();
+        alterFile(path, QStringLiteral("DROP TABLE Activity"));
+        alterFile(path, QStringLiteral("DROP TABLE Supplier"));
+        QSettings settings(files.path(QStringLiteral("s.ini")), QSettings::IniFormat);
+        QVERIFY(!app::startGearLog(path, settings));
+        const QStringList texts = shownTexts();
+        QCOMPARE(texts.size(), 3);
+        QVERIFY(texts.at(0).contains(QStringLiteral("'Supplier'")));
+        QVERIFY(texts.at(1).contains(QStringLiteral("'Activity'")));
+    }
+
+    // Another program holding the file gives a message after the busy timeout, not a hang.
+    void refusesLockedFile()
+    {
+        testing::TestDatabase files;
+        const QString path = files.copySample();
+        {
+            QSqlDatabase other = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), QStringLiteral("holder"));
+            other.setDatabaseName(path);
+            QVERIFY(other.open());
+            QSqlQuery q(other);
+            QVERIFY(q.exec(QStringLiteral("BEGIN EXCLUSIVE")));
+
+            QSettings settings(files.path(QStringLiteral("s.ini")), QSettings::IniFormat);
+            QElapsedTimer timer;
+            timer.start();
+            QVERIFY(!app::startGearLog(path, settings, store::OpenOptions { 200 }));
+            QVERIFY(timer.elapsed() < 3000);
+            const QStringList texts = shownTexts();
+            QCOMPARE(texts.size(), 2);
+            QVERIFY2(texts.first().startsWith(QStringLiteral("Error #5\n")), qPrintable(texts.first()));
+            QVERIFY(q.exec(QStringLiteral("ROLLBACK")));
+        }
+        QSqlDatabase::removeDatabase(QStringLiteral("holder"));
+    }
+
+    void firstActivationOnSample()
+    {
+        FormFixture f;
+        QVERIFY(f.start());
+        editor::Form1& w = f.form();
+        QCOMPARE(w.windowTitle(), QStringLiteral("Gear-Log"));
+        QVERIFY(w.isVisible());
+        QCOMPARE(gui::listText(w.carDescription), QStringLiteral("<Select A Project Car>"));
+        QCOMPARE(w.carDescription->currentIndex(), -1);
+        QCOMPARE(w.carDescription->count(), 1);
+        QCOMPARE(w.carDescription->itemData(0).toInt(), 1);
+        QVERIFY(w.carDescription->isEnabled());
+        QCOMPARE(w.panelText(1), QStringLiteral("Select A Project From The 'Car' Tab"));
+        QCOMPARE(w.panelText(2), QStringLiteral("CAR"));
+        QCOMPARE(w.panelText(3), QStringLiteral("Entries =  1"));
+        QCOMPARE(f.buttonPattern(), QStringLiteral("100001"));
+        QCOMPARE(w.tbproject->currentIndex(), 0);
+        QVERIFY(w.tbproject->isEnabled());
+        QVERIFY(!w.TbDisplay->isEnabled());
+        QCOMPARE(w.currentTab, 1);
+        QCOMPARE(w.displayTab, 0);
+        QVERIFY(w.SupplierName->count() >= 5);
+        QCOMPARE(gui::listText(w.SupplierName), QStringLiteral("<Select A Supplier>"));
+        QCOMPARE(w.supplierCount, w.SupplierName->count());
+        QCOMPARE(w.ComponentSupplierName->count(), w.SupplierName->count());
+        QCOMPARE(gui::listText(w.ComponentSupplierName), QString());
+        for (QComboBox* status : { w.AssemblyStatus, w.ComponentStatus, w.phaseStatus, w.ActivityStatus }) {
+            QCOMPARE(status->count(), 4);
+            QCOMPARE(status->itemText(0), QStringLiteral("Not Started"));
+            QCOMPARE(status->itemText(3), QStringLiteral("On Hold"));
+            QCOMPARE(status->currentIndex(), -1);
+        }
+        QVERIFY(gui::DialogSeam::shownBoxes().isEmpty());
+        QCOMPARE(QApplication::overrideCursor(), nullptr);
+    }
+
+    void firstActivationWithoutCars()
+    {
+        FormFixture f;
+        QVERIFY(f.start(f.files().createEmpty()));
+        editor::Form1& w = f.form();
+        QCOMPARE(gui::listText(w.carDescription), QStringLiteral("<No Entries>"));
+        QCOMPARE(w.carDescription->count(), 0);
+        QVERIFY(!w.carDescription->isEnabled());
+        QCOMPARE(w.panelText(3), QStringLiteral("Entries =  0"));
+        QCOMPARE(f.buttonPattern(), QStringLiteral("100001"));
+        QCOMPARE(gui::listText(w.SupplierName), QStringLiteral("<No Entries>"));
+        QVERIFY(!w.SupplierName->isEnabled());
+        QCOMPARE(w.supplierCount, 0);
+    }
+
+    // Cars come in description order whatever order they were added in, ties by key, case ignored.
+    void carListOrder()
+    {
+        FormFixture f;
+        const QString path = f.files().copySample();
+        alterFile(path, QStringLiteral("INSERT INTO Car (Description) VALUES ('zephyr project')"));
+        alterFile(path, QStringLiteral("INSERT INTO Car (Description) VALUES ('Austin Healey')"));
+        alterFile(path, QStringLiteral("INSERT INTO Car (Description) VALUES ('austin healey')"));
+        QVERIFY(f.start(path));
+        editor::Form1& w = f.form();
+        QCOMPARE(w.carDescription->count(), 4);
+        QCOMPARE(w.carDescription->itemData(0).toInt(), 1); // its name starts with a digit
+        QCOMPARE(w.carDescription->itemText(1), QStringLiteral("Austin Healey"));
+        QCOMPARE(w.carDescription->itemText(2), QStringLiteral("austin healey"));
+        QVERIFY(w.carDescription->itemData(1).toInt() < w.carDescription->itemData(2).toInt());
+        QCOMPARE(w.carDescription->itemText(3), QStringLiteral("zephyr project"));
+        QCOMPARE(w.panelText(3), QStringLiteral("Entries =  4"));
+    }
+
+    // After the date window changed dates the editor starts over; otherwise activation changes nothing.
+    void reactivation()
+    {
+        FormFixture f;
+        QVERIFY(f.start());
+        editor::Form1& w = f.form();
+        w.currentCarDescription = QStringLiteral("1956 pickup");
+        w.carLoaded = w.phaseLoaded = true;
+        w.tbproject->setCurrentIndex(5);
+        w.setPanelText(1, QStringLiteral("Add, Change, Or Delete A 'Supplier'"));
+
+        w.Form_Activate();
+        QCOMPARE(w.currentCarDescription, QStringLiteral("1956 pickup"));
+        QCOMPARE(w.tbproject->currentIndex(), 5);
+        QCOMPARE(w.panelText(1), QStringLiteral("Add, Change, Or Delete A 'Supplier'"));
+
+        editor::ProgramState::refreshOnActivate = true;
+        w.Form_Activate();
+        QVERIFY(!editor::ProgramState::refreshOnActivate);
+        QVERIFY(w.initialized);
+        QVERIFY(w.currentCarDescription.isEmpty());
+        QVERIFY(!w.carLoaded);
+        QVERIFY(!w.phaseLoaded);
+        QCOMPARE(w.tbproject->currentIndex(), 0);
+        QCOMPARE(w.panelText(1), QStringLiteral("Select A Project From The 'Car' Tab"));
+        QCOMPARE(gui::listText(w.carDescription), QStringLiteral("<Select A Project Car>"));
+        QCOMPARE(f.buttonPattern(), QStringLiteral("100001"));
+        // The status lists are filled again, not doubled.
+        QCOMPARE(w.ActivityStatus->count(), 4);
+    }
+
+    void quitClosesTheWindow_data()
+    {
+        QTest::addColumn<bool>("fromMenu");
+        QTest::newRow("Quit button") << false;
+        QTest::newRow("File Exit") << true;
+    }
+
+    void quitClosesTheWindow()
+    {
+        QFETCH(bool, fromMenu);
+        FormFixture f;
+        QVERIFY(f.start());
+        editor::Form1& w = f.form();
+        if (fromMenu)
+            w.mnuExit->trigger();
+        else
+            QTest::mouseClick(w.cmdButton[5], Qt::LeftButton);
+        QVERIFY(!w.isVisible());
+        QVERIFY(gui::DialogSeam::shownBoxes().isEmpty());
+    }
+
+    // Closing the window mid-edit would throw away what was typed.
+    void closeRefusedWhileEditing()
+    {
+        FormFixture f;
+        QVERIFY(f.start());
+        editor::Form1& w = f.form();
+        w.editMode = QStringLiteral("A");
+        QVERIFY(!w.close());
+        QVERIFY(w.isVisible());
+        QCOMPARE(gui::DialogSeam::shownBoxes().size(), 1);
+        w.editMode.clear();
+        QVERIFY(w.close());
+    }
+};
+
+QTEST_MAIN(TestStartup)
+#include "TestStartup.moc"

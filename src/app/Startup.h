@@ -1,0 +1,35 @@
+#pragma once
+
+#include "store/Database.h"
+
+#include <QString>
+#include <memory>
+
+class QSettings;
+class QWidget;
+
+namespace store {
+class StoreError;
+}
+
+namespace app {
+
+// The database beside the program.
+QString defaultDatabasePath();
+
+// The box text for one error the engine reported while opening.
+QString openErrorText(const store::StoreError& error);
+
+// Opens the project database for the main window. On failure shows one box per error, in the
+// order they were found, and answers null; nothing is created.
+std::unique_ptr<store::Database> OpenProjectDatabase(const QString& path, QWidget* parent = nullptr,
+                                                     const store::OpenOptions& options = {});
+
+// Everything before the event loop: opens the database, or shows why not and
+// "Sorry - the database could not be opened" and answers false. On success the main window is
+// shown and owned by the returned session.
+class Session;
+std::unique_ptr<Session> startGearLog(const QString& databasePath, QSettings& settings,
+                                      const store::OpenOptions& options = {});
+
+} // namespace app

@@ -1,0 +1,311 @@
+#pragma once
+
+#include "editor/Preferences.h"
+
+#include <QMainWindow>
+#include <QString>
+#include <array>
+#include <memory>
+
+class QAction;
+class QCheckBox;
+class QComboBox;
+class QGridLayout;
+class QLabel;
+class QLineEdit;
+class QListWidget;
+class QMenu;
+class QPushButton;
+class QSettings;
+class QStatusBar;
+class QTabWidget;
+class QTimer;
+class QTreeWidget;
+
+namespace gui {
+class NotesEdit;
+}
+
+namespace store {
+class Database;
+class Store;
+} // namespace store
+
+namespace editor {
+
+// Values shared by every window of the program.
+struct ProgramState
+{
+    // The car last picked in the main window; the time line opens on it.
+    static inline qint32 globalCarID = 0;
+    static inline qint32 currentSupplierID = 0;
+    static inline QString currentSupplierName;
+    // Set by the activity date window after it changed dates: the main window starts over
+    // the next time it becomes active.
+    static inline bool refreshOnActivate = false;
+};
+
+// The main window: the project editor. Its controls carry the names the rest of the program and
+// the tests know them by (each widget's objectName is its member name).
+class Form1 : public QMainWindow
+{
+    Q_OBJECT
+
+public:
+    // The database must stay open for the window's life. Settings are the per-user preferences.
+    Form1(store::Database& database, QSettings& settings, QWidget* parent = nullptr);
+    ~Form1() override;
+
+    // Status bar, panels 1 to 5.
+    QString panelText(int panel) const;
+    void setPanelText(int panel, const QString& text);
+
+    // Window life.
+    void Form_Activate();
+    void InitializeForm();
+    void quitroutine();
+
+    // The edit command cycle.
+    void cmdButton_Click(int index);
+    void ProcessCMD(int index);
+    void CreateNewCar();
+    void SetButtons(const QString& pattern);
+    void DisableButtons();
+    void LockFields(bool bdolock);
+    void ClearFields();
+
+    // Pick lists.
+    void loadCarDescription();
+    void loadsuppliercombo();
+    void loadStatusCombos();
+
+    // Preferences.
+    void ReadRegistry();
+
+    // --- Editor state -------------------------------------------------------------------
+    int currentTab = 1; // 1 Car .. 6 Supplier
+    QString editMode; // "A" adding, "U" updating, empty browsing
+    bool isUpdate = false;
+    bool initialized = false;
+
+    qint32 currentCarID = 0;
+    qint32 currentAssemblyID = 0;
+    qint32 currentComponentID = 0;
+    qint32 currentPhaseID = 0;
+    qint32 currentActivityID = 0;
+    QString currentCarDescription;
+    QString currentAssemblyDescription;
+    QString currentComponentDescription;
+    QString currentPhaseDescription;
+    QString currentActivityDescription;
+
+    bool carLoaded = false;
+    bool assemblyLoaded = false;
+    bool componentLoaded = false;
+    bool phaseLoaded = false;
+    bool activityLoaded = false;
+    bool supplierLoaded = false;
+
+    qint32 carCount = 0;
+    qint32 assemblyCount = 0;
+    qint32 componentCount = 0;
+    qint32 phaseCount = 0;
+    qint32 activityCount = 0;
+    qint32 supplierCount = 0;
+
+    int displayTab = 0; // 0 materials tree, 1 project plan tree
+    int materialsSideTab = 0;
+    int planSideTab = 0;
+
+    Preferences preferences;
+
+    // --- Controls ------------------------------------------------------------------------
+    QTabWidget* tbproject = nullptr;
+    QTabWidget* TbDisplay = nullptr;
+    QTreeWidget* TvMaterials = nullptr;
+    QTreeWidget* TvProject = nullptr;
+    QLineEdit* projectDescription = nullptr;
+    std::array<QPushButton*, 6> cmdButton {}; // objectNames cmdButton0 .. cmdButton5
+    QLabel* LblReseq = nullptr;
+    QPushButton* cmdMoveUp = nullptr;
+    QPushButton* cmdMoveDown = nullptr;
+    QPushButton* cmdcloseimage = nullptr;
+    QLabel* Image1 = nullptr;
+    QStatusBar* sbStatus = nullptr;
+    std::array<QLabel*, 5> sbPanel {}; // objectNames sbStatusPanel1 .. sbStatusPanel5
+
+    // Menus.
+    QMenu* mnuFile = nullptr;
+    QAction* mnudash1 = nullptr;
+    QAction* mnuCreate = nullptr;
+    QAction* mnucopy = nullptr;
+    QAction* mnDash7 = nullptr;
+    QAction* mnuExit = nullptr;
+    QMenu* mnuPreferences = nullptr;
+    QAction* mnuDash2 = nullptr;
+    QMenu* mnuImage = nullptr;
+    QAction* MnuActualSize = nullptr;
+    QAction* MnuShrinkToFit = nullptr;
+    QAction* mnudash12 = nullptr;
+    QMenu* MnuSetProjectPlan = nullptr;
+    QAction* mnuExpandView = nullptr;
+    QAction* mnuCompressView = nullptr;
+    QAction* mnuDash9 = nullptr;
+    QAction* mnuSetBackgroundColor = nullptr;
+    QAction* mnuSetDefaultColors = nullptr;
+    QMenu* mnuReports = nullptr;
+    QAction* mnudash3 = nullptr;
+    QAction* MnuMaterialsList = nullptr;
+    QAction* MnuProjectPlan = nullptr;
+    QAction* MnuStatusReport = nullptr;
+    QAction* MnuWishList = nullptr;
+    QAction* mnuTimeLine = nullptr;
+    QMenu* mnuHelp = nullptr;
+    QAction* mnudash6 = nullptr;
+    QAction* mnuAbout = nullptr;
+    QAction* mnuOverview = nullptr;
+    QAction* mnudash5 = nullptr;
+    QAction* mnutableofcontents = nullptr;
+
+    // Tab 0, Car.
+    QComboBox* carDescription = nullptr;
+    QLineEdit* CarDisplayDescription = nullptr;
+    QLineEdit* CarMake = nullptr;
+    QLineEdit* CarModel = nullptr;
+    QLineEdit* CarYear = nullptr;
+    QLineEdit* CarPurchasePrice = nullptr;
+    QLineEdit* CarResaleValue = nullptr;
+    QLineEdit* CarTotalBudget = nullptr;
+    QLineEdit* carImagePath = nullptr;
+    QPushButton* cmdAttachCarImage = nullptr;
+    QPushButton* cmdViewCarImage = nullptr;
+    gui::NotesEdit* CarNotes = nullptr;
+    QLineEdit* CarTargetCost = nullptr;
+    QLineEdit* CarActualCost = nullptr;
+    QLineEdit* CarTargetStartDate = nullptr;
+    QLineEdit* CarTargetStopDate = nullptr;
+    QLineEdit* CarActualStartDate = nullptr;
+    QLineEdit* CarActualStopDate = nullptr;
+    QLineEdit* CarTargetEffort = nullptr;
+    QLineEdit* CarActualEffort = nullptr;
+
+    // Tab 1, Assembly.
+    QComboBox* assemblyDescription = nullptr;
+    QLineEdit* AssemblyDisplayDescription = nullptr;
+    QComboBox* AssemblyStatus = nullptr;
+    QLineEdit* AssemblyDisplayStatus = nullptr;
+    QLineEdit* AssemblyImagePath = nullptr;
+    QPushButton* cmdAttachAssemblyImage = nullptr;
+    QPushButton* cmdViewAssemblyImage = nullptr;
+    gui::NotesEdit* AssemblyNotes = nullptr;
+    QLineEdit* AssemblyTargetCost = nullptr;
+    QLineEdit* AssemblyActualCost = nullptr;
+    QLineEdit* AssemblyTargetStartDate = nullptr;
+    QLineEdit* AssemblyActualStartDate = nullptr;
+
+    // Tab 2, Component.
+    QComboBox* componentDescription = nullptr;
+    QLineEdit* ComponentDisplayDescription = nullptr;
+    QComboBox* ComponentAssembly = nullptr;
+    QLineEdit* ComponentDisplayAssembly = nullptr;
+    QComboBox* ComponentStatus = nullptr;
+    QLineEdit* ComponentDisplayStatus = nullptr;
+    QComboBox* ComponentSupplierName = nullptr;
+    QLineEdit* ComponentDisplaySupplier = nullptr;
+    QLineEdit* ComponentCatalogPage = nullptr;
+    QLineEdit* ComponentQuantity = nullptr;
+    QLineEdit* ComponentTargetCost = nullptr;
+    QLineEdit* ComponentActualCost = nullptr;
+    QComboBox* ComponentActivity = nullptr;
+    QLineEdit* ComponentDisplayActivity = nullptr;
+    QLineEdit* ComponentPhase = nullptr;
+    QCheckBox* ComponentWishList = nullptr;
+    QLineEdit* ComponentImagePath = nullptr;
+    QPushButton* cmdAttachComponentImage = nullptr;
+    QPushButton* cmdViewComponentImage = nullptr;
+    gui::NotesEdit* ComponentNotes = nullptr;
+    QLineEdit* ComponentTargetStartDate = nullptr;
+    QLineEdit* ComponentActualStartDate = nullptr;
+
+    // Tab 3, Phase.
+    QComboBox* phaseDescription = nullptr;
+    QLineEdit* PhaseDisplayDescription = nullptr;
+    QComboBox* phaseStatus = nullptr;
+    QLineEdit* PhaseDisplayStatus = nullptr;
+    gui::NotesEdit* PhaseNotes = nullptr;
+    QLineEdit* PhaseTargetStartDate = nullptr;
+    QLineEdit* PhaseTargetStopDate = nullptr;
+    QLineEdit* PhaseTargetEffort = nullptr;
+    QLineEdit* PhaseActualStartDate = nullptr;
+    QLineEdit* PhaseActualStopDate = nullptr;
+    QLineEdit* PhaseActualEffort = nullptr;
+    QLineEdit* PhaseTargetCost = nullptr;
+    QLineEdit* PhaseActualCost = nullptr;
+
+    // Tab 4, Activity.
+    QComboBox* ActivityDescription = nullptr;
+    QLineEdit* ActivityDisplayDescription = nullptr;
+    QComboBox* ActivityPhase = nullptr;
+    QLineEdit* ActivityDisplayPhase = nullptr;
+    QComboBox* ActivityStatus = nullptr;
+    QLineEdit* ActivityDisplayStatus = nullptr;
+    QLineEdit* ActivityTargetStartDate = nullptr;
+    QLineEdit* ActivityTargetStopDate = nullptr;
+    QLineEdit* ActivityTargetEffort = nullptr;
+    QLineEdit* ActivityActualStartDate = nullptr;
+    QLineEdit* ActivityActualStopDate = nullptr;
+    QLineEdit* ActivityActualEffort = nullptr;
+    QListWidget* ActivityComponents = nullptr;
+    QPushButton* cmdAttachComponent = nullptr;
+    QPushButton* cmdDone = nullptr;
+    gui::NotesEdit* ActivityNotes = nullptr;
+    QLineEdit* ActivityTargetCost = nullptr;
+    QLineEdit* ActivityActualCost = nullptr;
+
+    // Tab 5, Supplier.
+    QComboBox* SupplierName = nullptr;
+    QLineEdit* SupplierDisplayName = nullptr;
+    QLineEdit* supplieraddress1 = nullptr;
+    QLineEdit* supplieraddress2 = nullptr;
+    QLineEdit* suppliercity = nullptr;
+    QLineEdit* supplierstate = nullptr;
+    QLineEdit* supplierzipcode = nullptr;
+    QLineEdit* suppliertelephone = nullptr;
+    QLineEdit* supplierfax = nullptr;
+    QLineEdit* supplieremail = nullptr;
+    QLineEdit* SupplierCatalogNbr = nullptr;
+    gui::NotesEdit* SupplierNotes = nullptr;
+
+protected:
+    void showEvent(QShowEvent* event) override;
+    void changeEvent(QEvent* event) override;
+    void closeEvent(QCloseEvent* event) override;
+
+private:
+    // Building the window (Form1Build.cpp).
+    void buildWindow();
+    void buildMenus();
+    void buildStatusBar();
+    QWidget* buildCarTab();
+    QWidget* buildAssemblyTab();
+    QWidget* buildComponentTab();
+    QWidget* buildPhaseTab();
+    QWidget* buildActivityTab();
+    QWidget* buildSupplierTab();
+    QWidget* buildCommandRow();
+    void connectSignals();
+
+    void updateClockPanels();
+    void applyBackColor(qint32 colour);
+    // Runs a command-level step; a store failure is shown and the window stays usable.
+    template <class F>
+    bool guarded(const QString& what, F&& step);
+
+    store::Database& m_database;
+    std::unique_ptr<store::Store> m_store;
+    QSettings& m_settings;
+    QTimer* m_clock = nullptr;
+    bool m_quitting = false;
+};
+
+} // namespace editor

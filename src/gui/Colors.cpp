@@ -1,0 +1,45 @@
+#include "gui/Colors.h"
+
+#include <QApplication>
+#include <QPalette>
+#include <QWidget>
+
+namespace gui {
+
+QColor fromStoredColour(qint32 value)
+{
+    const quint32 v = quint32(value);
+    if (v & 0x80000000u) {
+        const QPalette palette = QApplication::palette();
+        switch (v & 0xFFu) {
+        case 0x0D:
+            return palette.color(QPalette::Highlight);
+        case 0x0F:
+            return palette.color(QPalette::Button);
+        default:
+            return palette.color(QPalette::Window);
+        }
+    }
+    return QColor(int(v & 0xFFu), int((v >> 8) & 0xFFu), int((v >> 16) & 0xFFu));
+}
+
+qint32 toStoredColour(const QColor& colour)
+{
+    const QColor rgb = colour.toRgb();
+    return qint32(quint32(rgb.red()) | (quint32(rgb.green()) << 8) | (quint32(rgb.blue()) << 16));
+}
+
+void setFieldColour(QWidget* field, const QColor& colour)
+{
+    QPalette palette = field->palette();
+    for (const auto group : { QPalette::Active, QPalette::Inactive, QPalette::Disabled })
+        palette.setColor(group, QPalette::Base, colour);
+    field->setPalette(palette);
+}
+
+QColor fieldColour(const QWidget* field)
+{
+    return field->palette().color(QPalette::Active, QPalette::Base);
+}
+
+} // namespace gui
