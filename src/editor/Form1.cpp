@@ -66,6 +66,8 @@ void Form1::connectSignals()
         connect(cmdButton[size_t(i)], &QPushButton::clicked, this, [this, i] { cmdButton_Click(i); });
     connect(mnuExit, &QAction::triggered, this, &Form1::quitroutine);
     connect(mnuCreate, &QAction::triggered, this, &Form1::CreateNewCar);
+    connect(mnuAbout, &QAction::triggered, this, &Form1::mnuAbout_Click);
+    connect(mnuOverview, &QAction::triggered, this, &Form1::mnuOverview_Click);
 }
 
 template <class F>

@@ -69,6 +69,8 @@ public:
     void cmdButton_Click(int index);
     void ProcessCMD(int index);
     void CreateNewCar();
+    void mnuAbout_Click();
+    void mnuOverview_Click();
     void SetButtons(const QString& pattern);
     void DisableButtons();
     void LockFields(bool bdolock);

@@ -2,6 +2,9 @@
 
 #include "editor/Form1.h"
 
+#include "app/AboutGearLog.h"
+#include "app/GearLogOverview.h"
+
 #include <QTabWidget>
 
 namespace editor {
@@ -22,6 +25,18 @@ void Form1::ProcessCMD(int index)
         // Add, Update, Cancel, Save and Delete arrive with the record editor.
         break;
     }
+}
+
+void Form1::mnuAbout_Click()
+{
+    app::AboutGearLog about(this);
+    about.exec();
+}
+
+void Form1::mnuOverview_Click()
+{
+    app::GearLogOverview overview(this);
+    overview.exec();
 }
 
 void Form1::CreateNewCar()

@@ -19,6 +19,8 @@
 #include <QPushButton>
 #include <QTabWidget>
 #include <QTreeWidget>
+#include <QApplication>
+#include <QTimer>
 #include <QtTest>
 
 using testing::FormFixture;
@@ -329,6 +331,35 @@ private Q_SLOTS:
         QCOMPARE(w().ActivityComponents->count(), 0);
         QCOMPARE(w().ActivityTargetEffort->text(), QStringLiteral("0"));
         QCOMPARE(w().ActivityTargetStartDate->text(), QString());
+    }
+
+    void informationWindows_data()
+    {
+        QTest::addColumn<QString>("menu");
+        QTest::addColumn<QString>("window");
+        QTest::addColumn<QString>("caption");
+        QTest::newRow("about") << "mnuAbout" << "AboutGearLog" << "About Gear-Log";
+        QTest::newRow("overview") << "mnuOverview" << "GearLogOverview" << "Gear-Log Overview";
+    }
+
+    // Each opens modally over the main window and closes with its OK button.
+    void informationWindows()
+    {
+        QFETCH(QString, menu);
+        QFETCH(QString, window);
+        QFETCH(QString, caption);
+        QString seen;
+        QTimer::singleShot(0, this, [&] {
+            QWidget* modal = QApplication::activeModalWidget();
+            if (!modal)
+                return;
+            seen = modal->objectName() + QLatin1Char('|') + modal->windowTitle();
+            if (auto* ok = modal->findChild<QPushButton*>(QStringLiteral("CmdOK")))
+                ok->click();
+        });
+        w().findChild<QAction*>(menu)->trigger();
+        QCOMPARE(seen, window + QLatin1Char('|') + caption);
+        QCOMPARE(QApplication::activeModalWidget(), nullptr);
     }
 
     // A first start has no settings: the button-face background.
