@@ -35,7 +35,7 @@ GearLogOverview::GearLogOverview(QWidget* parent)
     connect(CmdOK, &QPushButton::clicked, this, &QDialog::accept);
     layout->addWidget(text);
     layout->addWidget(CmdOK, 0, Qt::AlignCenter);
-    resize(520, 380);
+    resize(540, 330);
 }
 
 } // namespace app
