@@ -2,17 +2,14 @@
 
 #include "common/Money.h"
 #include "common/Notes.h"
+#include "store/RecordTraits.h"
 
 #include <QDate>
 #include <QDateTime>
 #include <QString>
-#include <QStringList>
 #include <optional>
 
 namespace store {
-
-class RowReader;
-class RowWriter;
 
 // A task within a phase. Empty dates are invalid QDates, stored as Null.
 struct Activity
@@ -32,13 +29,7 @@ struct Activity
     common::NoteParts notes;
     QDateTime auditdate;
 
-    static const char* const Table;
-    static const char* const Key;
-    static const QStringList& columns(); // every column but the key, in the order read and written
-    static Activity read(RowReader& row); // key first, then columns()
-    void write(RowWriter& row) const; // columns() only
-    qint32 key() const { return ActivityID; }
-    void setKey(qint32 value) { ActivityID = value; }
+    GEARLOG_RECORD_TRAITS(Activity, ActivityID)
 };
 
 } // namespace store

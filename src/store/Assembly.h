@@ -2,17 +2,14 @@
 
 #include "common/Money.h"
 #include "common/Notes.h"
+#include "store/RecordTraits.h"
 
 #include <QDate>
 #include <QDateTime>
 #include <QString>
-#include <QStringList>
 #include <optional>
 
 namespace store {
-
-class RowReader;
-class RowWriter;
 
 // A group of materials of one car.
 struct Assembly
@@ -25,13 +22,7 @@ struct Assembly
     common::NoteParts notes;
     QDateTime auditdate;
 
-    static const char* const Table;
-    static const char* const Key;
-    static const QStringList& columns(); // every column but the key, in the order read and written
-    static Assembly read(RowReader& row); // key first, then columns()
-    void write(RowWriter& row) const; // columns() only
-    qint32 key() const { return assemblyid; }
-    void setKey(qint32 value) { assemblyid = value; }
+    GEARLOG_RECORD_TRAITS(Assembly, assemblyid)
 };
 
 } // namespace store

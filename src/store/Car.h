@@ -2,17 +2,14 @@
 
 #include "common/Money.h"
 #include "common/Notes.h"
+#include "store/RecordTraits.h"
 
 #include <QDate>
 #include <QDateTime>
 #include <QString>
-#include <QStringList>
 #include <optional>
 
 namespace store {
-
-class RowReader;
-class RowWriter;
 
 // One project car.
 struct Car
@@ -30,13 +27,7 @@ struct Car
     common::NoteParts notes;
     QDateTime auditdate;
 
-    static const char* const Table;
-    static const char* const Key;
-    static const QStringList& columns(); // every column but the key, in the order read and written
-    static Car read(RowReader& row); // key first, then columns()
-    void write(RowWriter& row) const; // columns() only
-    qint32 key() const { return carid; }
-    void setKey(qint32 value) { carid = value; }
+    GEARLOG_RECORD_TRAITS(Car, carid)
 };
 
 } // namespace store

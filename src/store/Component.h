@@ -2,17 +2,14 @@
 
 #include "common/Money.h"
 #include "common/Notes.h"
+#include "store/RecordTraits.h"
 
 #include <QDate>
 #include <QDateTime>
 #include <QString>
-#include <QStringList>
 #include <optional>
 
 namespace store {
-
-class RowReader;
-class RowWriter;
 
 // A part or service within an assembly; names its supplier by name.
 struct Component
@@ -35,13 +32,7 @@ struct Component
 
     bool isAttached() const { return ActivityID.value_or(0) != 0; }
 
-    static const char* const Table;
-    static const char* const Key;
-    static const QStringList& columns(); // every column but the key, in the order read and written
-    static Component read(RowReader& row); // key first, then columns()
-    void write(RowWriter& row) const; // columns() only
-    qint32 key() const { return componentid; }
-    void setKey(qint32 value) { componentid = value; }
+    GEARLOG_RECORD_TRAITS(Component, componentid)
 };
 
 } // namespace store
