@@ -41,6 +41,7 @@ Form1::Form1(store::Database& database, QSettings& settings, QWidget* parent)
         LockFields(true);
     }
     currentTab = 1;
+    cmdDone->hide(); // shown only while components are being attached
     for (QWidget* w : std::initializer_list<QWidget*> { LblReseq, cmdMoveUp, cmdMoveDown, cmdAttachComponent, cmdDone,
                                                         cmdAttachCarImage, cmdViewCarImage, cmdAttachAssemblyImage,
                                                         cmdViewAssemblyImage, cmdAttachComponentImage,
@@ -65,6 +66,33 @@ void Form1::connectSignals()
     for (int i = 0; i < 6; ++i)
         connect(cmdButton[size_t(i)], &QPushButton::clicked, this, [this, i] { cmdButton_Click(i); });
     connect(mnuExit, &QAction::triggered, this, &Form1::quitroutine);
+    connect(tbproject, &QTabWidget::currentChanged, this, [this] { tbproject_Click(m_shownTab); });
+    connect(TbDisplay, &QTabWidget::currentChanged, this, [this] {
+        const int previous = m_shownTree;
+        m_shownTree = TbDisplay->currentIndex();
+        TbDisplay_Click(previous);
+    });
+    connect(carDescription, &QComboBox::activated, this, [this] {
+        listClickFromTree = false;
+        carDescription_Click();
+    });
+    connect(assemblyDescription, &QComboBox::activated, this, [this] {
+        listClickFromTree = false;
+        assemblyDescription_Click();
+    });
+    connect(componentDescription, &QComboBox::activated, this, [this] {
+        listClickFromTree = false;
+        componentDescription_Click();
+    });
+    connect(phaseDescription, &QComboBox::activated, this, [this] {
+        listClickFromTree = false;
+        phaseDescription_Click();
+    });
+    connect(ActivityDescription, &QComboBox::activated, this, [this] {
+        listClickFromTree = false;
+        ActivityDescription_Click();
+    });
+    connect(SupplierName, &QComboBox::activated, this, &Form1::SupplierName_Click);
     connect(mnuCreate, &QAction::triggered, this, &Form1::CreateNewCar);
     connect(mnuAbout, &QAction::triggered, this, &Form1::mnuAbout_Click);
     connect(mnuOverview, &QAction::triggered, this, &Form1::mnuOverview_Click);
@@ -145,7 +173,7 @@ void Form1::Form_Activate()
         TvProject->clear();
         projectDescription->clear();
         currentCarDescription.clear();
-        tbproject->setCurrentIndex(0);
+        showTab(0);
         ClearFields();
     }
 
@@ -168,7 +196,7 @@ void Form1::InitializeForm()
 {
     QApplication::setOverrideCursor(Qt::WaitCursor);
     setPanelText(1, QStringLiteral("Loading..."));
-    tbproject->setCurrentIndex(0);
+    showTab(0);
     QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
     tbproject->setEnabled(true);
     TbDisplay->setEnabled(false);

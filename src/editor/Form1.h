@@ -1,11 +1,18 @@
 #pragma once
 
 #include "editor/Preferences.h"
+#include "store/Activity.h"
+#include "store/Assembly.h"
+#include "store/Car.h"
+#include "store/Component.h"
+#include "store/Phase.h"
+#include "store/Supplier.h"
 
 #include <QMainWindow>
 #include <QString>
 #include <array>
 #include <memory>
+#include <optional>
 
 class QAction;
 class QCheckBox;
@@ -76,10 +83,61 @@ public:
     void LockFields(bool bdolock);
     void ClearFields();
 
-    // Pick lists.
+    void tbproject_Click(int previousTab);
+    void TbDisplay_Click(int previousTab);
+
+    // Validation: true when the record on the current tab may be saved.
+    bool validateCar();
+    bool validateAssembly();
+    bool validateComponent();
+    bool validatePhase();
+    bool ValidateActivity();
+    bool validateSupplier();
+
+    // Writing and deleting the current record (store failures are thrown to the command).
+    void SaveRecord();
+    void DeleteRecord();
+
+    // Pick lists and the fields they fill.
     void loadCarDescription();
+    void loadAssemblyDescription();
+    void loadComponentDescription();
+    void loadPhaseDescription();
+    void loadActivityDescription();
     void loadsuppliercombo();
     void loadStatusCombos();
+    void loadcomponents();
+    void carDescription_Click();
+    void assemblyDescription_Click();
+    void componentDescription_Click();
+    void phaseDescription_Click();
+    void ActivityDescription_Click();
+    void SupplierName_Click();
+    void PopulateCarFields();
+    void PopulateAssemblyFields();
+    void PopulateComponentFields();
+    void PopulatePhaseFields();
+    void PopulateActivityFields();
+    void PopulateSupplierFields();
+    void findCar();
+    void FindAssembly();
+    void FindComponent();
+    void FindPhase();
+    void FindActivity();
+    void UpdateForm(int tmpindex);
+
+    // Roll-ups and trees.
+    void CalculateCarInfo();
+    void CalculateAssemblyInfo();
+    void CalculateComponentInfo();
+    void CalculatePhaseInfo();
+    void CalculateActivityInfo();
+    void RecalcCosts();
+    void RecalcDates();
+    void UpdateMaterialsTree();
+    void UpdateProjectTree();
+    void highlightMaterialsNode(const QString& key);
+    void highlightPlanNode(const QString& key);
 
     // Preferences.
     void ReadRegistry();
@@ -118,6 +176,26 @@ public:
     int displayTab = 0; // 0 materials tree, 1 project plan tree
     int materialsSideTab = 0;
     int planSideTab = 0;
+
+    bool listClickFromTree = false;
+    int clickedListIndex = -1;
+    QString carNodeKey;
+    QString materialsNodeKey;
+    QString previousMaterialsNodeKey;
+    QString planNodeKey;
+    QString previousPlanNodeKey;
+    qint32 movePhaseID = 0;
+    qint32 moveActivityID = 0;
+    QString moveKind;
+    qint32 attachedActivityID = 0;
+    qint32 listedActivityID = 0;
+
+    QString savedStatusText;
+    QString savedTableText;
+    QString editedSupplierName;
+    bool deleteCancelled = false;
+    bool costsChanged = false;
+    bool datesChanged = false;
 
     Preferences preferences;
 
@@ -297,17 +375,51 @@ private:
     QWidget* buildCommandRow();
     void connectSignals();
 
+    // The command steps of ProcessCMD (Form1Commands.cpp).
+    void addCommand();
+    void updateCommand();
+    void saveCommand();
+    void cancelCommand();
+    void deleteCommand();
+    bool sampleCarGuard(int index);
+    bool isSampleCar() const;
+    void setReseqEnabled(bool enabled);
+    void showEntries(const QString& kind, qint32 count);
+    bool validateCurrentTab();
+    void setCostsChanged();
+    void setDatesChanged();
+    void reselect(QComboBox* list, qint32 key);
+    void saveComponentLinks(store::Component& row, qint32& oldActivity, qint32& newActivity);
+    // The key of the entry the text of a relation list names among the current car's records.
+    std::optional<qint32> relationKey(QComboBox* list) const;
+    void showStoreError(const QString& what, const std::exception& error);
+
+    // Shows a record tab or tree page from code, without running the user's tab switch.
+    void showTab(int index);
+    void showTree(int index);
+
     void updateClockPanels();
     void applyBackColor(qint32 colour);
     // Runs a command-level step; a store failure is shown and the window stays usable.
     template <class F>
     bool guarded(const QString& what, F&& step);
 
+    // The record of each kind the window stands on: what the find procedures read and the
+    // populate procedures show. Empty after a failed find or a delete.
+    std::optional<store::Car> m_car;
+    std::optional<store::Assembly> m_assembly;
+    std::optional<store::Component> m_component;
+    std::optional<store::Phase> m_phase;
+    std::optional<store::Activity> m_activity;
+    std::optional<store::Supplier> m_supplier;
+
     store::Database& m_database;
     std::unique_ptr<store::Store> m_store;
     QSettings& m_settings;
     QTimer* m_clock = nullptr;
     bool m_quitting = false;
+    int m_shownTab = 0;
+    int m_shownTree = 0;
 };
 
 } // namespace editor

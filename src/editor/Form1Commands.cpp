@@ -1,31 +1,814 @@
-// The command buttons and the commands of the File menu.
+// The edit command cycle: Add, Update, Cancel, Save, Delete and Quit for the showing tab, and
+// switching between record tabs and trees.
 
 #include "editor/Form1.h"
 
 #include "app/AboutGearLog.h"
 #include "app/GearLogOverview.h"
+#include "gui/Dialogs.h"
+#include "gui/ListText.h"
+#include "store/Store.h"
+#include "store/StoreError.h"
 
+#include <QComboBox>
+#include <QLineEdit>
+#include <QMenu>
+#include <QPushButton>
 #include <QTabWidget>
+#include <QTreeWidget>
+#include <stdexcept>
 
 namespace editor {
+
+namespace {
+const QString SelectProject = QStringLiteral("Select A Project From The 'Car' Tab");
+
+// Nothing chosen: the list asks for a choice, or says it has nothing to choose from.
+void showPlaceholder(QComboBox* list, const QString& placeholder)
+{
+    gui::setListText(list, list->count() > 0 ? placeholder : QStringLiteral("<No Entries>"));
+}
+} // namespace
 
 void Form1::cmdButton_Click(int index)
 {
     ProcessCMD(index);
 }
 
+void Form1::showStoreError(const QString& what, const std::exception& error)
+{
+    QString detail = QString::fromUtf8(error.what());
+    if (const auto* e = dynamic_cast<const store::StoreError*>(&error))
+        detail = QStringLiteral("%1\n(Error #%2, %3)").arg(e->message()).arg(e->code()).arg(e->source());
+    gui::MessageBox::show(this, gui::AppTitle,
+                          QStringLiteral("The database could not complete %1:\n\n%2").arg(what, detail),
+                          gui::Icon::Warning, gui::Buttons::Ok, gui::Answer::Ok);
+}
+
 void Form1::ProcessCMD(int index)
 {
     currentTab = tbproject->currentIndex() + 1;
-    switch (index) {
-    case 5:
-        quitroutine();
+    if (sampleCarGuard(index))
+        return;
+    // A failure of the store is shown; the command leaves the window where it was.
+    try {
+        switch (index) {
+        case 0:
+            addCommand();
+            break;
+        case 1:
+            updateCommand();
+            break;
+        case 2:
+            cancelCommand();
+            break;
+        case 3:
+            saveCommand();
+            break;
+        case 4:
+            deleteCommand();
+            break;
+        case 5:
+            quitroutine();
+            break;
+        default:
+            break;
+        }
+    } catch (const store::StoreError& e) {
+        showStoreError(QStringLiteral("the command"), e);
+    } catch (const std::overflow_error& e) {
+        showStoreError(QStringLiteral("the command"), e);
+    }
+}
+
+bool Form1::sampleCarGuard(int index)
+{
+    if (!isSampleCar())
+        return false;
+    const bool refusedAdd = index == 0 && currentTab != 1;
+    if (refusedAdd || index == 1) {
+        gui::MessageBox::notice(this, QStringLiteral("The Gear-Log Demo Project Cannot Be Changed"));
+    } else if (index == 4) {
+        gui::MessageBox::notice(this, QStringLiteral("The Gear-Log Demo Project Cannot Be Deleted"));
+    } else {
+        return false;
+    }
+    SetButtons(QStringLiteral("110011"));
+    return true;
+}
+
+namespace {
+void setMenusEnabled(std::initializer_list<QMenu*> menus, QAction* timeLine, bool enabled)
+{
+    for (QMenu* m : menus)
+        m->menuAction()->setEnabled(enabled);
+    timeLine->setEnabled(enabled);
+}
+} // namespace
+
+void Form1::addCommand()
+{
+    setMenusEnabled({ mnuFile, mnuPreferences, mnuReports }, mnuTimeLine, false);
+    TbDisplay->setEnabled(false);
+    editMode = QStringLiteral("A");
+    isUpdate = false;
+    savedStatusText = panelText(1);
+    savedTableText = panelText(2);
+    if (!isSampleCar()) {
+        setReseqEnabled(false);
+        cmdAttachComponent->setEnabled(false);
+    }
+    auto open = [this](int page) {
+        UpdateForm(page);
+        ClearFields();
+        LockFields(false);
+        SetButtons(QStringLiteral("001100"));
+    };
+    switch (currentTab) {
+    case 1:
+        setPanelText(1, QStringLiteral("Adding New Car..."));
+        open(0);
+        cmdViewCarImage->setEnabled(false);
+        cmdAttachCarImage->setEnabled(false);
+        CarDisplayDescription->setFocus();
+        break;
+    case 2:
+        currentAssemblyDescription = gui::listText(assemblyDescription);
+        setPanelText(1, QStringLiteral("Adding New Assembly..."));
+        open(1);
+        cmdAttachAssemblyImage->setEnabled(false);
+        cmdViewAssemblyImage->setEnabled(false);
+        AssemblyStatus->setCurrentIndex(0);
+        AssemblyDisplayDescription->setFocus();
+        break;
+    case 3: {
+        currentComponentDescription = gui::listText(componentDescription);
+        setPanelText(1, QStringLiteral("Adding New Component..."));
+        const QString shownAssembly = ComponentDisplayAssembly->text();
+        const int shownAssemblyIndex = ComponentAssembly->currentIndex();
+        open(2);
+        cmdAttachComponentImage->setEnabled(false);
+        cmdViewComponentImage->setEnabled(false);
+        ComponentStatus->setCurrentIndex(0);
+        ComponentDisplayDescription->setFocus();
+        // The new component goes into the assembly of the component that was showing, or the picked assembly.
+        if (componentLoaded) {
+            ComponentAssembly->setCurrentIndex(shownAssemblyIndex);
+            gui::setListText(ComponentAssembly, shownAssembly);
+        } else if (assemblyLoaded) {
+            ComponentAssembly->setCurrentIndex(ComponentAssembly->findData(currentAssemblyID));
+            gui::setListText(ComponentAssembly, AssemblyDisplayDescription->text());
+        }
+        break;
+    }
+    case 4:
+        currentPhaseDescription = gui::listText(phaseDescription);
+        setPanelText(1, QStringLiteral("Adding New Phase..."));
+        open(3);
+        PhaseDisplayDescription->setFocus();
+        phaseStatus->setCurrentIndex(0);
+        break;
+    case 5: {
+        currentActivityDescription = gui::listText(ActivityDescription);
+        setPanelText(1, QStringLiteral("Adding New Activity..."));
+        const QString shownPhase = gui::listText(ActivityPhase);
+        const int shownPhaseIndex = ActivityPhase->currentIndex();
+        open(4);
+        ActivityDisplayDescription->setFocus();
+        ActivityStatus->setCurrentIndex(0);
+        if (activityLoaded) {
+            ActivityPhase->setCurrentIndex(shownPhaseIndex);
+            gui::setListText(ActivityPhase, shownPhase);
+        } else if (phaseLoaded) {
+            ActivityPhase->setCurrentIndex(ActivityPhase->findData(currentPhaseID));
+            gui::setListText(ActivityPhase, PhaseDisplayDescription->text());
+        }
+        break;
+    }
+    case 6:
+        setPanelText(1, QStringLiteral("Add New Supplier..."));
+        open(5);
+        SupplierDisplayName->setFocus();
+        currentTab = 6;
         break;
     default:
-        // Add, Update, Cancel, Save and Delete arrive with the record editor.
         break;
     }
 }
+
+void Form1::updateCommand()
+{
+    setMenusEnabled({ mnuFile, mnuPreferences, mnuReports }, mnuTimeLine, false);
+    isUpdate = true;
+    editMode = QStringLiteral("U");
+    TbDisplay->setEnabled(false);
+    savedStatusText = panelText(1);
+    savedTableText = panelText(2);
+    if (!isSampleCar())
+        setReseqEnabled(false);
+    auto open = [this](int page, const QString& status) {
+        setPanelText(1, status);
+        tbproject->setEnabled(true);
+        showTab(page);
+        LockFields(false);
+        SetButtons(QStringLiteral("001100"));
+    };
+    switch (currentTab) {
+    case 1:
+        open(0, QStringLiteral("Updating Car..."));
+        cmdAttachCarImage->setEnabled(false);
+        cmdViewCarImage->setEnabled(false);
+        CarDisplayDescription->setFocus();
+        UpdateForm(0);
+        break;
+    case 2:
+        currentAssemblyDescription = gui::listText(assemblyDescription);
+        open(1, QStringLiteral("Updating Assembly..."));
+        cmdAttachAssemblyImage->setEnabled(false);
+        cmdViewAssemblyImage->setEnabled(false);
+        AssemblyDisplayDescription->setFocus();
+        UpdateForm(1);
+        break;
+    case 3:
+        open(2, QStringLiteral("Updating Component..."));
+        cmdAttachComponentImage->setEnabled(false);
+        cmdViewComponentImage->setEnabled(false);
+        ComponentDisplayDescription->setFocus();
+        UpdateForm(2);
+        break;
+    case 4:
+        open(3, QStringLiteral("Updating Phase..."));
+        PhaseDisplayDescription->setFocus();
+        UpdateForm(3);
+        break;
+    case 5:
+        open(4, QStringLiteral("Updating Activity..."));
+        ActivityDisplayDescription->setFocus();
+        if (!isSampleCar())
+            cmdAttachComponent->setEnabled(false);
+        UpdateForm(4);
+        break;
+    case 6:
+        savedTableText = panelText(1);
+        setPanelText(1, QStringLiteral("Updating Supplier..."));
+        LockFields(false);
+        SetButtons(QStringLiteral("001100"));
+        SupplierDisplayName->setFocus();
+        editedSupplierName = gui::listText(SupplierName);
+        UpdateForm(5);
+        break;
+    default:
+        break;
+    }
+}
+
+void Form1::reselect(QComboBox* list, qint32 key)
+{
+    for (int i = 0; i < list->count(); ++i) {
+        if (list->itemData(i).toInt() == key) {
+            listClickFromTree = false;
+            TbDisplay->setEnabled(true);
+            {
+                const QSignalBlocker block(list);
+                list->setCurrentIndex(i);
+            }
+            clickedListIndex = i;
+            if (list == carDescription)
+                carDescription_Click();
+            else if (list == assemblyDescription)
+                assemblyDescription_Click();
+            else if (list == componentDescription)
+                componentDescription_Click();
+            else if (list == phaseDescription)
+                phaseDescription_Click();
+            else if (list == ActivityDescription)
+                ActivityDescription_Click();
+            return;
+        }
+    }
+}
+
+void Form1::saveCommand()
+{
+    if (!validateCurrentTab())
+        return;
+    switch (currentTab) {
+    case 3:
+        setCostsChanged();
+        break;
+    case 4:
+        if (!isSampleCar())
+            setReseqEnabled(true);
+        break;
+    case 5:
+        if (!isSampleCar())
+            setReseqEnabled(true);
+        setDatesChanged();
+        break;
+    default:
+        break;
+    }
+
+    // A failed write leaves the edit open with everything typed.
+    try {
+        SaveRecord();
+    } catch (const store::StoreError& e) {
+        showStoreError(QStringLiteral("the save"), e);
+        return;
+    } catch (const std::overflow_error& e) {
+        showStoreError(QStringLiteral("the save"), e);
+        return;
+    }
+
+    UpdateForm(99);
+    setPanelText(2, QString());
+    LockFields(true);
+    editMode.clear();
+    setMenusEnabled({ mnuFile, mnuPreferences, mnuReports }, mnuTimeLine, true);
+
+    switch (currentTab) {
+    case 1:
+        // Picked afresh, as a new pick: a changed name moves the car in the list.
+        currentCarDescription.clear();
+        carLoaded = false;
+        loadCarDescription();
+        reselect(carDescription, currentCarID);
+        carDescription->setFocus();
+        showEntries(QStringLiteral("CAR"), carCount);
+        break;
+    case 2:
+        UpdateMaterialsTree();
+        loadAssemblyDescription();
+        assemblyLoaded = false;
+        reselect(assemblyDescription, currentAssemblyID);
+        assemblyDescription->setFocus();
+        showEntries(QStringLiteral("ASSEMBLY"), assemblyCount);
+        break;
+    case 3:
+        UpdateMaterialsTree();
+        loadComponentDescription();
+        componentLoaded = false;
+        reselect(componentDescription, currentComponentID);
+        if (activityLoaded) {
+            FindActivity();
+            PopulateActivityFields();
+        }
+        componentDescription->setFocus();
+        showEntries(QStringLiteral("COMPONENT"), componentCount);
+        RecalcCosts();
+        break;
+    case 4:
+        UpdateProjectTree();
+        loadPhaseDescription();
+        phaseLoaded = false;
+        reselect(phaseDescription, currentPhaseID);
+        moveKind = QStringLiteral("PHASE");
+        phaseDescription->setFocus();
+        showEntries(QStringLiteral("PHASE"), phaseCount);
+        break;
+    case 5:
+        UpdateProjectTree();
+        loadActivityDescription();
+        activityLoaded = false;
+        reselect(ActivityDescription, currentActivityID);
+        if (!isSampleCar())
+            cmdAttachComponent->setEnabled(true);
+        moveKind = QStringLiteral("ACTIVITY");
+        ActivityDescription->setFocus();
+        showEntries(QStringLiteral("ACTIVITY"), activityCount);
+        RecalcDates();
+        break;
+    case 6: {
+        setPanelText(1, savedTableText.isEmpty() ? QStringLiteral("Add, Change, Or Delete A 'Supplier'") : savedTableText);
+        SetButtons(QStringLiteral("110011"));
+        SupplierName->setEnabled(true);
+        editedSupplierName = SupplierDisplayName->text();
+        loadsuppliercombo();
+        // Shown again by its key: names need not be unique.
+        m_supplier = m_store->suppliers.find(ProgramState::currentSupplierID);
+        if (!m_supplier) {
+            gui::MessageBox::notice(this, QStringLiteral("Supplier Record Not Found"));
+        } else {
+            PopulateSupplierFields();
+            ProgramState::currentSupplierName = m_supplier->Name;
+        }
+        LockFields(true);
+        if (carLoaded)
+            TbDisplay->setEnabled(true);
+        supplierLoaded = m_supplier.has_value();
+        SupplierName->setFocus();
+        showEntries(QStringLiteral("SUPPLIER"), supplierCount);
+        break;
+    }
+    default:
+        break;
+    }
+}
+
+void Form1::cancelCommand()
+{
+    setPanelText(2, QString());
+    UpdateForm(99);
+    editMode.clear();
+    setMenusEnabled({ mnuFile, mnuReports, mnuPreferences }, mnuTimeLine, true);
+    LockFields(true);
+    switch (currentTab) {
+    case 1:
+        cmdAttachCarImage->setEnabled(true);
+        cmdViewCarImage->setEnabled(true);
+        setPanelText(1, SelectProject);
+        if (carLoaded) {
+            TbDisplay->setEnabled(true);
+            findCar();
+            PopulateCarFields();
+            UpdateMaterialsTree();
+            UpdateProjectTree();
+            SetButtons(QStringLiteral("110011"));
+            showEntries(QStringLiteral("CAR"), carCount);
+        } else {
+            TbDisplay->setEnabled(false);
+            ClearFields();
+            cmdAttachCarImage->setEnabled(false);
+            cmdViewCarImage->setEnabled(false);
+            gui::setListText(carDescription, QStringLiteral("<Select A Project Car>"));
+            SetButtons(QStringLiteral("100001"));
+        }
+        carDescription->setFocus();
+        break;
+    case 2:
+        TbDisplay->setEnabled(true);
+        setPanelText(1, QStringLiteral("Add, Change, Or Delete An 'Assembly'"));
+        if (assemblyLoaded) {
+            FindAssembly();
+            PopulateAssemblyFields();
+            SetButtons(QStringLiteral("110011"));
+        } else {
+            ClearFields();
+            showPlaceholder(assemblyDescription, QStringLiteral("<Select An Assembly>"));
+            SetButtons(QStringLiteral("100001"));
+        }
+        assemblyDescription->setFocus();
+        break;
+    case 3:
+        TbDisplay->setEnabled(true);
+        setPanelText(1, QStringLiteral("Add, Change, Or Delete A 'Component'"));
+        if (componentLoaded) {
+            FindComponent();
+            PopulateComponentFields();
+            SetButtons(QStringLiteral("110011"));
+        } else {
+            ClearFields();
+            showPlaceholder(componentDescription, QStringLiteral("<Select A Component>"));
+            SetButtons(QStringLiteral("100001"));
+        }
+        componentDescription->setFocus();
+        break;
+    case 4:
+        if (!isSampleCar())
+            setReseqEnabled(true);
+        TbDisplay->setEnabled(true);
+        setPanelText(1, QStringLiteral("Add, Change, Or Delete A 'Phase'"));
+        if (phaseLoaded) {
+            FindPhase();
+            PopulatePhaseFields();
+            SetButtons(QStringLiteral("110011"));
+        } else {
+            ClearFields();
+            showPlaceholder(phaseDescription, QStringLiteral("<Select A Phase>"));
+            SetButtons(QStringLiteral("100001"));
+        }
+        phaseDescription->setFocus();
+        break;
+    case 5:
+        if (!isSampleCar()) {
+            setReseqEnabled(true);
+            cmdAttachComponent->setEnabled(false);
+        }
+        TbDisplay->setEnabled(true);
+        setPanelText(1, QStringLiteral("Add, Change, Or Delete An 'Activity'"));
+        if (activityLoaded) {
+            FindActivity();
+            PopulateActivityFields();
+            SetButtons(QStringLiteral("110011"));
+        } else {
+            ClearFields();
+            showPlaceholder(ActivityDescription, QStringLiteral("<Select An Activity>"));
+            SetButtons(QStringLiteral("100001"));
+        }
+        // Attaching needs an activity to attach to.
+        if (!isSampleCar())
+            cmdAttachComponent->setEnabled(activityLoaded);
+        ActivityDescription->setFocus();
+        break;
+    case 6:
+        setPanelText(1, savedTableText);
+        SupplierName->setEnabled(SupplierName->count() > 0);
+        if (supplierLoaded) {
+            m_supplier = m_store->suppliers.find(ProgramState::currentSupplierID);
+            PopulateSupplierFields();
+            SetButtons(QStringLiteral("110011"));
+        } else {
+            ClearFields();
+            gui::setListText(SupplierName,
+                             SupplierName->count() > 0 ? QStringLiteral("<Select A Supplier>") : QStringLiteral("<No Entries>"));
+            SetButtons(QStringLiteral("100001"));
+        }
+        SupplierName->setFocus();
+        if (carLoaded)
+            TbDisplay->setEnabled(true);
+        break;
+    default:
+        break;
+    }
+}
+
+void Form1::deleteCommand()
+{
+    deleteCancelled = false;
+    try {
+        DeleteRecord();
+    } catch (const store::StoreError& e) {
+        showStoreError(QStringLiteral("the delete"), e);
+        SetButtons(QStringLiteral("110011"));
+        return;
+    }
+    if (deleteCancelled) {
+        SetButtons(QStringLiteral("110011"));
+        return;
+    }
+    SetButtons(QStringLiteral("100001"));
+    ClearFields();
+    switch (currentTab) {
+    case 1:
+        TbDisplay->setEnabled(false);
+        cmdAttachCarImage->setEnabled(false);
+        cmdViewCarImage->setEnabled(false);
+        currentCarDescription.clear();
+        carLoaded = false;
+        currentCarID = 0;
+        ProgramState::globalCarID = 0;
+        m_car.reset();
+        projectDescription->clear();
+        loadCarDescription();
+        TvMaterials->clear();
+        TvProject->clear();
+        carDescription->setFocus();
+        SetButtons(QStringLiteral("100001"));
+        showEntries(QStringLiteral("CAR"), carCount);
+        break;
+    case 2:
+        loadAssemblyDescription();
+        loadComponentDescription();
+        assemblyLoaded = false;
+        componentLoaded = false;
+        m_assembly.reset();
+        m_component.reset();
+        currentAssemblyID = currentComponentID = 0;
+        materialsSideTab = 0;
+        UpdateMaterialsTree();
+        assemblyDescription->setFocus();
+        SetButtons(QStringLiteral("100001"));
+        showEntries(QStringLiteral("ASSEMBLY"), assemblyCount);
+        break;
+    case 3:
+        loadComponentDescription();
+        componentLoaded = false;
+        m_component.reset();
+        currentComponentID = 0;
+        materialsSideTab = 0;
+        UpdateMaterialsTree();
+        componentDescription->setFocus();
+        SetButtons(QStringLiteral("100001"));
+        showEntries(QStringLiteral("COMPONENT"), componentCount);
+        RecalcCosts();
+        break;
+    case 4:
+        loadPhaseDescription();
+        loadActivityDescription();
+        phaseLoaded = false;
+        activityLoaded = false;
+        m_phase.reset();
+        m_activity.reset();
+        currentPhaseID = currentActivityID = 0;
+        planSideTab = 0;
+        UpdateProjectTree();
+        phaseDescription->setFocus();
+        SetButtons(QStringLiteral("100001"));
+        if (!isSampleCar())
+            setReseqEnabled(false);
+        showEntries(QStringLiteral("PHASE"), phaseCount);
+        break;
+    case 5:
+        if (!isSampleCar())
+            cmdAttachComponent->setEnabled(false);
+        loadActivityDescription();
+        activityLoaded = false;
+        m_activity.reset();
+        currentActivityID = 0;
+        UpdateProjectTree();
+        CalculatePhaseInfo();
+        CalculateCarInfo();
+        ActivityDescription->setFocus();
+        SetButtons(QStringLiteral("100001"));
+        if (!isSampleCar())
+            setReseqEnabled(false);
+        showEntries(QStringLiteral("ACTIVITY"), activityCount);
+        RecalcDates();
+        break;
+    case 6:
+        loadsuppliercombo();
+        supplierLoaded = false;
+        m_supplier.reset();
+        ProgramState::currentSupplierID = 0;
+        ProgramState::currentSupplierName.clear();
+        SupplierName->setFocus();
+        SetButtons(QStringLiteral("100001"));
+        showEntries(QStringLiteral("SUPPLIER"), supplierCount);
+        break;
+    default:
+        break;
+    }
+}
+
+// --- Switching record tabs and trees -------------------------------------------------------------
+
+void Form1::showTab(int index)
+{
+    const QSignalBlocker block(tbproject);
+    tbproject->setCurrentIndex(index);
+    m_shownTab = tbproject->currentIndex();
+}
+
+void Form1::showTree(int index)
+{
+    const QSignalBlocker block(TbDisplay);
+    TbDisplay->setCurrentIndex(index);
+    displayTab = m_shownTree = TbDisplay->currentIndex();
+}
+
+void Form1::tbproject_Click(int previousTab)
+{
+    Q_UNUSED(previousTab);
+    const int tab = tbproject->currentIndex();
+    m_shownTab = tab;
+    if (!editMode.isEmpty())
+        return; // only the edited tab can be showing
+    currentTab = tab + 1;
+
+    if (tab == 0) {
+        if (!carLoaded) {
+            setPanelText(1, QStringLiteral("Click The 'Add' Button To Create A New 'Car'"));
+            SetButtons(QStringLiteral("100001"));
+        } else {
+            (displayTab == 0 ? materialsSideTab : planSideTab) = 0;
+            highlightMaterialsNode(carNodeKey);
+            highlightPlanNode(carNodeKey);
+            currentTab = 1;
+            setPanelText(1, QStringLiteral("Add, Change, Or Delete A 'Car'"));
+            SetButtons(QStringLiteral("110011"));
+        }
+        showEntries(QStringLiteral("CAR"), carCount);
+        carDescription->setFocus();
+        setReseqEnabled(false);
+        return;
+    }
+
+    if (tab == 5) {
+        setPanelText(1, QStringLiteral("Add, Change, Or Delete A 'Supplier'"));
+        showEntries(QStringLiteral("SUPPLIER"), supplierCount);
+        if (!isSampleCar())
+            setReseqEnabled(false);
+        currentTab = 6;
+        if (!supplierLoaded) {
+            LockFields(true);
+            SupplierName->setEnabled(SupplierName->count() > 0);
+            SetButtons(QStringLiteral("100001"));
+            SupplierName->setFocus();
+        } else {
+            SetButtons(QStringLiteral("110011"));
+        }
+        return;
+    }
+
+    if (!carLoaded) {
+        gui::MessageBox::notice(this, QStringLiteral("Please Select A Project Car To Work With"));
+        showTab(0);
+        tbproject_Click(tab);
+        setPanelText(1, SelectProject);
+        return;
+    }
+
+    struct Kind
+    {
+        bool loaded;
+        QString nothing;
+        QComboBox* list;
+        QString placeholder;
+        QString picked;
+        QString table;
+        qint32 count;
+    };
+    const Kind kinds[4] = {
+        { assemblyLoaded, QStringLiteral("Click The 'Add' Button To Create A New 'Assembly'"), assemblyDescription,
+          QStringLiteral("<Select An Assembly>"), QStringLiteral("Add, Change, Or Delete An 'Assembly'"),
+          QStringLiteral("ASSEMBLY"), assemblyCount },
+        { componentLoaded, QStringLiteral("Click The 'Add' Button To Create A New 'Component'"), componentDescription,
+          QStringLiteral("<Select A Component>"), QStringLiteral("Add, Change, Or Delete A 'Component'"),
+          QStringLiteral("COMPONENT"), componentCount },
+        { phaseLoaded, QStringLiteral("Click The 'Add' Button To Create A New 'Phase'"), phaseDescription,
+          QStringLiteral("<Select A Phase>"), QStringLiteral("Add, Change, Or Delete A 'Phase'"),
+          QStringLiteral("PHASE"), phaseCount },
+        { activityLoaded, QStringLiteral("Click The 'Add' Button To Create A New 'Activity'"), ActivityDescription,
+          QStringLiteral("<Select An Activity>"), QStringLiteral("Add, Change, Or Delete An 'Activity'"),
+          QStringLiteral("ACTIVITY"), activityCount },
+    };
+    const Kind& k = kinds[tab - 1];
+    const bool plan = tab >= 3;
+    if (!k.loaded) {
+        setPanelText(1, k.nothing);
+        ClearFields();
+        if (k.list->count() > 0)
+            gui::setListText(k.list, k.placeholder);
+        SetButtons(QStringLiteral("100001"));
+        setReseqEnabled(false);
+        if (tab == 4)
+            cmdAttachComponent->setEnabled(false);
+    } else {
+        switch (tab) {
+        case 1:
+            highlightMaterialsNode(QStringLiteral("IDA") + QString::number(currentAssemblyID));
+            break;
+        case 2:
+            highlightMaterialsNode(QStringLiteral("IDC") + QString::number(currentComponentID));
+            break;
+        case 3:
+            highlightPlanNode(QStringLiteral("IDPH") + QString::number(currentPhaseID));
+            break;
+        default:
+            highlightPlanNode(QStringLiteral("IDA") + QString::number(currentActivityID));
+            break;
+        }
+        setPanelText(1, k.picked);
+        SetButtons(QStringLiteral("110011"));
+        if (plan && TbDisplay->currentIndex() == 0) {
+            showTree(1);
+            previousPlanNodeKey.clear();
+            UpdateProjectTree();
+        } else if (!plan && TbDisplay->currentIndex() == 1) {
+            showTree(0);
+            UpdateMaterialsTree();
+        }
+        if (plan && !isSampleCar()) {
+            setReseqEnabled(true);
+            if (tab == 4)
+                cmdAttachComponent->setEnabled(true);
+        }
+        if (!plan)
+            setReseqEnabled(false);
+    }
+    showEntries(k.table, k.count);
+    k.list->setFocus();
+}
+
+void Form1::TbDisplay_Click(int previousTab)
+{
+    Q_UNUSED(previousTab);
+    displayTab = TbDisplay->currentIndex();
+    if (currentCarID == 0)
+        return;
+    const bool attaching = cmdDone->isEnabled();
+    if (attaching && displayTab != 0)
+        showTree(0);
+    TbDisplay->setEnabled(true);
+    if (attaching)
+        return;
+    if (displayTab == 1) {
+        UpdateProjectTree();
+        if (!planNodeKey.isEmpty())
+            highlightPlanNode(planNodeKey);
+        const int previous = tbproject->currentIndex();
+        showTab(planSideTab);
+        if (previous != planSideTab)
+            tbproject_Click(previous);
+        if ((planSideTab == 3 || planSideTab == 4) && !isSampleCar()) {
+            setReseqEnabled(true);
+            if (planSideTab == 4)
+                cmdAttachComponent->setEnabled(true);
+        }
+    } else {
+        if (!isSampleCar())
+            setReseqEnabled(false);
+        UpdateMaterialsTree();
+        if (!materialsNodeKey.isEmpty())
+            highlightMaterialsNode(materialsNodeKey);
+        const int previous = tbproject->currentIndex();
+        showTab(materialsSideTab);
+        if (previous != materialsSideTab)
+            tbproject_Click(previous);
+    }
+}
+
+// --- Menu commands ---------------------------------------------------------------------------------
 
 void Form1::mnuAbout_Click()
 {
@@ -41,7 +824,7 @@ void Form1::mnuOverview_Click()
 
 void Form1::CreateNewCar()
 {
-    tbproject->setCurrentIndex(0);
+    showTab(0);
     ProcessCMD(0);
 }
 

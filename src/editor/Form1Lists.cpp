@@ -1,18 +1,30 @@
-// Filling the pick lists: projects, suppliers and the status lists.
+// Pick lists: filling them, picking from them, and copying the picked record into the fields.
 
 #include "editor/Form1.h"
 
+#include "common/Formats.h"
 #include "common/Status.h"
+#include "gui/Dialogs.h"
 #include "gui/ListText.h"
+#include "gui/NotesEdit.h"
 #include "store/Store.h"
 
+#include <QCheckBox>
 #include <QComboBox>
+#include <QCoreApplication>
+#include <QLineEdit>
+#include <QLabel>
+#include <QListWidget>
+#include <QMenu>
+#include <QPushButton>
+#include <QTabWidget>
 
 namespace editor {
 
 namespace {
 
 const QString NoEntries = QStringLiteral("<No Entries>");
+const QString EntriesPrefix = QStringLiteral("Entries =  ");
 
 // Fills a list with key-carrying entries and no entry chosen; an empty list is locked.
 void fillPickList(QComboBox* list, const QList<store::Entry>& entries, const QString& placeholder)
@@ -26,7 +38,57 @@ void fillPickList(QComboBox* list, const QList<store::Entry>& entries, const QSt
     list->setEnabled(!entries.isEmpty());
 }
 
+// A relation list holds the same entries, with the same keys, as the pick list it shadows.
+void fillRelationList(QComboBox* list, const QList<store::Entry>& entries, bool keepText)
+{
+    const QSignalBlocker block(list);
+    const QString text = gui::listText(list);
+    list->clear();
+    for (const store::Entry& e : entries)
+        list->addItem(e.text, e.key);
+    gui::setListText(list, keepText ? text : QString());
+}
+
+QString moneyText(const std::optional<common::Money>& value, const QString& pattern)
+{
+    return value ? common::formatNumber(*value, pattern) : QStringLiteral("0");
+}
+
+// A status code into its list and display box; a Null or unknown code shows "< None >".
+void showStatus(QComboBox* list, QLineEdit* box, std::optional<qint32> code, bool noneInBox)
+{
+    const QSignalBlocker block(list);
+    const QString text = code ? common::statusText(*code) : QString();
+    if (text.isEmpty()) {
+        list->setPlaceholderText(common::NoStatusText);
+        list->setCurrentIndex(-1);
+        box->setText(noneInBox ? common::NoStatusText : QString());
+        return;
+    }
+    list->setCurrentIndex(*code);
+    box->setText(text);
+}
+
+void showDescription(QComboBox* list, QLineEdit* box, const QString& description, qint32 key)
+{
+    box->setText(description);
+    const QSignalBlocker block(list);
+    const int index = list->findData(key);
+    if (index >= 0)
+        list->setCurrentIndex(index);
+    else
+        gui::setListText(list, description);
+}
+
 } // namespace
+
+void Form1::showEntries(const QString& kind, qint32 count)
+{
+    setPanelText(2, kind);
+    setPanelText(3, EntriesPrefix + QString::number(count));
+}
+
+// --- Loading -----------------------------------------------------------------------------
 
 void Form1::loadCarDescription()
 {
@@ -35,22 +97,47 @@ void Form1::loadCarDescription()
     carCount = qint32(cars.size());
 }
 
+void Form1::loadAssemblyDescription()
+{
+    const QList<store::Entry> rows = m_store->assemblies.entriesForCar(currentCarID);
+    fillPickList(assemblyDescription, rows, QStringLiteral("<Select An Assembly>"));
+    fillRelationList(ComponentAssembly, rows, false);
+    assemblyCount = qint32(rows.size());
+}
+
+void Form1::loadComponentDescription()
+{
+    const QList<store::Entry> rows = m_store->components.entriesForCar(currentCarID);
+    fillPickList(componentDescription, rows, QStringLiteral("<Select A Component>"));
+    componentCount = qint32(rows.size());
+}
+
+void Form1::loadPhaseDescription()
+{
+    const QList<store::Entry> rows = m_store->phases.entriesForCar(currentCarID);
+    fillPickList(phaseDescription, rows, QStringLiteral("<Select A Phase>"));
+    fillRelationList(ActivityPhase, rows, false);
+    phaseCount = qint32(rows.size());
+}
+
+void Form1::loadActivityDescription()
+{
+    const QList<store::Entry> rows = m_store->activities.entriesForCar(currentCarID);
+    fillPickList(ActivityDescription, rows, QStringLiteral("<Select An Activity>"));
+    fillRelationList(ComponentActivity, rows, true);
+    activityCount = qint32(rows.size());
+}
+
 void Form1::loadsuppliercombo()
 {
+    // In the table's stored order. Components name their supplier by name, so the component's
+    // list carries names only; the supplier pick list keeps keys so equal names stay apart.
     const QList<store::Entry> suppliers = m_store->suppliers.allEntries(store::Order::Key);
-    // Supplier entries carry no key: components name their supplier by name.
+    fillPickList(SupplierName, suppliers, QStringLiteral("<Select A Supplier>"));
     QList<store::Entry> names;
-    names.reserve(suppliers.size());
     for (const store::Entry& e : suppliers)
         names.append(store::Entry { 0, e.text });
-    fillPickList(SupplierName, names, QStringLiteral("<Select A Supplier>"));
-    {
-        const QSignalBlocker block(ComponentSupplierName);
-        ComponentSupplierName->clear();
-        for (const store::Entry& e : suppliers)
-            ComponentSupplierName->addItem(e.text);
-        gui::setListText(ComponentSupplierName, QString());
-    }
+    fillRelationList(ComponentSupplierName, names, false);
     supplierCount = qint32(suppliers.size());
 }
 
@@ -63,6 +150,516 @@ void Form1::loadStatusCombos()
         list->addItems(common::statusTexts());
         list->setCurrentIndex(-1);
     }
+}
+
+void Form1::loadcomponents()
+{
+    ActivityComponents->clear();
+    for (const store::Entry& e : m_store->componentsOfActivity(listedActivityID)) {
+        if (!e.text.isEmpty())
+            ActivityComponents->addItem(e.text);
+    }
+    if (ActivityComponents->count() == 0)
+        ActivityComponents->addItem(QStringLiteral("<No Components For This Activity>"));
+    ActivityComponents->setCurrentRow(-1);
+}
+
+// --- Finding --------------------------------------------------------------------------------
+
+namespace {
+template <class Rec, class T>
+void findInto(std::optional<Rec>& row, const T& table, qint32 key, QWidget* parent, const char* message)
+{
+    row = table.find(key);
+    if (!row)
+        gui::MessageBox::notice(parent, QLatin1String(message));
+}
+} // namespace
+
+void Form1::findCar()
+{
+    findInto(m_car, m_store->cars, currentCarID, this, "Car Record Not Found");
+}
+
+void Form1::FindAssembly()
+{
+    findInto(m_assembly, m_store->assemblies, currentAssemblyID, this, "Assembly Record Not Found");
+}
+
+void Form1::FindComponent()
+{
+    findInto(m_component, m_store->components, currentComponentID, this, "Component Record Not Found");
+}
+
+void Form1::FindPhase()
+{
+    findInto(m_phase, m_store->phases, currentPhaseID, this, "Phase Record Not Found");
+}
+
+void Form1::FindActivity()
+{
+    findInto(m_activity, m_store->activities, currentActivityID, this, "Activity Record Not Found");
+}
+
+// --- Picking ----------------------------------------------------------------------------------
+
+bool Form1::isSampleCar() const
+{
+    return currentCarID == store::Store::SampleCarId;
+}
+
+void Form1::setReseqEnabled(bool enabled)
+{
+    LblReseq->setEnabled(enabled);
+    cmdMoveUp->setEnabled(enabled);
+    cmdMoveDown->setEnabled(enabled);
+}
+
+void Form1::carDescription_Click()
+{
+    if (editMode == QStringLiteral("A")) {
+        gui::setListText(carDescription, QString());
+        return;
+    }
+    if (editMode == QStringLiteral("U")) {
+        gui::setListText(carDescription, currentCarDescription);
+        return;
+    }
+    if (!listClickFromTree) {
+        clickedListIndex = carDescription->currentIndex();
+        if (clickedListIndex < 0)
+            return;
+        const qint32 key = carDescription->itemData(clickedListIndex).toInt();
+        // The same car again (compared by key: two projects may share a name) only refreshes it.
+        if (carLoaded && key == currentCarID) {
+            findCar();
+            PopulateCarFields();
+            SetButtons(QStringLiteral("110011"));
+            return;
+        }
+        currentCarDescription = carDescription->itemText(clickedListIndex);
+        currentCarID = key;
+        ProgramState::globalCarID = currentCarID;
+        projectDescription->setText(currentCarDescription);
+
+        planNodeKey.clear();
+        materialsNodeKey.clear();
+        assemblyLoaded = componentLoaded = phaseLoaded = activityLoaded = false;
+        currentAssemblyDescription.clear();
+        currentComponentDescription.clear();
+        currentPhaseDescription.clear();
+        currentActivityDescription.clear();
+        currentAssemblyID = currentComponentID = currentPhaseID = currentActivityID = 0;
+        m_assembly.reset();
+        m_component.reset();
+        m_phase.reset();
+        m_activity.reset();
+
+        loadAssemblyDescription();
+        loadComponentDescription();
+        loadPhaseDescription();
+        loadActivityDescription();
+        carNodeKey = QStringLiteral("IDP") + QString::number(currentCarID);
+
+        UpdateMaterialsTree();
+        UpdateProjectTree();
+        setPanelText(1, QStringLiteral("Add, Change, Or Delete A 'Car'"));
+    } else {
+        listClickFromTree = false;
+    }
+    highlightMaterialsNode(carNodeKey);
+    highlightPlanNode(carNodeKey);
+    TbDisplay->setEnabled(true);
+    showTab(0);
+    carLoaded = true;
+
+    findCar();
+    PopulateCarFields();
+    LockFields(true);
+    SetButtons(QStringLiteral("110011"));
+    if (!isSampleCar()) {
+        setReseqEnabled(false);
+        cmdAttachComponent->setEnabled(false);
+    }
+    showEntries(QStringLiteral("CAR"), carCount);
+}
+
+namespace {
+
+// Which entry a click is about: the list's own pick, or the one a tree click chose.
+int takeClickedIndex(QComboBox* list, bool& fromTree, int treeIndex)
+{
+    if (fromTree) {
+        fromTree = false;
+        return treeIndex;
+    }
+    return list->currentIndex();
+}
+
+} // namespace
+
+void Form1::assemblyDescription_Click()
+{
+    if (editMode == QStringLiteral("A")) {
+        gui::setListText(assemblyDescription, QString());
+        return;
+    }
+    if (editMode == QStringLiteral("U")) {
+        gui::setListText(assemblyDescription, currentAssemblyDescription);
+        return;
+    }
+    const bool viaTree = listClickFromTree;
+    clickedListIndex = takeClickedIndex(assemblyDescription, listClickFromTree, clickedListIndex);
+    if (clickedListIndex < 0 || clickedListIndex >= assemblyDescription->count())
+        return;
+    const qint32 key = assemblyDescription->itemData(clickedListIndex).toInt();
+    if (!viaTree && assemblyLoaded && key == currentAssemblyID) {
+        SetButtons(QStringLiteral("110011"));
+        FindAssembly();
+        PopulateAssemblyFields();
+        highlightMaterialsNode(materialsNodeKey);
+        return;
+    }
+    currentAssemblyDescription = assemblyDescription->itemText(clickedListIndex);
+    showTab(1);
+    materialsSideTab = 1;
+    assemblyLoaded = true;
+    currentAssemblyID = key;
+    FindAssembly();
+    PopulateAssemblyFields();
+    currentTab = 2;
+    LockFields(true);
+    SetButtons(QStringLiteral("110011"));
+    if (!isSampleCar())
+        setReseqEnabled(false);
+    setPanelText(1, QStringLiteral("Add, Change, Or Delete An 'Assembly'"));
+    showEntries(QStringLiteral("ASSEMBLY"), assemblyCount);
+    if (TbDisplay->currentIndex() != 0)
+        showTree(0);
+    highlightMaterialsNode(QStringLiteral("IDA") + QString::number(currentAssemblyID));
+}
+
+void Form1::componentDescription_Click()
+{
+    if (editMode == QStringLiteral("A")) {
+        gui::setListText(componentDescription, QString());
+        return;
+    }
+    if (editMode == QStringLiteral("U")) {
+        gui::setListText(componentDescription, currentComponentDescription);
+        return;
+    }
+    const bool viaTree = listClickFromTree;
+    clickedListIndex = takeClickedIndex(componentDescription, listClickFromTree, clickedListIndex);
+    if (clickedListIndex < 0 || clickedListIndex >= componentDescription->count())
+        return;
+    const qint32 key = componentDescription->itemData(clickedListIndex).toInt();
+    if (!viaTree && componentLoaded && key == currentComponentID) {
+        SetButtons(QStringLiteral("110011"));
+        FindComponent();
+        PopulateComponentFields();
+        highlightMaterialsNode(materialsNodeKey);
+        return;
+    }
+    currentComponentDescription = componentDescription->itemText(clickedListIndex);
+    showTab(2);
+    materialsSideTab = 2;
+    componentLoaded = true;
+    currentComponentID = key;
+    FindComponent();
+    PopulateComponentFields();
+    currentTab = 3;
+    LockFields(true);
+    SetButtons(QStringLiteral("110011"));
+    if (!isSampleCar())
+        setReseqEnabled(false);
+    setPanelText(1, QStringLiteral("Add, Change, Or Delete A 'Component'"));
+    showEntries(QStringLiteral("COMPONENT"), componentCount);
+    if (TbDisplay->currentIndex() != 0)
+        showTree(0);
+    highlightMaterialsNode(QStringLiteral("IDC") + QString::number(currentComponentID));
+}
+
+void Form1::phaseDescription_Click()
+{
+    if (editMode == QStringLiteral("A")) {
+        gui::setListText(phaseDescription, QString());
+        return;
+    }
+    if (editMode == QStringLiteral("U")) {
+        gui::setListText(phaseDescription, currentPhaseDescription);
+        return;
+    }
+    const bool viaTree = listClickFromTree;
+    clickedListIndex = takeClickedIndex(phaseDescription, listClickFromTree, clickedListIndex);
+    if (clickedListIndex < 0 || clickedListIndex >= phaseDescription->count())
+        return;
+    const qint32 key = phaseDescription->itemData(clickedListIndex).toInt();
+    if (!viaTree && phaseLoaded && key == currentPhaseID) {
+        SetButtons(QStringLiteral("110011"));
+        FindPhase();
+        PopulatePhaseFields();
+        highlightPlanNode(planNodeKey);
+        return;
+    }
+    currentPhaseDescription = phaseDescription->itemText(clickedListIndex);
+    showTab(3);
+    planSideTab = 3;
+    phaseLoaded = true;
+    currentPhaseID = key;
+    FindPhase();
+    PopulatePhaseFields();
+    currentTab = 4;
+    LockFields(true);
+    SetButtons(QStringLiteral("110011"));
+    if (!isSampleCar())
+        setReseqEnabled(true);
+    setPanelText(1, QStringLiteral("Add, Change, Or Delete A 'Phase'"));
+    showEntries(QStringLiteral("PHASE"), phaseCount);
+    if (TbDisplay->currentIndex() != 1)
+        showTree(1);
+    movePhaseID = currentPhaseID;
+    moveKind = QStringLiteral("PHASE");
+    highlightPlanNode(QStringLiteral("IDPH") + QString::number(currentPhaseID));
+}
+
+void Form1::ActivityDescription_Click()
+{
+    if (editMode == QStringLiteral("A")) {
+        gui::setListText(ActivityDescription, QString());
+        return;
+    }
+    if (editMode == QStringLiteral("U")) {
+        gui::setListText(ActivityDescription, currentActivityDescription);
+        return;
+    }
+    const bool viaTree = listClickFromTree;
+    clickedListIndex = takeClickedIndex(ActivityDescription, listClickFromTree, clickedListIndex);
+    if (clickedListIndex < 0 || clickedListIndex >= ActivityDescription->count())
+        return;
+    const qint32 key = ActivityDescription->itemData(clickedListIndex).toInt();
+    if (!viaTree && activityLoaded && key == currentActivityID) {
+        SetButtons(QStringLiteral("110011"));
+        FindActivity();
+        PopulateActivityFields();
+        highlightPlanNode(planNodeKey);
+        return;
+    }
+    currentActivityDescription = ActivityDescription->itemText(clickedListIndex);
+    showTab(4);
+    planSideTab = 4;
+    activityLoaded = true;
+    currentActivityID = key;
+    FindActivity();
+    PopulateActivityFields();
+    currentTab = 5;
+    LockFields(true);
+    SetButtons(QStringLiteral("110011"));
+    if (!isSampleCar()) {
+        setReseqEnabled(true);
+        cmdAttachComponent->setEnabled(true);
+    }
+    ActivityDescription->setFocus();
+    setPanelText(1, QStringLiteral("Add, Change, Or Delete An 'Activity'"));
+    showEntries(QStringLiteral("ACTIVITY"), activityCount);
+    if (TbDisplay->currentIndex() != 1)
+        showTree(1);
+    moveActivityID = currentActivityID;
+    moveKind = QStringLiteral("ACTIVITY");
+    highlightPlanNode(QStringLiteral("IDA") + QString::number(currentActivityID));
+}
+
+void Form1::SupplierName_Click()
+{
+    if (editMode == QStringLiteral("A")) {
+        gui::setListText(SupplierName, QString());
+        return;
+    }
+    if (editMode == QStringLiteral("U")) {
+        gui::setListText(SupplierName, ProgramState::currentSupplierName);
+        return;
+    }
+    if (SupplierName->currentIndex() < 0)
+        return;
+    supplierLoaded = true;
+    // The entry's key, not its name, picks the row: two suppliers may share a name.
+    const auto found = m_store->suppliers.find(SupplierName->currentData().toInt());
+    if (found) {
+        m_supplier = found;
+        currentTab = 6;
+        PopulateSupplierFields();
+        LockFields(true);
+        ProgramState::currentSupplierID = found->supplierid;
+        ProgramState::currentSupplierName = found->Name;
+        setPanelText(1, QStringLiteral("Add, Change, Or Delete A 'Supplier'"));
+        SetButtons(QStringLiteral("110011"));
+    }
+    if (!isSampleCar())
+        setReseqEnabled(false);
+    showEntries(QStringLiteral("SUPPLIER"), supplierCount);
+}
+
+// --- Populating -------------------------------------------------------------------------------
+
+void Form1::PopulateCarFields()
+{
+    if (m_car) {
+        const store::Car& r = *m_car;
+        showDescription(carDescription, CarDisplayDescription, r.Description, r.carid);
+        CarMake->setText(r.make);
+        CarModel->setText(r.model);
+        CarYear->setText(r.Year);
+        CarPurchasePrice->setText(moneyText(r.purchaseprice, common::fmt::CarMoney));
+        CarResaleValue->setText(moneyText(r.resalevalue, common::fmt::CarMoney));
+        CarTotalBudget->setText(moneyText(r.totalbudget, common::fmt::CarMoney));
+        carImagePath->setText(r.imagepath);
+        CarNotes->setText(common::joinNotes(r.notes));
+        cmdAttachCarImage->setEnabled(true);
+        cmdViewCarImage->setEnabled(true);
+        CalculateCarInfo();
+    }
+    QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
+}
+
+void Form1::PopulateAssemblyFields()
+{
+    if (m_assembly) {
+        const store::Assembly& r = *m_assembly;
+        showDescription(assemblyDescription, AssemblyDisplayDescription, r.Description, r.assemblyid);
+        showStatus(AssemblyStatus, AssemblyDisplayStatus, r.Status, false);
+        AssemblyImagePath->setText(r.imagepath);
+        AssemblyNotes->setText(common::joinNotes(r.notes));
+        currentAssemblyID = r.assemblyid;
+        cmdAttachAssemblyImage->setEnabled(true);
+        cmdViewAssemblyImage->setEnabled(true);
+        CalculateAssemblyInfo();
+    }
+    QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
+}
+
+void Form1::PopulateComponentFields()
+{
+    if (m_component) {
+        const store::Component& r = *m_component;
+        showDescription(componentDescription, ComponentDisplayDescription, r.Description, r.componentid);
+        showStatus(ComponentStatus, ComponentDisplayStatus, r.Status, false);
+        ComponentWishList->setChecked(r.wishlist.value_or(0) != 0);
+        gui::setListText(ComponentSupplierName, r.SupplierName);
+        ComponentDisplaySupplier->setText(r.SupplierName);
+        ComponentCatalogPage->setText(r.catalogpage);
+        ComponentQuantity->setText(r.quantity ? common::formatNumber(qint64(*r.quantity), common::fmt::Quantity)
+                                              : QStringLiteral("0"));
+        ComponentTargetCost->setText(moneyText(r.targetcost, common::fmt::Cost));
+        ComponentActualCost->setText(moneyText(r.actualcost, common::fmt::Cost));
+        ComponentImagePath->setText(r.imagepath);
+        ComponentNotes->setText(common::joinNotes(r.notes));
+
+        // Owner, attached activity and its phase, each read by key.
+        const auto owner = m_store->assemblies.find(r.assemblyid);
+        {
+            const QSignalBlocker block(ComponentAssembly);
+            const int index = owner ? ComponentAssembly->findData(owner->assemblyid) : -1;
+            ComponentAssembly->setCurrentIndex(index);
+            gui::setListText(ComponentAssembly, owner ? owner->Description : QString());
+        }
+        ComponentDisplayAssembly->setText(owner ? owner->Description : QString());
+        attachedActivityID = r.ActivityID.value_or(0);
+        gui::setListText(ComponentActivity, QString());
+        ComponentDisplayActivity->clear();
+        ComponentPhase->clear();
+        if (attachedActivityID != 0) {
+            if (const auto activity = m_store->activities.find(attachedActivityID); activity) {
+                const QSignalBlocker block(ComponentActivity);
+                ComponentActivity->setCurrentIndex(ComponentActivity->findData(activity->ActivityID));
+                gui::setListText(ComponentActivity, activity->Description);
+                ComponentDisplayActivity->setText(activity->Description);
+                if (const auto phase = m_store->phases.find(activity->PhaseID); phase)
+                    ComponentPhase->setText(phase->Description);
+            }
+        }
+        cmdAttachComponentImage->setEnabled(true);
+        cmdViewComponentImage->setEnabled(true);
+        CalculateComponentInfo();
+    }
+    QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
+}
+
+void Form1::PopulatePhaseFields()
+{
+    if (m_phase) {
+        const store::Phase& r = *m_phase;
+        showDescription(phaseDescription, PhaseDisplayDescription, r.Description, r.PhaseID);
+        showStatus(phaseStatus, PhaseDisplayStatus, r.Status, false);
+        PhaseNotes->setText(common::joinNotes(r.notes));
+        currentPhaseID = r.PhaseID;
+        CalculatePhaseInfo();
+    }
+    QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
+}
+
+void Form1::PopulateActivityFields()
+{
+    if (m_activity) {
+        const store::Activity& r = *m_activity;
+        showDescription(ActivityDescription, ActivityDisplayDescription, r.Description, r.ActivityID);
+        showStatus(ActivityStatus, ActivityDisplayStatus, r.Status, true);
+        ActivityTargetStartDate->setText(common::formatDate(r.targetstartdate));
+        ActivityTargetStopDate->setText(common::formatDate(r.targetstopdate));
+        ActivityTargetEffort->setText(r.targeteffort ? common::plainNumber(*r.targeteffort) : QStringLiteral("0"));
+        ActivityActualStartDate->setText(common::formatDate(r.actualstartdate));
+        ActivityActualStopDate->setText(common::formatDate(r.actualstopdate));
+        ActivityActualEffort->setText(r.actualeffort ? common::plainNumber(*r.actualeffort) : QStringLiteral("0"));
+        ActivityNotes->setText(common::joinNotes(r.notes));
+        {
+            const QSignalBlocker block(ActivityPhase);
+            const auto phase = m_store->phases.find(r.PhaseID);
+            ActivityPhase->setCurrentIndex(phase ? ActivityPhase->findData(phase->PhaseID) : -1);
+            gui::setListText(ActivityPhase, phase ? phase->Description : QString());
+            ActivityDisplayPhase->setText(phase ? phase->Description : QString());
+        }
+        CalculateActivityInfo();
+        listedActivityID = r.ActivityID;
+        loadcomponents();
+    }
+    QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
+}
+
+void Form1::PopulateSupplierFields()
+{
+    if (!m_supplier)
+        return;
+    const store::Supplier& r = *m_supplier;
+    {
+        const QSignalBlocker block(SupplierName);
+        SupplierName->setCurrentIndex(SupplierName->findData(r.supplierid));
+    }
+    SupplierDisplayName->setText(r.Name);
+    supplieraddress1->setText(r.address1);
+    supplieraddress2->setText(r.address2);
+    suppliercity->setText(r.city);
+    supplierstate->setText(r.State);
+    supplierzipcode->setText(r.Zip);
+    suppliertelephone->setText(r.Telephone);
+    supplierfax->setText(r.Fax);
+    supplieremail->setText(r.Email);
+    SupplierCatalogNbr->setText(r.CatalogNbr);
+    SupplierNotes->setText(common::joinNotes(r.notes));
+}
+
+// --- Locking tabs while editing ------------------------------------------------------------------
+
+void Form1::UpdateForm(int tmpindex)
+{
+    for (int i = 0; i < tbproject->count(); ++i) {
+        if (i != tmpindex)
+            tbproject->setTabEnabled(i, tmpindex == 99);
+    }
+    if (tmpindex >= 0 && tmpindex < tbproject->count())
+        tbproject->setTabEnabled(tmpindex, true);
+    const bool menus = tmpindex == 99;
+    for (QMenu* m : { mnuFile, mnuPreferences, mnuReports })
+        m->menuAction()->setEnabled(menus);
+    mnuTimeLine->setEnabled(menus);
 }
 
 } // namespace editor

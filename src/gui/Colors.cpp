@@ -34,6 +34,8 @@ void setFieldColour(QWidget* field, const QColor& colour)
     QPalette palette = field->palette();
     for (const auto group : { QPalette::Active, QPalette::Inactive, QPalette::Disabled })
         palette.setColor(group, QPalette::Base, colour);
+    // A locked field is read, not typed into: keep its text as legible as an open one.
+    palette.setColor(QPalette::Disabled, QPalette::Text, palette.color(QPalette::Active, QPalette::Text));
     field->setPalette(palette);
 }
 

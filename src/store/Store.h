@@ -29,6 +29,20 @@ public:
     // The sample project shipped in every database: shown, printed and copied, never changed.
     static constexpr qint32 SampleCarId = 1;
 
+    // Deletes with everything that depends on them, each all or nothing. Components attached to
+    // a deleted activity stay, detached (ActivityID Null).
+    void deleteCar(qint32 carid) const; // assemblies, components, phases, activities, then the car
+    void deleteAssembly(qint32 assemblyid) const; // its components, then the assembly
+    void deletePhase(qint32 phaseid) const; // its activities, then the phase
+    void deleteActivity(qint32 activityid) const;
+
+    // The priority sequence a new phase of the car, or a new activity of the phase, gets.
+    qint32 nextPhaseSequence(qint32 carid) const;
+    qint32 nextActivitySequence(qint32 carid, qint32 phaseid) const;
+
+    // The components attached to an activity, by description.
+    QList<Entry> componentsOfActivity(qint32 activityid) const;
+
     const Database& db;
     Table<Car> cars;
     Table<Assembly> assemblies;

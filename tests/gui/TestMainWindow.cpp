@@ -249,8 +249,9 @@ private Q_SLOTS:
         QFETCH(int, tab);
         QFETCH(QString, browse);
         QFETCH(QString, edit);
+        m_f->openCar(1);
         w().tbproject->setCurrentIndex(tab - 1);
-        w().currentTab = tab;
+        QCOMPARE(w().currentTab, tab);
         const QColor yellow(255, 255, 0);
         const QColor white(255, 255, 255);
 
@@ -287,6 +288,7 @@ private Q_SLOTS:
     // The activity list of a component can only be opened when the car has activities.
     void emptyActivityListStaysLocked()
     {
+        m_f->start(m_f->files().createEmpty());
         w().tbproject->setCurrentIndex(2);
         w().currentTab = 3;
         w().LockFields(false);
@@ -301,6 +303,7 @@ private Q_SLOTS:
     // Clearing touches the showing tab only; amounts and efforts become "0".
     void clearingFields()
     {
+        m_f->openCar(1);
         for (QLineEdit* box : w().findChildren<QLineEdit*>())
             box->setText(QStringLiteral("x"));
         w().CarNotes->setText(QStringLiteral("note"));

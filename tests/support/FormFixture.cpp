@@ -4,7 +4,11 @@
 #include "app/Startup.h"
 #include "gui/Dialogs.h"
 
+#include <QComboBox>
+#include <QLineEdit>
+#include <QPlainTextEdit>
 #include <QPushButton>
+#include <QTabWidget>
 #include <QtTest>
 
 namespace testing {
@@ -43,6 +47,54 @@ editor::Form1& FormFixture::form()
     if (!m_session)
         qFatal("the main window was not started");
     return m_session->window();
+}
+
+void FormFixture::pick(QComboBox* list, qint32 key)
+{
+    const int index = list->findData(key);
+    if (index < 0)
+        qFatal("no entry with key %d in %s", key, qPrintable(list->objectName()));
+    list->setCurrentIndex(index);
+    Q_EMIT list->activated(index);
+}
+
+void FormFixture::pickText(QComboBox* list, const QString& text)
+{
+    const int index = list->findText(text);
+    if (index < 0)
+        qFatal("no entry '%s' in %s", qPrintable(text), qPrintable(list->objectName()));
+    list->setCurrentIndex(index);
+    Q_EMIT list->activated(index);
+}
+
+void FormFixture::press(int button)
+{
+    QPushButton* b = form().cmdButton[size_t(button)];
+    if (!b->isEnabled())
+        qWarning("pressing the disabled button %s", qPrintable(b->text()));
+    QTest::mouseClick(b, Qt::LeftButton);
+}
+
+void FormFixture::type(QWidget* box, const QString& text)
+{
+    QWidget* target = box;
+    if (auto* list = qobject_cast<QComboBox*>(box); list && list->isEditable())
+        target = list->lineEdit();
+    if (auto* line = qobject_cast<QLineEdit*>(target))
+        line->clear();
+    else if (auto* notes = qobject_cast<QPlainTextEdit*>(target))
+        notes->clear();
+    QTest::keyClicks(target, text);
+}
+
+void FormFixture::openCar(qint32 carid)
+{
+    pick(form().carDescription, carid);
+}
+
+void FormFixture::showTab(int index)
+{
+    form().tbproject->setCurrentIndex(index);
 }
 
 QString FormFixture::buttonPattern()

@@ -41,6 +41,16 @@ public:
     template <class W>
     W* widget(const char* name);
 
+    // What a user does: choose the entry with that key (or text) as a mouse pick would,
+    // press a command button, replace a box's text by typing.
+    void pick(QComboBox* list, qint32 key);
+    void pickText(QComboBox* list, const QString& text);
+    void press(int button);
+    void type(QWidget* box, const QString& text);
+    // Picks the car, then the record tab shown by index.
+    void openCar(qint32 carid);
+    void showTab(int index);
+
 private:
     TestDatabase m_files;
     std::unique_ptr<QSettings> m_settings;

@@ -1,0 +1,74 @@
+#include "store/Store.h"
+
+#include "store/Transaction.h"
+
+namespace store {
+
+namespace {
+
+qint32 nextAfterMax(QSqlQuery q)
+{
+    return q.next() && !q.value(0).isNull() ? q.value(0).toInt() + 1 : 1;
+}
+
+} // namespace
+
+void Store::deleteCar(qint32 carid) const
+{
+    Transaction t(db);
+    for (const char* table : { "Assembly", "Component", "Phase", "Activity", "Car" })
+        db.run(QStringLiteral("DELETE FROM %1 WHERE carid = ?").arg(QLatin1String(table)), { carid });
+    t.commit();
+}
+
+void Store::deleteAssembly(qint32 assemblyid) const
+{
+    Transaction t(db);
+    db.run(QStringLiteral("DELETE FROM Component WHERE assemblyid = ?"), { assemblyid });
+    db.run(QStringLiteral("DELETE FROM Assembly WHERE assemblyid = ?"), { assemblyid });
+    t.commit();
+}
+
+void Store::deletePhase(qint32 phaseid) const
+{
+    Transaction t(db);
+    // No component may keep pointing at an activity that is gone.
+    db.run(QStringLiteral("UPDATE Component SET ActivityID = NULL WHERE ActivityID IN "
+                          "(SELECT ActivityID FROM Activity WHERE PhaseID = ?)"),
+           { phaseid });
+    db.run(QStringLiteral("DELETE FROM Activity WHERE PhaseID = ?"), { phaseid });
+    db.run(QStringLiteral("DELETE FROM Phase WHERE PhaseID = ?"), { phaseid });
+    t.commit();
+}
+
+void Store::deleteActivity(qint32 activityid) const
+{
+    Transaction t(db);
+    db.run(QStringLiteral("UPDATE Component SET ActivityID = NULL WHERE ActivityID = ?"), { activityid });
+    db.run(QStringLiteral("DELETE FROM Activity WHERE ActivityID = ?"), { activityid });
+    t.commit();
+}
+
+qint32 Store::nextPhaseSequence(qint32 carid) const
+{
+    return nextAfterMax(db.run(QStringLiteral("SELECT MAX(prioritysequence) FROM Phase WHERE carid = ?"), { carid }));
+}
+
+qint32 Store::nextActivitySequence(qint32 carid, qint32 phaseid) const
+{
+    return nextAfterMax(db.run(
+        QStringLiteral("SELECT MAX(prioritysequence) FROM Activity WHERE carid = ? AND PhaseID = ?"), { carid, phaseid }));
+}
+
+QList<Entry> Store::componentsOfActivity(qint32 activityid) const
+{
+    QSqlQuery q = db.run(
+        QStringLiteral("SELECT componentid, Description FROM Component WHERE ActivityID = ? ORDER BY Description, componentid"),
+        { activityid });
+    QList<Entry> result;
+    while (q.next())
+        result.append(Entry { q.value(0).toInt(), q.value(1).toString() });
+    return result;
+}
+
+} // namespace store

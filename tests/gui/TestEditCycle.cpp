@@ -1,0 +1,835 @@
+// The record editor driven as a user drives it: picking, adding, changing, cancelling, saving and
+// deleting on every tab, with the database read back directly.
+
+#include "support/FormFixture.h"
+
+#include "common/Clock.h"
+#include "gui/Colors.h"
+#include "gui/Dialogs.h"
+#include "gui/ListText.h"
+#include "gui/NotesEdit.h"
+
+#include <QCheckBox>
+#include <QComboBox>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QMenu>
+#include <QPushButton>
+#include <QSqlDatabase>
+#include <QSqlQuery>
+#include <QTabWidget>
+#include <QtTest>
+
+using testing::FormFixture;
+
+namespace {
+
+enum Button { Add = 0, Update = 1, Cancel = 2, Save = 3, Delete = 4 };
+
+// Reads the file through a connection of its own, as another program would.
+class Peek
+{
+public:
+    explicit Peek(const QString& path)
+    {
+        QSqlDatabase db = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), QStringLiteral("peek"));
+        db.setDatabaseName(path);
+        db.open();
+    }
+    ~Peek() { QSqlDatabase::removeDatabase(QStringLiteral("peek")); }
+
+    QVariant value(const QString& sql, const QVariantList& binds = {}) const
+    {
+        QSqlQuery q(QSqlDatabase::database(QStringLiteral("peek")));
+        q.prepare(sql);
+        for (int i = 0; i < binds.size(); ++i)
+            q.bindValue(i, binds.at(i));
+        if (!q.exec())
+            qFatal("peek failed: %s", qPrintable(sql));
+        return q.next() ? q.value(0) : QVariant();
+    }
+    qint64 count(const QString& sql, const QVariantList& binds = {}) const { return value(sql, binds).toLongLong(); }
+    void exec(const QString& sql) const
+    {
+        QSqlQuery q(QSqlDatabase::database(QStringLiteral("peek")));
+        if (!q.exec(sql))
+            qFatal("peek failed: %s", qPrintable(sql));
+    }
+};
+
+QStringList boxTexts()
+{
+    QStringList texts;
+    for (const gui::ShownBox& b : gui::DialogSeam::shownBoxes())
+        texts << b.text;
+    return texts;
+}
+
+} // namespace
+
+class TestEditCycle : public QObject
+{
+    Q_OBJECT
+
+    FormFixture* m_f = nullptr;
+    editor::Form1& w() { return m_f->form(); }
+    Peek peek() { return Peek(m_f->databasePath()); }
+
+    // A project of our own (the sample may not be changed), made through the Car tab.
+    qint32 newCar(const QString& name)
+    {
+        m_f->showTab(0);
+        m_f->press(Add);
+        m_f->type(w().CarDisplayDescription, name);
+        m_f->type(w().CarPurchasePrice, QStringLiteral("3295"));
+        m_f->press(Save);
+        return w().currentCarID;
+    }
+
+    qint32 newAssembly(const QString& name)
+    {
+        m_f->showTab(1);
+        m_f->press(Add);
+        m_f->type(w().AssemblyDisplayDescription, name);
+        m_f->press(Save);
+        return w().currentAssemblyID;
+    }
+
+    qint32 newPhase(const QString& name)
+    {
+        m_f->showTab(3);
+        m_f->press(Add);
+        m_f->type(w().PhaseDisplayDescription, name);
+        m_f->press(Save);
+        return w().currentPhaseID;
+    }
+
+    qint32 newActivity(const QString& name, const QString& phase)
+    {
+        m_f->showTab(4);
+        m_f->press(Add);
+        m_f->type(w().ActivityDisplayDescription, name);
+        m_f->type(w().ActivityPhase, phase);
+        m_f->press(Save);
+        return w().currentActivityID;
+    }
+
+    qint32 newComponent(const QString& name, const QString& assembly, const QString& activity = QString())
+    {
+        m_f->showTab(2);
+        m_f->press(Add);
+        m_f->type(w().ComponentDisplayDescription, name);
+        m_f->type(w().ComponentAssembly, assembly);
+        if (!activity.isEmpty())
+            m_f->type(w().ComponentActivity, activity);
+        m_f->type(w().ComponentQuantity, QStringLiteral("2"));
+        m_f->type(w().ComponentTargetCost, QStringLiteral("97.95"));
+        m_f->press(Save);
+        return w().currentComponentID;
+    }
+
+private Q_SLOTS:
+    void init()
+    {
+        common::Clock::setFixed(QDateTime(QDate(2026, 4, 2), QTime(10, 15, 30)));
+        m_f = new FormFixture;
+        QVERIFY(m_f->start());
+    }
+
+    void cleanup()
+    {
+        delete m_f;
+        m_f = nullptr;
+        common::Clock::setFixed(std::nullopt);
+    }
+
+    // --- Picking and showing --------------------------------------------------------------------
+
+    void pickingACarFillsItsLists()
+    {
+        m_f->openCar(1);
+        QCOMPARE(w().currentCarID, 1);
+        QCOMPARE(editor::ProgramState::globalCarID, 1);
+        QCOMPARE(w().projectDescription->text(), w().carDescription->currentText());
+        QCOMPARE(m_f->buttonPattern(), QStringLiteral("110011"));
+        QCOMPARE(w().panelText(1), QStringLiteral("Add, Change, Or Delete A 'Car'"));
+        QCOMPARE(w().panelText(3), QStringLiteral("Entries =  1"));
+        QVERIFY(w().TbDisplay->isEnabled());
+        const Peek p = peek();
+        QCOMPARE(w().assemblyCount, p.count("SELECT COUNT(*) FROM Assembly WHERE carid = 1"));
+        QCOMPARE(w().componentCount, p.count("SELECT COUNT(*) FROM Component WHERE carid = 1"));
+        QCOMPARE(w().activityCount, w().ComponentActivity->count());
+        QCOMPARE(w().phaseCount, w().ActivityPhase->count());
+        QCOMPARE(gui::listText(w().assemblyDescription), QStringLiteral("<Select An Assembly>"));
+        // Entries by description, case ignored.
+        for (int i = 1; i < w().componentDescription->count(); ++i)
+            QVERIFY(w().componentDescription->itemText(i - 1).compare(w().componentDescription->itemText(i),
+                                                                      Qt::CaseInsensitive)
+                    <= 0);
+        // The sample project never offers moving or attaching.
+        QVERIFY(!w().cmdMoveUp->isEnabled());
+        m_f->showTab(3);
+        m_f->pick(w().phaseDescription, w().phaseDescription->itemData(0).toInt());
+        QVERIFY(!w().cmdMoveUp->isEnabled());
+        QVERIFY(!w().cmdAttachComponent->isEnabled());
+    }
+
+    // Stored values as the boxes show them: money, quantities, Nulls, notes, status.
+    void fieldFormats()
+    {
+        const Peek p = peek();
+        p.exec("INSERT INTO Car (Description, purchaseprice, resalevalue, totalbudget) VALUES ('Format car', "
+               "32950000, 12345, NULL)");
+        const int car = p.value("SELECT MAX(carid) FROM Car").toInt();
+        p.exec(QStringLiteral("INSERT INTO Assembly (carid, Description, Status) VALUES (%1, 'Body', NULL)").arg(car));
+        const int assembly = p.value("SELECT MAX(assemblyid) FROM Assembly").toInt();
+        p.exec(QStringLiteral("INSERT INTO Component (carid, assemblyid, ActivityID, Description, Status, quantity, "
+                              "targetcost, actualcost, note1, note2, note3, wishlist) VALUES (%1, %2, 0, 'Door', 2, "
+                              "1200, 979500, NULL, 'abc', NULL, 'def', 1)")
+                   .arg(car)
+                   .arg(assembly));
+        w().loadCarDescription();
+        m_f->openCar(car);
+        QCOMPARE(w().CarPurchasePrice->text(), QStringLiteral("$3,295"));
+        QCOMPARE(w().CarResaleValue->text(), QStringLiteral("$1")); // 1.2345 rounds to whole dollars
+        QCOMPARE(w().CarTotalBudget->text(), QStringLiteral("0"));
+        m_f->pickText(w().assemblyDescription, QStringLiteral("Body"));
+        QCOMPARE(gui::listText(w().AssemblyStatus), QStringLiteral("< None >"));
+        QCOMPARE(w().AssemblyDisplayStatus->text(), QString());
+        m_f->pickText(w().componentDescription, QStringLiteral("Door"));
+        QCOMPARE(w().ComponentQuantity->text(), QStringLiteral("1,200"));
+        QCOMPARE(w().ComponentTargetCost->text(), QStringLiteral("$97.95"));
+        QCOMPARE(w().ComponentActualCost->text(), QStringLiteral("0"));
+        QCOMPARE(w().ComponentNotes->text(), QStringLiteral("abcdef"));
+        QCOMPARE(w().ComponentDisplayStatus->text(), QStringLiteral("Completed"));
+        QCOMPARE(w().ComponentStatus->currentIndex(), 2);
+        QVERIFY(w().ComponentWishList->isChecked());
+        QCOMPARE(w().ComponentDisplayAssembly->text(), QStringLiteral("Body"));
+        // ActivityID 0 is not attached.
+        QCOMPARE(w().ComponentDisplayActivity->text(), QString());
+        QCOMPARE(w().ComponentPhase->text(), QString());
+    }
+
+    // Two records of one name: the pick is made by key, so the second shows the second.
+    void duplicateNamesPickByKey()
+    {
+        const qint32 car = newCar(QStringLiteral("Twin bolts"));
+        newAssembly(QStringLiteral("Frame"));
+        const qint32 first = newComponent(QStringLiteral("Bolt"), QStringLiteral("Frame"));
+        const qint32 second = newComponent(QStringLiteral("Bolt"), QStringLiteral("Frame"));
+        QVERIFY(first != second);
+        peek().exec(QStringLiteral("UPDATE Component SET catalogpage = 'p' || componentid WHERE carid = %1").arg(car));
+        m_f->showTab(2);
+        m_f->pick(w().componentDescription, first);
+        QCOMPARE(w().ComponentCatalogPage->text(), QStringLiteral("p%1").arg(first));
+        m_f->pick(w().componentDescription, second);
+        QCOMPARE(w().currentComponentID, second);
+        QCOMPARE(w().ComponentCatalogPage->text(), QStringLiteral("p%1").arg(second));
+    }
+
+    // While adding, a pick blanks the list; while updating it puts the record's name back.
+    void picksIgnoredWhileEditing()
+    {
+        m_f->openCar(1);
+        w().editMode = QStringLiteral("A");
+        w().carDescription_Click();
+        QCOMPARE(gui::listText(w().carDescription), QString());
+        QCOMPARE(w().currentCarID, 1);
+        w().editMode = QStringLiteral("U");
+        w().carDescription_Click();
+        QCOMPARE(gui::listText(w().carDescription), w().currentCarDescription);
+        w().editMode.clear();
+    }
+
+    // --- The sample project ----------------------------------------------------------------------
+
+    void sampleProjectGuards_data()
+    {
+        QTest::addColumn<int>("tab");
+        QTest::addColumn<int>("button");
+        QTest::addColumn<QString>("message");
+        QTest::newRow("add assembly") << 1 << int(Add) << "The Gear-Log Demo Project Cannot Be Changed";
+        QTest::newRow("add activity") << 4 << int(Add) << "The Gear-Log Demo Project Cannot Be Changed";
+        QTest::newRow("update car") << 0 << int(Update) << "The Gear-Log Demo Project Cannot Be Changed";
+        QTest::newRow("update supplier") << 5 << int(Update) << "The Gear-Log Demo Project Cannot Be Changed";
+        QTest::newRow("delete car") << 0 << int(Delete) << "The Gear-Log Demo Project Cannot Be Deleted";
+        QTest::newRow("delete component") << 2 << int(Delete) << "The Gear-Log Demo Project Cannot Be Deleted";
+    }
+
+    void sampleProjectGuards()
+    {
+        QFETCH(int, tab);
+        QFETCH(int, button);
+        QFETCH(QString, message);
+        m_f->openCar(1);
+        m_f->showTab(tab);
+        const qint64 stamped = peek().count("SELECT COUNT(*) FROM Component WHERE auditdate LIKE '2026-04-02%'");
+        gui::DialogSeam::reset();
+        w().ProcessCMD(button);
+        QCOMPARE(boxTexts(), QStringList { message });
+        QCOMPARE(m_f->buttonPattern(), QStringLiteral("110011"));
+        QVERIFY(w().editMode.isEmpty());
+        QCOMPARE(peek().count("SELECT COUNT(*) FROM Component WHERE auditdate LIKE '2026-04-02%'"), stamped);
+    }
+
+    // A new project may be started while the sample is showing.
+    void addCarWhileSampleShown()
+    {
+        m_f->openCar(1);
+        m_f->press(Add);
+        QVERIFY(gui::DialogSeam::shownBoxes().isEmpty());
+        QCOMPARE(w().editMode, QStringLiteral("A"));
+        QCOMPARE(m_f->buttonPattern(), QStringLiteral("001100"));
+        QCOMPARE(w().panelText(1), QStringLiteral("Adding New Car..."));
+        QVERIFY(!w().CarDisplayDescription->isHidden());
+        QVERIFY(w().carDescription->isHidden());
+        QCOMPARE(gui::fieldColour(w().CarMake), QColor(255, 255, 0));
+        QCOMPARE(w().CarPurchasePrice->text(), QStringLiteral("0"));
+        QVERIFY(!w().mnuFile->menuAction()->isEnabled());
+        QVERIFY(!w().mnuTimeLine->isEnabled());
+        QVERIFY(!w().TbDisplay->isEnabled());
+        for (int i = 1; i < 6; ++i)
+            QVERIFY(!w().tbproject->isTabEnabled(i));
+    }
+
+    void recordTabsNeedACar_data()
+    {
+        QTest::addColumn<int>("tab");
+        for (int tab = 1; tab <= 4; ++tab)
+            QTest::newRow(qPrintable(QString::number(tab))) << tab;
+    }
+
+    void recordTabsNeedACar()
+    {
+        QFETCH(int, tab);
+        m_f->showTab(tab);
+        QCOMPARE(boxTexts(), QStringList { QStringLiteral("Please Select A Project Car To Work With") });
+        QCOMPARE(w().tbproject->currentIndex(), 0);
+        QCOMPARE(w().panelText(1), QStringLiteral("Select A Project From The 'Car' Tab"));
+        QCOMPARE(m_f->buttonPattern(), QStringLiteral("100001"));
+    }
+
+    // Suppliers are shared: their tab works without a project.
+    void supplierTabNeedsNoCar()
+    {
+        m_f->showTab(5);
+        QVERIFY(gui::DialogSeam::shownBoxes().isEmpty());
+        QCOMPARE(w().panelText(2), QStringLiteral("SUPPLIER"));
+        QCOMPARE(m_f->buttonPattern(), QStringLiteral("100001"));
+        m_f->pick(w().SupplierName, 3);
+        QCOMPARE(editor::ProgramState::currentSupplierID, 3);
+        QCOMPARE(w().SupplierDisplayName->text(), w().SupplierName->currentText());
+        QCOMPARE(m_f->buttonPattern(), QStringLiteral("110011"));
+    }
+
+    // --- Round trips ---------------------------------------------------------------------------------
+
+    void carRoundTrip()
+    {
+        const qint32 car = newCar(QStringLiteral("1965 Mustang Fastback"));
+        QVERIFY(car > 1);
+        const Peek p = peek();
+        QCOMPARE(p.value("SELECT Description FROM Car WHERE carid = ?", { car }).toString(),
+                 QStringLiteral("1965 Mustang Fastback"));
+        QCOMPARE(p.value("SELECT purchaseprice FROM Car WHERE carid = ?", { car }).toLongLong(), 32950000);
+        QCOMPARE(p.value("SELECT auditdate FROM Car WHERE carid = ?", { car }).toString(),
+                 QStringLiteral("2026-04-02 10:15:30"));
+        // Shown again, picked, with its lists empty.
+        QCOMPARE(m_f->buttonPattern(), QStringLiteral("110011"));
+        QCOMPARE(w().carDescription->currentData().toInt(), car);
+        QCOMPARE(w().CarPurchasePrice->text(), QStringLiteral("$3,295"));
+        QCOMPARE(w().carCount, 2);
+        QCOMPARE(gui::listText(w().assemblyDescription), QStringLiteral("<No Entries>"));
+        QVERIFY(!w().assemblyDescription->isEnabled());
+        QVERIFY(w().CarMake->isEnabled() == false);
+
+        // Update, then Cancel: nothing changes.
+        m_f->press(Update);
+        QCOMPARE(w().panelText(1), QStringLiteral("Updating Car..."));
+        m_f->type(w().CarMake, QStringLiteral("Ford"));
+        m_f->press(Cancel);
+        QCOMPARE(m_f->buttonPattern(), QStringLiteral("110011"));
+        QCOMPARE(w().CarMake->text(), QString());
+        QVERIFY(p.value("SELECT make FROM Car WHERE carid = ?", { car }).isNull());
+
+        // Update, then Save.
+        m_f->press(Update);
+        m_f->type(w().CarMake, QStringLiteral("Ford"));
+        m_f->type(w().CarResaleValue, QStringLiteral("$41,250.50"));
+        m_f->press(Save);
+        QCOMPARE(p.value("SELECT make FROM Car WHERE carid = ?", { car }).toString(), QStringLiteral("Ford"));
+        QCOMPARE(p.value("SELECT resalevalue FROM Car WHERE carid = ?", { car }).toLongLong(), 412510000);
+        QCOMPARE(w().CarResaleValue->text(), QStringLiteral("$41,251"));
+        QCOMPARE(w().currentCarID, car);
+
+        // Delete, answering Yes.
+        gui::DialogSeam::queueAnswer(gui::Answer::Yes);
+        m_f->press(Delete);
+        QCOMPARE(p.count("SELECT COUNT(*) FROM Car WHERE carid = ?", { car }), 0);
+        QCOMPARE(w().carCount, 1);
+        QCOMPARE(m_f->buttonPattern(), QStringLiteral("100001"));
+        QCOMPARE(w().currentCarID, 0);
+        QVERIFY(!w().TbDisplay->isEnabled());
+        QCOMPARE(w().projectDescription->text(), QString());
+    }
+
+    void childRoundTrips()
+    {
+        const qint32 car = newCar(QStringLiteral("Healey 3000"));
+        const qint32 assembly = newAssembly(QStringLiteral("Brakes"));
+        QCOMPARE(w().panelText(2), QStringLiteral("ASSEMBLY"));
+        QCOMPARE(w().panelText(3), QStringLiteral("Entries =  1"));
+        const qint32 phase = newPhase(QStringLiteral("Chassis"));
+        const qint32 activity = newActivity(QStringLiteral("Rebuild calipers"), QStringLiteral("Chassis"));
+        const qint32 component = newComponent(QStringLiteral("Caliper seal kit"), QStringLiteral("Brakes"),
+                                              QStringLiteral("Rebuild calipers"));
+        const Peek p = peek();
+        QCOMPARE(p.value("SELECT carid FROM Assembly WHERE assemblyid = ?", { assembly }).toInt(), car);
+        QCOMPARE(p.value("SELECT Status FROM Assembly WHERE assemblyid = ?", { assembly }).toInt(), 0);
+        QCOMPARE(p.value("SELECT prioritysequence FROM Phase WHERE PhaseID = ?", { phase }).toInt(), 1);
+        QCOMPARE(p.value("SELECT PhaseID FROM Activity WHERE ActivityID = ?", { activity }).toInt(), phase);
+        QCOMPARE(p.value("SELECT assemblyid FROM Component WHERE componentid = ?", { component }).toInt(), assembly);
+        QCOMPARE(p.value("SELECT ActivityID FROM Component WHERE componentid = ?", { component }).toInt(), activity);
+        QCOMPARE(p.value("SELECT targetcost FROM Component WHERE componentid = ?", { component }).toLongLong(),
+                 979500);
+        QCOMPARE(w().ComponentDisplayActivity->text(), QStringLiteral("Rebuild calipers"));
+        QCOMPARE(w().ComponentPhase->text(), QStringLiteral("Chassis"));
+
+        // The activity lists its component; detaching it (empty activity) refills that list.
+        m_f->showTab(4);
+        m_f->pick(w().ActivityDescription, activity);
+        QCOMPARE(w().ActivityComponents->count(), 1);
+        QCOMPARE(w().ActivityComponents->item(0)->text(), QStringLiteral("Caliper seal kit"));
+        m_f->showTab(2);
+        m_f->press(Update);
+        m_f->type(w().ComponentActivity, QString());
+        m_f->press(Save);
+        QVERIFY(p.value("SELECT ActivityID FROM Component WHERE componentid = ?", { component }).isNull());
+        QCOMPARE(w().ActivityComponents->item(0)->text(), QStringLiteral("<No Components For This Activity>"));
+
+        // Activity dates: empty is Null, typed dates stored as dates.
+        m_f->showTab(4);
+        m_f->press(Update);
+        m_f->type(w().ActivityTargetStartDate, QStringLiteral("5/1/2026"));
+        m_f->type(w().ActivityActualStartDate, QStringLiteral("Jun 3, 2026"));
+        m_f->press(Save);
+        QCOMPARE(p.value("SELECT targetstartdate FROM Activity WHERE ActivityID = ?", { activity }).toString(),
+                 QStringLiteral("2026-05-01"));
+        QVERIFY(p.value("SELECT targetstopdate FROM Activity WHERE ActivityID = ?", { activity }).isNull());
+        QCOMPARE(w().ActivityActualStartDate->text(), QStringLiteral("6/3/2026"));
+
+        // Supplier: add, shown, with awkward text kept exactly.
+        m_f->showTab(5);
+        m_f->press(Add);
+        QCOMPARE(w().panelText(1), QStringLiteral("Add New Supplier..."));
+        const QString awkward = QStringLiteral("O'Brien's \"Speed\" Shop");
+        m_f->type(w().SupplierDisplayName, awkward);
+        m_f->type(w().suppliercity, QStringLiteral("DROP TABLE car;--"));
+        m_f->press(Save);
+        QCOMPARE(p.count("SELECT COUNT(*) FROM Supplier WHERE Name = ?", { awkward }), 1);
+        QCOMPARE(p.count("SELECT COUNT(*) FROM Supplier WHERE city = 'DROP TABLE car;--'"), 1);
+        QCOMPARE(p.count("SELECT COUNT(*) FROM Car"), 2);
+        QCOMPARE(w().SupplierDisplayName->text(), awkward);
+        QCOMPARE(w().SupplierName->currentText(), awkward);
+        QCOMPARE(m_f->buttonPattern(), QStringLiteral("110011"));
+        QVERIFY(w().ComponentSupplierName->findText(awkward) >= 0);
+    }
+
+    // Cancel of an Add shows the record that was showing, or the empty list text.
+    void cancelAdd()
+    {
+        newCar(QStringLiteral("Cancel car"));
+        newAssembly(QStringLiteral("Engine"));
+        m_f->showTab(2);
+        m_f->press(Add);
+        m_f->type(w().ComponentDisplayDescription, QStringLiteral("Never saved"));
+        m_f->press(Cancel);
+        QCOMPARE(gui::listText(w().componentDescription), QStringLiteral("<No Entries>"));
+        QCOMPARE(m_f->buttonPattern(), QStringLiteral("100001"));
+
+        const qint32 kept = newComponent(QStringLiteral("Fan belt"), QStringLiteral("Engine"));
+        m_f->press(Add);
+        QCOMPARE(gui::listText(w().ComponentAssembly), QStringLiteral("Engine"));
+        m_f->type(w().ComponentDisplayDescription, QStringLiteral("Never saved"));
+        m_f->press(Cancel);
+        QCOMPARE(w().currentComponentID, kept);
+        QCOMPARE(w().ComponentDisplayDescription->text(), QStringLiteral("Fan belt"));
+        QCOMPARE(m_f->buttonPattern(), QStringLiteral("110011"));
+        QCOMPARE(peek().count("SELECT COUNT(*) FROM Component WHERE Description = 'Never saved'"), 0);
+        QVERIFY(w().mnuReports->menuAction()->isEnabled());
+        QVERIFY(w().tbproject->isTabEnabled(0));
+    }
+
+    // Save after Update rewrites the record shown on that tab, whatever was looked at meanwhile.
+    void updateWritesTheShownRecord()
+    {
+        newCar(QStringLiteral("Keyed car"));
+        newAssembly(QStringLiteral("Doors"));
+        newAssembly(QStringLiteral("Hood"));
+        const qint32 first = newComponent(QStringLiteral("Hinge"), QStringLiteral("Doors"));
+        const qint32 other = newComponent(QStringLiteral("Latch"), QStringLiteral("Hood"));
+        m_f->showTab(2);
+        m_f->pick(w().componentDescription, first);
+        m_f->showTab(1);
+        m_f->pickText(w().assemblyDescription, QStringLiteral("Hood"));
+        m_f->showTab(2);
+        m_f->press(Update);
+        m_f->type(w().ComponentDisplayDescription, QStringLiteral("Door hinge"));
+        m_f->press(Save);
+        const Peek p = peek();
+        QCOMPARE(p.value("SELECT Description FROM Component WHERE componentid = ?", { first }).toString(),
+                 QStringLiteral("Door hinge"));
+        QCOMPARE(p.value("SELECT Description FROM Component WHERE componentid = ?", { other }).toString(),
+                 QStringLiteral("Latch"));
+    }
+
+    // --- Validation -------------------------------------------------------------------------------------
+
+    void activityRules_data()
+    {
+        QTest::addColumn<QString>("targetStart");
+        QTest::addColumn<QString>("targetStop");
+        QTest::addColumn<QString>("actualStart");
+        QTest::addColumn<QString>("actualStop");
+        QTest::addColumn<QString>("effort");
+        QTest::addColumn<QString>("message");
+        QTest::addColumn<QString>("focus");
+
+        QTest::newRow("stop before start") << "5/1/2003" << "4/30/2003" << "" << "" << "" 
+                                           << "The Target Stop Date Is Before The Target Start Date"
+                                           << "ActivityTargetStopDate";
+        QTest::newRow("same day") << "5/1/2003" << "5/1/2003" << "" << "" << "" << "" << "";
+        QTest::newRow("started, not finished") << "5/1/2003" << "" << "5/2/2003" << "" << "" << "" << "";
+        QTest::newRow("target stop only") << "" << "5/1/2003" << "" << "" << ""
+                                          << "If You Have A Stop Date You Must Have A Start Date"
+                                          << "ActivityTargetStartDate";
+        QTest::newRow("actual stop only") << "" << "" << "" << "5/1/2003" << ""
+                                          << "If You Have A Stop Date You Must Have A Start Date"
+                                          << "ActivityActualStartDate";
+        QTest::newRow("bad target start") << "2/30/2003" << "" << "" << "" << ""
+                                          << "The Target Start Date Is Not A Valid Date '99/99/9999'"
+                                          << "ActivityTargetStartDate";
+        QTest::newRow("bad actual stop") << "" << "" << "1/1/2003" << "13/1/2003" << ""
+                                         << "The Actual Stop Date Is Not A Valid Date '99/99/9999'"
+                                         << "ActivityActualStopDate";
+        QTest::newRow("actual stop before start") << "" << "" << "1/10/2003" << "1/9/2003" << ""
+                                                  << "The Actual Stop Date Is Before The Actual Start Date"
+                                                  << "ActivityActualStopDate";
+        QTest::newRow("effort not a number") << "" << "" << "" << "" << "12a" << "The Target Effort Is Not A Number"
+                                             << "ActivityTargetEffort";
+        QTest::newRow("year order beats text order") << "12/31/2002" << "1/1/2003" << "" << "" << "" << "" << "";
+    }
+
+    void activityRules()
+    {
+        QFETCH(QString, targetStart);
+        QFETCH(QString, targetStop);
+        QFETCH(QString, actualStart);
+        QFETCH(QString, actualStop);
+        QFETCH(QString, effort);
+        QFETCH(QString, message);
+        QFETCH(QString, focus);
+        newCar(QStringLiteral("Rules"));
+        newPhase(QStringLiteral("Paint"));
+        m_f->showTab(4);
+        m_f->press(Add);
+        m_f->type(w().ActivityDisplayDescription, QStringLiteral("Prime"));
+        QCOMPARE(gui::listText(w().ActivityPhase), QStringLiteral("Paint")); // the picked phase
+        m_f->type(w().ActivityTargetStartDate, targetStart);
+        m_f->type(w().ActivityTargetStopDate, targetStop);
+        m_f->type(w().ActivityActualStartDate, actualStart);
+        m_f->type(w().ActivityActualStopDate, actualStop);
+        m_f->type(w().ActivityTargetEffort, effort);
+        gui::DialogSeam::reset();
+        m_f->press(Save);
+        const qint64 saved = peek().count("SELECT COUNT(*) FROM Activity WHERE Description = 'Prime'");
+        if (message.isEmpty()) {
+            QCOMPARE(boxTexts(), QStringList());
+            QCOMPARE(saved, 1);
+            return;
+        }
+        QCOMPARE(boxTexts(), QStringList { message });
+        const gui::ShownBox box = gui::DialogSeam::shownBoxes().first();
+        QCOMPARE(box.title, QStringLiteral("GearLog"));
+        QCOMPARE(box.icon, gui::Icon::Information);
+        QCOMPARE(saved, 0);
+        QCOMPARE(QApplication::focusWidget() ? QApplication::focusWidget()->objectName() : QString(), focus);
+        QCOMPARE(m_f->buttonPattern(), QStringLiteral("001100"));
+        QVERIFY(!w().tbproject->isTabEnabled(0));
+        QCOMPARE(w().editMode, QStringLiteral("A"));
+        // Empty efforts were set to "0" and stay so.
+        QCOMPARE(w().ActivityActualEffort->text(), QStringLiteral("0"));
+    }
+
+    void carRules_data()
+    {
+        QTest::addColumn<QString>("description");
+        QTest::addColumn<QString>("price");
+        QTest::addColumn<QString>("resale");
+        QTest::addColumn<QString>("message");
+        QTest::newRow("no description") << "" << "" << "" << "You Have To Enter A Description!";
+        QTest::newRow("resale 12a") << "Car" << "" << "12a" << "The Car Resale Is Not A Number";
+        QTest::newRow("price first") << "Car" << "x" << "12a" << "The Purchase Price Is Not A Number";
+        QTest::newRow("all empty") << "Car" << "" << "" << "";
+        QTest::newRow("formatted money") << "Car" << "$1,234.50" << "$.00" << "";
+    }
+
+    void carRules()
+    {
+        QFETCH(QString, description);
+        QFETCH(QString, price);
+        QFETCH(QString, resale);
+        QFETCH(QString, message);
+        m_f->press(Add);
+        m_f->type(w().CarDisplayDescription, description);
+        m_f->type(w().CarPurchasePrice, price);
+        m_f->type(w().CarResaleValue, resale);
+        m_f->press(Save);
+        QCOMPARE(boxTexts(), message.isEmpty() ? QStringList() : QStringList { message });
+        QCOMPARE(peek().count("SELECT COUNT(*) FROM Car"), message.isEmpty() ? 2 : 1);
+    }
+
+    // 30 characters are kept whole; a longer name is cut, and stays cut through a later refusal.
+    void descriptionCut()
+    {
+        newCar(QStringLiteral("Cut"));
+        m_f->showTab(1);
+        m_f->press(Add);
+        const QString thirtyOne = QStringLiteral("Front suspension and steering!");
+        QCOMPARE(thirtyOne.size(), 30);
+        m_f->type(w().AssemblyDisplayDescription, thirtyOne + QLatin1Char('X'));
+        w().AssemblyStatus->setCurrentIndex(-1);
+        m_f->press(Save);
+        QCOMPARE(boxTexts(), QStringList { QStringLiteral("You Have Selected An Invalid 'Status' Code!") });
+        QCOMPARE(w().AssemblyDisplayDescription->text(), thirtyOne);
+        w().AssemblyStatus->setCurrentIndex(1);
+        m_f->press(Save);
+        QCOMPARE(peek().value("SELECT Description FROM Assembly WHERE assemblyid = ?", { w().currentAssemblyID })
+                     .toString(),
+                 thirtyOne);
+    }
+
+    void componentRules_data()
+    {
+        QTest::addColumn<QString>("assembly");
+        QTest::addColumn<QString>("activity");
+        QTest::addColumn<QString>("quantity");
+        QTest::addColumn<QString>("target");
+        QTest::addColumn<QString>("message");
+        QTest::newRow("cost without quantity") << "Engine" << "" << "" << "5" << "The Quantity Cannot = 0,  if Cost > 0";
+        QTest::newRow("no cost, no quantity") << "Engine" << "" << "" << "" << "";
+        QTest::newRow("negative quantity") << "Engine" << "" << "-2" << "5" << "";
+        QTest::newRow("unknown assembly") << "Gearbox" << "" << "1" << "" << "Please Select A Valid 'Assembly'";
+        QTest::newRow("typed assembly, other case") << "engine" << "" << "1" << "" << "";
+        QTest::newRow("another car's assembly") << "Sample engine" << "" << "1" << "" << "Please Select A Valid 'Assembly'";
+        QTest::newRow("another car's activity") << "Engine" << "Sample job" << "1" << "" << "Please Select A Valid 'Activity'";
+        QTest::newRow("quantity 12a") << "Engine" << "" << "12a" << "" << "The Quantity Is Not A Number";
+        QTest::newRow("cost 1..2") << "Engine" << "" << "1" << "1..2" << "The Target Cost Is Not A Number";
+    }
+
+    void componentRules()
+    {
+        QFETCH(QString, assembly);
+        QFETCH(QString, activity);
+        QFETCH(QString, quantity);
+        QFETCH(QString, target);
+        QFETCH(QString, message);
+        // Names that only another project has must not be accepted here.
+        const Peek p = peek();
+        p.exec("INSERT INTO Assembly (carid, Description) VALUES (1, 'Sample engine')");
+        p.exec("INSERT INTO Activity (carid, PhaseID, Description) VALUES (1, 1, 'Sample job')");
+        newCar(QStringLiteral("Rules"));
+        newAssembly(QStringLiteral("Engine"));
+        newPhase(QStringLiteral("Cooling"));
+        newActivity(QStringLiteral("Own job"), QStringLiteral("Cooling"));
+        m_f->showTab(2);
+        m_f->press(Add);
+        m_f->type(w().ComponentDisplayDescription, QStringLiteral("Water pump XJ"));
+        m_f->type(w().ComponentAssembly, assembly);
+        m_f->type(w().ComponentActivity, activity);
+        m_f->type(w().ComponentQuantity, quantity);
+        m_f->type(w().ComponentTargetCost, target);
+        gui::DialogSeam::reset();
+        m_f->press(Save);
+        QCOMPARE(boxTexts(), message.isEmpty() ? QStringList() : QStringList { message });
+        const qint64 saved = p.count("SELECT COUNT(*) FROM Component WHERE Description = 'Water pump XJ' AND "
+                                     "assemblyid = (SELECT MAX(assemblyid) FROM Assembly WHERE Description = 'Engine')");
+        QCOMPARE(saved, message.isEmpty() ? 1 : 0);
+        if (!message.isEmpty())
+            QCOMPARE(m_f->buttonPattern(), QStringLiteral("001100"));
+        else
+            QCOMPARE(w().ComponentQuantity->text(), quantity.isEmpty() ? QStringLiteral("0") : quantity);
+    }
+
+    void supplierNameRequired()
+    {
+        m_f->showTab(5);
+        m_f->press(Add);
+        m_f->press(Save);
+        QCOMPARE(boxTexts(), QStringList { QStringLiteral("You Have To Enter A Name!") });
+        QCOMPARE(m_f->buttonPattern(), QStringLiteral("001100"));
+    }
+
+    // --- Sequences and notes ----------------------------------------------------------------------------
+
+    void prioritySequences()
+    {
+        newCar(QStringLiteral("Sequenced"));
+        const qint32 first = newPhase(QStringLiteral("One"));
+        const qint32 second = newPhase(QStringLiteral("Two"));
+        newPhase(QStringLiteral("Three"));
+        m_f->showTab(3);
+        m_f->pick(w().phaseDescription, second);
+        gui::DialogSeam::queueAnswer(gui::Answer::Yes);
+        m_f->press(Delete);
+        const qint32 fourth = newPhase(QStringLiteral("Four"));
+        const Peek p = peek();
+        QCOMPARE(p.value("SELECT prioritysequence FROM Phase WHERE PhaseID = ?", { fourth }).toInt(), 4);
+        const qint32 a = newActivity(QStringLiteral("A"), QStringLiteral("One"));
+        const qint32 b = newActivity(QStringLiteral("B"), QStringLiteral("One"));
+        const qint32 c = newActivity(QStringLiteral("C"), QStringLiteral("Four"));
+        QCOMPARE(p.value("SELECT prioritysequence FROM Activity WHERE ActivityID = ?", { a }).toInt(), 1);
+        QCOMPARE(p.value("SELECT prioritysequence FROM Activity WHERE ActivityID = ?", { b }).toInt(), 2);
+        QCOMPARE(p.value("SELECT prioritysequence FROM Activity WHERE ActivityID = ?", { c }).toInt(), 1);
+        QCOMPARE(p.value("SELECT PhaseID FROM Activity WHERE ActivityID = ?", { c }).toInt(), fourth);
+        QVERIFY(first != fourth);
+    }
+
+    void notesStoredInThreeParts()
+    {
+        newCar(QStringLiteral("Noted"));
+        m_f->press(Update);
+        const QString notes = QString(50, QLatin1Char('a')) + QString(50, QLatin1Char('b')) + QString(60, QLatin1Char('c'));
+        w().CarNotes->setText(notes);
+        m_f->press(Save);
+        const Peek p = peek();
+        const qint32 car = w().currentCarID;
+        QCOMPARE(p.value("SELECT note1 FROM Car WHERE carid = ?", { car }).toString(), QString(50, QLatin1Char('a')));
+        QCOMPARE(p.value("SELECT note2 FROM Car WHERE carid = ?", { car }).toString(), QString(50, QLatin1Char('b')));
+        QCOMPARE(p.value("SELECT note3 FROM Car WHERE carid = ?", { car }).toString(), QString(50, QLatin1Char('c')));
+        QCOMPARE(w().CarNotes->text(), notes.left(150));
+    }
+
+    // --- Deleting -----------------------------------------------------------------------------------------
+
+    void deleteCarTakesEverything()
+    {
+        const qint32 car = newCar(QStringLiteral("Doomed"));
+        newAssembly(QStringLiteral("Engine"));
+        newPhase(QStringLiteral("Strip"));
+        newActivity(QStringLiteral("Pull engine"), QStringLiteral("Strip"));
+        newComponent(QStringLiteral("Hoist hire"), QStringLiteral("Engine"), QStringLiteral("Pull engine"));
+        const Peek p = peek();
+        const qint64 suppliers = p.count("SELECT COUNT(*) FROM Supplier");
+        m_f->showTab(0);
+
+        // No: nothing goes, the status text comes back.
+        const QString before = w().panelText(1);
+        gui::DialogSeam::queueAnswer(gui::Answer::No);
+        m_f->press(Delete);
+        QVERIFY(w().deleteCancelled);
+        QCOMPARE(w().panelText(1), before);
+        QCOMPARE(m_f->buttonPattern(), QStringLiteral("110011"));
+        QCOMPARE(p.count("SELECT COUNT(*) FROM Component WHERE carid = ?", { car }), 1);
+        const gui::ShownBox question = gui::DialogSeam::shownBoxes().last();
+        QCOMPARE(question.text, QStringLiteral("Are you sure? -- THIS WILL DELETE THE ENTIRE PROJECT --"));
+        QCOMPARE(question.buttons, gui::Buttons::YesNo);
+        QCOMPARE(question.defaultAnswer, gui::Answer::No);
+        QCOMPARE(question.icon, gui::Icon::Question);
+
+        gui::DialogSeam::queueAnswer(gui::Answer::Yes);
+        m_f->press(Delete);
+        for (const char* table : { "Car", "Assembly", "Component", "Phase", "Activity" })
+            QCOMPARE(p.count(QStringLiteral("SELECT COUNT(*) FROM %1 WHERE carid = ?").arg(QLatin1String(table)), { car }),
+                     0);
+        QCOMPARE(p.count("SELECT COUNT(*) FROM Supplier"), suppliers);
+        QCOMPARE(p.count("SELECT COUNT(*) FROM Component WHERE carid = 1") > 0, true);
+        QCOMPARE(w().panelText(1), QStringLiteral("Select A Project From The 'Car' Tab"));
+    }
+
+    // Deleting an activity, or the phase that holds it, leaves its components in place, detached.
+    void deletesDetachComponents_data()
+    {
+        QTest::addColumn<int>("tab");
+        QTest::newRow("activity") << 4;
+        QTest::newRow("phase") << 3;
+    }
+
+    void deletesDetachComponents()
+    {
+        QFETCH(int, tab);
+        newCar(QStringLiteral("Detach"));
+        newAssembly(QStringLiteral("Engine"));
+        const qint32 phase = newPhase(QStringLiteral("Strip"));
+        const qint32 activity = newActivity(QStringLiteral("Pull engine"), QStringLiteral("Strip"));
+        const qint32 component
+            = newComponent(QStringLiteral("Hoist hire"), QStringLiteral("Engine"), QStringLiteral("Pull engine"));
+        m_f->showTab(tab);
+        if (tab == 3)
+            m_f->pick(w().phaseDescription, phase);
+        else
+            m_f->pick(w().ActivityDescription, activity);
+        gui::DialogSeam::queueAnswer(gui::Answer::Yes);
+        m_f->press(Delete);
+        const Peek p = peek();
+        QCOMPARE(p.count("SELECT COUNT(*) FROM Activity WHERE ActivityID = ?", { activity }), 0);
+        QCOMPARE(p.count("SELECT COUNT(*) FROM Component WHERE componentid = ?", { component }), 1);
+        QVERIFY(p.value("SELECT ActivityID FROM Component WHERE componentid = ?", { component }).isNull());
+        // The component tab no longer names the activity.
+        QCOMPARE(w().ComponentDisplayActivity->text(), QString());
+        QCOMPARE(w().activityCount, 0);
+    }
+
+    // --- Failures in the middle --------------------------------------------------------------------------
+
+    // A write the database refuses is reported; the edit stays open with what was typed.
+    void failedSaveKeepsTheEdit()
+    {
+        newCar(QStringLiteral("Failing"));
+        newAssembly(QStringLiteral("Engine"));
+        peek().exec("CREATE TRIGGER refuse_component BEFORE INSERT ON Component BEGIN "
+                    "SELECT RAISE(ABORT, 'disk is full'); END");
+        m_f->showTab(2);
+        m_f->press(Add);
+        m_f->type(w().ComponentDisplayDescription, QStringLiteral("Radiator"));
+        m_f->type(w().ComponentAssembly, QStringLiteral("Engine"));
+        gui::DialogSeam::reset();
+        m_f->press(Save);
+        const QStringList texts = boxTexts();
+        QCOMPARE(texts.size(), 1);
+        QVERIFY2(texts.first().contains(QStringLiteral("disk is full")), qPrintable(texts.first()));
+        QCOMPARE(w().editMode, QStringLiteral("A"));
+        QCOMPARE(m_f->buttonPattern(), QStringLiteral("001100"));
+        QCOMPARE(w().ComponentDisplayDescription->text(), QStringLiteral("Radiator"));
+        QCOMPARE(peek().count("SELECT COUNT(*) FROM Component WHERE Description = 'Radiator'"), 0);
+
+        // Once the database accepts it, the same Save goes through.
+        peek().exec("DROP TRIGGER refuse_component");
+        m_f->press(Save);
+        QCOMPARE(peek().count("SELECT COUNT(*) FROM Component WHERE Description = 'Radiator'"), 1);
+        QCOMPARE(m_f->buttonPattern(), QStringLiteral("110011"));
+    }
+
+    // A cascade that fails half-way deletes nothing.
+    void failedCascadeDeletesNothing()
+    {
+        const qint32 car = newCar(QStringLiteral("Stubborn"));
+        newAssembly(QStringLiteral("Engine"));
+        newComponent(QStringLiteral("Hose"), QStringLiteral("Engine"));
+        newPhase(QStringLiteral("Strip"));
+        peek().exec("CREATE TRIGGER keep_phases BEFORE DELETE ON Phase BEGIN SELECT RAISE(ABORT, 'locked'); END");
+        m_f->showTab(0);
+        gui::DialogSeam::queueAnswer(gui::Answer::Yes);
+        m_f->press(Delete);
+        const Peek p = peek();
+        QCOMPARE(p.count("SELECT COUNT(*) FROM Assembly WHERE carid = ?", { car }), 1);
+        QCOMPARE(p.count("SELECT COUNT(*) FROM Component WHERE carid = ?", { car }), 1);
+        QCOMPARE(p.count("SELECT COUNT(*) FROM Car WHERE carid = ?", { car }), 1);
+        QCOMPARE(m_f->buttonPattern(), QStringLiteral("110011"));
+        QCOMPARE(w().currentCarID, car);
+        QVERIFY(boxTexts().last().contains(QStringLiteral("locked")));
+    }
+};
+
+QTEST_MAIN(TestEditCycle)
+#include "TestEditCycle.moc"
