@@ -7,6 +7,7 @@
 #include "gui/Dialogs.h"
 
 #include <QApplication>
+#include <QComboBox>
 #include <QElapsedTimer>
 #include <QSettings>
 #include <QTemporaryDir>
@@ -44,6 +45,29 @@ void report(const char* what, const Figures& f, double limitMs)
 
 } // namespace
 
+// Picks the car in the main window as a user would and waits until its lists are filled.
+void pickCar(editor::Form1& w, qint32 carid)
+{
+    const int index = w.carDescription->findData(carid);
+    w.carDescription->setCurrentIndex(index);
+    Q_EMIT w.carDescription->activated(index);
+}
+
+Figures measurePick(const QString& path, QSettings& settings, int cars)
+{
+    auto session = app::startGearLog(path, settings);
+    if (!session || !QTest::qWaitFor([&] { return session->window().initialized; }, 10000))
+        qFatal("the main window did not start");
+    editor::Form1& w = session->window();
+    int next = 0;
+    return measure(9, [&] {
+        // A different car each time, spread over the file, so nothing is served from the last pick.
+        pickCar(w, 2 + (next++ * 97) % cars);
+        if (w.componentCount != 1000 || w.activityCount != 500)
+            qFatal("unexpected list sizes %d %d", w.componentCount, w.activityCount);
+    });
+}
+
 int main(int argc, char** argv)
 {
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
@@ -51,20 +75,26 @@ int main(int argc, char** argv)
     QApplication app(argc, argv);
     gui::DialogSeam::setTestMode(true);
     QTemporaryDir dir;
+    QSettings settings(dir.filePath(QStringLiteral("bench.ini")), QSettings::IniFormat);
 
-    const QString path = dir.filePath(QStringLiteral("Bench.mdb"));
+    const bench::Shape big { 1000, 20, 1000, 10, 500 };
+    const bench::Shape few { 10, 20, 1000, 10, 500 };
+    const QString bigPath = dir.filePath(QStringLiteral("Big.mdb"));
+    const QString fewPath = dir.filePath(QStringLiteral("Few.mdb"));
     QElapsedTimer build;
     build.start();
-    bench::buildDatabase(path, bench::Shape {});
-    std::printf("built 1,000 projects (5 assemblies, 20 components, 4 phases, 10 activities each) in %.1f s\n",
+    bench::buildDatabase(bigPath, big);
+    bench::buildDatabase(fewPath, few);
+    std::printf("built 1,000 + 10 projects of 20 assemblies, 1,000 components, 10 phases, 500 activities in %.1f s\n",
                 double(build.elapsed()) / 1000.0);
 
-    QSettings settings(dir.filePath(QStringLiteral("bench.ini")), QSettings::IniFormat);
     const Figures startup = measure(7, [&] {
-        auto session = app::startGearLog(path, settings);
+        auto session = app::startGearLog(bigPath, settings);
         if (!session || !QTest::qWaitFor([&] { return session->window().initialized; }, 10000))
             qFatal("the main window did not start");
     });
     report("start-up to the shown main window, 1,000 projects", startup, 500);
+    report("pick a car (1,000 components, 500 activities), 1,000 projects", measurePick(bigPath, settings, 1000), 50);
+    report("pick a car (1,000 components, 500 activities), 10 projects", measurePick(fewPath, settings, 10), 50);
     return gui::DialogSeam::shownBoxes().isEmpty() ? 0 : 1;
 }
