@@ -75,6 +75,8 @@ QComboBox* pickList(QComboBox*& member, const char* name, QWidget* parent, const
 QComboBox* entryList(QComboBox*& member, const char* name, QWidget* parent, const QString& tip, bool typed)
 {
     pickList(member, name, parent, tip);
+    if (!typed)
+        member->setMinimumContentsLength(12);
     if (typed) {
         member->setEditable(true);
         member->setInsertPolicy(QComboBox::NoInsert);

@@ -10,6 +10,9 @@
 #include <QComboBox>
 #include <QLineEdit>
 
+#include <cmath>
+#include <limits>
+
 namespace editor {
 
 namespace {
@@ -132,7 +135,9 @@ bool Form1::validateComponent()
     if (ComponentStatus->currentIndex() < 0)
         return refuse(this, ComponentStatus, BadStatus);
     zeroWhenEmpty(ComponentQuantity);
-    if (!common::isNumeric(ComponentQuantity->text()))
+    // A count that does not fit the stored whole number is no more a quantity than "12a".
+    const auto quantity = common::numberValue(ComponentQuantity->text());
+    if (!quantity || std::abs(*quantity) > std::numeric_limits<qint32>::max())
         return refuse(this, ComponentQuantity, QStringLiteral("The Quantity Is Not A Number"));
     // Owner and activity are looked up among this car's entries only.
     if (!relationKey(ComponentAssembly))
@@ -147,8 +152,7 @@ bool Form1::validateComponent()
         return refuse(this, ComponentActualCost, QStringLiteral("The Actual Cost Is Not A Number"));
     const double target = common::numberValue(ComponentTargetCost->text()).value_or(0);
     const double actual = common::numberValue(ComponentActualCost->text()).value_or(0);
-    const double quantity = common::numberValue(ComponentQuantity->text()).value_or(0);
-    if ((target > 0 || actual > 0) && quantity == 0)
+    if ((target > 0 || actual > 0) && std::llround(*quantity) == 0)
         return refuse(this, ComponentQuantity, QStringLiteral("The Quantity Cannot = 0,  if Cost > 0"));
     return true;
 }

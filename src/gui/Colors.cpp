@@ -1,6 +1,7 @@
 #include "gui/Colors.h"
 
 #include <QApplication>
+#include <QComboBox>
 #include <QPalette>
 #include <QWidget>
 
@@ -32,8 +33,13 @@ qint32 toStoredColour(const QColor& colour)
 void setFieldColour(QWidget* field, const QColor& colour)
 {
     QPalette palette = field->palette();
-    for (const auto group : { QPalette::Active, QPalette::Inactive, QPalette::Disabled })
+    // A plain drop-down list paints its face with the button colour, the others with the base.
+    const bool face = qobject_cast<QComboBox*>(field) && !static_cast<QComboBox*>(field)->isEditable();
+    for (const auto group : { QPalette::Active, QPalette::Inactive, QPalette::Disabled }) {
         palette.setColor(group, QPalette::Base, colour);
+        if (face)
+            palette.setColor(group, QPalette::Button, colour);
+    }
     // A locked field is read, not typed into: keep its text as legible as an open one.
     palette.setColor(QPalette::Disabled, QPalette::Text, palette.color(QPalette::Active, QPalette::Text));
     field->setPalette(palette);

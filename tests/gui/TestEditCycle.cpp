@@ -624,6 +624,8 @@ private Q_SLOTS:
         QTest::newRow("another car's assembly") << "Sample engine" << "" << "1" << "" << "Please Select A Valid 'Assembly'";
         QTest::newRow("another car's activity") << "Engine" << "Sample job" << "1" << "" << "Please Select A Valid 'Activity'";
         QTest::newRow("quantity 12a") << "Engine" << "" << "12a" << "" << "The Quantity Is Not A Number";
+        QTest::newRow("quantity too large") << "Engine" << "" << "3000000000" << "" << "The Quantity Is Not A Number";
+        QTest::newRow("quantity 1,200") << "Engine" << "" << "1,200" << "5" << "";
         QTest::newRow("cost 1..2") << "Engine" << "" << "1" << "1..2" << "The Target Cost Is Not A Number";
     }
 
@@ -778,6 +780,79 @@ private Q_SLOTS:
         // The component tab no longer names the activity.
         QCOMPARE(w().ComponentDisplayActivity->text(), QString());
         QCOMPARE(w().activityCount, 0);
+    }
+
+    // --- Switching tabs and trees ------------------------------------------------------------------------
+
+    void switchingTabs()
+    {
+        m_f->openCar(1);
+        m_f->showTab(1);
+        QCOMPARE(w().panelText(1), QStringLiteral("Click The 'Add' Button To Create A New 'Assembly'"));
+        QCOMPARE(w().panelText(2), QStringLiteral("ASSEMBLY"));
+        QCOMPARE(w().panelText(3), QStringLiteral("Entries =  %1").arg(w().assemblyCount));
+        QCOMPARE(gui::listText(w().assemblyDescription), QStringLiteral("<Select An Assembly>"));
+        QCOMPARE(m_f->buttonPattern(), QStringLiteral("100001"));
+        m_f->pick(w().assemblyDescription, w().assemblyDescription->itemData(0).toInt());
+        m_f->showTab(0);
+        QCOMPARE(w().panelText(1), QStringLiteral("Add, Change, Or Delete A 'Car'"));
+        QCOMPARE(m_f->buttonPattern(), QStringLiteral("110011"));
+        m_f->showTab(1);
+        QCOMPARE(w().panelText(1), QStringLiteral("Add, Change, Or Delete An 'Assembly'"));
+        QCOMPARE(m_f->buttonPattern(), QStringLiteral("110011"));
+        QCOMPARE(w().currentTab, 2);
+    }
+
+    // The plan tree brings back the phase or activity tab last used with it, and the materials tree its own.
+    void switchingTreesRemembersTabs()
+    {
+        newCar(QStringLiteral("Trees"));
+        newAssembly(QStringLiteral("Engine"));
+        const qint32 phase = newPhase(QStringLiteral("Strip"));
+        m_f->showTab(3);
+        m_f->pick(w().phaseDescription, phase);
+        QCOMPARE(w().TbDisplay->currentIndex(), 1);
+        QVERIFY(w().cmdMoveUp->isEnabled()); // not the sample: moving is offered
+        m_f->showTab(1);
+        m_f->pickText(w().assemblyDescription, QStringLiteral("Engine"));
+        QCOMPARE(w().TbDisplay->currentIndex(), 0);
+        QVERIFY(!w().cmdMoveUp->isEnabled());
+        w().TbDisplay->setCurrentIndex(1);
+        QCOMPARE(w().tbproject->currentIndex(), 3);
+        QCOMPARE(w().panelText(2), QStringLiteral("PHASE"));
+        QVERIFY(w().cmdMoveUp->isEnabled());
+        w().TbDisplay->setCurrentIndex(0);
+        QCOMPARE(w().tbproject->currentIndex(), 1);
+        QVERIFY(!w().cmdMoveUp->isEnabled());
+    }
+
+    // Only a change of cost or quantity calls for the totals to be worked out again; likewise dates.
+    void changeFlags()
+    {
+        newCar(QStringLiteral("Flags"));
+        newAssembly(QStringLiteral("Engine"));
+        newPhase(QStringLiteral("Strip"));
+        newActivity(QStringLiteral("Pull engine"), QStringLiteral("Strip"));
+        newComponent(QStringLiteral("Hoist"), QStringLiteral("Engine"));
+        QVERIFY(w().costsChanged); // a new component always counts
+        m_f->press(Update);
+        m_f->type(w().ComponentNotes, QStringLiteral("hired for a weekend"));
+        m_f->press(Save);
+        QVERIFY(!w().costsChanged);
+        m_f->press(Update);
+        m_f->type(w().ComponentQuantity, QStringLiteral("3"));
+        m_f->press(Save);
+        QVERIFY(w().costsChanged);
+
+        m_f->showTab(4);
+        m_f->pickText(w().ActivityDescription, QStringLiteral("Pull engine"));
+        m_f->press(Update);
+        m_f->press(Save);
+        QVERIFY(!w().datesChanged);
+        m_f->press(Update);
+        m_f->type(w().ActivityTargetStartDate, QStringLiteral("3/1/2026"));
+        m_f->press(Save);
+        QVERIFY(w().datesChanged);
     }
 
     // --- Failures in the middle --------------------------------------------------------------------------
