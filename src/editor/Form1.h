@@ -375,6 +375,29 @@ private:
     QWidget* buildCommandRow();
     void connectSignals();
 
+    // What the assembly, component, phase and activity tabs have in common, by tab index (1 to 4).
+    struct RecordKind
+    {
+        int tab;
+        bool plan; // shown in the project-plan tree rather than the materials tree
+        QComboBox* Form1::*list;
+        QString Form1::*description;
+        qint32 Form1::*key;
+        bool Form1::*loaded;
+        qint32 Form1::*count;
+        void (Form1::*find)();
+        void (Form1::*populate)();
+        const char* table; // status panel 2
+        const char* picked; // status panel 1 with a record picked
+        const char* nothing; // status panel 1 with none picked
+        const char* placeholder;
+        const char* cancelPlaceholder;
+        const char* nodePrefix;
+    };
+    static const RecordKind& recordKind(int tab);
+    void pickRecord(const RecordKind& kind);
+    void cancelRecord(const RecordKind& kind);
+
     // The command steps of ProcessCMD (Form1Commands.cpp).
     void addCommand();
     void updateCommand();

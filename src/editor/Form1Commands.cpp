@@ -436,69 +436,10 @@ void Form1::cancelCommand()
         carDescription->setFocus();
         break;
     case 2:
-        TbDisplay->setEnabled(true);
-        setPanelText(1, QStringLiteral("Add, Change, Or Delete An 'Assembly'"));
-        if (assemblyLoaded) {
-            FindAssembly();
-            PopulateAssemblyFields();
-            SetButtons(QStringLiteral("110011"));
-        } else {
-            ClearFields();
-            showPlaceholder(assemblyDescription, QStringLiteral("<Select An Assembly>"));
-            SetButtons(QStringLiteral("100001"));
-        }
-        assemblyDescription->setFocus();
-        break;
     case 3:
-        TbDisplay->setEnabled(true);
-        setPanelText(1, QStringLiteral("Add, Change, Or Delete A 'Component'"));
-        if (componentLoaded) {
-            FindComponent();
-            PopulateComponentFields();
-            SetButtons(QStringLiteral("110011"));
-        } else {
-            ClearFields();
-            showPlaceholder(componentDescription, QStringLiteral("<Select A Component>"));
-            SetButtons(QStringLiteral("100001"));
-        }
-        componentDescription->setFocus();
-        break;
     case 4:
-        if (!isSampleCar())
-            setReseqEnabled(true);
-        TbDisplay->setEnabled(true);
-        setPanelText(1, QStringLiteral("Add, Change, Or Delete A 'Phase'"));
-        if (phaseLoaded) {
-            FindPhase();
-            PopulatePhaseFields();
-            SetButtons(QStringLiteral("110011"));
-        } else {
-            ClearFields();
-            showPlaceholder(phaseDescription, QStringLiteral("<Select A Phase>"));
-            SetButtons(QStringLiteral("100001"));
-        }
-        phaseDescription->setFocus();
-        break;
     case 5:
-        if (!isSampleCar()) {
-            setReseqEnabled(true);
-            cmdAttachComponent->setEnabled(false);
-        }
-        TbDisplay->setEnabled(true);
-        setPanelText(1, QStringLiteral("Add, Change, Or Delete An 'Activity'"));
-        if (activityLoaded) {
-            FindActivity();
-            PopulateActivityFields();
-            SetButtons(QStringLiteral("110011"));
-        } else {
-            ClearFields();
-            showPlaceholder(ActivityDescription, QStringLiteral("<Select An Activity>"));
-            SetButtons(QStringLiteral("100001"));
-        }
-        // Attaching needs an activity to attach to.
-        if (!isSampleCar())
-            cmdAttachComponent->setEnabled(activityLoaded);
-        ActivityDescription->setFocus();
+        cancelRecord(recordKind(currentTab - 1));
         break;
     case 6:
         setPanelText(1, savedTableText);
@@ -520,6 +461,30 @@ void Form1::cancelCommand()
     default:
         break;
     }
+}
+
+void Form1::cancelRecord(const RecordKind& k)
+{
+    if (k.plan && !isSampleCar()) {
+        setReseqEnabled(true);
+        if (k.tab == 4)
+            cmdAttachComponent->setEnabled(false);
+    }
+    TbDisplay->setEnabled(true);
+    setPanelText(1, QLatin1String(k.picked));
+    if (this->*k.loaded) {
+        (this->*k.find)();
+        (this->*k.populate)();
+        SetButtons(QStringLiteral("110011"));
+    } else {
+        ClearFields();
+        showPlaceholder(this->*k.list, QLatin1String(k.cancelPlaceholder));
+        SetButtons(QStringLiteral("100001"));
+    }
+    // Attaching needs an activity to attach to.
+    if (k.tab == 4 && !isSampleCar())
+        cmdAttachComponent->setEnabled(activityLoaded);
+    (this->*k.list)->setFocus();
 }
 
 void Form1::deleteCommand()
@@ -698,76 +663,42 @@ void Form1::tbproject_Click(int previousTab)
         return;
     }
 
-    struct Kind
-    {
-        bool loaded;
-        QString nothing;
-        QComboBox* list;
-        QString placeholder;
-        QString picked;
-        QString table;
-        qint32 count;
-    };
-    const Kind kinds[4] = {
-        { assemblyLoaded, QStringLiteral("Click The 'Add' Button To Create A New 'Assembly'"), assemblyDescription,
-          QStringLiteral("<Select An Assembly>"), QStringLiteral("Add, Change, Or Delete An 'Assembly'"),
-          QStringLiteral("ASSEMBLY"), assemblyCount },
-        { componentLoaded, QStringLiteral("Click The 'Add' Button To Create A New 'Component'"), componentDescription,
-          QStringLiteral("<Select A Component>"), QStringLiteral("Add, Change, Or Delete A 'Component'"),
-          QStringLiteral("COMPONENT"), componentCount },
-        { phaseLoaded, QStringLiteral("Click The 'Add' Button To Create A New 'Phase'"), phaseDescription,
-          QStringLiteral("<Select A Phase>"), QStringLiteral("Add, Change, Or Delete A 'Phase'"),
-          QStringLiteral("PHASE"), phaseCount },
-        { activityLoaded, QStringLiteral("Click The 'Add' Button To Create A New 'Activity'"), ActivityDescription,
-          QStringLiteral("<Select An Activity>"), QStringLiteral("Add, Change, Or Delete An 'Activity'"),
-          QStringLiteral("ACTIVITY"), activityCount },
-    };
-    const Kind& k = kinds[tab - 1];
-    const bool plan = tab >= 3;
-    if (!k.loaded) {
-        setPanelText(1, k.nothing);
+    const RecordKind& k = recordKind(tab);
+    QComboBox* list = this->*k.list;
+    if (!(this->*k.loaded)) {
+        setPanelText(1, QLatin1String(k.nothing));
         ClearFields();
-        if (k.list->count() > 0)
-            gui::setListText(k.list, k.placeholder);
+        showPlaceholder(list, QLatin1String(k.placeholder));
         SetButtons(QStringLiteral("100001"));
         setReseqEnabled(false);
         if (tab == 4)
             cmdAttachComponent->setEnabled(false);
     } else {
-        switch (tab) {
-        case 1:
-            highlightMaterialsNode(QStringLiteral("IDA") + QString::number(currentAssemblyID));
-            break;
-        case 2:
-            highlightMaterialsNode(QStringLiteral("IDC") + QString::number(currentComponentID));
-            break;
-        case 3:
-            highlightPlanNode(QStringLiteral("IDPH") + QString::number(currentPhaseID));
-            break;
-        default:
-            highlightPlanNode(QStringLiteral("IDA") + QString::number(currentActivityID));
-            break;
-        }
-        setPanelText(1, k.picked);
+        const QString node = QLatin1String(k.nodePrefix) + QString::number(this->*k.key);
+        if (k.plan)
+            highlightPlanNode(node);
+        else
+            highlightMaterialsNode(node);
+        setPanelText(1, QLatin1String(k.picked));
         SetButtons(QStringLiteral("110011"));
-        if (plan && TbDisplay->currentIndex() == 0) {
+        if (k.plan && TbDisplay->currentIndex() == 0) {
             showTree(1);
             previousPlanNodeKey.clear();
             UpdateProjectTree();
-        } else if (!plan && TbDisplay->currentIndex() == 1) {
+        } else if (!k.plan && TbDisplay->currentIndex() == 1) {
             showTree(0);
             UpdateMaterialsTree();
         }
-        if (plan && !isSampleCar()) {
+        if (!k.plan)
+            setReseqEnabled(false);
+        else if (!isSampleCar()) {
             setReseqEnabled(true);
             if (tab == 4)
                 cmdAttachComponent->setEnabled(true);
         }
-        if (!plan)
-            setReseqEnabled(false);
     }
-    showEntries(k.table, k.count);
-    k.list->setFocus();
+    showEntries(QLatin1String(k.table), this->*k.count);
+    list->setFocus();
 }
 
 void Form1::TbDisplay_Click(int previousTab)

@@ -298,175 +298,108 @@ int takeClickedIndex(QComboBox* list, bool& fromTree, int treeIndex)
 
 } // namespace
 
-void Form1::assemblyDescription_Click()
+const Form1::RecordKind& Form1::recordKind(int tab)
 {
+    static const RecordKind kinds[4] = {
+        { 1, false, &Form1::assemblyDescription, &Form1::currentAssemblyDescription, &Form1::currentAssemblyID,
+          &Form1::assemblyLoaded, &Form1::assemblyCount, &Form1::FindAssembly, &Form1::PopulateAssemblyFields,
+          "ASSEMBLY", "Add, Change, Or Delete An 'Assembly'", "Click The 'Add' Button To Create A New 'Assembly'",
+          "<Select An Assembly>", "<Select An Assembly>", "IDA" },
+        { 2, false, &Form1::componentDescription, &Form1::currentComponentDescription, &Form1::currentComponentID,
+          &Form1::componentLoaded, &Form1::componentCount, &Form1::FindComponent, &Form1::PopulateComponentFields,
+          "COMPONENT", "Add, Change, Or Delete A 'Component'", "Click The 'Add' Button To Create A New 'Component'",
+          "<Select A Component>", "<Select A Component>", "IDC" },
+        { 3, true, &Form1::phaseDescription, &Form1::currentPhaseDescription, &Form1::currentPhaseID,
+          &Form1::phaseLoaded, &Form1::phaseCount, &Form1::FindPhase, &Form1::PopulatePhaseFields, "PHASE",
+          "Add, Change, Or Delete A 'Phase'", "Click The 'Add' Button To Create A New 'Phase'", "<Select A Phase>",
+          "<Select A phase>", "IDPH" },
+        { 4, true, &Form1::ActivityDescription, &Form1::currentActivityDescription, &Form1::currentActivityID,
+          &Form1::activityLoaded, &Form1::activityCount, &Form1::FindActivity, &Form1::PopulateActivityFields,
+          "ACTIVITY", "Add, Change, Or Delete An 'Activity'", "Click The 'Add' Button To Create A New 'Activity'",
+          "<Select An Activity>", "<Select An Activity>", "IDA" },
+    };
+    return kinds[qBound(1, tab, 4) - 1];
+}
+
+void Form1::pickRecord(const RecordKind& k)
+{
+    QComboBox* list = this->*k.list;
     if (editMode == QStringLiteral("A")) {
-        gui::setListText(assemblyDescription, QString());
+        gui::setListText(list, QString());
         return;
     }
     if (editMode == QStringLiteral("U")) {
-        gui::setListText(assemblyDescription, currentAssemblyDescription);
+        gui::setListText(list, this->*k.description);
         return;
     }
     const bool viaTree = listClickFromTree;
-    clickedListIndex = takeClickedIndex(assemblyDescription, listClickFromTree, clickedListIndex);
-    if (clickedListIndex < 0 || clickedListIndex >= assemblyDescription->count())
+    clickedListIndex = takeClickedIndex(list, listClickFromTree, clickedListIndex);
+    if (clickedListIndex < 0 || clickedListIndex >= list->count())
         return;
-    const qint32 key = assemblyDescription->itemData(clickedListIndex).toInt();
-    if (!viaTree && assemblyLoaded && key == currentAssemblyID) {
+    const qint32 key = list->itemData(clickedListIndex).toInt();
+    const auto highlight = [this, &k](const QString& node) {
+        if (k.plan)
+            highlightPlanNode(node);
+        else
+            highlightMaterialsNode(node);
+    };
+    // The record already shown (compared by key: names may repeat) is only shown afresh.
+    if (!viaTree && this->*k.loaded && key == this->*k.key) {
         SetButtons(QStringLiteral("110011"));
-        FindAssembly();
-        PopulateAssemblyFields();
-        highlightMaterialsNode(materialsNodeKey);
+        (this->*k.find)();
+        (this->*k.populate)();
+        highlight(k.plan ? planNodeKey : materialsNodeKey);
         return;
     }
-    currentAssemblyDescription = assemblyDescription->itemText(clickedListIndex);
-    showTab(1);
-    materialsSideTab = 1;
-    assemblyLoaded = true;
-    currentAssemblyID = key;
-    FindAssembly();
-    PopulateAssemblyFields();
-    currentTab = 2;
+    this->*k.description = list->itemText(clickedListIndex);
+    showTab(k.tab);
+    (k.plan ? planSideTab : materialsSideTab) = k.tab;
+    this->*k.loaded = true;
+    this->*k.key = key;
+    (this->*k.find)();
+    (this->*k.populate)();
+    currentTab = k.tab + 1;
     LockFields(true);
     SetButtons(QStringLiteral("110011"));
-    if (!isSampleCar())
-        setReseqEnabled(false);
-    setPanelText(1, QStringLiteral("Add, Change, Or Delete An 'Assembly'"));
-    showEntries(QStringLiteral("ASSEMBLY"), assemblyCount);
-    if (TbDisplay->currentIndex() != 0)
-        showTree(0);
-    highlightMaterialsNode(QStringLiteral("IDA") + QString::number(currentAssemblyID));
+    if (!isSampleCar()) {
+        setReseqEnabled(k.plan);
+        if (k.tab == 4)
+            cmdAttachComponent->setEnabled(true);
+    }
+    if (k.tab == 4)
+        ActivityDescription->setFocus();
+    setPanelText(1, QLatin1String(k.picked));
+    showEntries(QLatin1String(k.table), this->*k.count);
+    if (TbDisplay->currentIndex() != (k.plan ? 1 : 0))
+        showTree(k.plan ? 1 : 0);
+    if (k.tab == 3) {
+        movePhaseID = key;
+        moveKind = QStringLiteral("PHASE");
+    } else if (k.tab == 4) {
+        moveActivityID = key;
+        moveKind = QStringLiteral("ACTIVITY");
+    }
+    highlight(QLatin1String(k.nodePrefix) + QString::number(key));
+}
+
+void Form1::assemblyDescription_Click()
+{
+    pickRecord(recordKind(1));
 }
 
 void Form1::componentDescription_Click()
 {
-    if (editMode == QStringLiteral("A")) {
-        gui::setListText(componentDescription, QString());
-        return;
-    }
-    if (editMode == QStringLiteral("U")) {
-        gui::setListText(componentDescription, currentComponentDescription);
-        return;
-    }
-    const bool viaTree = listClickFromTree;
-    clickedListIndex = takeClickedIndex(componentDescription, listClickFromTree, clickedListIndex);
-    if (clickedListIndex < 0 || clickedListIndex >= componentDescription->count())
-        return;
-    const qint32 key = componentDescription->itemData(clickedListIndex).toInt();
-    if (!viaTree && componentLoaded && key == currentComponentID) {
-        SetButtons(QStringLiteral("110011"));
-        FindComponent();
-        PopulateComponentFields();
-        highlightMaterialsNode(materialsNodeKey);
-        return;
-    }
-    currentComponentDescription = componentDescription->itemText(clickedListIndex);
-    showTab(2);
-    materialsSideTab = 2;
-    componentLoaded = true;
-    currentComponentID = key;
-    FindComponent();
-    PopulateComponentFields();
-    currentTab = 3;
-    LockFields(true);
-    SetButtons(QStringLiteral("110011"));
-    if (!isSampleCar())
-        setReseqEnabled(false);
-    setPanelText(1, QStringLiteral("Add, Change, Or Delete A 'Component'"));
-    showEntries(QStringLiteral("COMPONENT"), componentCount);
-    if (TbDisplay->currentIndex() != 0)
-        showTree(0);
-    highlightMaterialsNode(QStringLiteral("IDC") + QString::number(currentComponentID));
+    pickRecord(recordKind(2));
 }
 
 void Form1::phaseDescription_Click()
 {
-    if (editMode == QStringLiteral("A")) {
-        gui::setListText(phaseDescription, QString());
-        return;
-    }
-    if (editMode == QStringLiteral("U")) {
-        gui::setListText(phaseDescription, currentPhaseDescription);
-        return;
-    }
-    const bool viaTree = listClickFromTree;
-    clickedListIndex = takeClickedIndex(phaseDescription, listClickFromTree, clickedListIndex);
-    if (clickedListIndex < 0 || clickedListIndex >= phaseDescription->count())
-        return;
-    const qint32 key = phaseDescription->itemData(clickedListIndex).toInt();
-    if (!viaTree && phaseLoaded && key == currentPhaseID) {
-        SetButtons(QStringLiteral("110011"));
-        FindPhase();
-        PopulatePhaseFields();
-        highlightPlanNode(planNodeKey);
-        return;
-    }
-    currentPhaseDescription = phaseDescription->itemText(clickedListIndex);
-    showTab(3);
-    planSideTab = 3;
-    phaseLoaded = true;
-    currentPhaseID = key;
-    FindPhase();
-    PopulatePhaseFields();
-    currentTab = 4;
-    LockFields(true);
-    SetButtons(QStringLiteral("110011"));
-    if (!isSampleCar())
-        setReseqEnabled(true);
-    setPanelText(1, QStringLiteral("Add, Change, Or Delete A 'Phase'"));
-    showEntries(QStringLiteral("PHASE"), phaseCount);
-    if (TbDisplay->currentIndex() != 1)
-        showTree(1);
-    movePhaseID = currentPhaseID;
-    moveKind = QStringLiteral("PHASE");
-    highlightPlanNode(QStringLiteral("IDPH") + QString::number(currentPhaseID));
+    pickRecord(recordKind(3));
 }
 
 void Form1::ActivityDescription_Click()
 {
-    if (editMode == QStringLiteral("A")) {
-        gui::setListText(ActivityDescription, QString());
-        return;
-    }
-    if (editMode == QStringLiteral("U")) {
-        gui::setListText(ActivityDescription, currentActivityDescription);
-        return;
-    }
-    const bool viaTree = listClickFromTree;
-    clickedListIndex = takeClickedIndex(ActivityDescription, listClickFromTree, clickedListIndex);
-    if (clickedListIndex < 0 || clickedListIndex >= ActivityDescription->count())
-        return;
-    const qint32 key = ActivityDescription->itemData(clickedListIndex).toInt();
-    if (!viaTree && activityLoaded && key == currentActivityID) {
-        SetButtons(QStringLiteral("110011"));
-        FindActivity();
-        PopulateActivityFields();
-        highlightPlanNode(planNodeKey);
-        return;
-    }
-    currentActivityDescription = ActivityDescription->itemText(clickedListIndex);
-    showTab(4);
-    planSideTab = 4;
-    activityLoaded = true;
-    currentActivityID = key;
-    FindActivity();
-    PopulateActivityFields();
-    currentTab = 5;
-    LockFields(true);
-    SetButtons(QStringLiteral("110011"));
-    if (!isSampleCar()) {
-        setReseqEnabled(true);
-        cmdAttachComponent->setEnabled(true);
-    }
-    ActivityDescription->setFocus();
-    setPanelText(1, QStringLiteral("Add, Change, Or Delete An 'Activity'"));
-    showEntries(QStringLiteral("ACTIVITY"), activityCount);
-    if (TbDisplay->currentIndex() != 1)
-        showTree(1);
-    moveActivityID = currentActivityID;
-    moveKind = QStringLiteral("ACTIVITY");
-    highlightPlanNode(QStringLiteral("IDA") + QString::number(currentActivityID));
+    pickRecord(recordKind(4));
 }
 
 void Form1::SupplierName_Click()

@@ -67,6 +67,16 @@ Rec rowToChange(const T& table, qint32 key, const char* kind)
     return *row;
 }
 
+// A changed row is rewritten by its key; a new one gets its key from the store.
+template <class Rec, class T>
+void writeRow(const T& table, Rec& row, bool update)
+{
+    if (update)
+        table.change(row);
+    else
+        row.setKey(table.add(row));
+}
+
 } // namespace
 
 void Form1::setCostsChanged()
@@ -140,10 +150,7 @@ void Form1::SaveRecord()
         row.imagepath = carImagePath->text();
         row.notes = common::splitNotes(CarNotes->text());
         row.auditdate = stamp;
-        if (isUpdate)
-            m_store->cars.change(row);
-        else
-            row.carid = m_store->cars.add(row);
+        writeRow(m_store->cars, row, isUpdate);
         currentCarID = row.carid;
         m_car = row;
         break;
@@ -158,10 +165,7 @@ void Form1::SaveRecord()
         row.imagepath = AssemblyImagePath->text();
         row.notes = common::splitNotes(AssemblyNotes->text());
         row.auditdate = stamp;
-        if (isUpdate)
-            m_store->assemblies.change(row);
-        else
-            row.assemblyid = m_store->assemblies.add(row);
+        writeRow(m_store->assemblies, row, isUpdate);
         currentAssemblyID = row.assemblyid;
         m_assembly = row;
         break;
@@ -186,10 +190,7 @@ void Form1::SaveRecord()
         qint32 oldActivity = 0;
         qint32 newActivity = 0;
         saveComponentLinks(row, oldActivity, newActivity);
-        if (isUpdate)
-            m_store->components.change(row);
-        else
-            row.componentid = m_store->components.add(row);
+        writeRow(m_store->components, row, isUpdate);
         currentComponentID = row.componentid;
         m_component = row;
         // The activity tab lists its components: refill it when this one joined or left it.
@@ -211,10 +212,7 @@ void Form1::SaveRecord()
         row.Status = statusOf(phaseStatus);
         row.notes = common::splitNotes(PhaseNotes->text());
         row.auditdate = stamp;
-        if (isUpdate)
-            m_store->phases.change(row);
-        else
-            row.PhaseID = m_store->phases.add(row);
+        writeRow(m_store->phases, row, isUpdate);
         currentPhaseID = row.PhaseID;
         m_phase = row;
         break;
@@ -239,10 +237,7 @@ void Form1::SaveRecord()
         row.actualeffort = numberOf(ActivityActualEffort);
         row.notes = common::splitNotes(ActivityNotes->text());
         row.auditdate = stamp;
-        if (isUpdate)
-            m_store->activities.change(row);
-        else
-            row.ActivityID = m_store->activities.add(row);
+        writeRow(m_store->activities, row, isUpdate);
         currentActivityID = row.ActivityID;
         m_activity = row;
         break;
@@ -262,10 +257,7 @@ void Form1::SaveRecord()
         row.Email = supplieremail->text();
         row.CatalogNbr = SupplierCatalogNbr->text();
         row.notes = common::splitNotes(SupplierNotes->text());
-        if (isUpdate)
-            m_store->suppliers.change(row);
-        else
-            row.supplierid = m_store->suppliers.add(row);
+        writeRow(m_store->suppliers, row, isUpdate);
         ProgramState::currentSupplierID = row.supplierid;
         m_supplier = row;
         break;
