@@ -107,24 +107,25 @@ bool Form1::validateCar()
     return true;
 }
 
+// Assemblies and phases: a name and a status.
+static bool validateNameAndStatus(QWidget* parent, QLineEdit* name, QComboBox* status)
+{
+    if (name->text().isEmpty())
+        return refuse(parent, name, NoDescription, Focus::Only);
+    cutDescription(name);
+    if (status->currentIndex() < 0)
+        return refuse(parent, status, BadStatus);
+    return true;
+}
+
 bool Form1::validateAssembly()
 {
-    if (AssemblyDisplayDescription->text().isEmpty())
-        return refuse(this, AssemblyDisplayDescription, NoDescription, Focus::Only);
-    cutDescription(AssemblyDisplayDescription);
-    if (AssemblyStatus->currentIndex() < 0)
-        return refuse(this, AssemblyStatus, BadStatus);
-    return true;
+    return validateNameAndStatus(this, AssemblyDisplayDescription, AssemblyStatus);
 }
 
 bool Form1::validatePhase()
 {
-    if (PhaseDisplayDescription->text().isEmpty())
-        return refuse(this, PhaseDisplayDescription, NoDescription, Focus::Only);
-    cutDescription(PhaseDisplayDescription);
-    if (phaseStatus->currentIndex() < 0)
-        return refuse(this, phaseStatus, BadStatus);
-    return true;
+    return validateNameAndStatus(this, PhaseDisplayDescription, phaseStatus);
 }
 
 bool Form1::validateComponent()
