@@ -93,6 +93,21 @@ void Form1::connectSignals()
         ActivityDescription_Click();
     });
     connect(SupplierName, &QComboBox::activated, this, &Form1::SupplierName_Click);
+    // A node is chosen by a click, or from the keyboard by Enter. A double click also activates:
+    // in attach mode that second signal would undo the first click, so only clicks count there.
+    connect(TvMaterials, &QTreeWidget::itemClicked, this, &Form1::TvMaterials_NodeClick);
+    connect(TvProject, &QTreeWidget::itemClicked, this, &Form1::TvProject_NodeClick);
+    connect(TvMaterials, &QTreeWidget::itemActivated, this, [this](QTreeWidgetItem* node) {
+        if (!cmdDone->isVisible())
+            TvMaterials_NodeClick(node);
+    });
+    connect(TvProject, &QTreeWidget::itemActivated, this, &Form1::TvProject_NodeClick);
+    connect(mnuExpandView, &QAction::triggered, this, &Form1::mnuExpandView_Click);
+    connect(mnuCompressView, &QAction::triggered, this, &Form1::mnuCompressView_Click);
+    connect(cmdMoveUp, &QPushButton::clicked, this, &Form1::cmdMoveUp_Click);
+    connect(cmdMoveDown, &QPushButton::clicked, this, &Form1::cmdMoveDown_Click);
+    connect(cmdAttachComponent, &QPushButton::clicked, this, &Form1::cmdAttachComponent_Click);
+    connect(cmdDone, &QPushButton::clicked, this, &Form1::cmdDone_Click);
     connect(mnuCreate, &QAction::triggered, this, &Form1::CreateNewCar);
     connect(mnuAbout, &QAction::triggered, this, &Form1::mnuAbout_Click);
     connect(mnuOverview, &QAction::triggered, this, &Form1::mnuOverview_Click);

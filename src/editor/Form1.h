@@ -8,6 +8,7 @@
 #include "store/Phase.h"
 #include "store/Supplier.h"
 
+#include <QHash>
 #include <QMainWindow>
 #include <QString>
 #include <array>
@@ -28,6 +29,7 @@ class QStatusBar;
 class QTabWidget;
 class QTimer;
 class QTreeWidget;
+class QTreeWidgetItem;
 
 namespace gui {
 class NotesEdit;
@@ -138,6 +140,19 @@ public:
     void UpdateProjectTree();
     void highlightMaterialsNode(const QString& key);
     void highlightPlanNode(const QString& key);
+    void TvMaterials_NodeClick(QTreeWidgetItem* node);
+    void TvProject_NodeClick(QTreeWidgetItem* node);
+    void mnuExpandView_Click();
+    void mnuCompressView_Click();
+    // The node of a tree with that key; null when the tree has none.
+    QTreeWidgetItem* materialsNode(const QString& key) const { return m_materialsNodes.value(key); }
+    QTreeWidgetItem* planNode(const QString& key) const { return m_planNodes.value(key); }
+
+    // Resequencing and attaching components.
+    void cmdMoveUp_Click();
+    void cmdMoveDown_Click();
+    void cmdAttachComponent_Click();
+    void cmdDone_Click();
 
     // Preferences.
     void ReadRegistry();
@@ -189,6 +204,17 @@ public:
     QString moveKind;
     qint32 attachedActivityID = 0;
     qint32 listedActivityID = 0;
+
+    // The plan in tree order, rebuilt with the project-plan tree: phases by sequence, and activities
+    // phase by phase, each by sequence. The move buttons swap neighbours in these lists.
+    struct OrderRow
+    {
+        qint32 id = 0;
+        qint32 sequence = 0;
+        qint32 phase = 0; // activities only
+    };
+    QList<OrderRow> phaseOrderTable;
+    QList<OrderRow> activityOrderTable;
 
     QString savedStatusText;
     QString savedTableText;
@@ -440,6 +466,15 @@ private:
     std::unique_ptr<store::Store> m_store;
     QSettings& m_settings;
     QTimer* m_clock = nullptr;
+    void highlightNode(QHash<QString, QTreeWidgetItem*>& nodes, QTreeWidget* tree, QString& current,
+                       QString& previous, const QString& key);
+    void moveEntry(bool up);
+    void setTreeStyle(const QString& style);
+    void attachClick(QTreeWidgetItem* node);
+
+    QHash<QString, QTreeWidgetItem*> m_materialsNodes;
+    QHash<QString, QTreeWidgetItem*> m_planNodes;
+    QString m_attachStatusText;
     bool m_quitting = false;
     int m_shownTab = 0;
     int m_shownTree = 0;

@@ -2,14 +2,96 @@
 
 #include "editor/Form1.h"
 
+#include "common/Formats.h"
+#include "editor/Rollups.h"
+#include "store/Store.h"
+
+#include <QLineEdit>
+
 namespace editor {
 
-void Form1::CalculateCarInfo() { }
-void Form1::CalculateAssemblyInfo() { }
-void Form1::CalculateComponentInfo() { }
-void Form1::CalculatePhaseInfo() { }
-void Form1::CalculateActivityInfo() { }
-void Form1::RecalcCosts() { }
-void Form1::RecalcDates() { }
+namespace {
+
+void showCosts(const rollup::Costs& c, QLineEdit* target, QLineEdit* actual)
+{
+    target->setText(common::formatNumber(c.target, common::fmt::Cost));
+    actual->setText(common::formatNumber(c.actual, common::fmt::Cost));
+}
+
+void showPlan(const rollup::Plan& p, std::initializer_list<QLineEdit*> boxes)
+{
+    // Boxes in the order: target effort, actual effort, target start, actual start, target stop, actual stop.
+    const QString texts[6] = {
+        QString::number(p.targetEffort),     QString::number(p.actualEffort),
+        common::formatDate(p.targetStart),   common::formatDate(p.actualStart),
+        common::formatDate(p.targetStop),    common::formatDate(p.actualStop),
+    };
+    int i = 0;
+    for (QLineEdit* box : boxes)
+        box->setText(texts[i++]);
+}
+
+} // namespace
+
+void Form1::CalculateCarInfo()
+{
+    const rollup::ProjectFigures figures(*m_store, currentCarID);
+    showCosts(figures.carCosts(), CarTargetCost, CarActualCost);
+    showPlan(figures.carPlan(), { CarTargetEffort, CarActualEffort, CarTargetStartDate, CarActualStartDate,
+                                  CarTargetStopDate, CarActualStopDate });
+}
+
+void Form1::CalculateAssemblyInfo()
+{
+    const rollup::ProjectFigures figures(*m_store, currentCarID);
+    showCosts(figures.assemblyCosts(currentAssemblyID), AssemblyTargetCost, AssemblyActualCost);
+    const rollup::Starts starts = figures.assemblyStarts(currentAssemblyID);
+    AssemblyTargetStartDate->setText(common::formatDate(starts.target));
+    AssemblyActualStartDate->setText(common::formatDate(starts.actual));
+}
+
+void Form1::CalculateComponentInfo()
+{
+    ComponentTargetStartDate->clear();
+    ComponentActualStartDate->clear();
+    const rollup::ProjectFigures figures(*m_store, currentCarID);
+    const rollup::Starts starts = figures.componentStarts(attachedActivityID);
+    ComponentTargetStartDate->setText(common::formatDate(starts.target));
+    ComponentActualStartDate->setText(common::formatDate(starts.actual));
+}
+
+void Form1::CalculatePhaseInfo()
+{
+    const rollup::ProjectFigures figures(*m_store, currentCarID);
+    showCosts(figures.phaseCosts(currentPhaseID), PhaseTargetCost, PhaseActualCost);
+    showPlan(figures.phasePlan(currentPhaseID), { PhaseTargetEffort, PhaseActualEffort, PhaseTargetStartDate,
+                                                  PhaseActualStartDate, PhaseTargetStopDate, PhaseActualStopDate });
+}
+
+void Form1::CalculateActivityInfo()
+{
+    const rollup::ProjectFigures figures(*m_store, currentCarID);
+    showCosts(figures.activityCosts(currentActivityID), ActivityTargetCost, ActivityActualCost);
+}
+
+void Form1::RecalcCosts()
+{
+    if (!costsChanged)
+        return;
+    CalculateAssemblyInfo();
+    CalculateCarInfo();
+    CalculatePhaseInfo();
+    CalculateActivityInfo();
+}
+
+void Form1::RecalcDates()
+{
+    if (!datesChanged)
+        return;
+    CalculateAssemblyInfo();
+    CalculateCarInfo();
+    CalculatePhaseInfo();
+    CalculateComponentInfo();
+}
 
 } // namespace editor

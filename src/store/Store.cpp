@@ -60,6 +60,22 @@ qint32 Store::nextActivitySequence(qint32 carid, qint32 phaseid) const
         QStringLiteral("SELECT MAX(prioritysequence) FROM Activity WHERE carid = ? AND PhaseID = ?"), { carid, phaseid }));
 }
 
+void Store::swapPhaseSequences(qint32 first, qint32 firstSequence, qint32 second, qint32 secondSequence) const
+{
+    Transaction t(db);
+    db.run(QStringLiteral("UPDATE Phase SET prioritysequence = ? WHERE PhaseID = ?"), { firstSequence, first });
+    db.run(QStringLiteral("UPDATE Phase SET prioritysequence = ? WHERE PhaseID = ?"), { secondSequence, second });
+    t.commit();
+}
+
+void Store::swapActivitySequences(qint32 first, qint32 firstSequence, qint32 second, qint32 secondSequence) const
+{
+    Transaction t(db);
+    db.run(QStringLiteral("UPDATE Activity SET prioritysequence = ? WHERE ActivityID = ?"), { firstSequence, first });
+    db.run(QStringLiteral("UPDATE Activity SET prioritysequence = ? WHERE ActivityID = ?"), { secondSequence, second });
+    t.commit();
+}
+
 QList<Entry> Store::componentsOfActivity(qint32 activityid) const
 {
     QSqlQuery q = db.run(

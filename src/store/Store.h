@@ -40,6 +40,10 @@ public:
     qint32 nextPhaseSequence(qint32 carid) const;
     qint32 nextActivitySequence(qint32 carid, qint32 phaseid) const;
 
+    // Gives each of two phases (or activities) its new priority sequence, both or neither.
+    void swapPhaseSequences(qint32 first, qint32 firstSequence, qint32 second, qint32 secondSequence) const;
+    void swapActivitySequences(qint32 first, qint32 firstSequence, qint32 second, qint32 secondSequence) const;
+
     // The components attached to an activity, by description.
     QList<Entry> componentsOfActivity(qint32 activityid) const;
 

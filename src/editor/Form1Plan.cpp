@@ -1,0 +1,164 @@
+// Moving phases and activities in the plan, and attaching components to an activity.
+
+#include "editor/Form1.h"
+
+#include "gui/Dialogs.h"
+#include "store/Store.h"
+#include "store/StoreError.h"
+
+#include <QComboBox>
+#include <QLabel>
+#include <QListWidget>
+#include <QMenu>
+#include <QPushButton>
+#include <QTabWidget>
+#include <QTreeWidget>
+
+namespace editor {
+
+void Form1::cmdMoveUp_Click()
+{
+    moveEntry(true);
+}
+
+void Form1::cmdMoveDown_Click()
+{
+    moveEntry(false);
+}
+
+void Form1::moveEntry(bool up)
+{
+    const bool phase = moveKind == QStringLiteral("PHASE");
+    const QList<OrderRow>& order = phase ? phaseOrderTable : activityOrderTable;
+    const qint32 picked = phase ? movePhaseID : moveActivityID;
+    qsizetype at = -1;
+    for (qsizetype i = 0; i < order.size(); ++i) {
+        if (order.at(i).id == picked) {
+            at = i;
+            break;
+        }
+    }
+    if (at < 0)
+        return; // not in the plan as last built: nothing to move
+    if (!phase)
+        movePhaseID = order.at(at).phase;
+
+    const qsizetype neighbour = up ? at - 1 : at + 1;
+    const bool outside = neighbour < 0 || neighbour >= order.size()
+        || (!phase && order.at(neighbour).phase != order.at(at).phase); // activities stay in their phase
+    if (outside) {
+        QString message;
+        if (phase)
+            message = up ? QStringLiteral("This Is The First PHASE... Can't Be Moved Up")
+                         : QStringLiteral("This Is The Last PHASE... Can't Be Moved Down");
+        else
+            message = up ? QStringLiteral("This Is The First ACTIVITY In The PHASE... Can't Be Moved Up")
+                         : QStringLiteral("This Is The Last ACTIVITY In The PHASE... Can't Be Moved Down");
+        gui::MessageBox::notice(this, message);
+        return;
+    }
+
+    // Whatever the two hold is exchanged, gaps and all, in one transaction.
+    const OrderRow a = order.at(at);
+    const OrderRow b = order.at(neighbour);
+    try {
+        if (phase)
+            m_store->swapPhaseSequences(a.id, b.sequence, b.id, a.sequence);
+        else
+            m_store->swapActivitySequences(a.id, b.sequence, b.id, a.sequence);
+    } catch (const store::StoreError& e) {
+        showStoreError(QStringLiteral("the move"), e);
+        return;
+    }
+    if (phase)
+        FindPhase();
+    else if (activityLoaded)
+        FindActivity();
+    UpdateProjectTree();
+    highlightPlanNode(planNodeKey);
+}
+
+void Form1::cmdAttachComponent_Click()
+{
+    SetButtons(QStringLiteral("000000"));
+    m_attachStatusText = panelText(1);
+    setPanelText(1, QStringLiteral("Click On 'COMPONENT' To Add To Activity - Click Again To Remove "));
+    if (!isSampleCar()) {
+        setReseqEnabled(false);
+        cmdDone->setEnabled(true);
+        cmdDone->show();
+        cmdAttachComponent->setEnabled(false);
+        cmdAttachComponent->hide();
+        ActivityDescription->setEnabled(false);
+        UpdateForm(4);
+        UpdateMaterialsTree();
+    }
+    TbDisplay->setEnabled(true);
+    showTree(0);
+}
+
+void Form1::attachClick(QTreeWidgetItem* node)
+{
+    const QString key = node->data(0, Qt::UserRole).toString();
+    if (!key.startsWith(QStringLiteral("IDC")))
+        return;
+    setPanelText(1, QStringLiteral("Please Click A 'COMPONENT' To Add It To The Activity"));
+    const qint32 componentid = key.mid(3).toInt();
+    try {
+        auto component = m_store->components.find(componentid);
+        if (!component) {
+            gui::MessageBox::notice(this, QStringLiteral("Unable To Access Component"));
+            return;
+        }
+        QFont font = node->font(0);
+        const bool attached = font.bold();
+        // Detaching writes 0; attaching takes the component from whatever activity it had.
+        component->ActivityID = attached ? 0 : currentActivityID;
+        m_store->components.change(*component);
+        font.setBold(!attached);
+        node->setFont(0, font);
+        if (componentLoaded && componentid == currentComponentID) {
+            m_component = component;
+            PopulateComponentFields();
+        }
+    } catch (const store::StoreError& e) {
+        showStoreError(QStringLiteral("the change of the component"), e);
+        return;
+    }
+    listedActivityID = currentActivityID;
+    loadcomponents();
+}
+
+void Form1::cmdDone_Click()
+{
+    SetButtons(QStringLiteral("110011"));
+    setPanelText(1, m_attachStatusText);
+    if (!isSampleCar()) {
+        setReseqEnabled(true);
+        cmdDone->setEnabled(false);
+        cmdDone->hide();
+        cmdAttachComponent->setEnabled(true);
+        cmdAttachComponent->show();
+        ActivityDescription->setEnabled(true);
+        UpdateForm(99);
+    }
+    UpdateProjectTree();
+    UpdateMaterialsTree();
+    if (componentLoaded) {
+        FindComponent();
+        PopulateComponentFields();
+    }
+    CalculateActivityInfo();
+    CalculatePhaseInfo();
+    CalculateComponentInfo();
+    CalculateAssemblyInfo();
+    CalculateCarInfo();
+    TbDisplay->setEnabled(true);
+    showTree(1);
+    highlightPlanNode(planNodeKey);
+    showTab(4);
+    currentTab = 5;
+    ActivityDescription->setFocus();
+}
+
+} // namespace editor

@@ -1,0 +1,166 @@
+#include "editor/Rollups.h"
+
+#include "store/Store.h"
+
+#include <cmath>
+
+namespace editor::rollup {
+
+namespace {
+
+constexpr double MaxEffort = 9.0e15; // beyond this a double no longer holds whole hours exactly
+
+qint64 addEffort(qint64 total, const std::optional<double>& effort)
+{
+    if (!effort || !std::isfinite(*effort))
+        return total;
+    // Whole hours after each step, halves to even.
+    const double sum = std::nearbyint(double(total) + *effort);
+    return qint64(std::clamp(sum, -MaxEffort, MaxEffort));
+}
+
+void takeEarlier(QDate& earliest, const QDate& candidate)
+{
+    if (candidate.isValid() && (!earliest.isValid() || candidate < earliest))
+        earliest = candidate;
+}
+
+void takeLater(QDate& latest, const QDate& candidate)
+{
+    if (candidate.isValid() && (!latest.isValid() || candidate > latest))
+        latest = candidate;
+}
+
+} // namespace
+
+Costs sumCosts(const QList<const store::Component*>& rows)
+{
+    Costs c;
+    for (const store::Component* row : rows) {
+        const qint64 quantity = row->quantity.value_or(0);
+        if (row->targetcost)
+            c.target += row->targetcost->times(quantity);
+        if (row->actualcost)
+            c.actual += row->actualcost->times(quantity);
+    }
+    return c;
+}
+
+Plan sumPlan(const QList<const store::Activity*>& rows)
+{
+    Plan p;
+    bool openActual = false;
+    for (const store::Activity* row : rows) {
+        p.targetEffort = addEffort(p.targetEffort, row->targeteffort);
+        p.actualEffort = addEffort(p.actualEffort, row->actualeffort);
+        takeEarlier(p.targetStart, row->targetstartdate);
+        if (row->actualstartdate.isValid()) {
+            takeEarlier(p.actualStart, row->actualstartdate);
+            if (row->actualstopdate.isValid())
+                takeLater(p.actualStop, row->actualstopdate);
+            else
+                openActual = true; // started, not finished
+        }
+        takeLater(p.targetStop, row->targetstopdate);
+    }
+    if (openActual)
+        p.actualStop = QDate();
+    return p;
+}
+
+Starts earliestStarts(const QList<const store::Activity*>& rows)
+{
+    Starts s;
+    for (const store::Activity* row : rows) {
+        takeEarlier(s.target, row->targetstartdate);
+        takeEarlier(s.actual, row->actualstartdate);
+    }
+    return s;
+}
+
+ProjectFigures::ProjectFigures(const store::Store& store, qint32 carid)
+    : m_components(store.components.forCar(carid, store::Order::Key))
+    , m_activities(store.activities.forCar(carid, store::Order::Key))
+{
+    for (qsizetype i = 0; i < m_activities.size(); ++i)
+        m_activityIndex.insert(m_activities.at(i).ActivityID, i);
+}
+
+template <class Pred>
+QList<const store::Component*> ProjectFigures::componentsWhere(Pred pred) const
+{
+    QList<const store::Component*> rows;
+    for (const store::Component& c : m_components) {
+        if (pred(c))
+            rows.append(&c);
+    }
+    return rows;
+}
+
+const store::Activity* ProjectFigures::activity(qint32 activityid) const
+{
+    const auto it = m_activityIndex.constFind(activityid);
+    return it == m_activityIndex.constEnd() ? nullptr : &m_activities.at(*it);
+}
+
+Costs ProjectFigures::carCosts() const
+{
+    return sumCosts(componentsWhere([](const store::Component&) { return true; }));
+}
+
+Plan ProjectFigures::carPlan() const
+{
+    QList<const store::Activity*> rows;
+    for (const store::Activity& a : m_activities)
+        rows.append(&a);
+    return sumPlan(rows);
+}
+
+Costs ProjectFigures::assemblyCosts(qint32 assemblyid) const
+{
+    return sumCosts(componentsWhere([assemblyid](const store::Component& c) { return c.assemblyid == assemblyid; }));
+}
+
+Starts ProjectFigures::assemblyStarts(qint32 assemblyid) const
+{
+    QList<const store::Activity*> rows;
+    for (const store::Component& c : m_components) {
+        if (c.assemblyid != assemblyid || !c.isAttached())
+            continue;
+        if (const store::Activity* a = activity(*c.ActivityID))
+            rows.append(a);
+    }
+    return earliestStarts(rows);
+}
+
+Costs ProjectFigures::phaseCosts(qint32 phaseid) const
+{
+    return sumCosts(componentsWhere([this, phaseid](const store::Component& c) {
+        const store::Activity* a = c.isAttached() ? activity(*c.ActivityID) : nullptr;
+        return a && a->PhaseID == phaseid;
+    }));
+}
+
+Plan ProjectFigures::phasePlan(qint32 phaseid) const
+{
+    QList<const store::Activity*> rows;
+    for (const store::Activity& a : m_activities) {
+        if (a.PhaseID == phaseid)
+            rows.append(&a);
+    }
+    return sumPlan(rows);
+}
+
+Costs ProjectFigures::activityCosts(qint32 activityid) const
+{
+    return sumCosts(componentsWhere(
+        [activityid](const store::Component& c) { return c.isAttached() && *c.ActivityID == activityid; }));
+}
+
+Starts ProjectFigures::componentStarts(qint32 activityid) const
+{
+    const store::Activity* a = activityid != 0 ? activity(activityid) : nullptr;
+    return a ? earliestStarts({ a }) : Starts {};
+}
+
+} // namespace editor::rollup

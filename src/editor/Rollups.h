@@ -1,0 +1,85 @@
+#pragma once
+
+#include "common/Money.h"
+#include "store/Activity.h"
+#include "store/Component.h"
+
+#include <QDate>
+#include <QHash>
+#include <QList>
+#include <QString>
+
+namespace store {
+class Store;
+}
+
+namespace editor {
+
+// Totals worked out from a project's components and activities for display; never stored.
+namespace rollup {
+
+struct Costs
+{
+    common::Money target;
+    common::Money actual;
+};
+
+// Unit cost times quantity over the rows; a Null cost adds nothing to its total.
+Costs sumCosts(const QList<const store::Component*>& rows);
+
+struct Plan
+{
+    // Efforts are summed as whole hours, each step rounded halves to even; no limit on the total.
+    qint64 targetEffort = 0;
+    qint64 actualEffort = 0;
+    QDate targetStart; // earliest; invalid when none
+    QDate targetStop; // latest; invalid when none
+    QDate actualStart; // earliest; invalid when none
+    // Latest actual stop of the started activities; invalid when none, or while any started
+    // activity is unfinished.
+    QDate actualStop;
+};
+
+Plan sumPlan(const QList<const store::Activity*>& rows);
+
+struct Starts
+{
+    QDate target;
+    QDate actual;
+};
+
+// Earliest target and actual starts of the given activities.
+Starts earliestStarts(const QList<const store::Activity*>& rows);
+
+// One car's components and activities, read once, with the roll-ups of each of its records.
+class ProjectFigures
+{
+public:
+    ProjectFigures(const store::Store& store, qint32 carid);
+
+    Costs carCosts() const;
+    Plan carPlan() const;
+    Costs assemblyCosts(qint32 assemblyid) const;
+    Starts assemblyStarts(qint32 assemblyid) const;
+    Costs phaseCosts(qint32 phaseid) const;
+    Plan phasePlan(qint32 phaseid) const;
+    Costs activityCosts(qint32 activityid) const;
+    // The start dates of the activity a component is attached to (0: none).
+    Starts componentStarts(qint32 activityid) const;
+
+    const QList<store::Component>& components() const { return m_components; }
+    const QList<store::Activity>& activities() const { return m_activities; }
+
+private:
+    template <class Pred>
+    QList<const store::Component*> componentsWhere(Pred pred) const;
+    const store::Activity* activity(qint32 activityid) const;
+
+    QList<store::Component> m_components;
+    QList<store::Activity> m_activities;
+    QHash<qint32, qsizetype> m_activityIndex;
+};
+
+} // namespace rollup
+
+} // namespace editor
