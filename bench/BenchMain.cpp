@@ -68,6 +68,30 @@ Figures measurePick(const QString& path, QSettings& settings, int cars)
     });
 }
 
+// Both trees and every roll-up of the shown car, with a phase, activity, assembly and component picked.
+Figures measureTreesAndTotals(const QString& path, QSettings& settings)
+{
+    auto session = app::startGearLog(path, settings);
+    if (!session || !QTest::qWaitFor([&] { return session->window().initialized; }, 10000))
+        qFatal("the main window did not start");
+    editor::Form1& w = session->window();
+    pickCar(w, 5);
+    w.currentAssemblyID = w.assemblyDescription->itemData(0).toInt();
+    w.currentPhaseID = w.phaseDescription->itemData(0).toInt();
+    w.currentActivityID = w.ActivityDescription->itemData(0).toInt();
+    return measure(9, [&] {
+        w.UpdateMaterialsTree();
+        w.UpdateProjectTree();
+        w.CalculateCarInfo();
+        w.CalculateAssemblyInfo();
+        w.CalculateComponentInfo();
+        w.CalculatePhaseInfo();
+        w.CalculateActivityInfo();
+        if (w.activityOrderTable.size() != 500)
+            qFatal("unexpected plan size");
+    });
+}
+
 int main(int argc, char** argv)
 {
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
@@ -96,5 +120,7 @@ int main(int argc, char** argv)
     report("start-up to the shown main window, 1,000 projects", startup, 500);
     report("pick a car (1,000 components, 500 activities), 1,000 projects", measurePick(bigPath, settings, 1000), 50);
     report("pick a car (1,000 components, 500 activities), 10 projects", measurePick(fewPath, settings, 10), 50);
+    report("both trees and all roll-ups of one car, 1,000 projects", measureTreesAndTotals(bigPath, settings), 100);
+    report("both trees and all roll-ups of one car, 10 projects", measureTreesAndTotals(fewPath, settings), 100);
     return gui::DialogSeam::shownBoxes().isEmpty() ? 0 : 1;
 }
