@@ -110,6 +110,10 @@ void Form1::connectSignals()
     connect(cmdDone, &QPushButton::clicked, this, &Form1::cmdDone_Click);
     connect(mnuCreate, &QAction::triggered, this, &Form1::CreateNewCar);
     connect(mnuAbout, &QAction::triggered, this, &Form1::mnuAbout_Click);
+    connect(MnuMaterialsList, &QAction::triggered, this, &Form1::MnuMaterialsList_Click);
+    connect(MnuProjectPlan, &QAction::triggered, this, &Form1::MnuProjectPlan_Click);
+    connect(MnuStatusReport, &QAction::triggered, this, &Form1::MnuStatusReport_Click);
+    connect(MnuWishList, &QAction::triggered, this, &Form1::MnuWishList_Click);
     connect(mnuOverview, &QAction::triggered, this, &Form1::mnuOverview_Click);
 }
 

@@ -80,6 +80,11 @@ public:
     void CreateNewCar();
     void mnuAbout_Click();
     void mnuOverview_Click();
+    // The Reports menu: each opens its report window over this one.
+    void MnuMaterialsList_Click();
+    void MnuProjectPlan_Click();
+    void MnuStatusReport_Click();
+    void MnuWishList_Click();
     void SetButtons(const QString& pattern);
     void DisableButtons();
     void LockFields(bool bdolock);

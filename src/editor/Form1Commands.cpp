@@ -6,6 +6,10 @@
 #include "app/AboutGearLog.h"
 #include "app/GearLogOverview.h"
 #include "gui/Dialogs.h"
+#include "reports/MaterialsListForm.h"
+#include "reports/ProjectPlanForm.h"
+#include "reports/StatusReportForm.h"
+#include "reports/WishListForm.h"
 #include "gui/ListText.h"
 #include "store/Store.h"
 #include "store/StoreError.h"
@@ -751,6 +755,35 @@ void Form1::mnuOverview_Click()
 {
     app::GearLogOverview overview(this);
     overview.exec();
+}
+
+namespace {
+template <class Window>
+void openReport(store::Database& database, QWidget* parent)
+{
+    Window window(database, parent);
+    window.exec();
+}
+} // namespace
+
+void Form1::MnuMaterialsList_Click()
+{
+    openReport<reports::MaterialsListForm>(m_database, this);
+}
+
+void Form1::MnuProjectPlan_Click()
+{
+    openReport<reports::ProjectPlanForm>(m_database, this);
+}
+
+void Form1::MnuStatusReport_Click()
+{
+    openReport<reports::StatusReportForm>(m_database, this);
+}
+
+void Form1::MnuWishList_Click()
+{
+    openReport<reports::WishListForm>(m_database, this);
 }
 
 void Form1::CreateNewCar()

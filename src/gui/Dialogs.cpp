@@ -3,6 +3,9 @@
 #include <QColorDialog>
 #include <QFileDialog>
 #include <QMessageBox>
+#include <QPrintDialog>
+#include <QPrintPreviewDialog>
+#include <QPrinter>
 #include <QQueue>
 #include <cstdio>
 
@@ -17,6 +20,9 @@ struct SeamState
     QQueue<Answer> answers;
     QQueue<QString> fileNames;
     QQueue<std::optional<QColor>> colours;
+    QQueue<QString> prints;
+    int printDialogs = 0;
+    int previews = 0;
     QList<ShownBox> shown;
     int fileDialogs = 0;
     int colorDialogs = 0;
@@ -122,6 +128,50 @@ std::optional<QColor> ColorDialog::getColor(QWidget* parent, const QColor& initi
     }
     const QColor chosen = QColorDialog::getColor(initial, parent);
     return chosen.isValid() ? std::optional<QColor>(chosen) : std::nullopt;
+}
+
+bool PrintDialog::exec(QPrinter& printer, QWidget* parent)
+{
+    SeamState& s = seam();
+    if (s.testMode) {
+        ++s.printDialogs;
+        const QString file = s.prints.isEmpty() ? QString() : s.prints.dequeue();
+        if (file.isEmpty())
+            return false;
+        printer.setOutputFormat(QPrinter::PdfFormat);
+        printer.setOutputFileName(file);
+        return true;
+    }
+    QPrintDialog dialog(&printer, parent);
+    return dialog.exec() == QDialog::Accepted;
+}
+
+void PrintDialog::preview(QPrinter& printer, QWidget* parent, const std::function<void(QPrinter*)>& paint)
+{
+    SeamState& s = seam();
+    if (s.testMode) {
+        ++s.previews;
+        return;
+    }
+    QPrintPreviewDialog dialog(&printer, parent);
+    QObject::connect(&dialog, &QPrintPreviewDialog::paintRequested, &dialog, [&paint](QPrinter* p) { paint(p); });
+    dialog.resize(1000, 760);
+    dialog.exec();
+}
+
+void DialogSeam::queuePrint(const QString& pdfFile)
+{
+    seam().prints.enqueue(pdfFile);
+}
+
+int DialogSeam::printDialogsShown()
+{
+    return seam().printDialogs;
+}
+
+int DialogSeam::previewsShown()
+{
+    return seam().previews;
 }
 
 void DialogSeam::setTestMode(bool on)

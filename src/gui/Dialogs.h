@@ -3,8 +3,10 @@
 #include <QColor>
 #include <QList>
 #include <QString>
+#include <functional>
 #include <optional>
 
+class QPrinter;
 class QWidget;
 
 namespace gui {
@@ -56,6 +58,16 @@ public:
     static std::optional<QColor> getColor(QWidget* parent, const QColor& initial);
 };
 
+class PrintDialog
+{
+public:
+    // The system print dialog for the printer (printing to a PDF file is one of its choices);
+    // false when cancelled. In test mode the printer is pointed at the queued PDF file instead.
+    static bool exec(QPrinter& printer, QWidget* parent);
+    // Shows the pages as they will print; paint draws them on the printer it is given.
+    static void preview(QPrinter& printer, QWidget* parent, const std::function<void(QPrinter*)>& paint);
+};
+
 // Test control of the seam.
 class DialogSeam
 {
@@ -67,6 +79,9 @@ public:
     static void queueAnswer(Answer answer);
     static void queueFileName(const QString& fileName); // empty: cancel
     static void queueColor(std::optional<QColor> colour); // nullopt: cancel
+    static void queuePrint(const QString& pdfFile); // empty: cancel
+    static int printDialogsShown();
+    static int previewsShown();
     static const QList<ShownBox>& shownBoxes();
     static int fileDialogsShown();
     static int colorDialogsShown();

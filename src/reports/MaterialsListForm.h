@@ -1,0 +1,18 @@
+#pragma once
+
+#include "reports/ReportForm.h"
+
+namespace reports {
+
+class MaterialsListForm : public ReportForm
+{
+    Q_OBJECT
+public:
+    explicit MaterialsListForm(store::Database& database, QWidget* parent = nullptr);
+    void PrintMaterialsList() { printReport(); }
+
+protected:
+    ReportDocument buildReport(const store::Store& store, const ReportRequest& request) override;
+};
+
+} // namespace reports

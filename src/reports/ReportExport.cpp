@@ -1,0 +1,115 @@
+#include "reports/ReportExport.h"
+
+#include "common/Clock.h"
+#include "reports/ReportRenderer.h"
+#include "reports/Reports.h"
+#include "store/Store.h"
+#include "store/StoreError.h"
+
+#include <QFile>
+#include <QPageSize>
+#include <QPdfWriter>
+#include <QSaveFile>
+#include <QStringConverter>
+#include <QTextStream>
+
+namespace reports {
+
+namespace {
+
+std::optional<int> statusFilter(const QString& text)
+{
+    if (text.isEmpty() || text == QStringLiteral("all"))
+        return -1;
+    bool ok = false;
+    const int code = text.toInt(&ok);
+    if (!ok || code < 0 || code > 3)
+        return std::nullopt;
+    return code;
+}
+
+bool writeText(const ReportDocument& document, const QString& path)
+{
+    QSaveFile file(path);
+    if (!file.open(QIODevice::WriteOnly))
+        return false;
+    file.write(renderText(document).toUtf8());
+    return file.commit();
+}
+
+bool writePdf(const ReportDocument& document, const QString& path)
+{
+    // Checked first: the PDF writer only finds out when it is done.
+    {
+        QFile probe(path);
+        if (!probe.open(QIODevice::WriteOnly))
+            return false;
+    }
+    QPdfWriter pdf(path);
+    pdf.setResolution(600);
+    pdf.setPageSize(QPageSize(QPageSize::Letter));
+    pdf.setPageMargins(reportMargins(), QPageLayout::Millimeter);
+    pdf.setTitle(QStringLiteral("Gear-Log report"));
+    return renderReport(document, pdf);
+}
+
+} // namespace
+
+int exportReport(const ExportRequest& request, QTextStream& err)
+{
+    static const QStringList names = { QStringLiteral("materials"), QStringLiteral("plan"), QStringLiteral("status"),
+                                       QStringLiteral("wishlist") };
+    if (!names.contains(request.report)) {
+        err << "gearlog: unknown report '" << request.report << "'; use materials, plan, status or wishlist\n";
+        return 2;
+    }
+    bool ok = false;
+    const qint32 carid = request.car.toInt(&ok);
+    if (!ok) {
+        err << "gearlog: --car needs the number of a project\n";
+        return 2;
+    }
+    const auto filter = statusFilter(request.status);
+    if (!filter) {
+        err << "gearlog: --status takes all, 0, 1, 2 or 3\n";
+        return 2;
+    }
+    const bool pdf = request.output.endsWith(QStringLiteral(".pdf"), Qt::CaseInsensitive);
+    if (!pdf && !request.output.endsWith(QStringLiteral(".txt"), Qt::CaseInsensitive)) {
+        err << "gearlog: --output must name a .pdf or a .txt file\n";
+        return 2;
+    }
+    try {
+        const auto database = store::Database::open(request.databasePath);
+        const store::Store store(*database);
+        const auto car = store.cars.find(carid);
+        if (!car) {
+            err << "gearlog: there is no project " << carid << " in " << request.databasePath << "\n";
+            return 1;
+        }
+        const ReportRequest r { carid, car->Description, common::Clock::now().date() };
+        ReportDocument document;
+        if (request.report == names.at(0))
+            document = materialsList(store, r);
+        else if (request.report == names.at(1))
+            document = projectPlan(store, r);
+        else if (request.report == names.at(2))
+            document = workStatus(store, r, *filter);
+        else
+            document = wishList(store, r);
+        if (!(pdf ? writePdf(document, request.output) : writeText(document, request.output))) {
+            err << "gearlog: could not write " << request.output << "\n";
+            return 1;
+        }
+    } catch (const store::OpenFailure& e) {
+        for (const store::StoreError& error : e.errors())
+            err << "gearlog: " << error.message() << "\n";
+        return 1;
+    } catch (const store::StoreError& e) {
+        err << "gearlog: " << e.message() << "\n";
+        return 1;
+    }
+    return 0;
+}
+
+} // namespace reports

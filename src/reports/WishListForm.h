@@ -1,0 +1,18 @@
+#pragma once
+
+#include "reports/ReportForm.h"
+
+namespace reports {
+
+class WishListForm : public ReportForm
+{
+    Q_OBJECT
+public:
+    explicit WishListForm(store::Database& database, QWidget* parent = nullptr);
+    void PrintWishList() { printReport(); }
+
+protected:
+    ReportDocument buildReport(const store::Store& store, const ReportRequest& request) override;
+};
+
+} // namespace reports
