@@ -5,12 +5,14 @@
 #include "app/Session.h"
 #include "app/Startup.h"
 #include "gui/Dialogs.h"
+#include "reports/ReportExport.h"
 
 #include <QApplication>
 #include <QComboBox>
 #include <QElapsedTimer>
 #include <QSettings>
 #include <QTemporaryDir>
+#include <QTextStream>
 #include <QtTest>
 #include <algorithm>
 #include <cstdio>
@@ -122,5 +124,19 @@ int main(int argc, char** argv)
     report("pick a car (1,000 components, 500 activities), 10 projects", measurePick(fewPath, settings, 10), 50);
     report("both trees and all roll-ups of one car, 1,000 projects", measureTreesAndTotals(bigPath, settings), 100);
     report("both trees and all roll-ups of one car, 10 projects", measureTreesAndTotals(fewPath, settings), 100);
+
+    // One project of 10,000 components for the materials list.
+    const QString reportPath = dir.filePath(QStringLiteral("Report.mdb"));
+    bench::buildDatabase(reportPath, bench::Shape { 1, 20, 10000, 10, 500 });
+    QString said;
+    QTextStream err(&said);
+    const auto exportTo = [&](const char* name) {
+        const reports::ExportRequest request { reportPath, QStringLiteral("materials"), QStringLiteral("2"), QString(),
+                                               dir.filePath(QLatin1String(name)) };
+        if (reports::exportReport(request, err) != 0)
+            qFatal("the report failed: %s", qPrintable(said));
+    };
+    report("materials list of 10,000 components to text", measure(5, [&] { exportTo("m.txt"); }), 500);
+    report("materials list of 10,000 components to PDF", measure(3, [&] { exportTo("m.pdf"); }), 2000);
     return gui::DialogSeam::shownBoxes().isEmpty() ? 0 : 1;
 }

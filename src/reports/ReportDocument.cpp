@@ -22,7 +22,13 @@ QString renderText(const ReportDocument& document)
                 }
                 text += item.text;
             }
-            out += text + QLatin1Char('\n');
+            // Blanks at the end of a line print nothing; drop them.
+            for (const QString& physical : text.split(QLatin1Char('\n'))) {
+                qsizetype end = physical.size();
+                while (end > 0 && physical.at(end - 1) == QLatin1Char(' '))
+                    --end;
+                out += physical.left(end) + QLatin1Char('\n');
+            }
         }
     }
     return out;

@@ -36,7 +36,8 @@ struct ReportDocument
 };
 
 // Plain text: column n of a line is character n; an item whose column the line has already
-// passed starts a new line at that column; pages are separated by a form feed.
+// passed starts a new line at that column; blanks at line ends are dropped; pages are separated
+// by a form feed.
 QString renderText(const ReportDocument& document);
 
 // Writes a report the way a line printer is driven: a heading starts each page, the body asks
