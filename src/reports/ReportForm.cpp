@@ -44,7 +44,9 @@ ReportForm::ReportForm(store::Database& database, const QString& caption, QWidge
     Label1->setBuddy(cboProject);
     grid->addWidget(Label1, 0, 0);
     grid->addWidget(cboProject, 0, 1);
+    grid->setColumnStretch(1, 1);
     m_criteria = new QWidget(this);
+    m_criteria->hide(); // only the status report asks for more
     grid->addWidget(m_criteria, 1, 0, 1, 2);
     layout->addLayout(grid);
 
@@ -86,7 +88,7 @@ ReportForm::ReportForm(store::Database& database, const QString& caption, QWidge
                                                   : QStringLiteral("<Select A Project Car>"));
     cboProject->setCurrentIndex(-1);
     cboProject->setEnabled(!cars.isEmpty());
-    resize(560, 170);
+    resize(560, sizeHint().height());
 }
 
 ReportForm::~ReportForm() = default;
@@ -229,6 +231,7 @@ StatusReportForm::StatusReportForm(store::Database& database, QWidget* parent)
     : ReportForm(database, QStringLiteral("Gear-Log Status Report"), parent)
 {
     setObjectName(QStringLiteral("StatusReportForm"));
+    criteria()->show();
     auto* row = new QHBoxLayout(criteria());
     row->setContentsMargins(0, 0, 0, 0);
     Label2 = new QLabel(QStringLiteral("Select An  'ASSEMBLY'  Status"), criteria());
@@ -247,6 +250,7 @@ StatusReportForm::StatusReportForm(store::Database& database, QWidget* parent)
     disconnect(cboProject, &QComboBox::activated, this, nullptr);
     connect(cboProject, &QComboBox::activated, this, &StatusReportForm::projectChosen);
     connect(cboWorkStatus, &QComboBox::activated, this, &StatusReportForm::cboWorkStatus_Click);
+    resize(560, sizeHint().height());
 }
 
 void StatusReportForm::projectChosen()
