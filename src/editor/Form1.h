@@ -436,6 +436,9 @@ private:
     void cancelCommand();
     void deleteCommand();
     bool sampleCarGuard(int index);
+    bool readOnlyGuard(int index);
+    // Refuses, with a message, any change to a database opened read-only.
+    bool refuseChange();
     bool isSampleCar() const;
     void setReseqEnabled(bool enabled);
     void showEntries(const QString& kind, qint32 count);

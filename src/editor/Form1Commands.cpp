@@ -26,6 +26,7 @@ namespace editor {
 
 namespace {
 const QString SelectProject = QStringLiteral("Select A Project From The 'Car' Tab");
+const QString ReadOnlyText = QStringLiteral("This database file is read-only: GearLog can show it but cannot change it.");
 
 // Nothing chosen: the list asks for a choice, or says it has nothing to choose from.
 void showPlaceholder(QComboBox* list, const QString& placeholder)
@@ -43,7 +44,7 @@ void Form1::showStoreError(const QString& what, const std::exception& error)
 {
     QString detail = QString::fromUtf8(error.what());
     if (const auto* e = dynamic_cast<const store::StoreError*>(&error))
-        detail = QStringLiteral("%1\n(Error #%2, %3)").arg(e->message()).arg(e->code()).arg(e->source());
+        detail = e->explanation();
     gui::MessageBox::show(this, gui::AppTitle,
                           QStringLiteral("The database could not complete %1:\n\n%2").arg(what, detail),
                           gui::Icon::Warning, gui::Buttons::Ok, gui::Answer::Ok);
@@ -52,7 +53,7 @@ void Form1::showStoreError(const QString& what, const std::exception& error)
 void Form1::ProcessCMD(int index)
 {
     currentTab = tbproject->currentIndex() + 1;
-    if (sampleCarGuard(index))
+    if (sampleCarGuard(index) || readOnlyGuard(index))
         return;
     // A failure of the store is shown; the command leaves the window where it was.
     try {
@@ -98,6 +99,23 @@ bool Form1::sampleCarGuard(int index)
         return false;
     }
     SetButtons(QStringLiteral("110011"));
+    return true;
+}
+
+bool Form1::refuseChange()
+{
+    if (!m_database.isReadOnly())
+        return false;
+    gui::MessageBox::information(this, ReadOnlyText);
+    return true;
+}
+
+bool Form1::readOnlyGuard(int index)
+{
+    if ((index != 0 && index != 1 && index != 4) || !refuseChange())
+        return false;
+    SetButtons(currentTab == 6 ? (supplierLoaded ? QStringLiteral("110011") : QStringLiteral("100001"))
+               : QStringLiteral("110011"));
     return true;
 }
 

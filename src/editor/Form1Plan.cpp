@@ -28,6 +28,8 @@ void Form1::cmdMoveDown_Click()
 
 void Form1::moveEntry(bool up)
 {
+    if (refuseChange())
+        return;
     const bool phase = moveKind == QStringLiteral("PHASE");
     const QList<OrderRow>& order = phase ? phaseOrderTable : activityOrderTable;
     const qint32 picked = phase ? movePhaseID : moveActivityID;
@@ -80,6 +82,8 @@ void Form1::moveEntry(bool up)
 
 void Form1::cmdAttachComponent_Click()
 {
+    if (refuseChange())
+        return;
     SetButtons(QStringLiteral("000000"));
     m_attachStatusText = panelText(1);
     setPanelText(1, QStringLiteral("Click On 'COMPONENT' To Add To Activity - Click Again To Remove "));

@@ -141,9 +141,8 @@ std::optional<ReportDocument> ReportForm::makeDocument()
         QApplication::restoreOverrideCursor();
         // A report cut short by the database is not printed at all; say why.
         gui::MessageBox::show(this, gui::AppTitle,
-                              QStringLiteral("The report could not be read from the database:\n\n%1\n(Error #%2)")
-                                  .arg(e.message())
-                                  .arg(e.code()),
+                              QStringLiteral("The report could not be read from the database.\n\n%1")
+                                  .arg(e.explanation()),
                               gui::Icon::Warning, gui::Buttons::Ok, gui::Answer::Ok);
         return std::nullopt;
     }

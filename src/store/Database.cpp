@@ -112,10 +112,14 @@ std::unique_ptr<Database> Database::open(const QString& path, const OpenOptions&
 
     const QString name = nextConnectionName();
     std::unique_ptr<Database> database(new Database(path, name));
+    database->m_readOnly = options.readOnly || !info.isWritable();
     {
         QSqlDatabase db = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), name);
-        db.setConnectOptions(QStringLiteral("QSQLITE_OPEN_URI;QSQLITE_BUSY_TIMEOUT=%1").arg(options.busyTimeoutMs));
-        db.setDatabaseName(uriFor(path, "rw"));
+        QString connectOptions = QStringLiteral("QSQLITE_OPEN_URI;QSQLITE_BUSY_TIMEOUT=%1").arg(options.busyTimeoutMs);
+        if (database->m_readOnly)
+            connectOptions += QStringLiteral(";QSQLITE_OPEN_READONLY");
+        db.setConnectOptions(connectOptions);
+        db.setDatabaseName(uriFor(path, database->m_readOnly ? "ro" : "rw"));
         if (!db.open())
             throw OpenFailure({ StoreError::fromSql(db.lastError(), EngineSource) });
     }
@@ -123,6 +127,13 @@ std::unique_ptr<Database> Database::open(const QString& path, const OpenOptions&
         database->verifySchema();
     } catch (const StoreError& e) {
         throw OpenFailure({ StoreError(e.code(), e.message(), EngineSource) });
+    }
+    database->verifyLength();
+    if (!database->m_readOnly) {
+        // A write-ahead log keeps every transaction whole even when the program is killed half-way.
+        // Where the folder cannot hold the log the file keeps the journal it has.
+        QSqlQuery wal(database->connection());
+        wal.exec(QStringLiteral("PRAGMA journal_mode = WAL"));
     }
     return database;
 }
@@ -216,6 +227,26 @@ void Database::verifySchema() const
     }
     if (!errors.isEmpty())
         throw OpenFailure(errors);
+}
+
+void Database::verifyLength() const
+{
+    // A file cut short (a broken copy, a full disk) can still show its tables; the pages it
+    // promises tell. Pages still in the write-ahead log need not be in the file yet.
+    const QFileInfo log(m_path + QStringLiteral("-wal"));
+    if (log.exists() && log.size() > 0)
+        return;
+    QSqlQuery count = run(QStringLiteral("PRAGMA page_count"));
+    const qint64 pages = count.next() ? count.value(0).toLongLong() : 0;
+    count.finish();
+    QSqlQuery size = run(QStringLiteral("PRAGMA page_size"));
+    const qint64 pageSize = size.next() ? size.value(0).toLongLong() : 0;
+    size.finish();
+    if (QFileInfo(m_path).size() < pages * pageSize)
+        throw OpenFailure({ StoreError(code::Corrupt,
+                                       QStringLiteral("The database file is shorter than it should be: it was cut "
+                                                      "off and is damaged."),
+                                       OpenSource) });
 }
 
 QSqlQuery Database::prepare(const QString& sql) const

@@ -13,6 +13,8 @@ struct OpenOptions
 {
     // How long a statement waits for another process's lock before it fails.
     int busyTimeoutMs = 5000;
+    // Open for reading only, as is done anyway for a file we may not write.
+    bool readOnly = false;
 };
 
 // One open database file. Opening never creates a file; creating never opens an existing one.
@@ -30,6 +32,8 @@ public:
     Database& operator=(const Database&) = delete;
 
     const QString& path() const { return m_path; }
+    // The file could not be opened for writing: it can be shown, not changed.
+    bool isReadOnly() const { return m_readOnly; }
     QSqlDatabase connection() const;
 
     // A prepared statement; every value goes in through bind parameters. Throws StoreError.
@@ -46,10 +50,12 @@ public:
 private:
     Database(QString path, QString connectionName);
     void verifySchema() const;
+    void verifyLength() const;
     void createSchema() const;
 
     QString m_path;
     QString m_connectionName;
+    bool m_readOnly = false;
 };
 
 } // namespace store

@@ -26,6 +26,32 @@ StoreError StoreError::fromSql(const QSqlError& error, const QString& source)
     return StoreError(number, text, source);
 }
 
+QString StoreError::explanation() const
+{
+    QString plain;
+    switch (primaryCode()) {
+    case code::Busy:
+    case code::Locked:
+        plain = QStringLiteral("The database is in use by another program. Nothing was changed; please try again "
+                               "in a moment.");
+        break;
+    case code::ReadOnly:
+        plain = QStringLiteral("The database file is read-only: GearLog can show it but cannot change it.");
+        break;
+    case code::Corrupt:
+    case code::NotADatabase:
+        plain = QStringLiteral("The database file is damaged.");
+        break;
+    case 13: // SQLITE_FULL
+        plain = QStringLiteral("The disk is full. Nothing was changed.");
+        break;
+    default:
+        break;
+    }
+    const QString detail = QStringLiteral("%1\n(Error #%2, %3)").arg(m_message).arg(m_code).arg(m_source);
+    return plain.isEmpty() ? detail : plain + QStringLiteral("\n\n") + detail;
+}
+
 static std::string describe(const QList<StoreError>& errors)
 {
     std::string text = "the database could not be opened";

@@ -16,6 +16,10 @@ public:
     static StoreError fromSql(const QSqlError& error, const QString& source);
 
     int code() const { return m_code; }
+    // SQLite's primary code, without the detail an extended code adds.
+    int primaryCode() const { return m_code & 0xFF; }
+    // What went wrong in words a user can act on, followed by the engine's own message.
+    QString explanation() const;
     const QString& message() const { return m_message; }
     const QString& source() const { return m_source; }
 
@@ -40,6 +44,9 @@ private:
 namespace code {
 constexpr int Error = 1; // SQLITE_ERROR
 constexpr int Busy = 5; // SQLITE_BUSY
+constexpr int Locked = 6; // SQLITE_LOCKED
+constexpr int ReadOnly = 8; // SQLITE_READONLY
+constexpr int Corrupt = 11; // SQLITE_CORRUPT
 constexpr int CantOpen = 14; // SQLITE_CANTOPEN
 constexpr int NotADatabase = 26; // SQLITE_NOTADB
 constexpr int Schema = 17; // SQLITE_SCHEMA: a table, column or index the program needs is missing
