@@ -14,8 +14,9 @@ namespace {
 
 void showCosts(const rollup::Costs& c, QLineEdit* target, QLineEdit* actual)
 {
-    target->setText(common::formatNumber(c.target, common::fmt::Cost));
-    actual->setText(common::formatNumber(c.actual, common::fmt::Cost));
+    const QString tooLarge = QStringLiteral("(too large)");
+    target->setText(c.overflow ? tooLarge : common::formatNumber(c.target, common::fmt::Cost));
+    actual->setText(c.overflow ? tooLarge : common::formatNumber(c.actual, common::fmt::Cost));
 }
 
 void showPlan(const rollup::Plan& p, std::initializer_list<QLineEdit*> boxes)

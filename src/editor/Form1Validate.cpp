@@ -11,7 +11,6 @@
 #include <QLineEdit>
 
 #include <cmath>
-#include <limits>
 
 namespace editor {
 
@@ -72,6 +71,23 @@ bool stopBeforeStart(const QLineEdit* start, const QLineEdit* stop)
     return common::formatDate(*to, common::DateForm::Sortable) < common::formatDate(*from, common::DateForm::Sortable);
 }
 
+// The largest amounts accepted: every total of a project, however large, stays exact.
+constexpr double MaxCarMoney = 999999999; // whole dollars
+constexpr double MaxUnitCost = 9999999.99;
+constexpr double MaxQuantity = 999999;
+constexpr double MaxEffort = 999999; // hours
+
+bool tooLarge(const QLineEdit* box, double limit)
+{
+    const auto value = common::numberValue(box->text());
+    return value && std::abs(*value) > limit;
+}
+
+QString tooLargeText(const char* what, const char* limit)
+{
+    return QStringLiteral("The %1 Is Too Large (At Most %2)").arg(QLatin1String(what), QLatin1String(limit));
+}
+
 const QString NoDescription = QStringLiteral("You Have To Enter A Description!");
 const QString BadStatus = QStringLiteral("You Have Selected An Invalid 'Status' Code!");
 const QString StopWithoutStart = QStringLiteral("If You Have A Stop Date You Must Have A Start Date");
@@ -104,6 +120,10 @@ bool Form1::validateCar()
         return refuse(this, CarResaleValue, QStringLiteral("The Car Resale Is Not A Number"));
     if (filledButNotNumeric(CarTotalBudget))
         return refuse(this, CarTotalBudget, QStringLiteral("The Car Total Budget Is Not A Number"));
+    for (QLineEdit* box : { CarPurchasePrice, CarResaleValue, CarTotalBudget }) {
+        if (tooLarge(box, MaxCarMoney))
+            return refuse(this, box, tooLargeText("Amount", "$999,999,999"));
+    }
     return true;
 }
 
@@ -138,8 +158,10 @@ bool Form1::validateComponent()
     zeroWhenEmpty(ComponentQuantity);
     // A count that does not fit the stored whole number is no more a quantity than "12a".
     const auto quantity = common::numberValue(ComponentQuantity->text());
-    if (!quantity || std::abs(*quantity) > std::numeric_limits<qint32>::max())
+    if (!quantity)
         return refuse(this, ComponentQuantity, QStringLiteral("The Quantity Is Not A Number"));
+    if (std::abs(*quantity) > MaxQuantity)
+        return refuse(this, ComponentQuantity, tooLargeText("Quantity", "999,999"));
     // Owner and activity are looked up among this car's entries only.
     if (!relationKey(ComponentAssembly))
         return refuse(this, ComponentAssembly, QStringLiteral("Please Select A Valid 'Assembly'"));
@@ -148,9 +170,13 @@ bool Form1::validateComponent()
     zeroWhenEmpty(ComponentTargetCost);
     if (!common::isNumeric(ComponentTargetCost->text()))
         return refuse(this, ComponentTargetCost, QStringLiteral("The Target Cost Is Not A Number"));
+    if (tooLarge(ComponentTargetCost, MaxUnitCost))
+        return refuse(this, ComponentTargetCost, tooLargeText("Target Cost", "9,999,999.99"));
     zeroWhenEmpty(ComponentActualCost);
     if (!common::isNumeric(ComponentActualCost->text()))
         return refuse(this, ComponentActualCost, QStringLiteral("The Actual Cost Is Not A Number"));
+    if (tooLarge(ComponentActualCost, MaxUnitCost))
+        return refuse(this, ComponentActualCost, tooLargeText("Actual Cost", "9,999,999.99"));
     const double target = common::numberValue(ComponentTargetCost->text()).value_or(0);
     const double actual = common::numberValue(ComponentActualCost->text()).value_or(0);
     if ((target > 0 || actual > 0) && std::llround(*quantity) == 0)
@@ -173,6 +199,10 @@ bool Form1::ValidateActivity()
         return refuse(this, ActivityTargetEffort, QStringLiteral("The Target Effort Is Not A Number"));
     if (!common::isNumeric(ActivityActualEffort->text()))
         return refuse(this, ActivityActualEffort, QStringLiteral("The Actual Effort Is Not A Number"));
+    for (QLineEdit* box : { ActivityTargetEffort, ActivityActualEffort }) {
+        if (tooLarge(box, MaxEffort))
+            return refuse(this, box, tooLargeText("Effort", "999,999 Hours"));
+    }
     if (filledButNotDate(ActivityTargetStartDate))
         return refuse(this, ActivityTargetStartDate,
                       QStringLiteral("The Target Start Date Is Not A Valid Date '99/99/9999'"));

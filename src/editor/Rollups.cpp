@@ -3,6 +3,7 @@
 #include "store/Store.h"
 
 #include <cmath>
+#include <stdexcept>
 
 namespace editor::rollup {
 
@@ -36,12 +37,16 @@ void takeLater(QDate& latest, const QDate& candidate)
 Costs sumCosts(const QList<const store::Component*>& rows)
 {
     Costs c;
-    for (const store::Component* row : rows) {
-        const qint64 quantity = row->quantity.value_or(0);
-        if (row->targetcost)
-            c.target += row->targetcost->times(quantity);
-        if (row->actualcost)
-            c.actual += row->actualcost->times(quantity);
+    try {
+        for (const store::Component* row : rows) {
+            const qint64 quantity = row->quantity.value_or(0);
+            if (row->targetcost)
+                c.target += row->targetcost->times(quantity);
+            if (row->actualcost)
+                c.actual += row->actualcost->times(quantity);
+        }
+    } catch (const std::overflow_error&) {
+        c = Costs { {}, {}, true };
     }
     return c;
 }

@@ -22,6 +22,8 @@ struct Costs
 {
     common::Money target;
     common::Money actual;
+    // A total past what money can hold (only rows written by other programs can get there).
+    bool overflow = false;
 };
 
 // Unit cost times quantity over the rows; a Null cost adds nothing to its total.

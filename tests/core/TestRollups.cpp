@@ -95,8 +95,18 @@ private Q_SLOTS:
         for (const auto& r : rows)
             p.append(&r);
         const Costs c = sumCosts(p);
+        QVERIFY(!c.overflow);
         QCOMPARE(common::formatNumber(c.target, common::fmt::Cost), target);
         QCOMPARE(common::formatNumber(c.actual, common::fmt::Cost), actual);
+    }
+
+    // Rows no check of ours let through (written by another program) cannot wrap the total.
+    void costsPastMoney()
+    {
+        const QList<store::Component> rows = { component(1, {}, "90000000000000", nullptr, 1000) };
+        const Costs c = sumCosts({ &rows[0] });
+        QVERIFY(c.overflow);
+        QCOMPARE(c.target, Money());
     }
 
     void plan()

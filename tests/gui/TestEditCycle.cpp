@@ -624,7 +624,9 @@ private Q_SLOTS:
         QTest::newRow("another car's assembly") << "Sample engine" << "" << "1" << "" << "Please Select A Valid 'Assembly'";
         QTest::newRow("another car's activity") << "Engine" << "Sample job" << "1" << "" << "Please Select A Valid 'Activity'";
         QTest::newRow("quantity 12a") << "Engine" << "" << "12a" << "" << "The Quantity Is Not A Number";
-        QTest::newRow("quantity too large") << "Engine" << "" << "3000000000" << "" << "The Quantity Is Not A Number";
+        QTest::newRow("quantity too large") << "Engine" << "" << "1,000,000" << "" << "The Quantity Is Too Large (At Most 999,999)";
+        QTest::newRow("largest quantity") << "Engine" << "" << "999,999" << "9999999.99" << "";
+        QTest::newRow("cost too large") << "Engine" << "" << "1" << "10000000" << "The Target Cost Is Too Large (At Most 9,999,999.99)";
         QTest::newRow("quantity 1,200") << "Engine" << "" << "1,200" << "5" << "";
         QTest::newRow("cost 1..2") << "Engine" << "" << "1" << "1..2" << "The Target Cost Is Not A Number";
     }
