@@ -76,6 +76,8 @@ private Q_SLOTS:
         QTest::newRow("missing table") << "sql" << "DROP TABLE Phase" << 17 << "'Phase' is missing";
         QTest::newRow("missing index") << "sql" << "DROP INDEX activity_index3" << 17 << "'activity_index3'";
         QTest::newRow("missing column") << "sql" << "ALTER TABLE Supplier DROP COLUMN Fax" << 17 << "'Fax'";
+        QTest::newRow("cut off") << "truncated" << "" << 11 << "";
+        QTest::newRow("random bytes") << "random" << "" << 26 << "not a database";
     }
 
     // Each failure shows the engine's error box, then the apology, and leaves no window and no new file.
@@ -98,6 +100,22 @@ private Q_SLOTS:
         } else if (damage == QStringLiteral("sql")) {
             path = files.copySample();
             alterFile(path, sql);
+        } else if (damage == QStringLiteral("truncated")) {
+            path = files.copySample();
+            QFile f(path);
+            QVERIFY(f.resize(f.size() / 2));
+        } else if (damage == QStringLiteral("random")) {
+            QFile f(path);
+            QVERIFY(f.open(QIODevice::WriteOnly));
+            QByteArray noise(8192, '\0');
+            quint32 x = 2463534242u; // a fixed sequence, the same every run
+            for (char& c : noise) {
+                x ^= x << 13;
+                x ^= x >> 17;
+                x ^= x << 5;
+                c = char(x & 0xFF);
+            }
+            f.write(noise);
         }
         const QByteArray before = QFile::exists(path) ? [&] {
             QFile f(path);

@@ -27,10 +27,11 @@ FormFixture::~FormFixture()
     stop();
 }
 
-bool FormFixture::start(const QString& databasePath)
+bool FormFixture::start(const QString& databasePath, const store::OpenOptions& options)
 {
+    m_session.reset();
     m_databasePath = databasePath.isEmpty() ? m_files.copySample() : databasePath;
-    m_session = app::startGearLog(m_databasePath, *m_settings);
+    m_session = app::startGearLog(m_databasePath, *m_settings, options);
     if (!m_session)
         return false;
     // The first activation runs from the event loop right after showing.

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "store/Database.h"
 #include "support/TestDatabase.h"
 
 #include <QSettings>
@@ -27,7 +28,7 @@ public:
     ~FormFixture();
 
     // Starts on a copy of the sample database, or on the given file when one is named.
-    bool start(const QString& databasePath = QString());
+    bool start(const QString& databasePath = QString(), const store::OpenOptions& options = {});
     void stop();
 
     editor::Form1& form();
