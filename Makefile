@@ -9,8 +9,13 @@ CMAKE_FLAGS ?=
 ifeq ($(CI),true)
 CMAKE_FLAGS += -DGEARLOG_WERROR=ON
 endif
+# make test SANITIZE=1: AddressSanitizer and UndefinedBehaviorSanitizer, in a build folder of their own.
+ifeq ($(SANITIZE),1)
+BUILD_DIR := build-sanitize
+CMAKE_FLAGS += -DGEARLOG_SANITIZE=ON
+endif
 
-.PHONY: all deps configure build run test bench clean
+.PHONY: all deps configure build run test bench crashtest clean
 
 all: build
 
@@ -35,6 +40,10 @@ run: build
 
 test: build
 	cd $(BUILD_DIR) && ctest --output-on-failure -j $(JOBS)
+
+# The crash test at full length: 200 kills in the middle of writes.
+crashtest: build
+	cd $(BUILD_DIR) && GEARLOG_CRASH_ROUNDS=200 ctest --output-on-failure -R TestCrashSafety
 
 bench: build
 	$(BUILD_DIR)/bin/gearlog_bench
