@@ -57,7 +57,7 @@ void pickCar(editor::Form1& w, qint32 carid)
 
 Figures measurePick(const QString& path, QSettings& settings, int cars)
 {
-    auto session = app::startGearLog(path, settings);
+    auto session = app::startGearLog(path, settings, {}, false);
     if (!session || !QTest::qWaitFor([&] { return session->window().initialized; }, 10000))
         qFatal("the main window did not start");
     editor::Form1& w = session->window();
@@ -73,7 +73,7 @@ Figures measurePick(const QString& path, QSettings& settings, int cars)
 // Both trees and every roll-up of the shown car, with a phase, activity, assembly and component picked.
 Figures measureTreesAndTotals(const QString& path, QSettings& settings)
 {
-    auto session = app::startGearLog(path, settings);
+    auto session = app::startGearLog(path, settings, {}, false);
     if (!session || !QTest::qWaitFor([&] { return session->window().initialized; }, 10000))
         qFatal("the main window did not start");
     editor::Form1& w = session->window();
@@ -115,7 +115,7 @@ int main(int argc, char** argv)
                 double(build.elapsed()) / 1000.0);
 
     const Figures startup = measure(7, [&] {
-        auto session = app::startGearLog(bigPath, settings);
+        auto session = app::startGearLog(bigPath, settings, {}, false);
         if (!session || !QTest::qWaitFor([&] { return session->window().initialized; }, 10000))
             qFatal("the main window did not start");
     });

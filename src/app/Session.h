@@ -3,7 +3,9 @@
 #include "editor/Form1.h"
 #include "store/Database.h"
 
+#include <functional>
 #include <memory>
+#include <thread>
 
 namespace app {
 
@@ -19,7 +21,12 @@ public:
     ~Session()
     {
         m_window.reset(); // the window goes before the database it reads
+        if (m_backup.joinable())
+            m_backup.join();
     }
+
+    // Starts the day's backup beside the database, away from the window's thread.
+    void startBackup(std::function<void()> job) { m_backup = std::thread(std::move(job)); }
 
     editor::Form1& window() { return *m_window; }
     store::Database& database() { return *m_database; }
@@ -27,6 +34,7 @@ public:
 private:
     std::unique_ptr<store::Database> m_database;
     std::unique_ptr<editor::Form1> m_window;
+    std::thread m_backup;
 };
 
 } // namespace app

@@ -1,7 +1,9 @@
 #include "app/Startup.h"
 
 #include "app/Session.h"
+#include "common/Clock.h"
 #include "gui/Dialogs.h"
+#include "store/Backup.h"
 #include "store/StoreError.h"
 
 #include <QCoreApplication>
@@ -36,7 +38,7 @@ std::unique_ptr<store::Database> OpenProjectDatabase(const QString& path, QWidge
 }
 
 std::unique_ptr<Session> startGearLog(const QString& databasePath, QSettings& settings,
-                                      const store::OpenOptions& options)
+                                      const store::OpenOptions& options, bool dailyBackup)
 {
     auto database = OpenProjectDatabase(databasePath, nullptr, options);
     if (!database) {
@@ -45,6 +47,10 @@ std::unique_ptr<Session> startGearLog(const QString& databasePath, QSettings& se
     }
     auto session = std::make_unique<Session>(std::move(database), settings);
     session->window().show();
+    if (dailyBackup) {
+        const QDate today = common::Clock::now().date();
+        session->startBackup([databasePath, today] { store::backupDaily(databasePath, today); });
+    }
     return session;
 }
 

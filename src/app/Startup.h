@@ -29,7 +29,8 @@ std::unique_ptr<store::Database> OpenProjectDatabase(const QString& path, QWidge
 // "Sorry - the database could not be opened" and answers false. On success the main window is
 // shown and owned by the returned session.
 class Session;
+// Unless told otherwise, the day's backup of the database is made in the background.
 std::unique_ptr<Session> startGearLog(const QString& databasePath, QSettings& settings,
-                                      const store::OpenOptions& options = {});
+                                      const store::OpenOptions& options = {}, bool dailyBackup = true);
 
 } // namespace app

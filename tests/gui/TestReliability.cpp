@@ -3,6 +3,8 @@
 
 #include "support/FormFixture.h"
 
+#include "app/Session.h"
+#include "app/Startup.h"
 #include "gui/Dialogs.h"
 #include "gui/ListText.h"
 #include "gui/NotesEdit.h"
@@ -164,6 +166,20 @@ private Q_SLOTS:
         f.press(Save);
         QCOMPARE(f.buttonPattern(), QStringLiteral("110011"));
         QCOMPARE(Other(path).value(QStringLiteral("SELECT COUNT(*) FROM Supplier WHERE Name = 'Locked Out Ltd'")).toInt(), 1);
+    }
+
+    // Starting the program makes the day's backup beside the database, without holding up the window.
+    void backupAtStart()
+    {
+        testing::TestDatabase files;
+        const QString path = files.copySample();
+        QSettings settings(files.path(QStringLiteral("s.ini")), QSettings::IniFormat);
+        {
+            auto session = app::startGearLog(path, settings);
+            QVERIFY(session);
+        }
+        const QString expected = QStringLiteral("backups/ShopData-%1.mdb").arg(QDate::currentDate().toString(Qt::ISODate));
+        QVERIFY(QFileInfo::exists(files.dir().filePath(expected)));
     }
 
     void oddTexts_data()

@@ -31,7 +31,7 @@ bool FormFixture::start(const QString& databasePath, const store::OpenOptions& o
 {
     m_session.reset();
     m_databasePath = databasePath.isEmpty() ? m_files.copySample() : databasePath;
-    m_session = app::startGearLog(m_databasePath, *m_settings, options);
+    m_session = app::startGearLog(m_databasePath, *m_settings, options, false);
     if (!m_session)
         return false;
     // The first activation runs from the event loop right after showing.
