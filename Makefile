@@ -15,7 +15,7 @@ BUILD_DIR := build-sanitize
 CMAKE_FLAGS += -DGEARLOG_SANITIZE=ON
 endif
 
-.PHONY: all deps configure build run test bench crashtest clean
+.PHONY: all deps configure build run test bench crashtest fuzz clean
 
 all: build
 
@@ -44,6 +44,15 @@ test: build
 # The crash test at full length: 200 kills in the middle of writes.
 crashtest: build
 	cd $(BUILD_DIR) && GEARLOG_CRASH_ROUNDS=200 ctest --output-on-failure -R TestCrashSafety
+
+# Runs the parser fuzzer for FUZZ_SECONDS; new inputs it finds land in build-fuzz/corpus.
+FUZZ_SECONDS ?= 60
+fuzz:
+	@$(MAKE) --no-print-directory deps PACKAGES="$(PACKAGES) clang libclang-rt-14-dev"
+	CC=clang CXX=clang++ cmake -S . -B build-fuzz -DCMAKE_BUILD_TYPE=RelWithDebInfo -DGEARLOG_FUZZ=ON
+	cmake --build build-fuzz -j $(JOBS) --target gearlog_fuzz_parsers
+	mkdir -p build-fuzz/corpus
+	build-fuzz/bin/gearlog_fuzz_parsers -max_total_time=$(FUZZ_SECONDS) build-fuzz/corpus fuzz/corpus/parsers
 
 bench: build
 	$(BUILD_DIR)/bin/gearlog_bench

@@ -7,7 +7,7 @@ namespace common {
 
 namespace {
 
-constexpr int MaxIntegerDigits = 14; // keeps ten-thousandths inside 64 bits with room to add
+constexpr int MaxIntegerDigits = 15; // any amount money can hold; larger ones are caught below
 
 // Strips "$" and a sign placed as "-$5", "$-5" or "-5"; answers the remaining body.
 bool takeSignAndCurrency(QString& body, bool& negative)
@@ -68,14 +68,13 @@ std::optional<Decimal> parseDecimal(const QString& text)
 
     Decimal result;
     qint64 units = digits.isEmpty() ? 0 : digits.toLongLong();
-    units *= 10000;
     const QString kept = fractionPart.left(4).leftJustified(4, QLatin1Char('0'));
-    units += kept.toLongLong();
-    if (fractionPart.size() > 4) {
-        result.hadMoreDecimals = true;
-        if (fractionPart.at(4) >= QLatin1Char('5'))
-            units += 1;
-    }
+    const bool roundUp = fractionPart.size() > 4 && fractionPart.at(4) >= QLatin1Char('5');
+    result.hadMoreDecimals = fractionPart.size() > 4;
+    // Too large for ten-thousandths in 64 bits: not a number we can hold.
+    if (__builtin_mul_overflow(units, qint64(10000), &units) || __builtin_add_overflow(units, kept.toLongLong(), &units)
+        || __builtin_add_overflow(units, qint64(roundUp ? 1 : 0), &units))
+        return std::nullopt;
     result.units = negative ? -units : units;
     return result;
 }

@@ -178,7 +178,11 @@ void TestFormats::numeric_data()
     QTest::newRow("two currency") << "$$5" << false << 0LL;
     QTest::newRow("trailing sign") << "5-" << false << 0LL;
     QTest::newRow("exponent") << "1e5" << false << 0LL;
-    QTest::newRow("fifteen digits") << "100000000000000" << false << 0LL;
+    // Whatever the formats can show must read back: up to the largest amount money holds.
+    QTest::newRow("fifteen digits") << "100000000000000" << true << 1000000000000000000LL;
+    QTest::newRow("largest amount") << "922337203685477.5807" << true << 9223372036854775807LL;
+    QTest::newRow("one past the largest") << "922337203685477.5808" << false << 0LL;
+    QTest::newRow("sixteen digits") << "1000000000000000" << false << 0LL;
     QTest::newRow("twenty digits") << "12345678901234567890" << false << 0LL;
     QTest::newRow("arabic-indic digits") << QString::fromUtf8("\u0661\u0662") << false << 0LL;
     QTest::newRow("fullwidth digits") << QString::fromUtf8("\uFF11\uFF12") << false << 0LL;
