@@ -15,7 +15,8 @@ BUILD_DIR := build-sanitize
 CMAKE_FLAGS += -DGEARLOG_SANITIZE=ON
 endif
 
-.PHONY: all deps configure build run test bench crashtest fuzz clean
+.PHONY: all deps configure build run test bench crashtest fuzz install package clean
+PREFIX ?= /usr/local
 
 all: build
 
@@ -40,6 +41,14 @@ run: build
 
 test: build
 	cd $(BUILD_DIR) && ctest --output-on-failure -j $(JOBS)
+
+# Installs under PREFIX (DESTDIR honoured, as usual).
+install: build
+	cmake --install $(BUILD_DIR) --prefix $(PREFIX)
+
+# A Debian package in the build folder.
+package: build
+	cd $(BUILD_DIR) && cpack -G DEB
 
 # The crash test at full length: 200 kills in the middle of writes.
 crashtest: build

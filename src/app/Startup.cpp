@@ -4,16 +4,40 @@
 #include "common/Clock.h"
 #include "gui/Dialogs.h"
 #include "store/Backup.h"
+#include "store/SampleProject.h"
 #include "store/StoreError.h"
 
 #include <QCoreApplication>
 #include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QStandardPaths>
 
 namespace app {
 
 QString defaultDatabasePath()
 {
-    return QDir(QCoreApplication::applicationDirPath()).filePath(QStringLiteral("ShopData.mdb"));
+    const QString name = QStringLiteral("ShopData.mdb");
+    const QDir programFolder(QCoreApplication::applicationDirPath());
+    if (programFolder.exists(name))
+        return programFolder.filePath(name);
+
+    const QString userFolder = QStandardPaths::writableLocation(QStandardPaths::AppDataLocation);
+    const QString userDatabase = QDir(userFolder).filePath(name);
+    if (QFileInfo::exists(userDatabase) || !QDir().mkpath(userFolder))
+        return userDatabase;
+    // First start of an installed program: the user gets a copy of the installed sample.
+    const QString installed = QDir::cleanPath(programFolder.filePath(QStringLiteral("../share/gearlog/") + name));
+    if (QFileInfo::exists(installed) && QFile::copy(installed, userDatabase)) {
+        QFile::setPermissions(userDatabase, QFile::ReadOwner | QFile::WriteOwner | QFile::ReadGroup | QFile::ReadOther);
+        return userDatabase;
+    }
+    try {
+        store::createSampleDatabase(userDatabase);
+    } catch (const store::StoreError&) {
+        // Opening it reports what is wrong.
+    }
+    return userDatabase;
 }
 
 QString openErrorText(const store::StoreError& error)

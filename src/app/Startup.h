@@ -14,7 +14,9 @@ class StoreError;
 
 namespace app {
 
-// The database beside the program.
+// The database to open when none is named: the one beside the program when there is one (a build
+// tree, a portable copy); otherwise the user's own in their data folder, made on the first start
+// from the installed sample.
 QString defaultDatabasePath();
 
 // The box text for one error the engine reported while opening.

@@ -9,33 +9,13 @@
 
 #include <QApplication>
 #include <QCommandLineParser>
+#include <QIcon>
 #include <QSettings>
 #include <QTextStream>
+#include <QTimer>
 #include <cstdio>
-#include <cstring>
 
 namespace {
-
-bool hasOption(int argc, char** argv, const char* option)
-{
-    for (int i = 1; i < argc; ++i) {
-        if (std::strcmp(argv[i], option) == 0)
-            return true;
-    }
-    return false;
-}
-
-int createDatabase(const QString& path)
-{
-    try {
-        store::createSampleDatabase(path);
-    } catch (const store::StoreError& e) {
-        std::fprintf(stderr, "gearlog: %s\n", qPrintable(e.message()));
-        return 1;
-    }
-    std::printf("Created %s\n", qPrintable(path));
-    return 0;
-}
 
 void describe(QCommandLineParser& parser)
 {
@@ -57,6 +37,15 @@ void describe(QCommandLineParser& parser)
                        QStringLiteral("code") });
     parser.addOption({ QStringLiteral("output"), QStringLiteral("Where to write: a .pdf or .txt file."),
                        QStringLiteral("file") });
+    // For installers and packagers: where the sample's pictures will be found once installed.
+    QCommandLineOption pictures(QStringLiteral("picture-folder"), QStringLiteral("Picture folder to record."),
+                                QStringLiteral("path"));
+    pictures.setFlags(QCommandLineOption::HiddenFromHelp);
+    parser.addOption(pictures);
+    // For scripts and install checks: start, say which database is open, and quit.
+    QCommandLineOption check(QStringLiteral("check-start"), QStringLiteral("Start, report and quit."));
+    check.setFlags(QCommandLineOption::HiddenFromHelp);
+    parser.addOption(check);
 }
 
 QString databaseOption(const QCommandLineParser& parser)
@@ -65,15 +54,21 @@ QString databaseOption(const QCommandLineParser& parser)
                                                     : app::defaultDatabasePath();
 }
 
-// A report written straight to a file; no display is needed.
-int runReport(int argc, char** argv)
+int createDatabase(const QCommandLineParser& parser)
 {
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
-        qputenv("QT_QPA_PLATFORM", "offscreen");
-    QGuiApplication app(argc, argv);
-    QCommandLineParser parser;
-    describe(parser);
-    parser.process(app);
+    const QString path = parser.value(QStringLiteral("create-database"));
+    try {
+        store::createSampleDatabase(path, parser.value(QStringLiteral("picture-folder")));
+    } catch (const store::StoreError& e) {
+        std::fprintf(stderr, "gearlog: %s\n", qPrintable(e.message()));
+        return 1;
+    }
+    std::printf("Created %s\n", qPrintable(path));
+    return 0;
+}
+
+int runReport(const QCommandLineParser& parser)
+{
     QTextStream err(stderr);
     const reports::ExportRequest request { databaseOption(parser), parser.value(QStringLiteral("report")),
                                            parser.value(QStringLiteral("car")), parser.value(QStringLiteral("status")),
@@ -85,44 +80,79 @@ int runReport(int argc, char** argv)
     return reports::exportReport(request, err);
 }
 
-} // namespace
-
-int main(int argc, char** argv)
+int runWindow(QApplication& app, const QCommandLineParser& parser)
 {
-    QCoreApplication::setApplicationName(QStringLiteral("GRLOG"));
-    QCoreApplication::setOrganizationName(QStringLiteral("GRLOG"));
-    QCoreApplication::setApplicationVersion(QStringLiteral(GEARLOG_VERSION));
-
-    if (hasOption(argc, argv, "--report"))
-        return runReport(argc, argv);
-    if (hasOption(argc, argv, "--create-database")) {
-        QCoreApplication app(argc, argv);
-        QCommandLineParser parser;
-        describe(parser);
-        parser.process(app);
-        return createDatabase(parser.value(QStringLiteral("create-database")));
-    }
-
-    QApplication app(argc, argv);
     // Unattended runs (scripts, CI): boxes are answered with their default and printed instead.
     if (qEnvironmentVariable("GEARLOG_DIALOGS") == QStringLiteral("stderr")) {
         gui::DialogSeam::setTestMode(true);
         gui::DialogSeam::setEcho(true);
     }
-    QApplication::setApplicationDisplayName(QStringLiteral("Gear-Log"));
-    QCommandLineParser parser;
-    describe(parser);
-    parser.process(app);
-
     const QString databasePath = databaseOption(parser);
-    std::unique_ptr<QSettings> settings =
-        parser.isSet(QStringLiteral("settings"))
-            ? std::make_unique<QSettings>(parser.value(QStringLiteral("settings")), QSettings::IniFormat)
-            : std::make_unique<QSettings>(QSettings::NativeFormat, QSettings::UserScope, QStringLiteral("GRLOG"),
-                                          QStringLiteral("GRLOG"));
-
+    std::unique_ptr<QSettings> settings
+        = parser.isSet(QStringLiteral("settings"))
+        ? std::make_unique<QSettings>(parser.value(QStringLiteral("settings")), QSettings::IniFormat)
+        : std::make_unique<QSettings>(QSettings::NativeFormat, QSettings::UserScope, QStringLiteral("GRLOG"),
+                                      QStringLiteral("GRLOG"));
     auto session = app::startGearLog(databasePath, *settings);
     if (!session)
         return 1;
+    if (parser.isSet(QStringLiteral("check-start"))) {
+        auto* poll = new QTimer(&app);
+        QObject::connect(poll, &QTimer::timeout, &app, [&session] {
+            if (!session->window().initialized)
+                return;
+            std::printf("GearLog %s started on %s with %d projects\n", qPrintable(QApplication::applicationVersion()),
+                        qPrintable(session->database().path()), session->window().carCount);
+            std::fflush(stdout);
+            QApplication::quit();
+        });
+        poll->start(10);
+    }
     return app.exec();
+}
+
+} // namespace
+
+int main(int argc, char** argv)
+{
+    QCoreApplication::setApplicationName(QStringLiteral("gearlog"));
+    QCoreApplication::setApplicationVersion(QStringLiteral(GEARLOG_VERSION));
+
+    QStringList arguments;
+    for (int i = 0; i < argc; ++i)
+        arguments << QString::fromLocal8Bit(argv[i]);
+    QCommandLineParser parser;
+    describe(parser);
+    // Parsed before any application object exists, so the usage names the program itself.
+    const QString usage = parser.helpText().replace(QStringLiteral("<executable_name>"), QStringLiteral("gearlog"));
+    if (!parser.parse(arguments)) {
+        std::fprintf(stderr, "gearlog: %s\n\n%s", qPrintable(parser.errorText()), qPrintable(usage));
+        return 2;
+    }
+    if (parser.isSet(QStringLiteral("help"))) {
+        std::printf("%s", qPrintable(usage));
+        return 0;
+    }
+    if (parser.isSet(QStringLiteral("version")))
+        parser.showVersion();
+
+    if (parser.isSet(QStringLiteral("create-database"))) {
+        QCoreApplication app(argc, argv);
+        return createDatabase(parser);
+    }
+    if (parser.isSet(QStringLiteral("report"))) {
+        // Written straight to a file: no display is needed.
+        if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
+            qputenv("QT_QPA_PLATFORM", "offscreen");
+        QGuiApplication app(argc, argv);
+        return runReport(parser);
+    }
+
+    QApplication app(argc, argv);
+    QApplication::setApplicationDisplayName(QStringLiteral("Gear-Log"));
+    QIcon icon;
+    for (int size : { 16, 24, 32, 48, 64, 128, 256 })
+        icon.addFile(QStringLiteral(":/icons/gearlog-%1.png").arg(size), QSize(size, size));
+    QApplication::setWindowIcon(icon);
+    return runWindow(app, parser);
 }

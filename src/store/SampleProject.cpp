@@ -236,9 +236,14 @@ constexpr Money cents(qint64 amount)
 
 } // namespace
 
-void seedSampleProject(const Database& database, const QString& pictureFolder)
+void seedSampleProject(const Database& database, const QString& pictureFolder, const QString& storedFolder)
 {
-    const SamplePicturePaths pictures = writeSamplePictures(pictureFolder);
+    SamplePicturePaths pictures = writeSamplePictures(pictureFolder);
+    if (!storedFolder.isEmpty()) {
+        const QDir stored(storedFolder);
+        for (QString* path : { &pictures.car, &pictures.assembly, &pictures.component })
+            *path = QDir::cleanPath(stored.absoluteFilePath(QFileInfo(*path).fileName()));
+    }
     // One stamp for the whole project, so the sample reads the same in every new database.
     const QDateTime stamp(QDate(2026, 2, 14), QTime(10, 30));
     Store s(database);
@@ -350,11 +355,12 @@ void seedSampleProject(const Database& database, const QString& pictureFolder)
     t.commit();
 }
 
-void createSampleDatabase(const QString& path)
+void createSampleDatabase(const QString& path, const QString& storedPictureFolder)
 {
     auto database = Database::create(path);
     try {
-        seedSampleProject(*database, QFileInfo(path).absoluteDir().filePath(QStringLiteral("Pictures")));
+        seedSampleProject(*database, QFileInfo(path).absoluteDir().filePath(QStringLiteral("Pictures")),
+                          storedPictureFolder);
     } catch (...) {
         database.reset();
         QFile::remove(path);
