@@ -2,6 +2,7 @@
 
 #include "app/Session.h"
 #include "app/Startup.h"
+#include "exchange/Commands.h"
 #include "gui/Dialogs.h"
 #include "reports/ReportExport.h"
 #include "store/SampleProject.h"
@@ -35,8 +36,14 @@ void describe(QCommandLineParser& parser)
     parser.addOption({ QStringLiteral("car"), QStringLiteral("The project to report on."), QStringLiteral("id") });
     parser.addOption({ QStringLiteral("status"), QStringLiteral("Status report: all, 0, 1, 2 or 3."),
                        QStringLiteral("code") });
-    parser.addOption({ QStringLiteral("output"), QStringLiteral("Where to write: a .pdf or .txt file."),
+    parser.addOption({ QStringLiteral("output"), QStringLiteral("Where to write: a .pdf, .txt, .json or .csv file."),
                        QStringLiteral("file") });
+    parser.addOption({ QStringLiteral("export-project"), QStringLiteral("Write the project --car to --output as JSON.") });
+    parser.addOption({ QStringLiteral("import-project"),
+                       QStringLiteral("Add the project in the JSON <file> as a new one; prints its number."),
+                       QStringLiteral("file") });
+    parser.addOption({ QStringLiteral("csv"), QStringLiteral("Write a list as CSV: materials or wishlist."),
+                       QStringLiteral("list") });
     // For installers and packagers: where the sample's pictures will be found once installed.
     QCommandLineOption pictures(QStringLiteral("picture-folder"), QStringLiteral("Picture folder to record."),
                                 QStringLiteral("path"));
@@ -139,6 +146,20 @@ int main(int argc, char** argv)
     if (parser.isSet(QStringLiteral("create-database"))) {
         QCoreApplication app(argc, argv);
         return createDatabase(parser);
+    }
+    if (parser.isSet(QStringLiteral("export-project")) || parser.isSet(QStringLiteral("import-project"))
+        || parser.isSet(QStringLiteral("csv"))) {
+        QCoreApplication app(argc, argv);
+        QTextStream out(stdout);
+        QTextStream err(stderr);
+        const QString database = databaseOption(parser);
+        if (parser.isSet(QStringLiteral("import-project")))
+            return exchange::importProjectCommand(database, parser.value(QStringLiteral("import-project")), out, err);
+        if (parser.isSet(QStringLiteral("csv")))
+            return exchange::csvCommand(database, parser.value(QStringLiteral("csv")), parser.value(QStringLiteral("car")),
+                                        parser.value(QStringLiteral("output")), err);
+        return exchange::exportProjectCommand(database, parser.value(QStringLiteral("car")),
+                                              parser.value(QStringLiteral("output")), err);
     }
     if (parser.isSet(QStringLiteral("report"))) {
         // Written straight to a file: no display is needed.

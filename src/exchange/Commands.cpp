@@ -1,0 +1,122 @@
+#include "exchange/Commands.h"
+
+#include "exchange/Csv.h"
+#include "exchange/ProjectFile.h"
+#include "store/Store.h"
+#include "store/StoreError.h"
+
+#include <QFile>
+#include <QSaveFile>
+#include <QTextStream>
+
+namespace exchange {
+
+namespace {
+
+std::optional<qint32> carKey(const QString& text, QTextStream& err)
+{
+    bool ok = false;
+    const qint32 key = text.toInt(&ok);
+    if (!ok) {
+        err << "gearlog: --car needs the number of a project\n";
+        return std::nullopt;
+    }
+    return key;
+}
+
+bool write(const QString& path, const QByteArray& data, QTextStream& err)
+{
+    QSaveFile file(path);
+    if (!file.open(QIODevice::WriteOnly) || file.write(data) != data.size() || !file.commit()) {
+        err << "gearlog: could not write " << path << "\n";
+        return false;
+    }
+    return true;
+}
+
+// Runs work on the open database, turning the store's failures into messages.
+template <class Work>
+int withStore(const QString& databasePath, QTextStream& err, Work work)
+{
+    try {
+        const auto database = store::Database::open(databasePath);
+        const store::Store store(*database);
+        return work(store);
+    } catch (const store::OpenFailure& e) {
+        for (const store::StoreError& error : e.errors())
+            err << "gearlog: " << error.message() << "\n";
+    } catch (const store::StoreError& e) {
+        err << "gearlog: " << e.message() << "\n";
+    }
+    return 1;
+}
+
+bool projectExists(const store::Store& store, qint32 carid, QTextStream& err)
+{
+    if (store.cars.find(carid))
+        return true;
+    err << "gearlog: there is no project " << carid << "\n";
+    return false;
+}
+
+} // namespace
+
+int exportProjectCommand(const QString& databasePath, const QString& car, const QString& output, QTextStream& err)
+{
+    const auto carid = carKey(car, err);
+    if (!carid)
+        return 2;
+    if (output.isEmpty()) {
+        err << "gearlog: --export-project needs --output FILE.json\n";
+        return 2;
+    }
+    return withStore(databasePath, err, [&](const store::Store& store) {
+        if (!projectExists(store, *carid, err))
+            return 1;
+        return write(output, exportProject(store, *carid), err) ? 0 : 1;
+    });
+}
+
+int importProjectCommand(const QString& databasePath, const QString& file, QTextStream& out, QTextStream& err)
+{
+    QFile input(file);
+    if (!input.open(QIODevice::ReadOnly)) {
+        err << "gearlog: could not read " << file << "\n";
+        return 1;
+    }
+    const QByteArray json = input.readAll();
+    return withStore(databasePath, err, [&](const store::Store& store) {
+        try {
+            out << importProject(store, json) << "\n";
+            return 0;
+        } catch (const ImportError& e) {
+            err << "gearlog: " << file << ": " << e.message() << "\n";
+            return 1;
+        }
+    });
+}
+
+int csvCommand(const QString& databasePath, const QString& list, const QString& car, const QString& output,
+               QTextStream& err)
+{
+    if (list != QStringLiteral("materials") && list != QStringLiteral("wishlist")) {
+        err << "gearlog: unknown list '" << list << "'; use materials or wishlist\n";
+        return 2;
+    }
+    const auto carid = carKey(car, err);
+    if (!carid)
+        return 2;
+    if (output.isEmpty()) {
+        err << "gearlog: --csv needs --output FILE.csv\n";
+        return 2;
+    }
+    return withStore(databasePath, err, [&](const store::Store& store) {
+        if (!projectExists(store, *carid, err))
+            return 1;
+        const QByteArray data
+            = list == QStringLiteral("materials") ? materialsCsv(store, *carid) : wishListCsv(store, *carid);
+        return write(output, data, err) ? 0 : 1;
+    });
+}
+
+} // namespace exchange

@@ -1,0 +1,101 @@
+#include "exchange/Csv.h"
+
+#include "common/Status.h"
+#include "store/Store.h"
+
+#include <QHash>
+#include <QStringList>
+
+#include <algorithm>
+
+namespace exchange {
+
+namespace {
+
+using common::Money;
+
+QString field(const QString& text)
+{
+    if (!text.contains(QLatin1Char(',')) && !text.contains(QLatin1Char('"')) && !text.contains(QLatin1Char('\n'))
+        && !text.contains(QLatin1Char('\r')))
+        return text;
+    QString quoted = text;
+    quoted.replace(QLatin1Char('"'), QStringLiteral("\"\""));
+    return QLatin1Char('"') + quoted + QLatin1Char('"');
+}
+
+void row(QByteArray& out, const QStringList& fields)
+{
+    QStringList quoted;
+    for (const QString& f : fields)
+        quoted << field(f);
+    out += quoted.join(QLatin1Char(',')).toUtf8() + "\r\n";
+}
+
+QString amount(const std::optional<Money>& value)
+{
+    return value ? value->toPlainString() : QString();
+}
+
+QString extended(const std::optional<Money>& unit, const std::optional<qint32>& quantity)
+{
+    return unit && quantity ? unit->times(*quantity).toPlainString() : QString();
+}
+
+QString whole(const std::optional<qint32>& value)
+{
+    return value ? QString::number(*value) : QString();
+}
+
+QString status(const std::optional<qint32>& code)
+{
+    return code ? common::statusText(*code) : QString();
+}
+
+} // namespace
+
+QByteArray materialsCsv(const store::Store& store, qint32 carid)
+{
+    QHash<qint32, QString> activities;
+    for (const store::Entry& e : store.activities.entriesForCar(carid))
+        activities.insert(e.key, e.text);
+    QByteArray out;
+    row(out, { QStringLiteral("Assembly"), QStringLiteral("Component"), QStringLiteral("Quantity"),
+               QStringLiteral("Target Unit Cost"), QStringLiteral("Target Extended Cost"),
+               QStringLiteral("Actual Unit Cost"), QStringLiteral("Actual Extended Cost"), QStringLiteral("Supplier"),
+               QStringLiteral("Catalog Page"), QStringLiteral("Status"), QStringLiteral("Activity") });
+    const auto components = store.components.forCar(carid, store::Order::Description);
+    for (const store::Assembly& a : store.assemblies.forCar(carid, store::Order::Description)) {
+        for (const store::Component& c : components) {
+            if (c.assemblyid != a.assemblyid)
+                continue;
+            row(out, { a.Description, c.Description, whole(c.quantity), amount(c.targetcost),
+                       extended(c.targetcost, c.quantity), amount(c.actualcost), extended(c.actualcost, c.quantity),
+                       c.SupplierName, c.catalogpage, status(c.Status),
+                       c.isAttached() ? activities.value(*c.ActivityID) : QString() });
+        }
+    }
+    return out;
+}
+
+QByteArray wishListCsv(const store::Store& store, qint32 carid)
+{
+    QList<store::Component> wanted;
+    for (const store::Component& c : store.components.forCar(carid, store::Order::Description)) {
+        if (c.wishlist.value_or(0) == 1)
+            wanted.append(c);
+    }
+    std::stable_sort(wanted.begin(), wanted.end(), [](const store::Component& a, const store::Component& b) {
+        return a.SupplierName.compare(b.SupplierName, Qt::CaseInsensitive) < 0;
+    });
+    QByteArray out;
+    row(out, { QStringLiteral("Supplier"), QStringLiteral("Component"), QStringLiteral("Catalog Page"),
+               QStringLiteral("Status"), QStringLiteral("Quantity"), QStringLiteral("Unit Price"),
+               QStringLiteral("Extended Price") });
+    for (const store::Component& c : wanted)
+        row(out, { c.SupplierName, c.Description, c.catalogpage, status(c.Status), whole(c.quantity),
+                   amount(c.targetcost), extended(c.targetcost, c.quantity) });
+    return out;
+}
+
+} // namespace exchange

@@ -1,0 +1,20 @@
+#pragma once
+
+#include <QByteArray>
+
+namespace store {
+class Store;
+}
+
+namespace exchange {
+
+// Lists for spreadsheets (RFC 4180: a header row, CRLF line ends, fields quoted where they hold
+// a comma, a quote or a line break; amounts as plain decimals). Throw store::StoreError.
+
+// One row per component: assembly, component, quantity, unit and extended target and actual
+// costs, supplier, catalog page, status and activity.
+QByteArray materialsCsv(const store::Store& store, qint32 carid);
+// The wish-list components, grouped by supplier.
+QByteArray wishListCsv(const store::Store& store, qint32 carid);
+
+} // namespace exchange

@@ -1,0 +1,39 @@
+#pragma once
+
+#include <QByteArray>
+#include <QString>
+#include <stdexcept>
+
+namespace store {
+class Store;
+}
+
+namespace exchange {
+
+// A file that cannot be imported: says which field, where, and why.
+class ImportError : public std::runtime_error
+{
+public:
+    ImportError(QString where, QString why);
+    const QString& where() const { return m_where; }
+    const QString& why() const { return m_why; }
+    QString message() const;
+
+private:
+    QString m_where;
+    QString m_why;
+};
+
+// A whole project as one JSON document ("format": "gearlog-project", "version": 1): the car, its
+// assemblies with their components, its phases with their activities, and the suppliers its
+// components name. Keys of the exporting database appear only as "key" values that tie a
+// component to its activity within the file. The same project always gives the same text.
+// Throws store::StoreError.
+QByteArray exportProject(const store::Store& store, qint32 carid);
+
+// Adds the project in the file as a new one and answers its key, all in one transaction.
+// Suppliers are added only where none of that name exists; existing ones are never changed.
+// Throws ImportError for a file it cannot take (and adds nothing), store::StoreError for the rest.
+qint32 importProject(const store::Store& store, const QByteArray& json);
+
+} // namespace exchange
