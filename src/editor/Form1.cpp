@@ -114,6 +114,8 @@ void Form1::connectSignals()
     connect(MnuProjectPlan, &QAction::triggered, this, &Form1::MnuProjectPlan_Click);
     connect(MnuStatusReport, &QAction::triggered, this, &Form1::MnuStatusReport_Click);
     connect(MnuWishList, &QAction::triggered, this, &Form1::MnuWishList_Click);
+    connect(mnuExportProject, &QAction::triggered, this, &Form1::mnuExportProject_Click);
+    connect(mnuImportProject, &QAction::triggered, this, &Form1::mnuImportProject_Click);
     connect(mnuOverview, &QAction::triggered, this, &Form1::mnuOverview_Click);
 }
 

@@ -85,6 +85,9 @@ public:
     void MnuProjectPlan_Click();
     void MnuStatusReport_Click();
     void MnuWishList_Click();
+    // A whole project to or from a file others can read.
+    void mnuExportProject_Click();
+    void mnuImportProject_Click();
     void SetButtons(const QString& pattern);
     void DisableButtons();
     void LockFields(bool bdolock);
@@ -250,6 +253,8 @@ public:
     QAction* mnudash1 = nullptr;
     QAction* mnuCreate = nullptr;
     QAction* mnucopy = nullptr;
+    QAction* mnuExportProject = nullptr;
+    QAction* mnuImportProject = nullptr;
     QAction* mnDash7 = nullptr;
     QAction* mnuExit = nullptr;
     QMenu* mnuPreferences = nullptr;

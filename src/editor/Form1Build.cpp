@@ -311,6 +311,8 @@ void Form1::buildMenus()
     dash(NAMED(mnudash1), mnuFile);
     item(NAMED(mnuCreate), mnuFile, QStringLiteral("&Create New Project"));
     item(NAMED(mnucopy), mnuFile, QStringLiteral("Copy &Project"));
+    item(NAMED(mnuExportProject), mnuFile, QStringLiteral("&Export Project..."));
+    item(NAMED(mnuImportProject), mnuFile, QStringLiteral("&Import Project..."));
     dash(NAMED(mnDash7), mnuFile);
     item(NAMED(mnuExit), mnuFile, QStringLiteral("E&xit"));
 

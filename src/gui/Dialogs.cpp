@@ -119,6 +119,17 @@ QString FileDialog::getOpenFileName(QWidget* parent, const QString& caption, con
     return QFileDialog::getOpenFileName(parent, caption, folder, filter);
 }
 
+QString FileDialog::getSaveFileName(QWidget* parent, const QString& caption, const QString& proposed,
+                                    const QString& filter)
+{
+    SeamState& s = seam();
+    if (s.testMode) {
+        ++s.fileDialogs;
+        return s.fileNames.isEmpty() ? QString() : s.fileNames.dequeue();
+    }
+    return QFileDialog::getSaveFileName(parent, caption, proposed, filter);
+}
+
 std::optional<QColor> ColorDialog::getColor(QWidget* parent, const QColor& initial)
 {
     SeamState& s = seam();

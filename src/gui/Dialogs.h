@@ -49,6 +49,8 @@ public:
     // Empty when cancelled.
     static QString getOpenFileName(QWidget* parent, const QString& caption, const QString& folder,
                                    const QString& filter);
+    static QString getSaveFileName(QWidget* parent, const QString& caption, const QString& proposed,
+                                   const QString& filter);
 };
 
 class ColorDialog

@@ -11,6 +11,7 @@
 
 #include <QCheckBox>
 #include <QComboBox>
+#include <QFile>
 #include <QLineEdit>
 #include <QListWidget>
 #include <QMenu>
@@ -855,6 +856,37 @@ private Q_SLOTS:
         m_f->type(w().ActivityTargetStartDate, QStringLiteral("3/1/2026"));
         m_f->press(Save);
         QVERIFY(w().datesChanged);
+    }
+
+    // --- Projects to and from files -----------------------------------------------------------------
+
+    // The copy keeps the sample's name; it is the new project, picked by its key, that is shown.
+    void exportAndImportFromTheMenu()
+    {
+        m_f->openCar(1);
+        const QString file = m_f->files().path(QStringLiteral("pickup.json"));
+        gui::DialogSeam::queueFileName(file);
+        w().mnuExportProject->trigger();
+        QVERIFY(QFile::exists(file));
+        const qint64 cars = peek().count("SELECT COUNT(*) FROM Car");
+        gui::DialogSeam::queueFileName(file);
+        w().mnuImportProject->trigger();
+        QCOMPARE(peek().count("SELECT COUNT(*) FROM Car"), cars + 1);
+        QVERIFY(w().currentCarID > 1);
+        QCOMPARE(w().carDescription->currentData().toInt(), w().currentCarID);
+        QCOMPARE(w().currentCarDescription, w().carDescription->itemText(w().carDescription->findData(1)));
+        QCOMPARE(w().componentCount, peek().count("SELECT COUNT(*) FROM Component WHERE carid = 1"));
+        QVERIFY(boxTexts().last().startsWith(QStringLiteral("New Project '")));
+
+        // A file that is not a project adds nothing and says why.
+        QFile broken(m_f->files().path(QStringLiteral("broken.json")));
+        QVERIFY(broken.open(QIODevice::WriteOnly));
+        broken.write("{\"format\": \"gearlog-project\", \"version\": 1}");
+        broken.close();
+        gui::DialogSeam::queueFileName(broken.fileName());
+        w().mnuImportProject->trigger();
+        QCOMPARE(peek().count("SELECT COUNT(*) FROM Car"), cars + 1);
+        QVERIFY(boxTexts().last().contains(QStringLiteral("car: must be an object")));
     }
 
     // --- Failures in the middle --------------------------------------------------------------------------

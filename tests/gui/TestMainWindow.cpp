@@ -82,7 +82,9 @@ private Q_SLOTS:
     {
         // Menu, then its entries in order; "-" is a separator.
         const QList<QPair<QString, QStringList>> expected = {
-            { "&File", { "-", "&Create New Project", "Copy &Project", "-", "E&xit" } },
+            { "&File",
+              { "-", "&Create New Project", "Copy &Project", "&Export Project...", "&Import Project...", "-",
+                "E&xit" } },
             { "&Preferences",
               { "-", "Set Image Option", "-", "Set Tree View", "-", "Set &Background Color", "Set &Default Color" } },
             { "&Reports",
