@@ -80,6 +80,7 @@ public:
     void CreateNewCar();
     void mnuAbout_Click();
     void mnuOverview_Click();
+    void mnuTimeLine_Click();
     void SetButtons(const QString& pattern);
     void DisableButtons();
     void LockFields(bool bdolock);

@@ -147,6 +147,12 @@ PageLayout layoutPage(const TimeLineModel& m, int page, const QString& projectNa
     return layout;
 }
 
+QString pageText(int page, int pageCount)
+{
+    return QStringLiteral("Page  ") + common::formatNumber(qint64(page), QStringLiteral("##0")) + QStringLiteral("  Of  ")
+        + common::formatNumber(qint64(pageCount), QStringLiteral("##0"));
+}
+
 const QList<LegendEntry>& legend()
 {
     static const QList<LegendEntry> entries = {

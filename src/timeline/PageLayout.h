@@ -58,6 +58,18 @@ struct LegendEntry
     QRectF sample;
 };
 
+// Texts the window and the exported pages share.
+namespace captions {
+inline const QString Label1 = QStringLiteral(
+    "Phase / Activity                                     Start Date   Stop Date   Effort");
+inline const QString Label2 = QStringLiteral(" -----------------  Target  ---------------");
+inline const QString DetailStyle = QStringLiteral("Show Activity Detail");
+inline const QString SummaryStyle = QStringLiteral("Show Phase Summary");
+} // namespace captions
+
+// "Page  1  Of  3"
+QString pageText(int page, int pageCount);
+
 MonthAxis monthAxis(const TimeLineModel& model);
 // The rows of a page of the model's current style, with the axis; the project row shows the name.
 PageLayout layoutPage(const TimeLineModel& model, int page, const QString& projectName);
