@@ -5,22 +5,30 @@
 #include "gui/Dialogs.h"
 #include "store/SampleProject.h"
 #include "store/StoreError.h"
+#include "timeline/TimeLineExport.h"
 
 #include <QApplication>
 #include <QCommandLineParser>
+#include <QGuiApplication>
 #include <QSettings>
+#include <QTextStream>
 #include <cstdio>
 #include <cstring>
 
 namespace {
 
-bool wantsCommandLineTask(int argc, char** argv)
+bool hasArgument(int argc, char** argv, const char* name)
 {
     for (int i = 1; i < argc; ++i) {
-        if (std::strcmp(argv[i], "--create-database") == 0)
+        if (std::strcmp(argv[i], name) == 0)
             return true;
     }
     return false;
+}
+
+bool wantsCommandLineTask(int argc, char** argv)
+{
+    return hasArgument(argc, argv, "--create-database");
 }
 
 int createDatabase(const QString& path)
@@ -47,6 +55,32 @@ void describe(QCommandLineParser& parser)
                        QStringLiteral("path") });
     parser.addOption({ QStringLiteral("settings"), QStringLiteral("Keep preferences in the file <path>."),
                        QStringLiteral("path") });
+    // The time line export.
+    parser.addOption({ QStringLiteral("timeline"),
+                       QStringLiteral("Draw the time line of the project --car to --output (a PNG a page, or one PDF) "
+                                      "and exit.") });
+    parser.addOption({ QStringLiteral("car"), QStringLiteral("The number of the project."), QStringLiteral("id") });
+    parser.addOption({ QStringLiteral("summary"), QStringLiteral("Phases only, without their activities.") });
+    parser.addOption({ QStringLiteral("output"), QStringLiteral("The file to write."), QStringLiteral("file") });
+}
+
+// Drawing needs fonts, hence a GUI application, but never a display.
+int exportTimeLine(int argc, char** argv)
+{
+    qputenv("QT_QPA_PLATFORM", "offscreen");
+    QGuiApplication app(argc, argv);
+    QCommandLineParser parser;
+    describe(parser);
+    parser.process(app);
+    timeline::ExportRequest request;
+    request.databasePath =
+        parser.isSet(QStringLiteral("database")) ? parser.value(QStringLiteral("database")) : app::defaultDatabasePath();
+    request.car = parser.value(QStringLiteral("car"));
+    request.summary = parser.isSet(QStringLiteral("summary"));
+    request.output = parser.value(QStringLiteral("output"));
+    QTextStream out(stdout);
+    QTextStream err(stderr);
+    return timeline::exportTimeLine(request, out, err);
 }
 
 } // namespace
@@ -57,6 +91,8 @@ int main(int argc, char** argv)
     QCoreApplication::setOrganizationName(QStringLiteral("GRLOG"));
     QCoreApplication::setApplicationVersion(QStringLiteral(GEARLOG_VERSION));
 
+    if (hasArgument(argc, argv, "--timeline"))
+        return exportTimeLine(argc, argv);
     if (wantsCommandLineTask(argc, argv)) {
         QCoreApplication app(argc, argv);
         QCommandLineParser parser;
