@@ -121,6 +121,8 @@ QStringList writePdf(const QString& output, int pages, const PagePainter& paintO
 QStringList exportPages(const ExportRequest& request, QTextStream& err)
 {
     const Format format = formatOf(request.output);
+    if (!QFileInfo(request.output).absoluteDir().exists())
+        throw Refusal { ExportFailed, QStringLiteral("could not write %1: its folder does not exist").arg(request.output) };
     const qint32 carid = carNumber(request.car);
     const auto database = openDatabase(request.databasePath);
     const store::Store store(*database);
