@@ -5,10 +5,16 @@
 #include "app/Session.h"
 #include "app/Startup.h"
 #include "gui/Dialogs.h"
+#include "store/Store.h"
+#include "timeline/PageLayout.h"
+#include "timeline/TimeLineForm.h"
+#include "timeline/TimeLineModel.h"
 
 #include <QApplication>
 #include <QComboBox>
+#include <QListWidget>
 #include <QElapsedTimer>
+#include <QImage>
 #include <QSettings>
 #include <QTemporaryDir>
 #include <QtTest>
@@ -92,6 +98,45 @@ Figures measureTreesAndTotals(const QString& path, QSettings& settings)
     });
 }
 
+// The time line of a project of 1,000 activities: read, spanned, paged and every page laid out.
+Figures measureTimeLineModel(const QString& path, qint32 carid)
+{
+    auto db = store::Database::open(path);
+    const store::Store s(*db);
+    return measure(9, [&] {
+        timeline::TimeLineModel model;
+        model.load(s, carid);
+        model.computeSpan(timeline::Style::Detail);
+        for (int page = 1; page <= model.pageCount(); ++page)
+            timeline::layoutPage(model, page, QStringLiteral("Spread project"));
+        if (model.activities().size() != 1000)
+            qFatal("unexpected time line size");
+    });
+}
+
+// One page of the time line window painted again, and paging to the next page (lists refilled, painted).
+std::pair<Figures, Figures> measureTimeLineWindow(const QString& path, qint32 carid)
+{
+    auto db = store::Database::open(path);
+    timeline::TimeLineForm::selectedCarID = carid;
+    timeline::TimeLineForm form(*db);
+    form.show();
+    form.Form_Activate();
+    if (form.LbName->count() != 34)
+        qFatal("the time line did not show a full page");
+    // Rendered into an image: the headless screen would skip a repaint of a window nobody sees.
+    QImage screen(form.size(), QImage::Format_ARGB32_Premultiplied);
+    const Figures repaint = measure(9, [&] { form.render(&screen); });
+    const Figures next = measure(9, [&] {
+        if (form.currentPage() == form.model().pageCount())
+            form.CmdPrevious_Click();
+        else
+            form.CmdNext_Click();
+        form.render(&screen);
+    });
+    return { repaint, next };
+}
+
 int main(int argc, char** argv)
 {
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
@@ -122,5 +167,11 @@ int main(int argc, char** argv)
     report("pick a car (1,000 components, 500 activities), 10 projects", measurePick(fewPath, settings, 10), 50);
     report("both trees and all roll-ups of one car, 1,000 projects", measureTreesAndTotals(bigPath, settings), 100);
     report("both trees and all roll-ups of one car, 10 projects", measureTreesAndTotals(fewPath, settings), 100);
+
+    const int spread = bench::addSpreadProject(bigPath, 50, 20);
+    report("time line: load, span and lay out all pages, 1,000 activities", measureTimeLineModel(bigPath, spread), 50);
+    const auto [repaint, next] = measureTimeLineWindow(bigPath, spread);
+    report("time line: repaint a page of the window", repaint, 16);
+    report("time line: next page, lists filled and repainted", next, 16);
     return gui::DialogSeam::shownBoxes().isEmpty() ? 0 : 1;
 }
