@@ -126,6 +126,7 @@ void Form1::mnuTimeLine_Click()
 {
     timeline::TimeLineForm timeLine(m_database, this);
     timeLine.exec();
+    Form_Activate(); // in front again: starts over when dates were changed meanwhile
 }
 
 QString Form1::panelText(int panel) const

@@ -10,11 +10,11 @@ void showStoreError(QWidget* parent, const QString& what, const store::StoreErro
 {
     QApplication::restoreOverrideCursor();
     MessageBox::show(parent, AppTitle,
-                     QStringLiteral("The database reported an error while %1:\n\n%2\n(Error #%3, %4)")
-                         .arg(what, e.message())
-                         .arg(e.code())
-                         .arg(e.source()),
-                     Icon::Warning, Buttons::Ok, Answer::Ok);
+        QStringLiteral("The database reported an error while %1:\n\n%2\n(Error #%3, %4)")
+            .arg(what, e.message())
+            .arg(e.code())
+            .arg(e.source()),
+        Icon::Warning, Buttons::Ok, Answer::Ok);
 }
 
 } // namespace gui

@@ -13,8 +13,7 @@ void showStoreError(QWidget* parent, const QString& what, const store::StoreErro
 
 // Runs one step of a command; a store failure is shown and the step answers false, leaving the
 // window as it was.
-template <class F>
-bool guarded(QWidget* parent, const QString& what, F&& step)
+template <class F> bool guarded(QWidget* parent, const QString& what, F&& step)
 {
     try {
         step();

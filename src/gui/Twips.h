@@ -38,7 +38,7 @@ void placeInTwips(QWidget* widget, const QRectF& twips);
 // A new child widget named as its member, placed in twips, with its caption and tool tip if any.
 template <class W>
 W* placed(W*& member, const char* name, QWidget* parent, const QRectF& twips, const QString& caption = QString(),
-          const QString& tip = QString())
+    const QString& tip = QString())
 {
     member = new W(parent);
     member->setObjectName(QLatin1String(name));

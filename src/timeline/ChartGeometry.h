@@ -45,8 +45,17 @@ constexpr double PageWidth = 12000;
 constexpr double PageHeight = 8400;
 
 // Bar colours.
-inline QColor projectColour() { return { 0, 128, 0 }; }
-inline QColor phaseColour() { return { 128, 128, 255 }; }
-inline QColor activityColour() { return { 255, 255, 255 }; }
+inline QColor projectColour()
+{
+    return { 0, 128, 0 };
+}
+inline QColor phaseColour()
+{
+    return { 128, 128, 255 };
+}
+inline QColor activityColour()
+{
+    return { 255, 255, 255 };
+}
 
 } // namespace timeline::geometry

@@ -41,7 +41,7 @@ void paintBar(QPainter& p, const gui::Twips& s, const QRectF& twips, const QColo
 }
 
 void paintText(QPainter& p, const gui::Twips& s, const QRectF& twips, const QString& text,
-               Qt::Alignment align = Qt::AlignLeft | Qt::AlignVCenter)
+    Qt::Alignment align = Qt::AlignLeft | Qt::AlignVCenter)
 {
     p.drawText(s.rect(twips), int(align) | Qt::TextDontClip, text);
 }
@@ -80,13 +80,12 @@ void paintList(QPainter& p, const gui::Twips& s, const QRectF& list, const QStri
     p.setPen(Qt::black);
     for (qsizetype n = 0; n < entries.size(); ++n) {
         const QRectF entry(list.left() + EntryIndent, list.top() + ListFrame + g::RowPitch * double(n),
-                           list.width() - EntryIndent, g::RowPitch);
+            list.width() - EntryIndent, g::RowPitch);
         paintText(p, s, entry, entries.at(n));
     }
 }
 
-template <class Field>
-QStringList column(const PageLayout& page, Field field)
+template <class Field> QStringList column(const PageLayout& page, Field field)
 {
     QStringList entries;
     for (const ChartRow& row : page.rows)
@@ -136,7 +135,7 @@ void paintPage(QPainter& p, const gui::Twips& s, const PageLayout& page, const P
     paintText(p, s, g::Label2, captions::Label2);
     paintText(p, s, g::Label1, captions::Label1);
     paintText(p, s, g::CmdNext.united(g::CmdPrevious).adjusted(-1200, 0, 0, 0), pageText(page.page, page.pageCount),
-              Qt::AlignRight | Qt::AlignBottom);
+        Qt::AlignRight | Qt::AlignBottom);
     paintList(p, s, g::LbName, column(page, &ChartRow::name));
     paintList(p, s, g::LbStartDate, column(page, &ChartRow::startDate));
     paintList(p, s, g::LbStopDate, column(page, &ChartRow::stopDate));

@@ -60,38 +60,38 @@ void DateUpdateForm::buildWindow()
     gui::placed(NAMED(ActivityDescription), this, { 600, 120, 3735, 285 });
     ActivityDescription->setReadOnly(true); // only the dates and efforts are saved
     gui::placed(NAMED(Label33), this, { 600, 480, 3735, 255 },
-          QStringLiteral(" -----------------------   Activity Information  -----------------------"));
+        QStringLiteral(" -----------------------   Activity Information  -----------------------"));
     gui::placed(NAMED(Label8), this, { 600, 600, 615, 255 }, QStringLiteral("Target"));
     gui::placed(NAMED(Label5), this, { 3840, 600, 615, 255 }, QStringLiteral("Actual"));
     gui::placed(NAMED(ActivityTargetStartDate), this, { 240, 840, 1215, 285 }, QString(),
-          QStringLiteral("Enter The Anticipated Start Date.  Example:  '12/31/2002'"));
+        QStringLiteral("Enter The Anticipated Start Date.  Example:  '12/31/2002'"));
     gui::placed(NAMED(Label4), this, { 1800, 840, 1575, 255 }, QStringLiteral("------ Start Date -----"));
     gui::placed(NAMED(ActivityActualStartDate), this, { 3480, 840, 1215, 285 }, QString(),
-          QStringLiteral("Enter The Actual Start Date.  Example:  '12/31/2002'"));
+        QStringLiteral("Enter The Actual Start Date.  Example:  '12/31/2002'"));
     gui::placed(NAMED(ActivityTargetStopDate), this, { 240, 1080, 1215, 285 }, QString(),
-          QStringLiteral("Enter The Anticipated Completion Date.  Example:  '12/31/2002'"));
+        QStringLiteral("Enter The Anticipated Completion Date.  Example:  '12/31/2002'"));
     gui::placed(NAMED(Label16), this, { 1800, 1080, 1575, 255 }, QStringLiteral("------ Stop Date -----"));
     gui::placed(NAMED(ActivityActualStopDate), this, { 3480, 1080, 1215, 285 }, QString(),
-          QStringLiteral("Enter The Actual Completion Date.  Example:  '12/31/2002'"));
+        QStringLiteral("Enter The Actual Completion Date.  Example:  '12/31/2002'"));
     gui::placed(NAMED(ActivityTargetEffort), this, { 480, 1320, 975, 285 }, QString(),
-          QStringLiteral("The Anticipated Number Of Hours Required To Complete The Activity"));
+        QStringLiteral("The Anticipated Number Of Hours Required To Complete The Activity"));
     gui::placed(NAMED(Label9), this, { 1800, 1320, 1575, 255 }, QStringLiteral("--- Effort (Hours) ---"));
     gui::placed(NAMED(ActivityActualEffort), this, { 3480, 1320, 975, 285 }, QString(),
-          QStringLiteral("The Actual Number Of Hours Required To Complete The Activity"));
+        QStringLiteral("The Actual Number Of Hours Required To Complete The Activity"));
     gui::placed(NAMED(CmdUpdate), this, { 1320, 1800, 975, 375 }, QStringLiteral("Save"),
-          QStringLiteral("This Button Will Apply Your Changes"));
+        QStringLiteral("This Button Will Apply Your Changes"));
     gui::placed(NAMED(CmdCancel), this, { 2640, 1800, 975, 375 }, QStringLiteral("Cancel"),
-          QStringLiteral("This Button Will Cancel Any Changes Made"));
+        QStringLiteral("This Button Will Cancel Any Changes Made"));
     CmdUpdate->setAutoDefault(false);
     CmdCancel->setAutoDefault(false);
 
     // Tab order: the Target column, then the Actual column, then the buttons.
     QWidget* order[] = { ActivityTargetStartDate, ActivityTargetStopDate, ActivityTargetEffort, ActivityActualStartDate,
-                         ActivityActualStopDate,  ActivityActualEffort,   CmdUpdate,            CmdCancel };
+        ActivityActualStopDate, ActivityActualEffort, CmdUpdate, CmdCancel };
     for (size_t i = 0; i + 1 < std::size(order); ++i)
         setTabOrder(order[i], order[i + 1]);
     for (QLineEdit* box : { ActivityTargetStartDate, ActivityTargetStopDate, ActivityTargetEffort,
-                            ActivityActualStartDate, ActivityActualStopDate, ActivityActualEffort })
+             ActivityActualStartDate, ActivityActualStopDate, ActivityActualEffort })
         gui::selectTextOnFocus(box);
 
     connect(CmdUpdate, &QPushButton::clicked, this, &DateUpdateForm::CmdUpdate_Click);
@@ -105,7 +105,7 @@ void DateUpdateForm::Form_Load()
     if (QFile::exists(icon))
         setWindowIcon(QIcon(icon));
     gui::guarded(this, QStringLiteral("reading the activity"),
-                 [this] { m_activity = m_store->activities.find(DateWindowState::activityToMaintain); });
+        [this] { m_activity = m_store->activities.find(DateWindowState::activityToMaintain); });
     showActivity();
 }
 
@@ -140,8 +140,9 @@ void DateUpdateForm::Form_Activate()
 
 bool DateUpdateForm::ValidateActivity()
 {
-    return editor::checkActivityTimes(this, { ActivityTargetStartDate, ActivityTargetStopDate, ActivityTargetEffort,
-                                              ActivityActualStartDate, ActivityActualStopDate, ActivityActualEffort });
+    return editor::checkActivityTimes(this,
+        { ActivityTargetStartDate, ActivityTargetStopDate, ActivityTargetEffort, ActivityActualStartDate,
+            ActivityActualStopDate, ActivityActualEffort });
 }
 
 void DateUpdateForm::refuseSave(const QString& message)
@@ -168,8 +169,8 @@ void DateUpdateForm::CmdUpdate_Click()
     changed.actualstopdate = common::parseDate(ActivityActualStopDate->text()).value_or(QDate());
     changed.actualeffort = common::numberValue(ActivityActualEffort->text()).value_or(0);
     bool written = false;
-    if (!gui::guarded(this, QStringLiteral("saving the dates"),
-                      [&] { written = m_store->changeActivityTimes(changed); }))
+    if (!gui::guarded(
+            this, QStringLiteral("saving the dates"), [&] { written = m_store->changeActivityTimes(changed); }))
         return;
     if (!written)
         return refuseSave(gone);

@@ -34,8 +34,8 @@ double rowTop(int row)
 enum class Bar { Target, Actual };
 
 // A bar starting at a date, or none when the date is the marker for "missing".
-std::optional<QRectF> bar(const TimeLineModel& m, int row, Bar which, const QDate& start, const QDate& marker,
-                          double width)
+std::optional<QRectF> bar(
+    const TimeLineModel& m, int row, Bar which, const QDate& start, const QDate& marker, double width)
 {
     if (start == marker)
         return std::nullopt;
@@ -108,8 +108,7 @@ MonthAxis monthAxis(const TimeLineModel& m)
         return axis;
     axis.gridLines.append(QLineF(g::ChartLeft, g::LabelledGridTop, g::ChartLeft, g::GridBottom));
     axis.labels.append(MonthLabel { monthText(s.axisStart),
-                                    { labelShift(s.axisStart, g::FirstLabelLeftWide, g::FirstLabelLeftNarrow),
-                                      g::LabelTop } });
+        { labelShift(s.axisStart, g::FirstLabelLeftWide, g::FirstLabelLeftNarrow), g::LabelTop } });
 
     const int months = m.monthCount();
     const int interval = std::max(1, int(std::nearbyint(double(months - 1) / 12.0)));
@@ -149,8 +148,8 @@ PageLayout layoutPage(const TimeLineModel& m, int page, const QString& projectNa
 
 QString pageText(int page, int pageCount)
 {
-    return QStringLiteral("Page  ") + common::formatNumber(qint64(page), QStringLiteral("##0")) + QStringLiteral("  Of  ")
-        + common::formatNumber(qint64(pageCount), QStringLiteral("##0"));
+    return QStringLiteral("Page  ") + common::formatNumber(qint64(page), QStringLiteral("##0"))
+        + QStringLiteral("  Of  ") + common::formatNumber(qint64(pageCount), QStringLiteral("##0"));
 }
 
 const QList<LegendEntry>& legend()

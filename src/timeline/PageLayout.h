@@ -60,8 +60,8 @@ struct LegendEntry
 
 // Texts the window and the exported pages share.
 namespace captions {
-inline const QString Label1 = QStringLiteral(
-    "Phase / Activity                                     Start Date   Stop Date   Effort");
+inline const QString Label1
+    = QStringLiteral("Phase / Activity                                     Start Date   Stop Date   Effort");
 inline const QString Label2 = QStringLiteral(" -----------------  Target  ---------------");
 inline const QString DetailStyle = QStringLiteral("Show Activity Detail");
 inline const QString SummaryStyle = QStringLiteral("Show Phase Summary");

@@ -39,7 +39,7 @@ Format formatOf(const QString& output)
     if (suffix == QLatin1String("pdf"))
         return Format::Pdf;
     throw Refusal { ExportBadArguments,
-                    QStringLiteral("the output must be a .png or .pdf file, not '%1'").arg(output) };
+        QStringLiteral("the output must be a .png or .pdf file, not '%1'").arg(output) };
 }
 
 qint32 carNumber(const QString& text)
@@ -61,11 +61,11 @@ std::unique_ptr<store::Database> openDatabase(const QString& path)
         QStringList reasons;
         for (const store::StoreError& e : failure.errors())
             reasons << e.message();
-        throw Refusal { ExportFailed, QStringLiteral("the database %1 could not be opened: %2")
-                                          .arg(path, reasons.join(QStringLiteral("; "))) };
+        throw Refusal { ExportFailed,
+            QStringLiteral("the database %1 could not be opened: %2").arg(path, reasons.join(QStringLiteral("; "))) };
     } catch (const store::StoreError& e) {
         throw Refusal { ExportFailed,
-                        QStringLiteral("the database %1 could not be opened: %2").arg(path, e.message()) };
+            QStringLiteral("the database %1 could not be opened: %2").arg(path, e.message()) };
     }
 }
 
@@ -122,7 +122,8 @@ QStringList exportPages(const ExportRequest& request, QTextStream& err)
 {
     const Format format = formatOf(request.output);
     if (!QFileInfo(request.output).absoluteDir().exists())
-        throw Refusal { ExportFailed, QStringLiteral("could not write %1: its folder does not exist").arg(request.output) };
+        throw Refusal { ExportFailed,
+            QStringLiteral("could not write %1: its folder does not exist").arg(request.output) };
     const qint32 carid = carNumber(request.car);
     const auto database = openDatabase(request.databasePath);
     const store::Store store(*database);
@@ -136,8 +137,8 @@ QStringList exportPages(const ExportRequest& request, QTextStream& err)
         throw Refusal { ExportFailed, QStringLiteral("the database reported an error: %1").arg(e.message()) };
     }
     if (!car)
-        throw Refusal { ExportFailed, QStringLiteral("there is no project number %1 in %2").arg(carid).arg(
-                                          request.databasePath) };
+        throw Refusal { ExportFailed,
+            QStringLiteral("there is no project number %1 in %2").arg(carid).arg(request.databasePath) };
     const Style style = request.summary ? Style::Summary : Style::Detail;
     if (model.computeSpan(style))
         err << "gearlog: Only Displaying The First 53 Months Of The Project\n";

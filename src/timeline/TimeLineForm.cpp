@@ -76,11 +76,11 @@ void TimeLineForm::buildWindow()
 
     dropDown(NAMED(CboCar), this, g::CboCar, QStringLiteral("Click On A Project To Display Time Line"));
     dropDown(NAMED(CboStyle), this, g::CboStyle,
-             QStringLiteral("Click On A Selection To Display 'Detail' Or 'Summary' Information"));
+        QStringLiteral("Click On A Selection To Display 'Detail' Or 'Summary' Information"));
     gui::placed(NAMED(CmdReturn), this, g::CmdReturn, QStringLiteral("Quit"),
-                QStringLiteral("Click To Return To Gear-Log Main Screen"));
+        QStringLiteral("Click To Return To Gear-Log Main Screen"));
     for (QLabel* label : { gui::placed(NAMED(Label2), this, g::Label2, captions::Label2),
-                           gui::placed(NAMED(Label1), this, g::Label1, captions::Label1) })
+             gui::placed(NAMED(Label1), this, g::Label1, captions::Label1) })
         label->setTextFormat(Qt::PlainText); // the blanks line the captions up over the lists
     chartList(NAMED(LbName), this, g::LbName);
     LbName->setToolTip(QStringLiteral("Click On An Activity To Display And Update Date Infromation"));
@@ -90,9 +90,9 @@ void TimeLineForm::buildWindow()
     chartList(NAMED(LbStopDate), this, g::LbStopDate);
     chartList(NAMED(LbEffort), this, g::LbEffort);
     gui::placed(NAMED(CmdPrevious), this, g::CmdPrevious, QStringLiteral("Previous"),
-                QStringLiteral("Click To Display The Previous Page Of Information"));
+        QStringLiteral("Click To Display The Previous Page Of Information"));
     gui::placed(NAMED(CmdNext), this, g::CmdNext, QStringLiteral("Next"),
-                QStringLiteral("Click To Display The Next Page Of Information"));
+        QStringLiteral("Click To Display The Next Page Of Information"));
     for (QPushButton* b : { CmdReturn, CmdPrevious, CmdNext })
         b->setAutoDefault(false);
     CmdPrevious->setEnabled(false);
@@ -193,13 +193,14 @@ void TimeLineForm::LoadCar()
 {
     QList<store::Entry> cars;
     gui::guarded(this, QStringLiteral("loading the project list"),
-                 [&] { cars = m_store->cars.allEntries(store::Order::Description); });
+        [&] { cars = m_store->cars.allEntries(store::Order::Description); });
     const QSignalBlocker block(CboCar);
     CboCar->clear();
     for (const store::Entry& car : cars)
         CboCar->addItem(car.text, car.key);
     CboCar->setEnabled(!cars.isEmpty());
-    gui::setListText(CboCar, cars.isEmpty() ? QStringLiteral("<No Entries>") : QStringLiteral("<Select A Project Car>"));
+    gui::setListText(
+        CboCar, cars.isEmpty() ? QStringLiteral("<No Entries>") : QStringLiteral("<Select A Project Car>"));
 }
 
 void TimeLineForm::preselectCar()

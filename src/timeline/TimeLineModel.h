@@ -124,8 +124,7 @@ public:
 
     // Visits the rows of a page below the project row: (phase, activity index or -1 for the phase
     // row itself). Answers where the next page starts, nothing when the page ends the project.
-    template <class Visit>
-    std::optional<PageStart> walkPage(const PageStart& start, Visit&& visit) const;
+    template <class Visit> std::optional<PageStart> walkPage(const PageStart& start, Visit&& visit) const;
 
 private:
     void paginate();
@@ -139,8 +138,7 @@ private:
     QList<PageStart> m_pageStarts { PageStart {} };
 };
 
-template <class Visit>
-std::optional<PageStart> TimeLineModel::walkPage(const PageStart& start, Visit&& visit) const
+template <class Visit> std::optional<PageStart> TimeLineModel::walkPage(const PageStart& start, Visit&& visit) const
 {
     int row = 1;
     for (int p = start.phase; p < m_phases.size(); ++p) {

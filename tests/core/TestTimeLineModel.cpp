@@ -38,7 +38,7 @@ public:
     }
 
     qint32 activity(int phase, const QString& name, const char* targetStart = nullptr, const char* targetStop = nullptr,
-                    const char* actualStart = nullptr, const char* actualStop = nullptr)
+        const char* actualStart = nullptr, const char* actualStop = nullptr)
     {
         store::Activity a;
         a.ActivityID = 1000 + qint32(m_activities.size());
@@ -170,9 +170,9 @@ private Q_SLOTS:
         QCOMPARE(s.targetEffort, qint64(7));
 
         const PageLayout page = timeline::layoutPage(model, 1, QStringLiteral("Truck"));
-        QCOMPARE(names(page), QStringList({ QStringLiteral("Truck"), QStringLiteral("Body"),
-                                            QStringLiteral("       Undated"), QStringLiteral("       Dated"),
-                                            QStringLiteral("       Only a stop") }));
+        QCOMPARE(names(page),
+            QStringList({ QStringLiteral("Truck"), QStringLiteral("Body"), QStringLiteral("       Undated"),
+                QStringLiteral("       Dated"), QStringLiteral("       Only a stop") }));
         const timeline::ChartRow& undated = page.rows.at(2);
         QCOMPARE(undated.startDate, QString());
         QCOMPARE(undated.stopDate, QString());
@@ -248,7 +248,7 @@ private Q_SLOTS:
     {
         Plan plan;
         plan.activity(plan.phase(QStringLiteral("P")), QStringLiteral("A"), "2002-03-15", "2002-09-30", "2001-11-20",
-                      "2002-01-02");
+            "2002-01-02");
         TimeLineModel model;
         plan.into(model);
         QCOMPARE(model.span().axisStart, QDate(2001, 11, 1));
@@ -361,6 +361,9 @@ private Q_SLOTS:
         // Phases of 11 rows fill a page three at a time; one phase of 1,001 rows repeats its row on each page.
         QTest::newRow("100 phases of 10") << 100 << 10 << false << 34;
         QTest::newRow("one phase of 1,000") << 1 << 1000 << false << 32;
+        // No fixed capacity: beyond 101 phases, 1,001 activities and 99 pages.
+        QTest::newRow("150 phases of 10") << 150 << 10 << false << 50;
+        QTest::newRow("one phase of 3,400") << 1 << 3400 << false << 107;
     }
 
     void pageCount()
@@ -391,8 +394,8 @@ private Q_SLOTS:
         QCOMPARE(pages.at(0).rows.size(), 34);
         QCOMPARE(pages.at(0).rows.last().name, QStringLiteral("       A1.14"));
         QCOMPARE(pages.at(0).rows.at(33).target->top(), 910.0 + 195 * 33);
-        QCOMPARE(names(pages.at(1)), QStringList({ QStringLiteral("Project"), QStringLiteral("Phase 1"),
-                                                   QStringLiteral("       A1.15") }));
+        QCOMPARE(names(pages.at(1)),
+            QStringList({ QStringLiteral("Project"), QStringLiteral("Phase 1"), QStringLiteral("       A1.15") }));
         QCOMPARE(pages.at(1).rows.at(2).target->top(), 910.0 + 195 * 2);
         QCOMPARE(pages.at(1).page, 2);
         QCOMPARE(pages.at(1).pageCount, 2);
@@ -409,7 +412,8 @@ private Q_SLOTS:
         QHash<qint32, int> phaseOf;
         for (int seq = 0; seq < 25; ++seq) {
             for (int p = 0; p < 3; ++p) {
-                const qint32 id = plan.activity(p, QStringLiteral("A%1.%2").arg(p).arg(seq), "2003-01-01", "2003-03-01");
+                const qint32 id
+                    = plan.activity(p, QStringLiteral("A%1.%2").arg(p).arg(seq), "2003-01-01", "2003-03-01");
                 phaseOf.insert(id, p);
             }
         }
@@ -485,8 +489,9 @@ private Q_SLOTS:
         TimeLineModel model;
         evenPlan(3, 4).into(model, Style::Summary);
         const PageLayout page = timeline::layoutPage(model, 1, QStringLiteral("Truck"));
-        QCOMPARE(names(page), QStringList({ QStringLiteral("Truck"), QStringLiteral("Phase 0"),
-                                            QStringLiteral("Phase 1"), QStringLiteral("Phase 2") }));
+        QCOMPARE(names(page),
+            QStringList({ QStringLiteral("Truck"), QStringLiteral("Phase 0"), QStringLiteral("Phase 1"),
+                QStringLiteral("Phase 2") }));
         for (const timeline::ChartRow& row : page.rows)
             QCOMPARE(row.activity, -1);
     }
@@ -542,16 +547,17 @@ private Q_SLOTS:
         const qint32 second = addPhase(coupe, "Second", 2);
         const qint32 first = addPhase(coupe, "First", 1);
         addPhase(other, "Elsewhere", 1);
-        const auto addActivity = [&](qint32 carid, qint32 phase, const char* name, int seq, std::optional<double> effort) {
-            store::Activity a;
-            a.carid = carid;
-            a.PhaseID = phase;
-            a.Description = QLatin1String(name);
-            a.prioritysequence = seq;
-            a.targeteffort = effort;
-            a.targetstartdate = QDate(2003, 1, seq);
-            return s.activities.add(a);
-        };
+        const auto addActivity
+            = [&](qint32 carid, qint32 phase, const char* name, int seq, std::optional<double> effort) {
+                  store::Activity a;
+                  a.carid = carid;
+                  a.PhaseID = phase;
+                  a.Description = QLatin1String(name);
+                  a.prioritysequence = seq;
+                  a.targeteffort = effort;
+                  a.targetstartdate = QDate(2003, 1, seq);
+                  return s.activities.add(a);
+              };
         addActivity(coupe, second, "S1", 1, 4.5);
         addActivity(coupe, first, "F2", 2, std::nullopt);
         addActivity(coupe, first, "F1", 1, 1.5);

@@ -47,8 +47,7 @@ QStringList entries(const QListWidget* list)
 
 // Runs act on the modal window of type W once it is up; schedule it, then open the window. Polls
 // rather than waits, so that windows opened meanwhile run their own loops undisturbed.
-template <class W, class Act>
-void whenModal(Act act, int triesLeft = 500)
+template <class W, class Act> void whenModal(Act act, int triesLeft = 500)
 {
     QTimer::singleShot(10, [act, triesLeft] {
         if (auto* window = qobject_cast<W*>(QApplication::activeModalWidget()))
@@ -68,7 +67,7 @@ enum Box { TargetStart, TargetStop, TargetEffort, ActualStart, ActualStop, Actua
 QLineEdit* box(DateUpdateForm& f, int which)
 {
     QLineEdit* const boxes[] = { f.ActivityTargetStartDate, f.ActivityTargetStopDate, f.ActivityTargetEffort,
-                                 f.ActivityActualStartDate, f.ActivityActualStopDate, f.ActivityActualEffort };
+        f.ActivityActualStartDate, f.ActivityActualStopDate, f.ActivityActualEffort };
     return boxes[which];
 }
 
@@ -147,10 +146,11 @@ private Q_SLOTS:
             QTest::mouseClick(t->CmdReturn, Qt::LeftButton);
         });
         w().mnuTimeLine->trigger();
-        QCOMPARE(seen, QStringList({ "Gear-Log Project Time Line", "1956 F-100 Pickup", "Show Activity Detail", "26",
-                                     "Teardown & Assessment", "       Photograph and tag parts",
-                                     "Click On An Activity To Display Date information", "5  Phases",
-                                     "20  Activities", "Page  1  Of  1", "0", "0" }));
+        QCOMPARE(seen,
+            QStringList({ "Gear-Log Project Time Line", "1956 F-100 Pickup", "Show Activity Detail", "26",
+                "Teardown & Assessment", "       Photograph and tag parts",
+                "Click On An Activity To Display Date information", "5  Phases", "20  Activities", "Page  1  Of  1",
+                "0", "0" }));
         QCOMPARE(QApplication::activeModalWidget(), nullptr);
         QCOMPARE(TimeLineForm::selectedCarID, 1);
         QVERIFY(boxTexts().isEmpty());
@@ -176,16 +176,17 @@ private Q_SLOTS:
         editor::ProgramState::globalCarID = mainHasCar ? 1 : 0;
         auto form = openOn(shownBefore ? coupe : 0);
         QTEST(gui::listText(form->CboCar), "listText");
-        QCOMPARE(form->panelText(1), mainHasCar ? QStringLiteral("Click On An Activity To Display Date information")
-                                                : QStringLiteral("Select A Project To Display"));
+        QCOMPARE(form->panelText(1),
+            mainHasCar ? QStringLiteral("Click On An Activity To Display Date information")
+                       : QStringLiteral("Select A Project To Display"));
         QCOMPARE(form->LbName->count(), mainHasCar ? (shownBefore ? 3 : 26) : 0);
         QCOMPARE(form->CboStyle->count(), 2);
         QCOMPARE(form->CboStyle->itemText(1), QStringLiteral("Show Phase Summary"));
 
         m_db->run(QStringLiteral("DELETE FROM Car WHERE carid = ?"), { coupe });
         form = openOn(coupe);
-        QCOMPARE(gui::listText(form->CboCar), mainHasCar ? QStringLiteral("1956 F-100 Pickup")
-                                                         : QStringLiteral("<Select A Project Car>"));
+        QCOMPARE(gui::listText(form->CboCar),
+            mainHasCar ? QStringLiteral("1956 F-100 Pickup") : QStringLiteral("<Select A Project Car>"));
     }
 
     void controls_data()
@@ -194,27 +195,42 @@ private Q_SLOTS:
         QTest::addColumn<QString>("caption");
         QTest::addColumn<QString>("tip");
         QTest::addColumn<QRect>("pixels"); // the twips of the layout at 96 DPI
-        QTest::newRow("CboCar") << "CboCar" << "" << "Click On A Project To Display Time Line" << QRect(8, 8, 337, 21);
-        QTest::newRow("CboStyle") << "CboStyle" << ""
+        QTest::newRow("CboCar") << "CboCar"
+                                << ""
+                                << "Click On A Project To Display Time Line" << QRect(8, 8, 337, 21);
+        QTest::newRow("CboStyle") << "CboStyle"
+                                  << ""
                                   << "Click On A Selection To Display 'Detail' Or 'Summary' Information"
                                   << QRect(360, 8, 209, 21);
-        QTest::newRow("CmdReturn") << "CmdReturn" << "Quit" << "Click To Return To Gear-Log Main Screen"
-                                   << QRect(584, 8, 57, 20);
-        QTest::newRow("Label2") << "Label2" << " -----------------  Target  ---------------" << ""
-                                << QRect(192, 32, 145, 13);
-        QTest::newRow("Label1") << "Label1"
-                                << "Phase / Activity                                     Start Date   Stop Date   Effort"
-                                << "" << QRect(8, 47, 329, 13);
-        QTest::newRow("LbName") << "LbName" << ""
+        QTest::newRow("CmdReturn") << "CmdReturn"
+                                   << "Quit"
+                                   << "Click To Return To Gear-Log Main Screen" << QRect(584, 8, 57, 20);
+        QTest::newRow("Label2") << "Label2"
+                                << " -----------------  Target  ---------------"
+                                << "" << QRect(192, 32, 145, 13);
+        QTest::newRow("Label1")
+            << "Label1"
+            << "Phase / Activity                                     Start Date   Stop Date   Effort"
+            << "" << QRect(8, 47, 329, 13);
+        QTest::newRow("LbName") << "LbName"
+                                << ""
                                 << "Click On An Activity To Display And Update Date Infromation"
                                 << QRect(8, 60, 185, 444);
-        QTest::newRow("LbStartDate") << "LbStartDate" << "" << "" << QRect(192, 60, 57, 444);
-        QTest::newRow("LbStopDate") << "LbStopDate" << "" << "" << QRect(248, 60, 57, 444);
-        QTest::newRow("LbEffort") << "LbEffort" << "" << "" << QRect(304, 60, 41, 444);
-        QTest::newRow("CmdPrevious") << "CmdPrevious" << "Previous"
+        QTest::newRow("LbStartDate") << "LbStartDate"
+                                     << ""
+                                     << "" << QRect(192, 60, 57, 444);
+        QTest::newRow("LbStopDate") << "LbStopDate"
+                                    << ""
+                                    << "" << QRect(248, 60, 57, 444);
+        QTest::newRow("LbEffort") << "LbEffort"
+                                  << ""
+                                  << "" << QRect(304, 60, 41, 444);
+        QTest::newRow("CmdPrevious") << "CmdPrevious"
+                                     << "Previous"
                                      << "Click To Display The Previous Page Of Information" << QRect(720, 507, 57, 21);
-        QTest::newRow("CmdNext") << "CmdNext" << "Next" << "Click To Display The Next Page Of Information"
-                                 << QRect(720, 529, 57, 21);
+        QTest::newRow("CmdNext") << "CmdNext"
+                                 << "Next"
+                                 << "Click To Display The Next Page Of Information" << QRect(720, 529, 57, 21);
     }
 
     void controls()
@@ -374,7 +390,7 @@ private Q_SLOTS:
     {
         const qint32 car = m_plan->car(QStringLiteral("Blanks"));
         m_plan->activity(car, m_plan->phase(car, QStringLiteral("Body"), 1), QStringLiteral("Rust"), 1,
-                         QDate(2003, 1, 1), QDate(2003, 1, 31));
+            QDate(2003, 1, 1), QDate(2003, 1, 31));
         m_plan->phase(car, QStringLiteral("   Indented"), 2);
         auto form = openOn(car);
         QCOMPARE(form->LbName->item(3)->text(), QStringLiteral("   Indented"));
@@ -391,7 +407,7 @@ private Q_SLOTS:
         m_plan->activity(empty, m_plan->phase(empty, QStringLiteral("P"), 1), QStringLiteral("Undated"), 1);
         const qint32 longCar = m_plan->car(QStringLiteral("AAB Long"));
         m_plan->activity(longCar, m_plan->phase(longCar, QStringLiteral("P"), 1), QStringLiteral("Years"), 1,
-                         QDate(2000, 1, 1), QDate(2004, 8, 27));
+            QDate(2000, 1, 1), QDate(2004, 8, 27));
         editor::ProgramState::globalCarID = 1;
         auto form = openOn(0);
         const QStringList sample = entries(form->LbName);
@@ -413,9 +429,9 @@ private Q_SLOTS:
     void correctingDatesFromTheChart()
     {
         const qint32 car = m_plan->evenCar(QStringLiteral("Long"), 2, 16);
-        const qint32 target = value(QStringLiteral("SELECT ActivityID FROM Activity WHERE Description = ?"),
-                                    QStringLiteral("A1.15"))
-                                  .toInt();
+        const qint32 target
+            = value(QStringLiteral("SELECT ActivityID FROM Activity WHERE Description = ?"), QStringLiteral("A1.15"))
+                  .toInt();
         w().loadCarDescription(); // the list was filled before the project was written
         m_f->pick(w().carDescription, car);
 
@@ -444,15 +460,14 @@ private Q_SLOTS:
         });
         w().mnuTimeLine->trigger();
 
-        QCOMPARE(seen, QStringList({ "GearLog  -  Activity Date Maintenance", "A1.15", "1/16/2003",
-                                     "Updating Activity Information", "1", "Show Activity Detail", "Long",
-                                     "Click On An Activity To Display Date information", "34", "       A1.15", "02/01/03",
-                                     "02/28/03" }));
+        QCOMPARE(seen,
+            QStringList({ "GearLog  -  Activity Date Maintenance", "A1.15", "1/16/2003",
+                "Updating Activity Information", "1", "Show Activity Detail", "Long",
+                "Click On An Activity To Display Date information", "34", "       A1.15", "02/01/03", "02/28/03" }));
         QCOMPARE(value(QStringLiteral("SELECT targetstartdate FROM Activity WHERE ActivityID = ?"), target),
-                 QVariant(QStringLiteral("2003-02-01")));
+            QVariant(QStringLiteral("2003-02-01")));
         QVERIFY(!DateWindowState::reloadTimeLine); // taken by the time line
-        // The main window starts over when it is active again.
-        w().Form_Activate();
+        // Back in the main window, which has started over.
         QVERIFY(!editor::ProgramState::refreshOnActivate);
         QCOMPARE(gui::listText(w().carDescription), QStringLiteral("<Select A Project Car>"));
         QCOMPARE(w().tbproject->currentIndex(), 0);
@@ -477,9 +492,10 @@ private Q_SLOTS:
         QCOMPARE(form->LbStartDate->item(2)->text(), QStringLiteral("01/16/03"));
         QVERIFY(!DateWindowState::reloadTimeLine);
         QVERIFY(!editor::ProgramState::refreshOnActivate);
-        QCOMPARE(value(QStringLiteral("SELECT COUNT(*) FROM Activity WHERE carid = ? AND targetstartdate = '2003-02-01'"),
-                       car),
-                 QVariant(0));
+        QCOMPARE(
+            value(QStringLiteral("SELECT COUNT(*) FROM Activity WHERE carid = ? AND targetstartdate = '2003-02-01'"),
+                car),
+            QVariant(0));
     }
 
     void quitClearsTheSetUp()
@@ -495,8 +511,8 @@ private Q_SLOTS:
     void dateWindowShowsTheActivity()
     {
         const qint32 car = m_plan->car(QStringLiteral("Coupe"));
-        const qint32 job = m_plan->activity(car, m_plan->phase(car, QStringLiteral("P"), 1), QStringLiteral("Rust"), 1,
-                                            QDate(2003, 5, 1), QDate());
+        const qint32 job = m_plan->activity(
+            car, m_plan->phase(car, QStringLiteral("P"), 1), QStringLiteral("Rust"), 1, QDate(2003, 5, 1), QDate());
         auto form = dateWindowOn(job);
         QCOMPARE(form->ActivityDescription->text(), QStringLiteral("Rust"));
         QCOMPARE(form->ActivityTargetStartDate->text(), QStringLiteral("5/1/2003"));
@@ -506,9 +522,9 @@ private Q_SLOTS:
         QCOMPARE(QApplication::focusWidget(), form->ActivityTargetStartDate);
         QTRY_COMPARE(form->ActivityTargetStartDate->selectedText(), QStringLiteral("5/1/2003"));
         QCOMPARE(form->ActivityTargetStartDate->toolTip(),
-                 QStringLiteral("Enter The Anticipated Start Date.  Example:  '12/31/2002'"));
+            QStringLiteral("Enter The Anticipated Start Date.  Example:  '12/31/2002'"));
         QCOMPARE(form->Label33->text(),
-                 QStringLiteral(" -----------------------   Activity Information  -----------------------"));
+            QStringLiteral(" -----------------------   Activity Information  -----------------------"));
         QCOMPARE(form->ActivityActualEffort->geometry(), QRect(232, 88, 65, 19)); // 3480, 1320, 975 x 285
         QCOMPARE(form->CmdUpdate->text(), QStringLiteral("Save"));
         QCOMPARE(form->CmdCancel->toolTip(), QStringLiteral("This Button Will Cancel Any Changes Made"));
@@ -517,7 +533,8 @@ private Q_SLOTS:
         QCOMPARE(form->ActivityDescription->text(), QStringLiteral("<Activity Not Available>"));
         QCOMPARE(form->ActivityTargetEffort->text(), QString());
         form->CmdUpdate_Click();
-        QCOMPARE(boxTexts(), QStringList { QStringLiteral("This Activity Is No Longer Available - Nothing Was Saved") });
+        QCOMPARE(
+            boxTexts(), QStringList { QStringLiteral("This Activity Is No Longer Available - Nothing Was Saved") });
         QVERIFY(form->isVisible());
         QCOMPARE(QApplication::focusWidget(), form->CmdCancel);
         QVERIFY(!DateWindowState::reloadTimeLine);
@@ -537,16 +554,16 @@ private Q_SLOTS:
                                            << "If You Have A Stop Date You Must Have A Start Date" << int(TargetStart);
         QTest::newRow("actual stop alone") << QStringList { "", "", "", "", "6/1/2003", "" }
                                            << "If You Have A Stop Date You Must Have A Start Date" << int(ActualStart);
-        QTest::newRow("actual stop before start") << QStringList { "", "", "", "6/2/2003", "6/1/2003", "" }
-                                                  << "The Actual Stop Date Is Before The Actual Start Date"
-                                                  << int(ActualStop);
+        QTest::newRow("actual stop before start")
+            << QStringList { "", "", "", "6/2/2003", "6/1/2003", "" }
+            << "The Actual Stop Date Is Before The Actual Start Date" << int(ActualStop);
         QTest::newRow("effort 12a") << QStringList { "", "", "12a", "", "", "" } << "The Target Effort Is Not A Number"
                                     << int(TargetEffort);
         QTest::newRow("actual effort x") << QStringList { "", "", "3", "", "", "x" }
                                          << "The Actual Effort Is Not A Number" << int(ActualEffort);
-        QTest::newRow("target start 13/1") << QStringList { "13/1/2003", "", "", "", "", "" }
-                                           << "The Target Start Date Is Not A Valid Date '99/99/9999'"
-                                           << int(TargetStart);
+        QTest::newRow("target start 13/1")
+            << QStringList { "13/1/2003", "", "", "", "", "" }
+            << "The Target Start Date Is Not A Valid Date '99/99/9999'" << int(TargetStart);
         QTest::newRow("actual stop 2/30") << QStringList { "", "", "", "2/1/2003", "2/30/2003", "" }
                                           << "The Actual Stop Date Is Not A Valid Date '99/99/9999'" << int(ActualStop);
     }
@@ -559,10 +576,10 @@ private Q_SLOTS:
         QFETCH(int, focus);
         const qint32 car = m_plan->car(QStringLiteral("Coupe"));
         const qint32 job = m_plan->activity(car, m_plan->phase(car, QStringLiteral("P"), 1), QStringLiteral("Rust"), 1,
-                                            QDate(2002, 1, 1), QDate(2002, 2, 1), 40);
+            QDate(2002, 1, 1), QDate(2002, 2, 1), 40);
         m_db->run(QStringLiteral("UPDATE Activity SET actualstartdate = '2002-01-05', note1 = 'kept' "
                                  "WHERE ActivityID = ?"),
-                  { job });
+            { job });
         auto form = dateWindowOn(job);
         for (int b = 0; b < 6; ++b)
             m_f->type(box(*form, b), typed.at(b));
@@ -574,7 +591,7 @@ private Q_SLOTS:
             QCOMPARE(QApplication::focusWidget(), box(*form, focus));
             QCOMPARE(box(*form, focus)->selectedText(), typed.at(focus));
             QCOMPARE(value(QStringLiteral("SELECT targetstopdate FROM Activity WHERE ActivityID = ?"), job),
-                     QVariant(QStringLiteral("2002-02-01")));
+                QVariant(QStringLiteral("2002-02-01")));
             QVERIFY(!DateWindowState::reloadTimeLine);
             QVERIFY(!editor::ProgramState::refreshOnActivate);
             QVERIFY(form->isVisible());
@@ -583,12 +600,11 @@ private Q_SLOTS:
         QCOMPARE(form->result(), int(QDialog::Accepted));
         QVERIFY(DateWindowState::reloadTimeLine);
         QVERIFY(editor::ProgramState::refreshOnActivate);
-        const char* const columns[] = { "targetstartdate", "targetstopdate", "targeteffort",
-                                        "actualstartdate", "actualstopdate", "actualeffort" };
+        const char* const columns[] = { "targetstartdate", "targetstopdate", "targeteffort", "actualstartdate",
+            "actualstopdate", "actualeffort" };
         for (int b = 0; b < 6; ++b) {
-            const QVariant stored = value(QStringLiteral("SELECT %1 FROM Activity WHERE ActivityID = ?")
-                                              .arg(QLatin1String(columns[b])),
-                                          job);
+            const QVariant stored = value(
+                QStringLiteral("SELECT %1 FROM Activity WHERE ActivityID = ?").arg(QLatin1String(columns[b])), job);
             const bool effort = b == TargetEffort || b == ActualEffort;
             if (effort)
                 QCOMPARE(stored.toDouble(), typed.at(b).isEmpty() ? 0.0 : typed.at(b).toDouble());
@@ -597,11 +613,11 @@ private Q_SLOTS:
             else
                 QVERIFY2(!stored.isNull(), columns[b]);
         }
-        QCOMPARE(box(*form, TargetEffort)->text(), typed.at(TargetEffort).isEmpty() ? QStringLiteral("0")
-                                                                                     : typed.at(TargetEffort));
+        QCOMPARE(box(*form, TargetEffort)->text(),
+            typed.at(TargetEffort).isEmpty() ? QStringLiteral("0") : typed.at(TargetEffort));
         // Nothing but the six fields is touched.
         QCOMPARE(value(QStringLiteral("SELECT note1 FROM Activity WHERE ActivityID = ?"), job),
-                 QVariant(QStringLiteral("kept")));
+            QVariant(QStringLiteral("kept")));
         QVERIFY(value(QStringLiteral("SELECT auditdate FROM Activity WHERE ActivityID = ?"), job).isNull());
     }
 
@@ -629,7 +645,8 @@ private Q_SLOTS:
         m_db->run(QStringLiteral("DELETE FROM Activity WHERE ActivityID = ?"), { job });
         m_f->type(form->ActivityTargetStartDate, QStringLiteral("1/1/2004"));
         QTest::mouseClick(form->CmdUpdate, Qt::LeftButton);
-        QCOMPARE(boxTexts(), QStringList { QStringLiteral("This Activity Is No Longer Available - Nothing Was Saved") });
+        QCOMPARE(
+            boxTexts(), QStringList { QStringLiteral("This Activity Is No Longer Available - Nothing Was Saved") });
         QVERIFY(form->isVisible());
         QCOMPARE(value(QStringLiteral("SELECT COUNT(*) FROM Activity WHERE ActivityID = ?"), job), QVariant(0));
         QVERIFY(!DateWindowState::reloadTimeLine);

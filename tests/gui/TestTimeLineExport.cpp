@@ -81,7 +81,7 @@ private Q_SLOTS:
         plan.activity(m_undated, plan.phase(m_undated, QStringLiteral("P"), 1), QStringLiteral("No dates"), 1);
         m_years = plan.car(QStringLiteral("Years"));
         plan.activity(m_years, plan.phase(m_years, QStringLiteral("P"), 1), QStringLiteral("Long haul"), 1,
-                      QDate(2001, 1, 1), QDate(2009, 1, 1));
+            QDate(2001, 1, 1), QDate(2009, 1, 1));
     }
 
     // A numbered PNG a page, 96 DPI, the page drawn as the window shows it.
@@ -153,16 +153,36 @@ private Q_SLOTS:
         QTest::addColumn<QString>("database");
         QTest::addColumn<int>("status");
         QTest::addColumn<QString>("message");
-        QTest::newRow("no output") << "1" << "" << "" << 2 << "--timeline needs --output FILE.png or FILE.pdf";
-        QTest::newRow("gif") << "1" << "x.gif" << "" << 2 << "the output must be a .png or .pdf file";
-        QTest::newRow("no car") << "" << "x.png" << "" << 2 << "--timeline needs --car ID";
-        QTest::newRow("car abc") << "abc" << "x.png" << "" << 2 << "--car wants the number of a project, not 'abc'";
-        QTest::newRow("car 0") << "0" << "x.png" << "" << 2 << "--car wants the number of a project, not '0'";
-        QTest::newRow("car -3") << "-3" << "x.png" << "" << 2 << "--car wants the number of a project, not '-3'";
-        QTest::newRow("no database") << "1" << "x.png" << "Missing.mdb" << 1 << "Missing.mdb could not be opened";
-        QTest::newRow("unknown car") << "999" << "x.png" << "" << 1 << "there is no project number 999";
-        QTest::newRow("no folder") << "1" << "nowhere/x.png" << "" << 1 << "could not write";
-        QTest::newRow("no folder, pdf") << "1" << "nowhere/x.pdf" << "" << 1 << "could not write";
+        QTest::newRow("no output") << "1"
+                                   << ""
+                                   << "" << 2 << "--timeline needs --output FILE.png or FILE.pdf";
+        QTest::newRow("gif") << "1"
+                             << "x.gif"
+                             << "" << 2 << "the output must be a .png or .pdf file";
+        QTest::newRow("no car") << ""
+                                << "x.png"
+                                << "" << 2 << "--timeline needs --car ID";
+        QTest::newRow("car abc") << "abc"
+                                 << "x.png"
+                                 << "" << 2 << "--car wants the number of a project, not 'abc'";
+        QTest::newRow("car 0") << "0"
+                               << "x.png"
+                               << "" << 2 << "--car wants the number of a project, not '0'";
+        QTest::newRow("car -3") << "-3"
+                                << "x.png"
+                                << "" << 2 << "--car wants the number of a project, not '-3'";
+        QTest::newRow("no database") << "1"
+                                     << "x.png"
+                                     << "Missing.mdb" << 1 << "Missing.mdb could not be opened";
+        QTest::newRow("unknown car") << "999"
+                                     << "x.png"
+                                     << "" << 1 << "there is no project number 999";
+        QTest::newRow("no folder") << "1"
+                                   << "nowhere/x.png"
+                                   << "" << 1 << "could not write";
+        QTest::newRow("no folder, pdf") << "1"
+                                        << "nowhere/x.pdf"
+                                        << "" << 1 << "could not write";
     }
 
     void refusals()
@@ -172,7 +192,7 @@ private Q_SLOTS:
         QFETCH(QString, database);
         QFETCH(QString, message);
         const ExportRequest r { database.isEmpty() ? m_database : m_files.path(database), car, false,
-                                output.isEmpty() ? QString() : m_files.path(output) };
+            output.isEmpty() ? QString() : m_files.path(output) };
         const Run run = exportWith(r);
         QTEST(run.status, "status");
         QVERIFY2(run.err.startsWith(QStringLiteral("gearlog: ")) && run.err.contains(message), qPrintable(run.err));
@@ -216,7 +236,7 @@ private Q_SLOTS:
         env.remove(QStringLiteral("QT_QPA_PLATFORM"));
         gearlog.setProcessEnvironment(env);
         gearlog.start(QStringLiteral(GEARLOG_PROGRAM),
-                      QStringList { QStringLiteral("--timeline"), QStringLiteral("--database"), m_database } + arguments);
+            QStringList { QStringLiteral("--timeline"), QStringLiteral("--database"), m_database } + arguments);
         QVERIFY(gearlog.waitForFinished(30000));
         QCOMPARE(gearlog.exitStatus(), QProcess::NormalExit);
         QTEST(gearlog.exitCode(), "exitCode");

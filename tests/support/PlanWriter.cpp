@@ -25,7 +25,7 @@ qint32 PlanWriter::phase(qint32 car, const QString& name, int sequence)
 }
 
 qint32 PlanWriter::activity(qint32 car, qint32 phase, const QString& name, int sequence, const QDate& start,
-                            const QDate& stop, std::optional<double> effort)
+    const QDate& stop, std::optional<double> effort)
 {
     store::Activity a;
     a.carid = car;
@@ -45,8 +45,8 @@ qint32 PlanWriter::evenCar(const QString& name, int phases, int activitiesEach)
     for (int p = 0; p < phases; ++p) {
         const qint32 ph = phase(id, QStringLiteral("Phase %1").arg(p), p + 1);
         for (int a = 0; a < activitiesEach; ++a)
-            activity(id, ph, QStringLiteral("A%1.%2").arg(p).arg(a), a + 1, QDate(2003, 1, 1 + a),
-                     QDate(2003, 3, 1 + a), 5);
+            activity(
+                id, ph, QStringLiteral("A%1.%2").arg(p).arg(a), a + 1, QDate(2003, 1, 1 + a), QDate(2003, 3, 1 + a), 5);
     }
     return id;
 }
