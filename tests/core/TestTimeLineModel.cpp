@@ -1,6 +1,7 @@
 // The time line's figures: loading, the project span and its 53-month limit, the scale, the axis,
 // the pages and the geometry of each row, worked out by hand from the rules.
 
+#include "support/PlanWriter.h"
 #include "support/TestDatabase.h"
 
 #include "store/Store.h"
@@ -531,40 +532,19 @@ private Q_SLOTS:
     {
         testing::TestDatabase files;
         auto db = store::Database::open(files.createEmpty());
-        const store::Store s(*db);
-        store::Car car;
-        car.Description = QStringLiteral("Coupe");
-        const qint32 coupe = s.cars.add(car);
-        car.Description = QStringLiteral("Other");
-        const qint32 other = s.cars.add(car);
-        const auto addPhase = [&](qint32 carid, const char* name, int seq) {
-            store::Phase p;
-            p.carid = carid;
-            p.Description = QLatin1String(name);
-            p.prioritysequence = seq;
-            return s.phases.add(p);
-        };
-        const qint32 second = addPhase(coupe, "Second", 2);
-        const qint32 first = addPhase(coupe, "First", 1);
-        addPhase(other, "Elsewhere", 1);
-        const auto addActivity
-            = [&](qint32 carid, qint32 phase, const char* name, int seq, std::optional<double> effort) {
-                  store::Activity a;
-                  a.carid = carid;
-                  a.PhaseID = phase;
-                  a.Description = QLatin1String(name);
-                  a.prioritysequence = seq;
-                  a.targeteffort = effort;
-                  a.targetstartdate = QDate(2003, 1, seq);
-                  return s.activities.add(a);
-              };
-        addActivity(coupe, second, "S1", 1, 4.5);
-        addActivity(coupe, first, "F2", 2, std::nullopt);
-        addActivity(coupe, first, "F1", 1, 1.5);
-        addActivity(other, first, "Not ours", 1, 1);
+        testing::PlanWriter plan(*db);
+        const qint32 coupe = plan.car(QStringLiteral("Coupe"));
+        const qint32 other = plan.car(QStringLiteral("Other"));
+        const qint32 second = plan.phase(coupe, QStringLiteral("Second"), 2);
+        const qint32 first = plan.phase(coupe, QStringLiteral("First"), 1);
+        plan.phase(other, QStringLiteral("Elsewhere"), 1);
+        plan.activity(coupe, second, QStringLiteral("S1"), 1, QDate(2003, 1, 1), {}, 4.5);
+        plan.activity(coupe, first, QStringLiteral("F2"), 2, QDate(2003, 1, 2));
+        plan.activity(coupe, first, QStringLiteral("F1"), 1, QDate(2003, 1, 1), {}, 1.5);
+        plan.activity(other, first, QStringLiteral("Not ours"), 1, QDate(2003, 1, 1), {}, 1);
 
         TimeLineModel model;
-        model.load(s, coupe);
+        model.load(store::Store(*db), coupe);
         QCOMPARE(model.phases().size(), 2);
         QCOMPARE(model.phases().at(0).Description, QStringLiteral("First"));
         QCOMPARE(model.phases().at(1).PhaseID, second);
