@@ -11,9 +11,6 @@
 #include "store/Store.h"
 #include "timeline/ChartPainter.h"
 
-#include <QCoreApplication>
-#include <QDir>
-#include <QFile>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
@@ -22,8 +19,6 @@
 namespace timeline {
 
 namespace {
-
-const QString IconFile = QStringLiteral("GearLog.png");
 
 #define NAMED(member) member, #member
 
@@ -100,10 +95,6 @@ void DateUpdateForm::buildWindow()
 
 void DateUpdateForm::Form_Load()
 {
-    // The icon beside the program, when there is one; otherwise the program's own.
-    const QString icon = QDir(QCoreApplication::applicationDirPath()).filePath(IconFile);
-    if (QFile::exists(icon))
-        setWindowIcon(QIcon(icon));
     gui::guarded(this, QStringLiteral("reading the activity"),
         [this] { m_activity = m_store->activities.find(DateWindowState::activityToMaintain); });
     showActivity();

@@ -25,6 +25,12 @@ qint64 wholeHours(const std::optional<double>& effort)
     return qint64(std::clamp(std::nearbyint(*effort), -MaxEffort, MaxEffort)); // halves to even
 }
 
+// Any number of activities of any size: the total stops at the largest whole number of hours.
+qint64 addEffort(qint64 total, qint64 hours)
+{
+    return std::clamp(total + hours, qint64(-MaxEffort), qint64(MaxEffort));
+}
+
 qint64 daysBetween(const QDate& from, const QDate& to)
 {
     return to.toJulianDay() - from.toJulianDay();
@@ -120,8 +126,8 @@ bool TimeLineModel::computeSpan(Style style)
     ProjectSpan s;
     for (const ActivityLine& a : m_activities) {
         s.range.take(a);
-        s.targetEffort += a.targeteffort;
-        s.actualEffort += a.actualeffort;
+        s.targetEffort = addEffort(s.targetEffort, a.targeteffort);
+        s.actualEffort = addEffort(s.actualEffort, a.actualeffort);
     }
     s.targetDays = spanDays(s.range.targetStart, s.range.targetStop);
     s.actualDays = spanDays(s.range.actualStart, s.range.actualStop);

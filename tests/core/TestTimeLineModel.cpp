@@ -527,6 +527,22 @@ private Q_SLOTS:
         QCOMPARE(page.rows.at(1).effort, QString());
     }
 
+    // Efforts of any size add up without wrapping: the total stops at 9e15 hours.
+    void effortTotalsDoNotWrap()
+    {
+        Plan plan;
+        const int ph = plan.phase(QStringLiteral("P"));
+        for (int i = 0; i < 3; ++i) {
+            plan.activity(ph, QStringLiteral("Huge"), "2003-01-01", "2003-01-02");
+            plan.last().targeteffort = 5e15;
+            plan.last().actualeffort = -5e15;
+        }
+        TimeLineModel model;
+        plan.into(model);
+        QCOMPARE(model.span().targetEffort, qint64(9e15));
+        QCOMPARE(model.span().actualEffort, qint64(-9e15));
+    }
+
     // From the file: one car's rows only, in priority order with ties by key; Nulls become markers and 0.
     void loadsOneCarInPriorityOrder()
     {
