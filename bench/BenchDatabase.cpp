@@ -54,4 +54,31 @@ void buildDatabase(const QString& path, const Shape& shape)
     t.commit();
 }
 
+int addSpreadProject(const QString& path, int phases, int activitiesPerPhase)
+{
+    auto db = store::Database::open(path);
+    store::Transaction t(*db);
+    QSqlQuery car = db->run(QStringLiteral("INSERT INTO Car (Description) VALUES ('Spread project')"));
+    const int carId = car.lastInsertId().toInt();
+    QSqlQuery phase = db->prepare(
+        QStringLiteral("INSERT INTO Phase (carid, prioritysequence, Description, Status) VALUES (?, ?, ?, 0)"));
+    QSqlQuery activity = db->prepare(QStringLiteral(
+        "INSERT INTO Activity (carid, PhaseID, prioritysequence, Description, Status, targetstartdate, targetstopdate, "
+        "targeteffort, actualstartdate, actualstopdate, actualeffort) VALUES (?, ?, ?, ?, 0, ?, ?, 8, ?, ?, 6)"));
+    const QDate first(2022, 1, 3);
+    for (int p = 0; p < phases; ++p) {
+        store::Database::run(phase, { carId, p + 1, QStringLiteral("Phase %1").arg(p) });
+        const int phaseId = phase.lastInsertId().toInt();
+        for (int k = 0; k < activitiesPerPhase; ++k) {
+            const QDate start = first.addDays((p * activitiesPerPhase + k) * 1460 / (phases * activitiesPerPhase));
+            const QString iso = start.toString(Qt::ISODate);
+            const QVariant done = k % 2 ? QVariant(start.addDays(9).toString(Qt::ISODate)) : QVariant(QMetaType(QMetaType::QString));
+            store::Database::run(activity, { carId, phaseId, k + 1, QStringLiteral("Activity %1-%2").arg(p).arg(k), iso,
+                                             start.addDays(20).toString(Qt::ISODate), iso, done });
+        }
+    }
+    t.commit();
+    return carId;
+}
+
 } // namespace bench

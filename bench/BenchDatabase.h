@@ -16,4 +16,8 @@ struct Shape
 // A database of the given size beside the sample project, filled in one transaction.
 void buildDatabase(const QString& path, const Shape& shape);
 
+// Adds a project whose activities spread over four years, their phases' priority sequences
+// interleaved as users leave them; answers its key.
+int addSpreadProject(const QString& path, int phases, int activitiesPerPhase);
+
 } // namespace bench

@@ -6,10 +6,16 @@
 #include "app/Startup.h"
 #include "gui/Dialogs.h"
 #include "reports/ReportExport.h"
+#include "store/Store.h"
+#include "timeline/PageLayout.h"
+#include "timeline/TimeLineForm.h"
+#include "timeline/TimeLineModel.h"
 
 #include <QApplication>
 #include <QComboBox>
+#include <QListWidget>
 #include <QElapsedTimer>
+#include <QImage>
 #include <QSettings>
 #include <QTemporaryDir>
 #include <QTextStream>
@@ -94,6 +100,45 @@ Figures measureTreesAndTotals(const QString& path, QSettings& settings)
     });
 }
 
+// The time line of a project of 1,000 activities: read, spanned, paged and every page laid out.
+Figures measureTimeLineModel(const QString& path, qint32 carid)
+{
+    auto db = store::Database::open(path);
+    const store::Store s(*db);
+    return measure(9, [&] {
+        timeline::TimeLineModel model;
+        model.load(s, carid);
+        model.computeSpan(timeline::Style::Detail);
+        for (int page = 1; page <= model.pageCount(); ++page)
+            timeline::layoutPage(model, page, QStringLiteral("Spread project"));
+        if (model.activities().size() != 1000)
+            qFatal("unexpected time line size");
+    });
+}
+
+// One page of the time line window painted again, and paging to the next page (lists refilled, painted).
+std::pair<Figures, Figures> measureTimeLineWindow(const QString& path, qint32 carid)
+{
+    auto db = store::Database::open(path);
+    timeline::TimeLineForm::selectedCarID = carid;
+    timeline::TimeLineForm form(*db);
+    form.show();
+    form.Form_Activate();
+    if (form.LbName->count() != 34)
+        qFatal("the time line did not show a full page");
+    // Rendered into an image: the headless screen would skip a repaint of a window nobody sees.
+    QImage screen(form.size(), QImage::Format_ARGB32_Premultiplied);
+    const Figures repaint = measure(9, [&] { form.render(&screen); });
+    const Figures next = measure(9, [&] {
+        if (form.currentPage() == form.model().pageCount())
+            form.CmdPrevious_Click();
+        else
+            form.CmdNext_Click();
+        form.render(&screen);
+    });
+    return { repaint, next };
+}
+
 int main(int argc, char** argv)
 {
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
@@ -138,5 +183,10 @@ int main(int argc, char** argv)
     };
     report("materials list of 10,000 components to text", measure(5, [&] { exportTo("m.txt"); }), 500);
     report("materials list of 10,000 components to PDF", measure(3, [&] { exportTo("m.pdf"); }), 2000);
+    const int spread = bench::addSpreadProject(bigPath, 50, 20);
+    report("time line: load, span and lay out all pages, 1,000 activities", measureTimeLineModel(bigPath, spread), 50);
+    const auto [repaint, next] = measureTimeLineWindow(bigPath, spread);
+    report("time line: repaint a page of the window", repaint, 16);
+    report("time line: next page, lists filled and repainted", next, 16);
     return gui::DialogSeam::shownBoxes().isEmpty() ? 0 : 1;
 }

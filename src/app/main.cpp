@@ -7,6 +7,7 @@
 #include "reports/ReportExport.h"
 #include "store/SampleProject.h"
 #include "store/StoreError.h"
+#include "timeline/TimeLineExport.h"
 
 #include <QApplication>
 #include <QCommandLineParser>
@@ -36,7 +37,7 @@ void describe(QCommandLineParser& parser)
     parser.addOption({ QStringLiteral("car"), QStringLiteral("The project to report on."), QStringLiteral("id") });
     parser.addOption({ QStringLiteral("status"), QStringLiteral("Status report: all, 0, 1, 2 or 3."),
                        QStringLiteral("code") });
-    parser.addOption({ QStringLiteral("output"), QStringLiteral("Where to write: a .pdf, .txt, .json or .csv file."),
+    parser.addOption({ QStringLiteral("output"), QStringLiteral("Where to write: a .pdf, .png, .txt, .json or .csv file."),
                        QStringLiteral("file") });
     parser.addOption({ QStringLiteral("export-project"), QStringLiteral("Write the project --car to --output as JSON.") });
     parser.addOption({ QStringLiteral("import-project"),
@@ -44,6 +45,10 @@ void describe(QCommandLineParser& parser)
                        QStringLiteral("file") });
     parser.addOption({ QStringLiteral("csv"), QStringLiteral("Write a list as CSV: materials or wishlist."),
                        QStringLiteral("list") });
+    parser.addOption({ QStringLiteral("timeline"),
+                       QStringLiteral("Draw the time line of the project --car to --output (a PNG a page, or one "
+                                      "PDF) and exit.") });
+    parser.addOption({ QStringLiteral("summary"), QStringLiteral("Time line: phases only, without their activities.") });
     // For installers and packagers: where the sample's pictures will be found once installed.
     QCommandLineOption pictures(QStringLiteral("picture-folder"), QStringLiteral("Picture folder to record."),
                                 QStringLiteral("path"));
@@ -160,6 +165,17 @@ int main(int argc, char** argv)
                                         parser.value(QStringLiteral("output")), err);
         return exchange::exportProjectCommand(database, parser.value(QStringLiteral("car")),
                                               parser.value(QStringLiteral("output")), err);
+    }
+    if (parser.isSet(QStringLiteral("timeline"))) {
+        // Drawing needs fonts, hence a GUI application, but never a display.
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+        QGuiApplication app(argc, argv);
+        QTextStream out(stdout);
+        QTextStream err(stderr);
+        const timeline::ExportRequest request { databaseOption(parser), parser.value(QStringLiteral("car")),
+                                                parser.isSet(QStringLiteral("summary")),
+                                                parser.value(QStringLiteral("output")) };
+        return timeline::exportTimeLine(request, out, err);
     }
     if (parser.isSet(QStringLiteral("report"))) {
         // Written straight to a file: no display is needed.

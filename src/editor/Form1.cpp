@@ -8,8 +8,10 @@
 #include "gui/Dialogs.h"
 #include "gui/ListText.h"
 #include "gui/NotesEdit.h"
+#include "gui/StoreErrors.h"
 #include "store/Store.h"
 #include "store/StoreError.h"
+#include "timeline/TimeLineForm.h"
 
 #include <QApplication>
 #include <QCheckBox>
@@ -117,24 +119,20 @@ void Form1::connectSignals()
     connect(mnuExportProject, &QAction::triggered, this, &Form1::mnuExportProject_Click);
     connect(mnuImportProject, &QAction::triggered, this, &Form1::mnuImportProject_Click);
     connect(mnuOverview, &QAction::triggered, this, &Form1::mnuOverview_Click);
+    connect(mnuTimeLine, &QAction::triggered, this, &Form1::mnuTimeLine_Click);
 }
 
 template <class F>
 bool Form1::guarded(const QString& what, F&& step)
 {
-    try {
-        step();
-        return true;
-    } catch (const store::StoreError& e) {
-        QApplication::restoreOverrideCursor();
-        gui::MessageBox::show(this, gui::AppTitle,
-                              QStringLiteral("The database reported an error while %1:\n\n%2\n(Error #%3, %4)")
-                                  .arg(what, e.message())
-                                  .arg(e.code())
-                                  .arg(e.source()),
-                              gui::Icon::Warning, gui::Buttons::Ok, gui::Answer::Ok);
-        return false;
-    }
+    return gui::guarded(this, what, std::forward<F>(step));
+}
+
+void Form1::mnuTimeLine_Click()
+{
+    timeline::TimeLineForm timeLine(m_database, this);
+    timeLine.exec();
+    Form_Activate(); // in front again: starts over when dates were changed meanwhile
 }
 
 QString Form1::panelText(int panel) const

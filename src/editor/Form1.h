@@ -88,6 +88,7 @@ public:
     // A whole project to or from a file others can read.
     void mnuExportProject_Click();
     void mnuImportProject_Click();
+    void mnuTimeLine_Click();
     void SetButtons(const QString& pattern);
     void DisableButtons();
     void LockFields(bool bdolock);

@@ -2,9 +2,8 @@
 
 #include "editor/Form1.h"
 
-#include "common/Formats.h"
 #include "common/Parse.h"
-#include "gui/Dialogs.h"
+#include "editor/FieldChecks.h"
 #include "gui/ListText.h"
 
 #include <QComboBox>
@@ -17,25 +16,6 @@ namespace editor {
 namespace {
 
 constexpr int DescriptionLength = 30;
-constexpr int SelectionLength = 50;
-
-enum class Focus { Only, SelectText };
-
-// Shows why, moves the focus to the control and, unless told otherwise, selects its text so that
-// typing replaces it. Always answers false.
-bool refuse(QWidget* parent, QWidget* control, const QString& message, Focus focus = Focus::SelectText)
-{
-    gui::MessageBox::information(parent, message, gui::AppTitle);
-    control->setFocus(Qt::OtherFocusReason);
-    if (focus == Focus::SelectText) {
-        QLineEdit* edit = qobject_cast<QLineEdit*>(control);
-        if (auto* list = qobject_cast<QComboBox*>(control); list && list->isEditable())
-            edit = list->lineEdit();
-        if (edit)
-            edit->setSelection(0, SelectionLength);
-    }
-    return false;
-}
 
 void cutDescription(QLineEdit* box)
 {
@@ -43,39 +23,15 @@ void cutDescription(QLineEdit* box)
         box->setText(box->text().left(DescriptionLength));
 }
 
-void zeroWhenEmpty(QLineEdit* box)
-{
-    if (box->text().isEmpty())
-        box->setText(QStringLiteral("0"));
-}
-
 bool filledButNotNumeric(const QLineEdit* box)
 {
     return !box->text().isEmpty() && !common::isNumeric(box->text());
-}
-
-bool filledButNotDate(const QLineEdit* box)
-{
-    return !box->text().isEmpty() && !common::isDate(box->text());
-}
-
-// Both dates given and the stop sorts before the start, compared as YYYY/MM/DD texts.
-bool stopBeforeStart(const QLineEdit* start, const QLineEdit* stop)
-{
-    if (start->text().isEmpty() || stop->text().isEmpty())
-        return false;
-    const auto from = common::parseDate(start->text());
-    const auto to = common::parseDate(stop->text());
-    if (!from || !to)
-        return false;
-    return common::formatDate(*to, common::DateForm::Sortable) < common::formatDate(*from, common::DateForm::Sortable);
 }
 
 // The largest amounts accepted: every total of a project, however large, stays exact.
 constexpr double MaxCarMoney = 999999999; // whole dollars
 constexpr double MaxUnitCost = 9999999.99;
 constexpr double MaxQuantity = 999999;
-constexpr double MaxEffort = 999999; // hours
 
 bool tooLarge(const QLineEdit* box, double limit)
 {
@@ -90,7 +46,6 @@ QString tooLargeText(const char* what, const char* limit)
 
 const QString NoDescription = QStringLiteral("You Have To Enter A Description!");
 const QString BadStatus = QStringLiteral("You Have Selected An Invalid 'Status' Code!");
-const QString StopWithoutStart = QStringLiteral("If You Have A Stop Date You Must Have A Start Date");
 
 } // namespace
 
@@ -193,39 +148,8 @@ bool Form1::ValidateActivity()
         return refuse(this, ActivityStatus, BadStatus);
     if (!relationKey(ActivityPhase))
         return refuse(this, ActivityPhase, QStringLiteral("Please Select A Valid 'Phase'"));
-    zeroWhenEmpty(ActivityTargetEffort);
-    zeroWhenEmpty(ActivityActualEffort);
-    if (!common::isNumeric(ActivityTargetEffort->text()))
-        return refuse(this, ActivityTargetEffort, QStringLiteral("The Target Effort Is Not A Number"));
-    if (!common::isNumeric(ActivityActualEffort->text()))
-        return refuse(this, ActivityActualEffort, QStringLiteral("The Actual Effort Is Not A Number"));
-    for (QLineEdit* box : { ActivityTargetEffort, ActivityActualEffort }) {
-        if (tooLarge(box, MaxEffort))
-            return refuse(this, box, tooLargeText("Effort", "999,999 Hours"));
-    }
-    if (filledButNotDate(ActivityTargetStartDate))
-        return refuse(this, ActivityTargetStartDate,
-                      QStringLiteral("The Target Start Date Is Not A Valid Date '99/99/9999'"));
-    if (filledButNotDate(ActivityTargetStopDate))
-        return refuse(this, ActivityTargetStopDate,
-                      QStringLiteral("The Target Stop Date Is Not A Valid Date '99/99/9999'"));
-    if (!ActivityTargetStopDate->text().isEmpty() && ActivityTargetStartDate->text().isEmpty())
-        return refuse(this, ActivityTargetStartDate, StopWithoutStart);
-    if (stopBeforeStart(ActivityTargetStartDate, ActivityTargetStopDate))
-        return refuse(this, ActivityTargetStopDate,
-                      QStringLiteral("The Target Stop Date Is Before The Target Start Date"));
-    if (filledButNotDate(ActivityActualStartDate))
-        return refuse(this, ActivityActualStartDate,
-                      QStringLiteral("The Actual Start Date Is Not A Valid Date '99/99/9999'"));
-    if (filledButNotDate(ActivityActualStopDate))
-        return refuse(this, ActivityActualStopDate,
-                      QStringLiteral("The Actual Stop Date Is Not A Valid Date '99/99/9999'"));
-    if (!ActivityActualStopDate->text().isEmpty() && ActivityActualStartDate->text().isEmpty())
-        return refuse(this, ActivityActualStartDate, StopWithoutStart);
-    if (stopBeforeStart(ActivityActualStartDate, ActivityActualStopDate))
-        return refuse(this, ActivityActualStopDate,
-                      QStringLiteral("The Actual Stop Date Is Before The Actual Start Date"));
-    return true;
+    return checkActivityTimes(this, { ActivityTargetStartDate, ActivityTargetStopDate, ActivityTargetEffort,
+                                      ActivityActualStartDate, ActivityActualStopDate, ActivityActualEffort });
 }
 
 bool Form1::validateSupplier()

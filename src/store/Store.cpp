@@ -76,6 +76,22 @@ void Store::swapActivitySequences(qint32 first, qint32 firstSequence, qint32 sec
     t.commit();
 }
 
+bool Store::changeActivityTimes(const Activity& a) const
+{
+    RowWriter w;
+    w.date(a.targetstartdate).date(a.targetstopdate).number(a.targeteffort);
+    w.date(a.actualstartdate).date(a.actualstopdate).number(a.actualeffort);
+    QSqlQuery q = db.prepare(QStringLiteral("UPDATE Activity SET targetstartdate = ?, targetstopdate = ?, targeteffort = ?, "
+                                            "actualstartdate = ?, actualstopdate = ?, actualeffort = ? "
+                                            "WHERE ActivityID = ?"));
+    QList<QVariant> values = w.values();
+    values << a.ActivityID;
+    for (qsizetype i = 0; i < values.size(); ++i)
+        q.bindValue(int(i), values.at(i));
+    Database::run(q);
+    return q.numRowsAffected() > 0;
+}
+
 QList<Entry> Store::componentsOfActivity(qint32 activityid) const
 {
     QSqlQuery q = db.run(

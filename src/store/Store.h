@@ -44,6 +44,9 @@ public:
     void swapPhaseSequences(qint32 first, qint32 firstSequence, qint32 second, qint32 secondSequence) const;
     void swapActivitySequences(qint32 first, qint32 firstSequence, qint32 second, qint32 secondSequence) const;
 
+    // Writes only the planned and actual dates and efforts of an activity; false when it is gone.
+    bool changeActivityTimes(const Activity& activity) const;
+
     // The components attached to an activity, by description.
     QList<Entry> componentsOfActivity(qint32 activityid) const;
 

@@ -1,0 +1,20 @@
+#include "gui/StoreErrors.h"
+
+#include "gui/Dialogs.h"
+
+#include <QApplication>
+
+namespace gui {
+
+void showStoreError(QWidget* parent, const QString& what, const store::StoreError& e)
+{
+    QApplication::restoreOverrideCursor();
+    MessageBox::show(parent, AppTitle,
+        QStringLiteral("The database reported an error while %1:\n\n%2\n(Error #%3, %4)")
+            .arg(what, e.message())
+            .arg(e.code())
+            .arg(e.source()),
+        Icon::Warning, Buttons::Ok, Answer::Ok);
+}
+
+} // namespace gui

@@ -1,0 +1,185 @@
+#include "timeline/DateUpdateForm.h"
+
+#include "common/Formats.h"
+#include "common/Parse.h"
+#include "editor/FieldChecks.h"
+#include "editor/Form1.h"
+#include "gui/Dialogs.h"
+#include "gui/SelectOnFocus.h"
+#include "gui/StoreErrors.h"
+#include "gui/Twips.h"
+#include "store/Store.h"
+#include "timeline/ChartPainter.h"
+
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QTimer>
+
+namespace timeline {
+
+namespace {
+
+#define NAMED(member) member, #member
+
+QString shortDate(const QDate& date)
+{
+    return common::formatDate(date, common::DateForm::Short);
+}
+
+QString effortText(const std::optional<double>& hours)
+{
+    return hours ? common::plainNumber(*hours) : QStringLiteral("0");
+}
+
+} // namespace
+
+DateUpdateForm::DateUpdateForm(store::Database& database, QWidget* parent)
+    : QDialog(parent)
+    , m_store(std::make_unique<store::Store>(database))
+{
+    buildWindow();
+    Form_Load();
+}
+
+DateUpdateForm::~DateUpdateForm() = default;
+
+void DateUpdateForm::buildWindow()
+{
+    setObjectName(QStringLiteral("DateUpdateForm"));
+    setWindowTitle(QStringLiteral("GearLog  -  Activity Date Maintenance"));
+    setModal(true);
+    setFont(listFont()); // the layout in twips is made for small type
+    setFixedSize(gui::Twips(*this).pixels(QRectF(0, 0, 4935, 2415)).size());
+
+    gui::placed(NAMED(ActivityDescription), this, { 600, 120, 3735, 285 });
+    ActivityDescription->setReadOnly(true); // only the dates and efforts are saved
+    gui::placed(NAMED(Label33), this, { 600, 480, 3735, 255 },
+        QStringLiteral(" -----------------------   Activity Information  -----------------------"));
+    gui::placed(NAMED(Label8), this, { 600, 600, 615, 255 }, QStringLiteral("Target"));
+    gui::placed(NAMED(Label5), this, { 3840, 600, 615, 255 }, QStringLiteral("Actual"));
+    gui::placed(NAMED(ActivityTargetStartDate), this, { 240, 840, 1215, 285 }, QString(),
+        QStringLiteral("Enter The Anticipated Start Date.  Example:  '12/31/2002'"));
+    gui::placed(NAMED(Label4), this, { 1800, 840, 1575, 255 }, QStringLiteral("------ Start Date -----"));
+    gui::placed(NAMED(ActivityActualStartDate), this, { 3480, 840, 1215, 285 }, QString(),
+        QStringLiteral("Enter The Actual Start Date.  Example:  '12/31/2002'"));
+    gui::placed(NAMED(ActivityTargetStopDate), this, { 240, 1080, 1215, 285 }, QString(),
+        QStringLiteral("Enter The Anticipated Completion Date.  Example:  '12/31/2002'"));
+    gui::placed(NAMED(Label16), this, { 1800, 1080, 1575, 255 }, QStringLiteral("------ Stop Date -----"));
+    gui::placed(NAMED(ActivityActualStopDate), this, { 3480, 1080, 1215, 285 }, QString(),
+        QStringLiteral("Enter The Actual Completion Date.  Example:  '12/31/2002'"));
+    gui::placed(NAMED(ActivityTargetEffort), this, { 480, 1320, 975, 285 }, QString(),
+        QStringLiteral("The Anticipated Number Of Hours Required To Complete The Activity"));
+    gui::placed(NAMED(Label9), this, { 1800, 1320, 1575, 255 }, QStringLiteral("--- Effort (Hours) ---"));
+    gui::placed(NAMED(ActivityActualEffort), this, { 3480, 1320, 975, 285 }, QString(),
+        QStringLiteral("The Actual Number Of Hours Required To Complete The Activity"));
+    gui::placed(NAMED(CmdUpdate), this, { 1320, 1800, 975, 375 }, QStringLiteral("Save"),
+        QStringLiteral("This Button Will Apply Your Changes"));
+    gui::placed(NAMED(CmdCancel), this, { 2640, 1800, 975, 375 }, QStringLiteral("Cancel"),
+        QStringLiteral("This Button Will Cancel Any Changes Made"));
+    CmdUpdate->setAutoDefault(false);
+    CmdCancel->setAutoDefault(false);
+
+    // Tab order: the Target column, then the Actual column, then the buttons.
+    QWidget* order[] = { ActivityTargetStartDate, ActivityTargetStopDate, ActivityTargetEffort, ActivityActualStartDate,
+        ActivityActualStopDate, ActivityActualEffort, CmdUpdate, CmdCancel };
+    for (size_t i = 0; i + 1 < std::size(order); ++i)
+        setTabOrder(order[i], order[i + 1]);
+    for (QLineEdit* box : { ActivityTargetStartDate, ActivityTargetStopDate, ActivityTargetEffort,
+             ActivityActualStartDate, ActivityActualStopDate, ActivityActualEffort })
+        gui::selectTextOnFocus(box);
+
+    connect(CmdUpdate, &QPushButton::clicked, this, &DateUpdateForm::CmdUpdate_Click);
+    connect(CmdCancel, &QPushButton::clicked, this, &DateUpdateForm::CmdCancel_Click);
+}
+
+void DateUpdateForm::Form_Load()
+{
+    gui::guarded(this, QStringLiteral("reading the activity"),
+        [this] { m_activity = m_store->activities.find(DateWindowState::activityToMaintain); });
+    showActivity();
+}
+
+void DateUpdateForm::showActivity()
+{
+    if (!m_activity) {
+        ActivityDescription->setText(QStringLiteral("<Activity Not Available>"));
+        return;
+    }
+    const store::Activity& a = *m_activity;
+    ActivityDescription->setText(a.Description);
+    ActivityTargetStartDate->setText(shortDate(a.targetstartdate));
+    ActivityTargetStopDate->setText(shortDate(a.targetstopdate));
+    ActivityActualStartDate->setText(shortDate(a.actualstartdate));
+    ActivityActualStopDate->setText(shortDate(a.actualstopdate));
+    ActivityTargetEffort->setText(effortText(a.targeteffort));
+    ActivityActualEffort->setText(effortText(a.actualeffort));
+}
+
+void DateUpdateForm::showEvent(QShowEvent* event)
+{
+    QDialog::showEvent(event);
+    if (!m_activated)
+        QTimer::singleShot(0, this, &DateUpdateForm::Form_Activate);
+}
+
+void DateUpdateForm::Form_Activate()
+{
+    m_activated = true;
+    ActivityTargetStartDate->setFocus(Qt::OtherFocusReason);
+}
+
+bool DateUpdateForm::ValidateActivity()
+{
+    return editor::checkActivityTimes(this,
+        { ActivityTargetStartDate, ActivityTargetStopDate, ActivityTargetEffort, ActivityActualStartDate,
+            ActivityActualStopDate, ActivityActualEffort });
+}
+
+void DateUpdateForm::refuseSave(const QString& message)
+{
+    gui::MessageBox::notice(this, message);
+    CmdCancel->setFocus(Qt::OtherFocusReason);
+}
+
+void DateUpdateForm::CmdUpdate_Click()
+{
+    const QString gone = QStringLiteral("This Activity Is No Longer Available - Nothing Was Saved");
+    if (!m_activity)
+        return refuseSave(gone);
+    if (m_activity->carid == store::Store::SampleCarId)
+        return refuseSave(QStringLiteral("Cannot Update The Gear-Log Demo Car"));
+    if (!ValidateActivity())
+        return;
+
+    store::Activity changed = *m_activity;
+    changed.targetstartdate = common::parseDate(ActivityTargetStartDate->text()).value_or(QDate());
+    changed.targetstopdate = common::parseDate(ActivityTargetStopDate->text()).value_or(QDate());
+    changed.targeteffort = common::numberValue(ActivityTargetEffort->text()).value_or(0);
+    changed.actualstartdate = common::parseDate(ActivityActualStartDate->text()).value_or(QDate());
+    changed.actualstopdate = common::parseDate(ActivityActualStopDate->text()).value_or(QDate());
+    changed.actualeffort = common::numberValue(ActivityActualEffort->text()).value_or(0);
+    bool written = false;
+    if (!gui::guarded(
+            this, QStringLiteral("saving the dates"), [&] { written = m_store->changeActivityTimes(changed); }))
+        return;
+    if (!written)
+        return refuseSave(gone);
+
+    DateWindowState::reloadTimeLine = true;
+    editor::ProgramState::refreshOnActivate = true;
+    accept();
+}
+
+void DateUpdateForm::CmdCancel_Click()
+{
+    reject();
+}
+
+void DateUpdateForm::reject()
+{
+    DateWindowState::reloadTimeLine = false;
+    QDialog::reject();
+}
+
+} // namespace timeline

@@ -1,0 +1,78 @@
+#pragma once
+
+#include "store/Activity.h"
+
+#include <QDialog>
+#include <memory>
+#include <optional>
+
+class QLabel;
+class QLineEdit;
+class QPushButton;
+
+namespace store {
+class Database;
+class Store;
+} // namespace store
+
+namespace timeline {
+
+// Values the time line and its date window hand each other.
+struct DateWindowState
+{
+    // The activity the date window opens on.
+    static inline qint32 activityToMaintain = 0;
+    // Set when the date window saved a change, cleared when it was cancelled: the time line
+    // reloads when it is active again.
+    static inline bool reloadTimeLine = false;
+};
+
+// Corrects one activity's planned and actual dates and efforts from the time line.
+class DateUpdateForm : public QDialog
+{
+    Q_OBJECT
+
+public:
+    // Opens on DateWindowState::activityToMaintain.
+    explicit DateUpdateForm(store::Database& database, QWidget* parent = nullptr);
+    ~DateUpdateForm() override;
+
+    void Form_Load();
+    void Form_Activate();
+    void CmdUpdate_Click();
+    void CmdCancel_Click();
+    bool ValidateActivity();
+
+    QLineEdit* ActivityDescription = nullptr;
+    QLabel* Label33 = nullptr;
+    QLabel* Label8 = nullptr;
+    QLabel* Label5 = nullptr;
+    QLineEdit* ActivityTargetStartDate = nullptr;
+    QLabel* Label4 = nullptr;
+    QLineEdit* ActivityActualStartDate = nullptr;
+    QLineEdit* ActivityTargetStopDate = nullptr;
+    QLabel* Label16 = nullptr;
+    QLineEdit* ActivityActualStopDate = nullptr;
+    QLineEdit* ActivityTargetEffort = nullptr;
+    QLabel* Label9 = nullptr;
+    QLineEdit* ActivityActualEffort = nullptr;
+    QPushButton* CmdUpdate = nullptr;
+    QPushButton* CmdCancel = nullptr;
+
+    // Cancel, Escape and closing the window all leave the record and the time line as they were.
+    void reject() override;
+
+protected:
+    void showEvent(QShowEvent* event) override;
+
+private:
+    void buildWindow();
+    void showActivity();
+    void refuseSave(const QString& message);
+
+    std::unique_ptr<store::Store> m_store;
+    std::optional<store::Activity> m_activity; // none when the activity was not found
+    bool m_activated = false;
+};
+
+} // namespace timeline

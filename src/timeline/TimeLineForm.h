@@ -1,0 +1,96 @@
+#pragma once
+
+#include "timeline/PageLayout.h"
+#include "timeline/TimeLineModel.h"
+
+#include <QDialog>
+#include <array>
+#include <memory>
+
+class QComboBox;
+class QLabel;
+class QListWidget;
+class QPushButton;
+class QStatusBar;
+
+namespace store {
+class Database;
+class Store;
+} // namespace store
+
+namespace timeline {
+
+// The project as a month-by-month chart: the project, its phases and, in detail style, their
+// activities, each with a target bar and a thinner actual bar, 33 rows a page. Clicking an
+// activity's name opens its dates for correction.
+class TimeLineForm : public QDialog
+{
+    Q_OBJECT
+
+public:
+    // The database must stay open for the window's life.
+    explicit TimeLineForm(store::Database& database, QWidget* parent = nullptr);
+    ~TimeLineForm() override;
+
+    // The project shown last; the next opening shows it again. 0 before any choice.
+    static inline qint32 selectedCarID = 0;
+
+    // Status bar, panels 1 to 4.
+    QString panelText(int panel) const;
+    void setPanelText(int panel, const QString& text);
+
+    void Form_Activate();
+    void CboCar_Click();
+    void CboStyle_Click();
+    void CmdNext_Click();
+    void CmdPrevious_Click();
+    void CmdReturn_Click();
+    void LbName_Click(int row);
+    void PopulateScreen();
+
+    const TimeLineModel& model() const { return m_model; }
+    // What the lists and the chart show: the page drawn last.
+    const PageLayout& shownPage() const { return m_page; }
+    int currentPage() const { return m_currentPage; }
+    bool setUp = false;
+
+    QComboBox* CboCar = nullptr;
+    QComboBox* CboStyle = nullptr;
+    QPushButton* CmdReturn = nullptr;
+    QLabel* Label2 = nullptr;
+    QLabel* Label1 = nullptr;
+    QListWidget* LbName = nullptr;
+    QListWidget* LbStartDate = nullptr;
+    QListWidget* LbStopDate = nullptr;
+    QListWidget* LbEffort = nullptr;
+    QPushButton* CmdPrevious = nullptr;
+    QPushButton* CmdNext = nullptr;
+    QStatusBar* SbStatus = nullptr;
+    std::array<QLabel*, 4> SbPanel {}; // objectNames SbStatusPanel1 .. SbStatusPanel4
+
+protected:
+    void paintEvent(QPaintEvent* event) override;
+    void showEvent(QShowEvent* event) override;
+    void changeEvent(QEvent* event) override;
+
+private:
+    void buildWindow();
+    void buildStatusBar();
+    void connectSignals();
+    void LoadCar();
+    void preselectCar();
+    void computeProjectSpan();
+    void showPage(int page);
+    void setPageButtons();
+    void fillLists();
+
+    store::Database& m_database;
+    std::unique_ptr<store::Store> m_store;
+    TimeLineModel m_model;
+    PageLayout m_page;
+    int m_currentPage = 1;
+    bool m_closing = false;
+    bool m_inDateWindow = false;
+};
+
+} // namespace timeline

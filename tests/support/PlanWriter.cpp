@@ -1,0 +1,54 @@
+#include "support/PlanWriter.h"
+
+namespace testing {
+
+PlanWriter::PlanWriter(const store::Database& db)
+    : m_store(db)
+{
+}
+
+qint32 PlanWriter::car(const QString& name)
+{
+    store::Car c;
+    c.Description = name;
+    return m_store.cars.add(c);
+}
+
+qint32 PlanWriter::phase(qint32 car, const QString& name, int sequence)
+{
+    store::Phase p;
+    p.carid = car;
+    p.Description = name;
+    p.prioritysequence = sequence;
+    p.Status = 0;
+    return m_store.phases.add(p);
+}
+
+qint32 PlanWriter::activity(qint32 car, qint32 phase, const QString& name, int sequence, const QDate& start,
+    const QDate& stop, std::optional<double> effort)
+{
+    store::Activity a;
+    a.carid = car;
+    a.PhaseID = phase;
+    a.Description = name;
+    a.prioritysequence = sequence;
+    a.Status = 0;
+    a.targetstartdate = start;
+    a.targetstopdate = stop;
+    a.targeteffort = effort;
+    return m_store.activities.add(a);
+}
+
+qint32 PlanWriter::evenCar(const QString& name, int phases, int activitiesEach)
+{
+    const qint32 id = car(name);
+    for (int p = 0; p < phases; ++p) {
+        const qint32 ph = phase(id, QStringLiteral("Phase %1").arg(p), p + 1);
+        for (int a = 0; a < activitiesEach; ++a)
+            activity(
+                id, ph, QStringLiteral("A%1.%2").arg(p).arg(a), a + 1, QDate(2003, 1, 1 + a), QDate(2003, 3, 1 + a), 5);
+    }
+    return id;
+}
+
+} // namespace testing
