@@ -157,6 +157,9 @@ public:
     // Preferences.
     void ReadRegistry();
 
+    // The copy window (Form1Preferences.cpp).
+    void mnucopy_Click();
+
     // --- Editor state -------------------------------------------------------------------
     int currentTab = 1; // 1 Car .. 6 Supplier
     QString editMode; // "A" adding, "U" updating, empty browsing
@@ -449,6 +452,8 @@ private:
 
     void updateClockPanels();
     void applyBackColor(qint32 colour);
+
+    void preparePreferences();
     // Runs a command-level step; a store failure is shown and the window stays usable.
     template <class F>
     bool guarded(const QString& what, F&& step);
