@@ -339,22 +339,4 @@ void Form1::ClearFields()
         ActivityComponents->clear();
 }
 
-void Form1::ReadRegistry()
-{
-    preferences = Preferences::read(m_settings);
-    applyBackColor(preferences.backColor);
-    Image1->setScaledContents(preferences.stretch);
-}
-
-void Form1::applyBackColor(qint32 colour)
-{
-    const QColor c = gui::fromStoredColour(colour);
-    for (QWidget* w : std::initializer_list<QWidget*> { this, tbproject, TbDisplay }) {
-        QPalette p = w->palette();
-        p.setColor(QPalette::Window, c);
-        w->setPalette(p);
-        w->setAutoFillBackground(true);
-    }
-}
-
 } // namespace editor

@@ -157,7 +157,10 @@ public:
     // Preferences.
     void ReadRegistry();
 
-    // The copy window (Form1Preferences.cpp).
+    // Colours, help and the copy window (Form1Preferences.cpp).
+    void setBackgroundColor();
+    void setDefaultColors();
+    void mnutableofcontents_Click();
     void mnucopy_Click();
 
     // --- Editor state -------------------------------------------------------------------
@@ -454,6 +457,7 @@ private:
     void applyBackColor(qint32 colour);
 
     void preparePreferences();
+    void showHelpFile(const QString& file, const QString& anchor = QString());
     // Runs a command-level step; a store failure is shown and the window stays usable.
     template <class F>
     bool guarded(const QString& what, F&& step);
