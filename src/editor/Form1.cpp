@@ -111,6 +111,7 @@ void Form1::connectSignals()
     connect(mnuCreate, &QAction::triggered, this, &Form1::CreateNewCar);
     connect(mnuAbout, &QAction::triggered, this, &Form1::mnuAbout_Click);
     connect(mnuOverview, &QAction::triggered, this, &Form1::mnuOverview_Click);
+    preparePictures();
     preparePreferences();
 }
 

@@ -90,7 +90,7 @@ void Form1::ReadRegistry()
 {
     preferences = Preferences::read(m_settings);
     applyBackColor(preferences.backColor);
-    Image1->setScaledContents(preferences.stretch);
+    sizePicture();
 }
 
 void Form1::applyBackColor(qint32 colour)
