@@ -4,6 +4,8 @@
 
 #include "app/Session.h"
 #include "app/Startup.h"
+#include "copy/ProjectCopy.h"
+#include "store/Store.h"
 #include "gui/Dialogs.h"
 #include "reports/ReportExport.h"
 #include "store/Store.h"
@@ -139,6 +141,22 @@ std::pair<Figures, Figures> measureTimeLineWindow(const QString& path, qint32 ca
     return { repaint, next };
 }
 
+// Copies one project of 20 assemblies, 1,000 components, 10 phases and 500 activities; a fresh
+// source each run, so that every copy reads a project of the same size.
+Figures measureCopy(const QString& path)
+{
+    auto db = store::Database::open(path);
+    const store::Store store(*db);
+    int next = 0;
+    return measure(9, [&] {
+        const qint32 source = 2 + (next++ * 97) % 10;
+        const qint32 copied = copy::copyProject(store, source, QStringLiteral("Bench copy"), QDate(2026, 4, 2));
+        if (store.components.forCar(copied, store::Order::Key).size() != 1000
+            || store.activities.forCar(copied, store::Order::Key).size() != 500)
+            qFatal("the copy is incomplete");
+    });
+}
+
 int main(int argc, char** argv)
 {
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
@@ -188,5 +206,7 @@ int main(int argc, char** argv)
     const auto [repaint, next] = measureTimeLineWindow(bigPath, spread);
     report("time line: repaint a page of the window", repaint, 16);
     report("time line: next page, lists filled and repainted", next, 16);
+    report("copy a project (1,000 components, 500 activities), 10 projects", measureCopy(fewPath), 1000);
+    report("copy a project (1,000 components, 500 activities), 1,000 projects", measureCopy(bigPath), 1000);
     return gui::DialogSeam::shownBoxes().isEmpty() ? 0 : 1;
 }

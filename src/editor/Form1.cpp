@@ -120,6 +120,8 @@ void Form1::connectSignals()
     connect(mnuImportProject, &QAction::triggered, this, &Form1::mnuImportProject_Click);
     connect(mnuOverview, &QAction::triggered, this, &Form1::mnuOverview_Click);
     connect(mnuTimeLine, &QAction::triggered, this, &Form1::mnuTimeLine_Click);
+    preparePictures();
+    preparePreferences();
 }
 
 template <class F>
@@ -340,24 +342,6 @@ void Form1::ClearFields()
         ComponentWishList->setChecked(false);
     if (page->isAncestorOf(ActivityComponents))
         ActivityComponents->clear();
-}
-
-void Form1::ReadRegistry()
-{
-    preferences = Preferences::read(m_settings);
-    applyBackColor(preferences.backColor);
-    Image1->setScaledContents(preferences.stretch);
-}
-
-void Form1::applyBackColor(qint32 colour)
-{
-    const QColor c = gui::fromStoredColour(colour);
-    for (QWidget* w : std::initializer_list<QWidget*> { this, tbproject, TbDisplay }) {
-        QPalette p = w->palette();
-        p.setColor(QPalette::Window, c);
-        w->setPalette(p);
-        w->setAutoFillBackground(true);
-    }
 }
 
 } // namespace editor

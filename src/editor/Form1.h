@@ -10,6 +10,7 @@
 
 #include <QHash>
 #include <QMainWindow>
+#include <QPixmap>
 #include <QString>
 #include <array>
 #include <memory>
@@ -24,6 +25,7 @@ class QLineEdit;
 class QListWidget;
 class QMenu;
 class QPushButton;
+class QScrollArea;
 class QSettings;
 class QStatusBar;
 class QTabWidget;
@@ -165,6 +167,28 @@ public:
 
     // Preferences.
     void ReadRegistry();
+
+    // Pictures (Form1Pictures.cpp).
+    void cmdAttachCarImage_Click();
+    void cmdAttachAssemblyImage_Click();
+    void cmdAttachComponentImage_Click();
+    void openfile();
+    void cmdViewCarImage_Click();
+    void cmdViewAssemblyImage_Click();
+    void cmdViewComponentImage_Click();
+    void loadimage();
+    void unloadimage();
+    void cmdcloseimage_Click();
+    void Image1_Click();
+    void MnuActualSize_Click();
+    void MnuShrinkToFit_Click();
+    QString pictureStatusText;
+
+    // Colours, help and the copy window (Form1Preferences.cpp).
+    void setBackgroundColor();
+    void setDefaultColors();
+    void mnutableofcontents_Click();
+    void mnucopy_Click();
 
     // --- Editor state -------------------------------------------------------------------
     int currentTab = 1; // 1 Car .. 6 Supplier
@@ -394,6 +418,7 @@ public:
     gui::NotesEdit* SupplierNotes = nullptr;
 
 protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
     void showEvent(QShowEvent* event) override;
     void changeEvent(QEvent* event) override;
     void closeEvent(QCloseEvent* event) override;
@@ -463,6 +488,19 @@ private:
 
     void updateClockPanels();
     void applyBackColor(qint32 colour);
+
+    // Pictures, colours and help.
+    void preparePictures();
+    void preparePreferences();
+    QLineEdit* picturePathBox() const;
+    QString storedPicturePath() const;
+    void viewPicture(const QLineEdit* path);
+    void sizePicture();
+    void setPictureShown(bool shown);
+    void setStretch(bool stretch);
+    void showHelpFile(const QString& file, const QString& anchor = QString());
+    QScrollArea* m_pictureFrame = nullptr;
+    QPixmap m_picture;
     // Runs a command-level step; a store failure is shown and the window stays usable.
     template <class F>
     bool guarded(const QString& what, F&& step);

@@ -2,6 +2,7 @@
 
 #include <QApplication>
 #include <QComboBox>
+#include <QHash>
 #include <QPalette>
 #include <QWidget>
 
@@ -11,15 +12,15 @@ QColor fromStoredColour(qint32 value)
 {
     const quint32 v = quint32(value);
     if (v & 0x80000000u) {
-        const QPalette palette = QApplication::palette();
-        switch (v & 0xFFu) {
-        case 0x0D:
-            return palette.color(QPalette::Highlight);
-        case 0x0F:
-            return palette.color(QPalette::Button);
-        default:
-            return palette.color(QPalette::Window);
-        }
+        // The system colour indexes a settings file may hold, each to its palette role.
+        static const QHash<quint32, QPalette::ColorRole> roles = {
+            { 0x04, QPalette::Window },      { 0x05, QPalette::Base },        { 0x07, QPalette::WindowText },
+            { 0x08, QPalette::Text },        { 0x0D, QPalette::Highlight },   { 0x0E, QPalette::HighlightedText },
+            { 0x0F, QPalette::Button },      { 0x10, QPalette::Mid },         { 0x12, QPalette::ButtonText },
+            { 0x14, QPalette::Light },       { 0x15, QPalette::Shadow },      { 0x16, QPalette::Midlight },
+            { 0x17, QPalette::ToolTipText }, { 0x18, QPalette::ToolTipBase },
+        };
+        return QApplication::palette().color(roles.value(v & 0xFFu, QPalette::Window));
     }
     return QColor(int(v & 0xFFu), int((v >> 8) & 0xFFu), int((v >> 16) & 0xFFu));
 }

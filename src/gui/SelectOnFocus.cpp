@@ -2,45 +2,62 @@
 
 #include <QEvent>
 #include <QLineEdit>
+#include <QPlainTextEdit>
 #include <QPointer>
+#include <QTextCursor>
 #include <QTimer>
 
 namespace gui {
 
 namespace {
 
-class SelectOnFocus : public QObject
+void selectStart(QWidget* field, int length)
+{
+    if (auto* line = qobject_cast<QLineEdit*>(field)) {
+        line->setSelection(0, qMin(length, int(line->text().size())));
+    } else if (auto* box = qobject_cast<QPlainTextEdit*>(field)) {
+        QTextCursor cursor = box->textCursor();
+        cursor.setPosition(0);
+        cursor.setPosition(qMin(length, int(box->toPlainText().size())), QTextCursor::KeepAnchor);
+        box->setTextCursor(cursor);
+    }
+}
+
+// Lives as long as its field, as the field's child.
+class FocusSelector : public QObject
 {
 public:
-    SelectOnFocus(QLineEdit* box, int length)
-        : QObject(box)
+    FocusSelector(QWidget* field, int length)
+        : QObject(field)
+        , m_field(field)
         , m_length(length)
     {
+        field->installEventFilter(this);
     }
 
+protected:
     bool eventFilter(QObject* watched, QEvent* event) override
     {
-        if (event->type() == QEvent::FocusIn) {
-            // After the click that brought the focus has placed the cursor.
-            QPointer<QLineEdit> box = static_cast<QLineEdit*>(watched);
-            const int length = m_length;
-            QTimer::singleShot(0, box, [box, length] {
-                if (box && box->hasFocus())
-                    box->setSelection(0, length);
+        if (watched == m_field && event->type() == QEvent::FocusIn) {
+            // After the field's own handling: a mouse press that gave the focus places the cursor.
+            QTimer::singleShot(0, this, [this] {
+                if (m_field->hasFocus())
+                    selectStart(m_field, m_length);
             });
         }
         return false;
     }
 
 private:
+    QWidget* m_field;
     int m_length;
 };
 
 } // namespace
 
-void selectTextOnFocus(QLineEdit* box, int length)
+void selectOnFocus(QWidget* field, int length)
 {
-    box->installEventFilter(new SelectOnFocus(box, length));
+    new FocusSelector(field, length);
 }
 
 } // namespace gui

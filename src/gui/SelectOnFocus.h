@@ -1,11 +1,11 @@
 #pragma once
 
-class QLineEdit;
+class QWidget;
 
 namespace gui {
 
-// A box that selects its text from the start when it receives the focus, so that typing replaces
-// the entry; also when the focus comes with a mouse click.
-void selectTextOnFocus(QLineEdit* box, int length = 50);
+// Entering the field, by mouse or keyboard, selects its first `length` characters (all of a
+// shorter text), so that typing replaces them. For line edits and multi-line boxes.
+void selectOnFocus(QWidget* field, int length);
 
 } // namespace gui

@@ -87,7 +87,7 @@ void DateUpdateForm::buildWindow()
         setTabOrder(order[i], order[i + 1]);
     for (QLineEdit* box : { ActivityTargetStartDate, ActivityTargetStopDate, ActivityTargetEffort,
              ActivityActualStartDate, ActivityActualStopDate, ActivityActualEffort })
-        gui::selectTextOnFocus(box);
+        gui::selectOnFocus(box, 50);
 
     connect(CmdUpdate, &QPushButton::clicked, this, &DateUpdateForm::CmdUpdate_Click);
     connect(CmdCancel, &QPushButton::clicked, this, &DateUpdateForm::CmdCancel_Click);

@@ -1,0 +1,95 @@
+#include "copy/ProjectCopy.h"
+
+#include "store/Store.h"
+#include "store/StoreError.h"
+#include "store/Transaction.h"
+
+#include <QHash>
+
+namespace copy {
+
+namespace {
+
+// Rows of one car grouped under their parent's key, each group in key order.
+template <class Rec, class Parent>
+QHash<qint32, QList<Rec>> byParent(const QList<Rec>& rows, Parent parentOf)
+{
+    QHash<qint32, QList<Rec>> groups;
+    for (const Rec& row : rows)
+        groups[parentOf(row)].append(row);
+    return groups;
+}
+
+} // namespace
+
+QString refusal(qint32 sourceCarID, const QString& newName)
+{
+    if (sourceCarID == 0)
+        return QStringLiteral("Please Select The Project To Copy From");
+    if (newName.trimmed().isEmpty())
+        return QStringLiteral("Please Enter A Name For The New Project");
+    if (newName.size() > NameLimit)
+        return QStringLiteral("The Name Of The New Project Cannot Be Longer Than %1 Characters").arg(NameLimit);
+    return QString();
+}
+
+qint32 copyProject(const store::Store& store, qint32 sourceCarID, const QString& newName, const QDate& stamp)
+{
+    if (const QString why = refusal(sourceCarID, newName); !why.isEmpty())
+        throw store::StoreError(store::code::Error, why, QStringLiteral("copying a project"));
+    const QDateTime stamped(stamp, QTime(0, 0));
+
+    store::Transaction transaction(store.db);
+    std::optional<store::Car> car = store.cars.find(sourceCarID);
+    if (!car)
+        throw store::StoreError(store::code::Error, QStringLiteral("The project to copy from no longer exists."),
+                                QStringLiteral("copying a project"));
+    car->Description = newName;
+    car->auditdate = stamped;
+    const qint32 newCarID = store.cars.add(*car);
+
+    // The plan first: the components need the new key of each activity they are attached to.
+    // Every copy starts with an empty map, so two copies of one project never share activities.
+    QHash<qint32, qint32> activityKeyPairs;
+    const auto activities = byParent(store.activities.forCar(sourceCarID, store::Order::Key),
+                                     [](const store::Activity& a) { return a.PhaseID; });
+    for (store::Phase phase : store.phases.forCar(sourceCarID, store::Order::Key)) {
+        const qint32 sourcePhaseID = phase.PhaseID;
+        phase.carid = newCarID;
+        phase.auditdate = stamped;
+        const qint32 newPhaseID = store.phases.add(phase);
+        for (store::Activity activity : activities.value(sourcePhaseID)) {
+            const qint32 sourceActivityID = activity.ActivityID;
+            activity.carid = newCarID;
+            activity.PhaseID = newPhaseID;
+            activity.auditdate = stamped;
+            activityKeyPairs.insert(sourceActivityID, store.activities.add(activity));
+        }
+    }
+
+    const auto components = byParent(store.components.forCar(sourceCarID, store::Order::Key),
+                                     [](const store::Component& c) { return c.assemblyid; });
+    for (store::Assembly assembly : store.assemblies.forCar(sourceCarID, store::Order::Key)) {
+        const qint32 sourceAssemblyID = assembly.assemblyid;
+        assembly.carid = newCarID;
+        assembly.auditdate = stamped;
+        const qint32 newAssemblyID = store.assemblies.add(assembly);
+        for (store::Component component : components.value(sourceAssemblyID)) {
+            component.carid = newCarID;
+            component.assemblyid = newAssemblyID;
+            // An attachment to an activity outside the source project has no copy to follow:
+            // the copy must not point into another project, so it stays unattached.
+            if (component.isAttached())
+                component.ActivityID = activityKeyPairs.contains(*component.ActivityID)
+                    ? std::optional<qint32>(activityKeyPairs.value(*component.ActivityID))
+                    : std::nullopt;
+            component.wishlist = 0;
+            component.auditdate = stamped;
+            store.components.add(component);
+        }
+    }
+    transaction.commit();
+    return newCarID;
+}
+
+} // namespace copy
