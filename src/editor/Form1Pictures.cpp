@@ -132,6 +132,8 @@ void Form1::openfile()
         gui::MessageBox::notice(this, QStringLiteral("The Gear-Log Demo Project Cannot Be Changed"));
         return;
     }
+    if (refuseChange())
+        return;
     QLineEdit* box = picturePathBox();
     if (!box)
         return;

@@ -159,6 +159,8 @@ void Form1::showHelpFile(const QString& file, const QString& anchor)
 
 void Form1::mnucopy_Click()
 {
+    if (refuseChange())
+        return;
     copy::copyForm window(*m_store, this);
     if (window.exec() != QDialog::Accepted || window.newProjectName.isEmpty())
         return;

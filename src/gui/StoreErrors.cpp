@@ -10,10 +10,7 @@ void showStoreError(QWidget* parent, const QString& what, const store::StoreErro
 {
     QApplication::restoreOverrideCursor();
     MessageBox::show(parent, AppTitle,
-        QStringLiteral("The database reported an error while %1:\n\n%2\n(Error #%3, %4)")
-            .arg(what, e.message())
-            .arg(e.code())
-            .arg(e.source()),
+        QStringLiteral("The database reported an error while %1:\n\n%2").arg(what, e.explanation()),
         Icon::Warning, Buttons::Ok, Answer::Ok);
 }
 
