@@ -1,6 +1,7 @@
 // Works on a database without pause until it is killed: builds projects in one transaction,
-// saves single components, and deletes whole projects, as the program does.
+// saves single components, copies projects and deletes whole projects, as the program does.
 
+#include "copy/ProjectCopy.h"
 #include "store/Database.h"
 #include "store/Store.h"
 #include "store/Transaction.h"
@@ -69,6 +70,8 @@ int main(int argc, char** argv)
         extra.carid = cars.last().key;
         extra.Description = QStringLiteral("extra");
         s.components.add(extra);
+        // A copy of the newest project, made whole or not at all.
+        copy::copyProject(s, cars.last().key, QStringLiteral("crash-copy-%1").arg(round), QDate::currentDate());
         // The whole of the oldest project goes, cascade and all.
         if (cars.size() > 3)
             s.deleteCar(cars.at(1).key);
