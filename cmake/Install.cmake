@@ -19,6 +19,8 @@ install(CODE "
     endif()
 ")
 
+install(FILES ${CMAKE_SOURCE_DIR}/data/help/Gear-Log.html DESTINATION ${GEARLOG_DATA_DIR})
+install(FILES ${CMAKE_SOURCE_DIR}/data/help/Gear-Log.html DESTINATION ${GEARLOG_DATA_DIR}/Help)
 install(FILES ${CMAKE_SOURCE_DIR}/data/desktop/gearlog.desktop DESTINATION ${CMAKE_INSTALL_DATADIR}/applications)
 install(FILES ${CMAKE_SOURCE_DIR}/data/desktop/gearlog.metainfo.xml DESTINATION ${CMAKE_INSTALL_DATADIR}/metainfo)
 install(FILES ${CMAKE_SOURCE_DIR}/data/icons/gearlog.svg

@@ -1,6 +1,7 @@
 #include "gui/HelpViewer.h"
 
 #include <QCoreApplication>
+#include <QDir>
 #include <QFileInfo>
 #include <QHBoxLayout>
 #include <QPushButton>
@@ -79,7 +80,15 @@ bool HelpViewer::showFile(QWidget* parent, const QString& file, const QString& a
 
 QString HelpViewer::programFolder()
 {
-    return folderOverride().isEmpty() ? QCoreApplication::applicationDirPath() : folderOverride();
+    if (!folderOverride().isEmpty())
+        return folderOverride();
+    // Beside the program in a build tree or portable copy; an installed program keeps its help
+    // with its other data.
+    const QDir program(QCoreApplication::applicationDirPath());
+    if (program.exists(QStringLiteral("Gear-Log.html")))
+        return program.path();
+    const QString installed = QDir::cleanPath(program.filePath(QStringLiteral("../share/gearlog")));
+    return QDir(installed).exists(QStringLiteral("Gear-Log.html")) ? installed : program.path();
 }
 
 void HelpViewer::setProgramFolder(const QString& folder)

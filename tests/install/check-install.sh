@@ -11,6 +11,7 @@ mkdir -p "$home"
 
 cmake --install "$build" --prefix "$prefix" > /dev/null
 for f in bin/gearlog share/gearlog/ShopData.mdb share/gearlog/Pictures/sample-car.png \
+         share/gearlog/Gear-Log.html share/gearlog/Help/Gear-Log.html \
          share/applications/gearlog.desktop share/metainfo/gearlog.metainfo.xml \
          share/icons/hicolor/scalable/apps/gearlog.svg share/icons/hicolor/48x48/apps/gearlog.png; do
     [ -f "$prefix/$f" ] || { echo "missing after install: $f"; exit 1; }
