@@ -63,8 +63,10 @@ fuzz:
 	mkdir -p build-fuzz/corpus
 	build-fuzz/bin/gearlog_fuzz_parsers -max_total_time=$(FUZZ_SECONDS) build-fuzz/corpus fuzz/corpus/parsers
 
-bench: build
-	$(BUILD_DIR)/bin/gearlog_bench
+# Timings in a release build of its own; the databases are kept in build-release/bench-data.
+bench:
+	@$(MAKE) --no-print-directory build BUILD_DIR=build-release BUILD_TYPE=Release
+	build-release/bin/gearlog_bench
 
 clean:
 	rm -rf $(BUILD_DIR)

@@ -1,13 +1,21 @@
-// Timings of the main operations on large databases; `make bench` runs it.
+// Timings of the main operations at 10, 100 and 1,000 projects; `make bench` runs it.
+//
+//   gearlog_bench                      generates (or reuses) the databases, runs every size in a
+//                                      process of its own, prints the table, writes JSON
+//   gearlog_bench --size N --db FILE   times every operation on one database (a copy: it changes it)
+//   gearlog_bench --size 10 --check    makes a small database, runs each operation once and checks
+//                                      its result; part of the test suite
 
 #include "BenchDatabase.h"
+#include "Generator.h"
 
 #include "app/Session.h"
 #include "app/Startup.h"
 #include "copy/ProjectCopy.h"
-#include "store/Store.h"
 #include "gui/Dialogs.h"
 #include "reports/ReportExport.h"
+#include "reports/ReportRenderer.h"
+#include "reports/Reports.h"
 #include "store/Store.h"
 #include "timeline/PageLayout.h"
 #include "timeline/TimeLineForm.h"
@@ -15,147 +23,258 @@
 
 #include <QApplication>
 #include <QComboBox>
-#include <QListWidget>
+#include <QDir>
 #include <QElapsedTimer>
-#include <QImage>
+#include <QFile>
+#include <QJsonArray>
+#include <QJsonDocument>
+#include <QJsonObject>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QPdfWriter>
+#include <QProcess>
 #include <QSettings>
+#include <QTabWidget>
+#include <QTreeWidget>
 #include <QTemporaryDir>
 #include <QTextStream>
 #include <QtTest>
+
 #include <algorithm>
 #include <cstdio>
+#include <sys/resource.h>
 
 namespace {
 
-struct Figures
+// Runs each operation once unmeasured, then `repeat` times, and keeps the median.
+class Runner
 {
-    double median = 0;
-    double worst = 0;
+public:
+    Runner(int repeat, bool check) : m_repeat(repeat), m_check(check) { }
+
+    template <class F>
+    void time(const char* name, F&& run)
+    {
+        if (!m_check)
+            run(-1); // warm-up
+        QList<double> ms;
+        for (int i = 0; i < m_repeat; ++i) {
+            QElapsedTimer timer;
+            timer.start();
+            run(i);
+            ms << double(timer.nsecsElapsed()) / 1e6;
+        }
+        std::sort(ms.begin(), ms.end());
+        m_results.insert(QLatin1String(name), ms.at(ms.size() / 2));
+    }
+    const QJsonObject& results() const { return m_results; }
+
+private:
+    int m_repeat;
+    bool m_check;
+    QJsonObject m_results;
 };
 
-template <class F>
-Figures measure(int runs, F&& run)
+[[noreturn]] void fail(const char* what)
 {
-    QList<double> ms;
-    for (int i = 0; i < runs; ++i) {
-        QElapsedTimer timer;
-        timer.start();
-        run();
-        ms << double(timer.nsecsElapsed()) / 1e6;
-    }
-    std::sort(ms.begin(), ms.end());
-    return { ms.at(ms.size() / 2), ms.last() };
+    std::fprintf(stderr, "gearlog_bench: %s\n", what);
+    std::exit(1);
 }
 
-void report(const char* what, const Figures& f, double limitMs)
+void expect(bool ok, const char* what)
 {
-    std::printf("%-60s median %8.1f ms   worst %8.1f ms   limit %6.0f ms   %s\n", what, f.median, f.worst, limitMs,
-                f.worst <= limitMs ? "ok" : "OVER");
+    if (!ok)
+        fail(what);
+}
+
+void pick(QComboBox* list, qint32 key)
+{
+    const int index = list->findData(key);
+    expect(index >= 0, "no such entry");
+    list->setCurrentIndex(index);
+    Q_EMIT list->activated(index);
+}
+
+double peakMemoryMB()
+{
+    rusage usage {};
+    getrusage(RUSAGE_SELF, &usage);
+    return double(usage.ru_maxrss) / 1024.0;
+}
+
+// Every operation on one database of `size` projects (keys 2 to size + 1; 1 is the sample).
+QJsonObject runSize(const QString& path, int size, int repeat, bool check)
+{
+    Runner runner(repeat, check);
+    QTemporaryDir scratch;
+    QSettings settings(scratch.filePath(QStringLiteral("bench.ini")), QSettings::IniFormat);
+    const auto project = [size](int i) { return 2 + (qMax(i, 0) * 37) % size; };
+
+    runner.time("start-up to the shown window", [&](int) {
+        auto session = app::startGearLog(path, settings, {}, false);
+        expect(session && QTest::qWaitFor([&] { return session->window().initialized; }, 10000), "no start");
+    });
+
+    auto session = app::startGearLog(path, settings, {}, false);
+    expect(session && QTest::qWaitFor([&] { return session->window().initialized; }, 10000), "no start");
+    editor::Form1& w = session->window();
+    runner.time("pick a car: lists, trees, totals", [&](int i) {
+        pick(w.carDescription, project(i + 1));
+        expect(w.componentCount == 1000 && w.activityCount == 500 && w.TvMaterials->topLevelItemCount() == 1,
+               "the pick did not fill the lists");
+    });
+    runner.time("save a component whose cost changed", [&](int i) {
+        pick(w.carDescription, project(i + 2));
+        w.tbproject->setCurrentIndex(2);
+        pick(w.componentDescription, w.componentDescription->itemData(0).toInt());
+        w.ProcessCMD(1);
+        w.ComponentTargetCost->setText(QString::number(10 + i + 2));
+        w.ProcessCMD(3);
+        expect(w.editMode.isEmpty() && w.costsChanged, "the save did not go through");
+    });
+
+    const store::Store store(session->database());
+    runner.time("copy a project", [&](int i) {
+        const qint32 copied = copy::copyProject(store, project(i + 3), QStringLiteral("Bench copy"), QDate(2026, 4, 2));
+        expect(store.components.forCar(copied, store::Order::Key).size() == 1000, "the copy is incomplete");
+    });
+    int deleted = 0;
+    runner.time("delete a car with everything under it", [&](int) {
+        const qint32 carid = size + 1 - deleted++;
+        store.deleteCar(carid);
+        expect(!store.cars.find(carid), "the car is still there");
+    });
+
+    const reports::ReportRequest request { 2, QStringLiteral("Bench"), QDate(2026, 4, 2) };
+    const std::pair<const char*, std::function<reports::ReportDocument()>> builders[4] = {
+        { "materials list", [&] { return reports::materialsList(store, request); } },
+        { "project plan", [&] { return reports::projectPlan(store, request); } },
+        { "status report", [&] { return reports::workStatus(store, request, -1); } },
+        { "wish list", [&] { return reports::wishList(store, request); } },
+    };
+    for (const auto& [name, build] : builders) {
+        runner.time(qPrintable(QStringLiteral("%1 to text").arg(QLatin1String(name))), [&](int) {
+            expect(reports::renderText(build()).size() > 100, "an empty report");
+        });
+        runner.time(qPrintable(QStringLiteral("%1 to PDF").arg(QLatin1String(name))), [&](int) {
+            QPdfWriter pdf(scratch.filePath(QStringLiteral("r.pdf")));
+            pdf.setPageMargins(reports::reportMargins(), QPageLayout::Millimeter);
+            expect(reports::renderReport(build(), pdf), "the PDF was not written");
+        });
+    }
+
+    runner.time("time line model and every page laid out", [&](int) {
+        timeline::TimeLineModel model;
+        model.load(store, 2);
+        model.computeSpan(timeline::Style::Detail);
+        expect(model.pageCount() > 0, "no time line pages");
+        for (int page = 1; page <= model.pageCount(); ++page)
+            timeline::layoutPage(model, page, QStringLiteral("Bench"));
+    });
+
+    QJsonObject result;
+    result.insert(QStringLiteral("size"), size);
+    result.insert(QStringLiteral("operations"), runner.results());
+    result.insert(QStringLiteral("peakMemoryMB"), peakMemoryMB());
+    return result;
+}
+
+QString dataFile(int size)
+{
+    const QDir folder(QDir(QCoreApplication::applicationDirPath()).filePath(QStringLiteral("../bench-data")));
+    QDir().mkpath(folder.path());
+    return folder.filePath(QStringLiteral("gearlog-bench-v%1-%2.mdb").arg(bench::GeneratorVersion).arg(size));
+}
+
+// The figures the other figures are held to, and the large single-project cases.
+void runSpecialCases(QTextStream& out)
+{
+    QTemporaryDir dir;
+    const QString reportPath = dir.filePath(QStringLiteral("Report.mdb"));
+    bench::buildDatabase(reportPath, bench::Shape { 1, 20, 10000, 10, 500 });
+    QString said;
+    QTextStream err(&said);
+    for (const char* output : { "m.txt", "m.pdf" }) {
+        QList<double> ms;
+        for (int i = 0; i < 3; ++i) {
+            QElapsedTimer timer;
+            timer.start();
+            const reports::ExportRequest request { reportPath, QStringLiteral("materials"), QStringLiteral("2"),
+                                                   QString(), dir.filePath(QLatin1String(output)) };
+            expect(reports::exportReport(request, err) == 0, "the report failed");
+            ms << double(timer.nsecsElapsed()) / 1e6;
+        }
+        std::sort(ms.begin(), ms.end());
+        out << QStringLiteral("%1 %2 ms\n")
+                   .arg(QStringLiteral("materials list of 10,000 components to %1:")
+                            .arg(QLatin1String(output).endsWith(QLatin1String("pdf")) ? QStringLiteral("PDF")
+                                                                                       : QStringLiteral("text")),
+                        -62)
+                   .arg(ms.at(1), 0, 'f', 1);
+    }
+}
+
+int orchestrate(int repeat)
+{
+    QTextStream out(stdout);
+    const QList<int> sizes = { 10, 100, 1000 };
+    QJsonArray all;
+    QMap<int, QJsonObject> bySize;
+    for (int size : sizes) {
+        const QString data = dataFile(size);
+        if (!QFile::exists(data)) {
+            out << "generating " << size << " projects...\n";
+            out.flush();
+            bench::generateDatabase(data, size);
+        }
+        // Deleting and copying change the file: each run works on a copy.
+        QTemporaryDir dir;
+        const QString copy = dir.filePath(QStringLiteral("bench.mdb"));
+        expect(QFile::copy(data, copy), "could not copy the bench database");
+        QProcess child;
+        child.setProcessChannelMode(QProcess::ForwardedErrorChannel);
+        child.start(QCoreApplication::applicationFilePath(),
+                    { QStringLiteral("--size"), QString::number(size), QStringLiteral("--db"), copy,
+                      QStringLiteral("--repeat"), QString::number(repeat) });
+        expect(child.waitForFinished(-1) && child.exitCode() == 0, "a size failed");
+        const QJsonObject result = QJsonDocument::fromJson(child.readAllStandardOutput()).object();
+        bySize.insert(size, result);
+        all.append(result);
+    }
+
+    out << QStringLiteral("%1 %2 %3 %4 %5\n")
+               .arg(QStringLiteral("operation (median ms)"), -44)
+               .arg(QStringLiteral("10"), 9)
+               .arg(QStringLiteral("100"), 9)
+               .arg(QStringLiteral("1,000"), 9)
+               .arg(QStringLiteral("1,000/10"), 9);
+    const QJsonObject first = bySize.value(10).value(QStringLiteral("operations")).toObject();
+    for (const QString& name : first.keys()) {
+        const auto at = [&](int size) {
+            return bySize.value(size).value(QStringLiteral("operations")).toObject().value(name).toDouble();
+        };
+        out << QStringLiteral("%1 %2 %3 %4 %5\n")
+                   .arg(name, -44)
+                   .arg(at(10), 9, 'f', 1)
+                   .arg(at(100), 9, 'f', 1)
+                   .arg(at(1000), 9, 'f', 1)
+                   .arg(at(10) > 0 ? at(1000) / at(10) : 0.0, 9, 'f', 2);
+    }
+    out << QStringLiteral("%1 %2 %3 %4\n")
+               .arg(QStringLiteral("peak memory (MB)"), -44)
+               .arg(bySize.value(10).value(QStringLiteral("peakMemoryMB")).toDouble(), 9, 'f', 0)
+               .arg(bySize.value(100).value(QStringLiteral("peakMemoryMB")).toDouble(), 9, 'f', 0)
+               .arg(bySize.value(1000).value(QStringLiteral("peakMemoryMB")).toDouble(), 9, 'f', 0);
+    runSpecialCases(out);
+
+    QFile json(QDir(QCoreApplication::applicationDirPath()).filePath(QStringLiteral("../bench-results.json")));
+    if (json.open(QIODevice::WriteOnly))
+        json.write(QJsonDocument(all).toJson());
+    out << "written " << QFileInfo(json).absoluteFilePath() << "\n";
+    return 0;
 }
 
 } // namespace
-
-// Picks the car in the main window as a user would and waits until its lists are filled.
-void pickCar(editor::Form1& w, qint32 carid)
-{
-    const int index = w.carDescription->findData(carid);
-    w.carDescription->setCurrentIndex(index);
-    Q_EMIT w.carDescription->activated(index);
-}
-
-Figures measurePick(const QString& path, QSettings& settings, int cars)
-{
-    auto session = app::startGearLog(path, settings, {}, false);
-    if (!session || !QTest::qWaitFor([&] { return session->window().initialized; }, 10000))
-        qFatal("the main window did not start");
-    editor::Form1& w = session->window();
-    int next = 0;
-    return measure(9, [&] {
-        // A different car each time, spread over the file, so nothing is served from the last pick.
-        pickCar(w, 2 + (next++ * 97) % cars);
-        if (w.componentCount != 1000 || w.activityCount != 500)
-            qFatal("unexpected list sizes %d %d", w.componentCount, w.activityCount);
-    });
-}
-
-// Both trees and every roll-up of the shown car, with a phase, activity, assembly and component picked.
-Figures measureTreesAndTotals(const QString& path, QSettings& settings)
-{
-    auto session = app::startGearLog(path, settings, {}, false);
-    if (!session || !QTest::qWaitFor([&] { return session->window().initialized; }, 10000))
-        qFatal("the main window did not start");
-    editor::Form1& w = session->window();
-    pickCar(w, 5);
-    w.currentAssemblyID = w.assemblyDescription->itemData(0).toInt();
-    w.currentPhaseID = w.phaseDescription->itemData(0).toInt();
-    w.currentActivityID = w.ActivityDescription->itemData(0).toInt();
-    return measure(9, [&] {
-        w.UpdateMaterialsTree();
-        w.UpdateProjectTree();
-        w.CalculateCarInfo();
-        w.CalculateAssemblyInfo();
-        w.CalculateComponentInfo();
-        w.CalculatePhaseInfo();
-        w.CalculateActivityInfo();
-        if (w.activityOrderTable.size() != 500)
-            qFatal("unexpected plan size");
-    });
-}
-
-// The time line of a project of 1,000 activities: read, spanned, paged and every page laid out.
-Figures measureTimeLineModel(const QString& path, qint32 carid)
-{
-    auto db = store::Database::open(path);
-    const store::Store s(*db);
-    return measure(9, [&] {
-        timeline::TimeLineModel model;
-        model.load(s, carid);
-        model.computeSpan(timeline::Style::Detail);
-        for (int page = 1; page <= model.pageCount(); ++page)
-            timeline::layoutPage(model, page, QStringLiteral("Spread project"));
-        if (model.activities().size() != 1000)
-            qFatal("unexpected time line size");
-    });
-}
-
-// One page of the time line window painted again, and paging to the next page (lists refilled, painted).
-std::pair<Figures, Figures> measureTimeLineWindow(const QString& path, qint32 carid)
-{
-    auto db = store::Database::open(path);
-    timeline::TimeLineForm::selectedCarID = carid;
-    timeline::TimeLineForm form(*db);
-    form.show();
-    form.Form_Activate();
-    if (form.LbName->count() != 34)
-        qFatal("the time line did not show a full page");
-    // Rendered into an image: the headless screen would skip a repaint of a window nobody sees.
-    QImage screen(form.size(), QImage::Format_ARGB32_Premultiplied);
-    const Figures repaint = measure(9, [&] { form.render(&screen); });
-    const Figures next = measure(9, [&] {
-        if (form.currentPage() == form.model().pageCount())
-            form.CmdPrevious_Click();
-        else
-            form.CmdNext_Click();
-        form.render(&screen);
-    });
-    return { repaint, next };
-}
-
-// Copies one project of 20 assemblies, 1,000 components, 10 phases and 500 activities; a fresh
-// source each run, so that every copy reads a project of the same size.
-Figures measureCopy(const QString& path)
-{
-    auto db = store::Database::open(path);
-    const store::Store store(*db);
-    int next = 0;
-    return measure(9, [&] {
-        const qint32 source = 2 + (next++ * 97) % 10;
-        const qint32 copied = copy::copyProject(store, source, QStringLiteral("Bench copy"), QDate(2026, 4, 2));
-        if (store.components.forCar(copied, store::Order::Key).size() != 1000
-            || store.activities.forCar(copied, store::Order::Key).size() != 500)
-            qFatal("the copy is incomplete");
-    });
-}
 
 int main(int argc, char** argv)
 {
@@ -163,50 +282,29 @@ int main(int argc, char** argv)
         qputenv("QT_QPA_PLATFORM", "offscreen");
     QApplication app(argc, argv);
     gui::DialogSeam::setTestMode(true);
-    QTemporaryDir dir;
-    QSettings settings(dir.filePath(QStringLiteral("bench.ini")), QSettings::IniFormat);
-
-    const bench::Shape big { 1000, 20, 1000, 10, 500 };
-    const bench::Shape few { 10, 20, 1000, 10, 500 };
-    const QString bigPath = dir.filePath(QStringLiteral("Big.mdb"));
-    const QString fewPath = dir.filePath(QStringLiteral("Few.mdb"));
-    QElapsedTimer build;
-    build.start();
-    bench::buildDatabase(bigPath, big);
-    bench::buildDatabase(fewPath, few);
-    std::printf("built 1,000 + 10 projects of 20 assemblies, 1,000 components, 10 phases, 500 activities in %.1f s\n",
-                double(build.elapsed()) / 1000.0);
-
-    const Figures startup = measure(7, [&] {
-        auto session = app::startGearLog(bigPath, settings, {}, false);
-        if (!session || !QTest::qWaitFor([&] { return session->window().initialized; }, 10000))
-            qFatal("the main window did not start");
-    });
-    report("start-up to the shown main window, 1,000 projects", startup, 500);
-    report("pick a car (1,000 components, 500 activities), 1,000 projects", measurePick(bigPath, settings, 1000), 50);
-    report("pick a car (1,000 components, 500 activities), 10 projects", measurePick(fewPath, settings, 10), 50);
-    report("both trees and all roll-ups of one car, 1,000 projects", measureTreesAndTotals(bigPath, settings), 100);
-    report("both trees and all roll-ups of one car, 10 projects", measureTreesAndTotals(fewPath, settings), 100);
-
-    // One project of 10,000 components for the materials list.
-    const QString reportPath = dir.filePath(QStringLiteral("Report.mdb"));
-    bench::buildDatabase(reportPath, bench::Shape { 1, 20, 10000, 10, 500 });
-    QString said;
-    QTextStream err(&said);
-    const auto exportTo = [&](const char* name) {
-        const reports::ExportRequest request { reportPath, QStringLiteral("materials"), QStringLiteral("2"), QString(),
-                                               dir.filePath(QLatin1String(name)) };
-        if (reports::exportReport(request, err) != 0)
-            qFatal("the report failed: %s", qPrintable(said));
+    const QStringList args = QCoreApplication::arguments();
+    const auto value = [&](const char* name, const QString& fallback) {
+        const qsizetype i = args.indexOf(QLatin1String(name));
+        return i >= 0 && i + 1 < args.size() ? args.at(i + 1) : fallback;
     };
-    report("materials list of 10,000 components to text", measure(5, [&] { exportTo("m.txt"); }), 500);
-    report("materials list of 10,000 components to PDF", measure(3, [&] { exportTo("m.pdf"); }), 2000);
-    const int spread = bench::addSpreadProject(bigPath, 50, 20);
-    report("time line: load, span and lay out all pages, 1,000 activities", measureTimeLineModel(bigPath, spread), 50);
-    const auto [repaint, next] = measureTimeLineWindow(bigPath, spread);
-    report("time line: repaint a page of the window", repaint, 16);
-    report("time line: next page, lists filled and repainted", next, 16);
-    report("copy a project (1,000 components, 500 activities), 10 projects", measureCopy(fewPath), 1000);
-    report("copy a project (1,000 components, 500 activities), 1,000 projects", measureCopy(bigPath), 1000);
-    return gui::DialogSeam::shownBoxes().isEmpty() ? 0 : 1;
+    const int repeat = value("--repeat", QStringLiteral("5")).toInt();
+    if (!args.contains(QStringLiteral("--size")))
+        return orchestrate(repeat);
+
+    const int size = value("--size", QStringLiteral("10")).toInt();
+    const bool check = args.contains(QStringLiteral("--check"));
+    QTemporaryDir dir;
+    QString path = value("--db", QString());
+    if (path.isEmpty()) {
+        path = dir.filePath(QStringLiteral("bench.mdb"));
+        bench::generateDatabase(path, size);
+    }
+    const QJsonObject result = runSize(path, size, check ? 1 : repeat, check);
+    if (check) {
+        const int ran = int(result.value(QStringLiteral("operations")).toObject().size());
+        std::printf("%d passed, 0 failed\n", ran);
+        return ran >= 13 && gui::DialogSeam::shownBoxes().isEmpty() ? 0 : 1;
+    }
+    std::printf("%s", QJsonDocument(result).toJson(QJsonDocument::Compact).constData());
+    return 0;
 }
