@@ -34,8 +34,9 @@ CREATE TABLE Assembly (
     auditdate TEXT
 );
 CREATE INDEX assembly_index1 ON Assembly (assemblyid);
-CREATE INDEX assembly_index2 ON Assembly (Description);
-CREATE INDEX assembly_carid ON Assembly (carid, Description);
+-- The description look-ups are always made within one project: a per-project index keeps them
+-- fast and keeps deleting or copying a project from touching every project's index pages.
+CREATE INDEX assembly_index2 ON Assembly (carid, Description);
 
 CREATE TABLE Component (
     componentid INTEGER PRIMARY KEY AUTOINCREMENT,
@@ -73,8 +74,7 @@ CREATE TABLE Phase (
     auditdate TEXT
 );
 CREATE INDEX phase_index1 ON Phase (PhaseID);
-CREATE INDEX phase_index2 ON Phase (Description);
-CREATE INDEX phase_carid ON Phase (carid, Description);
+CREATE INDEX phase_index2 ON Phase (carid, Description);
 
 CREATE TABLE Activity (
     ActivityID INTEGER PRIMARY KEY AUTOINCREMENT,
@@ -95,8 +95,7 @@ CREATE TABLE Activity (
     auditdate TEXT
 );
 CREATE INDEX activity_index1 ON Activity (ActivityID);
-CREATE INDEX activity_index3 ON Activity (Description);
-CREATE INDEX activity_carid ON Activity (carid, Description);
+CREATE INDEX activity_index3 ON Activity (carid, Description);
 CREATE INDEX activity_phaseid ON Activity (PhaseID);
 
 CREATE TABLE Supplier (

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "editor/Preferences.h"
+#include "editor/Rollups.h"
 #include "store/Activity.h"
 #include "store/Assembly.h"
 #include "store/Car.h"
@@ -147,6 +148,25 @@ public:
     void CalculateActivityInfo();
     void RecalcCosts();
     void RecalcDates();
+    // Reads the car's components and activities once for all the totals worked out while it is
+    // alive; the window writes nothing meanwhile.
+    class FiguresBatch
+    {
+    public:
+        explicit FiguresBatch(Form1& form) : m_form(form)
+        {
+            if (m_form.m_figuresBatch++ == 0)
+                m_form.m_figures.reset(); // read afresh at the start of every batch
+        }
+        ~FiguresBatch()
+        {
+            if (--m_form.m_figuresBatch == 0)
+                m_form.m_figures.reset();
+        }
+
+    private:
+        Form1& m_form;
+    };
     void UpdateMaterialsTree();
     void UpdateProjectTree();
     void highlightMaterialsNode(const QString& key);
@@ -527,6 +547,10 @@ private:
     QHash<QString, QTreeWidgetItem*> m_materialsNodes;
     QHash<QString, QTreeWidgetItem*> m_planNodes;
     QString m_attachStatusText;
+    // The figures the totals are worked out from: read afresh, or once per batch.
+    const rollup::ProjectFigures& figures();
+    std::optional<rollup::ProjectFigures> m_figures;
+    int m_figuresBatch = 0;
     bool m_quitting = false;
     int m_shownTab = 0;
     int m_shownTree = 0;

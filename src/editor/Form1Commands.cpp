@@ -342,6 +342,8 @@ void Form1::saveCommand()
         return;
     }
 
+    // Everything below only reads: the totals need the car's rows read once.
+    const FiguresBatch batch(*this);
     UpdateForm(99);
     setPanelText(2, QString());
     LockFields(true);

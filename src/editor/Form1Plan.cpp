@@ -152,6 +152,7 @@ void Form1::cmdDone_Click()
         FindComponent();
         PopulateComponentFields();
     }
+    const FiguresBatch batch(*this);
     CalculateActivityInfo();
     CalculatePhaseInfo();
     CalculateComponentInfo();

@@ -34,9 +34,16 @@ void showPlan(const rollup::Plan& p, std::initializer_list<QLineEdit*> boxes)
 
 } // namespace
 
+const rollup::ProjectFigures& Form1::figures()
+{
+    if (m_figuresBatch == 0 || !m_figures || m_figures->carid() != currentCarID)
+        m_figures.emplace(*m_store, currentCarID);
+    return *m_figures;
+}
+
 void Form1::CalculateCarInfo()
 {
-    const rollup::ProjectFigures figures(*m_store, currentCarID);
+    const rollup::ProjectFigures& figures = this->figures();
     showCosts(figures.carCosts(), CarTargetCost, CarActualCost);
     showPlan(figures.carPlan(), { CarTargetEffort, CarActualEffort, CarTargetStartDate, CarActualStartDate,
                                   CarTargetStopDate, CarActualStopDate });
@@ -44,7 +51,7 @@ void Form1::CalculateCarInfo()
 
 void Form1::CalculateAssemblyInfo()
 {
-    const rollup::ProjectFigures figures(*m_store, currentCarID);
+    const rollup::ProjectFigures& figures = this->figures();
     showCosts(figures.assemblyCosts(currentAssemblyID), AssemblyTargetCost, AssemblyActualCost);
     const rollup::Starts starts = figures.assemblyStarts(currentAssemblyID);
     AssemblyTargetStartDate->setText(common::formatDate(starts.target));
@@ -55,7 +62,7 @@ void Form1::CalculateComponentInfo()
 {
     ComponentTargetStartDate->clear();
     ComponentActualStartDate->clear();
-    const rollup::ProjectFigures figures(*m_store, currentCarID);
+    const rollup::ProjectFigures& figures = this->figures();
     const rollup::Starts starts = figures.componentStarts(attachedActivityID);
     ComponentTargetStartDate->setText(common::formatDate(starts.target));
     ComponentActualStartDate->setText(common::formatDate(starts.actual));
@@ -63,7 +70,7 @@ void Form1::CalculateComponentInfo()
 
 void Form1::CalculatePhaseInfo()
 {
-    const rollup::ProjectFigures figures(*m_store, currentCarID);
+    const rollup::ProjectFigures& figures = this->figures();
     showCosts(figures.phaseCosts(currentPhaseID), PhaseTargetCost, PhaseActualCost);
     showPlan(figures.phasePlan(currentPhaseID), { PhaseTargetEffort, PhaseActualEffort, PhaseTargetStartDate,
                                                   PhaseActualStartDate, PhaseTargetStopDate, PhaseActualStopDate });
@@ -71,7 +78,7 @@ void Form1::CalculatePhaseInfo()
 
 void Form1::CalculateActivityInfo()
 {
-    const rollup::ProjectFigures figures(*m_store, currentCarID);
+    const rollup::ProjectFigures& figures = this->figures();
     showCosts(figures.activityCosts(currentActivityID), ActivityTargetCost, ActivityActualCost);
 }
 
@@ -79,6 +86,7 @@ void Form1::RecalcCosts()
 {
     if (!costsChanged)
         return;
+    const FiguresBatch batch(*this);
     CalculateAssemblyInfo();
     CalculateCarInfo();
     CalculatePhaseInfo();
@@ -89,6 +97,7 @@ void Form1::RecalcDates()
 {
     if (!datesChanged)
         return;
+    const FiguresBatch batch(*this);
     CalculateAssemblyInfo();
     CalculateCarInfo();
     CalculatePhaseInfo();

@@ -84,7 +84,8 @@ Starts earliestStarts(const QList<const store::Activity*>& rows)
 }
 
 ProjectFigures::ProjectFigures(const store::Store& store, qint32 carid)
-    : m_components(store.components.forCar(carid, store::Order::Key))
+    : m_carid(carid)
+    , m_components(store.components.forCar(carid, store::Order::Key))
     , m_activities(store.activities.forCar(carid, store::Order::Key))
 {
     for (qsizetype i = 0; i < m_activities.size(); ++i)

@@ -58,6 +58,7 @@ class ProjectFigures
 {
 public:
     ProjectFigures(const store::Store& store, qint32 carid);
+    qint32 carid() const { return m_carid; }
 
     Costs carCosts() const;
     Plan carPlan() const;
@@ -77,6 +78,7 @@ private:
     QList<const store::Component*> componentsWhere(Pred pred) const;
     const store::Activity* activity(qint32 activityid) const;
 
+    qint32 m_carid;
     QList<store::Component> m_components;
     QList<store::Activity> m_activities;
     QHash<qint32, qsizetype> m_activityIndex;

@@ -10,7 +10,12 @@
 #include <QFileInfo>
 #include <QImage>
 #include <QPainter>
+#include <QJsonArray>
+#include <QJsonDocument>
+#include <QJsonObject>
 #include <QPdfWriter>
+#include <QRegularExpression>
+#include <QSaveFile>
 #include <QTextStream>
 #include <functional>
 
@@ -29,7 +34,7 @@ struct Refusal
     QString message;
 };
 
-enum class Format { Png, Pdf };
+enum class Format { Png, Pdf, Svg, Json };
 
 Format formatOf(const QString& output)
 {
@@ -38,8 +43,139 @@ Format formatOf(const QString& output)
         return Format::Png;
     if (suffix == QLatin1String("pdf"))
         return Format::Pdf;
+    if (suffix == QLatin1String("svg"))
+        return Format::Svg;
+    if (suffix == QLatin1String("json"))
+        return Format::Json;
     throw Refusal { ExportBadArguments,
-        QStringLiteral("the output must be a .png or .pdf file, not '%1'").arg(output) };
+        QStringLiteral("the output must be a .png, .pdf, .svg or .json file, not '%1'").arg(output) };
+}
+
+QString colourName(BarKind kind)
+{
+    switch (kind) {
+    case BarKind::Project:
+        return g::projectColour().name();
+    case BarKind::Phase:
+        return g::phaseColour().name();
+    case BarKind::Activity:
+        return g::activityColour().name();
+    case BarKind::Actual:
+        break;
+    }
+    return QStringLiteral("#000000");
+}
+
+QString escaped(const QString& text)
+{
+    return text.toHtmlEscaped();
+}
+
+QString number(double value)
+{
+    return QString::number(value, 'f', 2).remove(QRegularExpression(QStringLiteral("\\.?0+$")));
+}
+
+QString rect(const QRectF& r, const QString& fill)
+{
+    return QStringLiteral("<rect x=\"%1\" y=\"%2\" width=\"%3\" height=\"%4\" fill=\"%5\" stroke=\"#000000\" "
+                          "stroke-width=\"8\"/>\n")
+        .arg(number(r.left()), number(r.top()), number(r.width()), number(r.height()), fill);
+}
+
+QString text(double x, double y, const QString& content, double size = 160)
+{
+    return QStringLiteral("<text x=\"%1\" y=\"%2\" font-family=\"Times New Roman, Liberation Serif, serif\" "
+                          "font-size=\"%3\" xml:space=\"preserve\">%4</text>\n")
+        .arg(number(x), number(y), number(size), escaped(content));
+}
+
+// One page as SVG in twips: the four lists, the month grid and labels, the bars.
+QByteArray svgPage(const PageLayout& layout, const PageCaptions& captions)
+{
+    QString svg = QStringLiteral("<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n"
+                                 "<svg xmlns=\"http://www.w3.org/2000/svg\" width=\"%1in\" height=\"%2in\" "
+                                 "viewBox=\"0 0 %3 %4\">\n<rect width=\"100%\" height=\"100%\" fill=\"#ffffff\"/>\n")
+                      .arg(number(g::PageWidth / 1440), number(g::PageHeight / 1440), number(g::PageWidth),
+                           number(g::PageHeight));
+    svg += text(g::CboCar.left(), g::CboCar.bottom() - 80, captions.project, 200);
+    svg += text(g::CboStyle.left(), g::CboStyle.bottom() - 80, captions.style, 200);
+    svg += text(g::Label1.left(), g::Label1.bottom() - 40, captions::Label1);
+    svg += text(g::CmdPrevious.left() - 1200, g::CmdNext.bottom(), pageText(layout.page, layout.pageCount), 180);
+    for (const QLineF& line : layout.axis.gridLines)
+        svg += QStringLiteral("<line x1=\"%1\" y1=\"%2\" x2=\"%3\" y2=\"%4\" stroke=\"#a0a0a0\" stroke-width=\"8\"/>\n")
+                   .arg(number(line.x1()), number(line.y1()), number(line.x2()), number(line.y2()));
+    for (const MonthLabel& label : layout.axis.labels)
+        svg += text(label.topLeft.x(), label.topLeft.y() + 140, label.text, g::LabelPointSize * 20);
+    for (qsizetype i = 0; i < layout.rows.size(); ++i) {
+        const ChartRow& row = layout.rows.at(i);
+        const double baseline = g::LbName.top() + i * g::RowPitch + 150;
+        svg += text(g::LbName.left() + 30, baseline, row.name);
+        svg += text(g::LbStartDate.left() + 30, baseline, row.startDate);
+        svg += text(g::LbStopDate.left() + 30, baseline, row.stopDate);
+        svg += text(g::LbEffort.left() + 30, baseline, row.effort);
+        if (row.target)
+            svg += rect(*row.target, colourName(row.kind));
+        if (row.actual)
+            svg += rect(*row.actual, colourName(BarKind::Actual));
+    }
+    svg += QStringLiteral("</svg>\n");
+    return svg.toUtf8();
+}
+
+QJsonValue rectJson(const std::optional<QRectF>& r)
+{
+    if (!r)
+        return QJsonValue();
+    return QJsonObject { { QStringLiteral("left"), r->left() }, { QStringLiteral("top"), r->top() },
+                         { QStringLiteral("width"), r->width() }, { QStringLiteral("height"), r->height() } };
+}
+
+// The computed layout: the model's figures, and per page each row's texts and bars, the grid lines
+// and the month labels, in twips, exactly as drawn.
+QByteArray layoutJson(const TimeLineModel& model, const QString& projectName)
+{
+    const ProjectSpan& span = model.span();
+    QJsonObject figures { { QStringLiteral("targetDays"), double(span.targetDays) },
+                          { QStringLiteral("actualDays"), double(span.actualDays) },
+                          { QStringLiteral("targetMonths"), span.targetMonths },
+                          { QStringLiteral("actualMonths"), span.actualMonths },
+                          { QStringLiteral("dayScale"), span.dayScale },
+                          { QStringLiteral("axisStart"), span.axisStart.toString(Qt::ISODate) },
+                          { QStringLiteral("pageCount"), model.pageCount() } };
+    QJsonArray pages;
+    for (int page = 1; page <= model.pageCount(); ++page) {
+        const PageLayout layout = layoutPage(model, page, projectName);
+        QJsonArray rows;
+        for (const ChartRow& row : layout.rows)
+            rows.append(QJsonObject { { QStringLiteral("name"), row.name },
+                                      { QStringLiteral("start"), row.startDate },
+                                      { QStringLiteral("stop"), row.stopDate },
+                                      { QStringLiteral("effort"), row.effort },
+                                      { QStringLiteral("target"), rectJson(row.target) },
+                                      { QStringLiteral("actual"), rectJson(row.actual) } });
+        QJsonArray grid;
+        for (const QLineF& line : layout.axis.gridLines)
+            grid.append(QJsonObject { { QStringLiteral("x1"), line.x1() }, { QStringLiteral("y1"), line.y1() },
+                                      { QStringLiteral("x2"), line.x2() }, { QStringLiteral("y2"), line.y2() } });
+        QJsonArray labels;
+        for (const MonthLabel& label : layout.axis.labels)
+            labels.append(QJsonObject { { QStringLiteral("text"), label.text },
+                                        { QStringLiteral("left"), label.topLeft.x() },
+                                        { QStringLiteral("top"), label.topLeft.y() } });
+        pages.append(QJsonObject { { QStringLiteral("page"), page }, { QStringLiteral("rows"), rows },
+                                   { QStringLiteral("gridLines"), grid }, { QStringLiteral("monthLabels"), labels } });
+    }
+    return QJsonDocument(QJsonObject { { QStringLiteral("project"), projectName },
+                                       { QStringLiteral("figures"), figures },
+                                       { QStringLiteral("pages"), pages } })
+        .toJson();
+}
+
+bool writeFile(const QString& path, const QByteArray& data)
+{
+    QSaveFile file(path);
+    return file.open(QIODevice::WriteOnly) && file.write(data) == data.size() && file.commit();
 }
 
 qint32 carNumber(const QString& text)
@@ -146,6 +282,23 @@ QStringList exportPages(const ExportRequest& request, QTextStream& err)
         throw Refusal { ExportFailed, QStringLiteral("There Are No Dates Entered For This Project") };
 
     const PageCaptions captions { car->Description, request.summary ? captions::SummaryStyle : captions::DetailStyle };
+    if (format == Format::Json) {
+        if (!writeFile(request.output, layoutJson(model, car->Description)))
+            throw Refusal { ExportFailed, QStringLiteral("could not write %1").arg(request.output) };
+        return { request.output };
+    }
+    if (format == Format::Svg) {
+        const QFileInfo info(request.output);
+        const QString stem = info.dir().filePath(info.completeBaseName());
+        QStringList written;
+        for (int page = 1; page <= model.pageCount(); ++page) {
+            const QString file = QStringLiteral("%1-%2.svg").arg(stem).arg(page);
+            if (!writeFile(file, svgPage(layoutPage(model, page, car->Description), captions)))
+                throw Refusal { ExportFailed, QStringLiteral("could not write %1").arg(file) };
+            written << file;
+        }
+        return written;
+    }
     const PagePainter paintOne = [&](QPainter& painter, const gui::Twips& scale, int page) {
         paintPage(painter, scale, layoutPage(model, page, car->Description), captions);
     };

@@ -9,7 +9,12 @@
 #include <QImage>
 #include <QProcess>
 #include <QRegularExpression>
+#include <QJsonArray>
+#include <QJsonDocument>
+#include <QJsonObject>
 #include <QtTest>
+
+#include "store/Store.h"
 
 using timeline::ExportRequest;
 
@@ -158,7 +163,7 @@ private Q_SLOTS:
                                    << "" << 2 << "--timeline needs --output FILE.png or FILE.pdf";
         QTest::newRow("gif") << "1"
                              << "x.gif"
-                             << "" << 2 << "the output must be a .png or .pdf file";
+                             << "" << 2 << "the output must be a .png, .pdf, .svg or .json file";
         QTest::newRow("no car") << ""
                                 << "x.png"
                                 << "" << 2 << "--timeline needs --car ID";
@@ -246,6 +251,67 @@ private Q_SLOTS:
         }
         QVERIFY(QFile::exists(m_files.path(written)));
         QVERIFY(gearlog.readAllStandardOutput().contains("Wrote "));
+    }
+
+    // Each page as SVG in twips; the computed layout as JSON, with figures worked out by hand.
+    void vectorAndLayoutFiles()
+    {
+        testing::TestDatabase files;
+        const QString path = files.createEmpty();
+        {
+            auto db = store::Database::open(path);
+            const store::Store s(*db);
+            store::Car car;
+            car.Description = QStringLiteral("Small plan");
+            const qint32 carid = s.cars.add(car);
+            store::Phase phase;
+            phase.carid = carid;
+            phase.Description = QStringLiteral("Paint");
+            phase.prioritysequence = 1;
+            const qint32 phaseid = s.phases.add(phase);
+            store::Activity job;
+            job.carid = carid;
+            job.PhaseID = phaseid;
+            job.prioritysequence = 1;
+            job.Description = QStringLiteral("Spray & <polish>");
+            job.targetstartdate = QDate(2002, 1, 15);
+            job.targetstopdate = QDate(2002, 2, 14);
+            job.targeteffort = 12;
+            s.activities.add(job);
+        }
+        QString said;
+        QTextStream out(&said);
+        QTextStream err(&said);
+        const QString svg = files.path(QStringLiteral("plan.svg"));
+        QCOMPARE(timeline::exportTimeLine({ path, QStringLiteral("1"), false, svg }, out, err), 0);
+        QFile page(files.path(QStringLiteral("plan-1.svg")));
+        QVERIFY(page.open(QIODevice::ReadOnly));
+        const QByteArray drawn = page.readAll();
+        QVERIFY(drawn.contains("viewBox=\"0 0 12000 8400\""));
+        QVERIFY(drawn.contains("Spray &amp; &lt;polish&gt;"));
+
+        const QString json = files.path(QStringLiteral("plan.json"));
+        QCOMPARE(timeline::exportTimeLine({ path, QStringLiteral("1"), false, json }, out, err), 0);
+        QFile layoutFile(json);
+        QVERIFY(layoutFile.open(QIODevice::ReadOnly));
+        const QJsonObject layout = QJsonDocument::fromJson(layoutFile.readAll()).object();
+        const QJsonObject figures = layout.value(QStringLiteral("figures")).toObject();
+        QCOMPARE(figures.value(QStringLiteral("targetDays")).toInt(), 31); // both ends counted
+        QCOMPARE(figures.value(QStringLiteral("targetMonths")).toInt(), 2); // never fewer than two
+        QCOMPARE(figures.value(QStringLiteral("axisStart")).toString(), QStringLiteral("2002-01-01"));
+        QCOMPARE(figures.value(QStringLiteral("pageCount")).toInt(), 1);
+        const double dayScale = figures.value(QStringLiteral("dayScale")).toDouble();
+        const QJsonObject first = layout.value(QStringLiteral("pages")).toArray().at(0).toObject();
+        const QJsonArray rows = first.value(QStringLiteral("rows")).toArray();
+        QCOMPARE(rows.size(), 3); // the project, its phase, the activity
+        const QJsonObject bar = rows.at(2).toObject().value(QStringLiteral("target")).toObject();
+        // The bar starts 14 days after the axis start at 5,380 twips.
+        QCOMPARE(bar.value(QStringLiteral("left")).toDouble(), 5380 + 14 * dayScale);
+        QCOMPARE(first.value(QStringLiteral("gridLines")).toArray().at(0).toObject().value(QStringLiteral("x1")).toDouble(),
+                 5380.0);
+        const QJsonObject label = first.value(QStringLiteral("monthLabels")).toArray().at(0).toObject();
+        QCOMPARE(label.value(QStringLiteral("text")).toString(), QStringLiteral("1/02"));
+        QCOMPARE(label.value(QStringLiteral("left")).toDouble(), 5260.0); // a one-digit month
     }
 };
 
