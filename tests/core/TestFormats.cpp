@@ -257,6 +257,10 @@ void TestFormats::dates_data()
     QTest::newRow("three digit year") << "12/31/200" << QDate();
     QTest::newRow("word") << "abc" << QDate();
     QTest::newRow("all nines") << "99/99/9999" << QDate();
+    QTest::newRow("year 0") << "1/1/0000" << QDate();
+    QTest::newRow("year 10000") << "1/1/10000" << QDate();
+    QTest::newRow("ISO year 0") << "0000-01-01" << QDate();
+    QTest::newRow("last day we take") << "12/31/9999" << QDate(9999, 12, 31);
     QTest::newRow("mixed separators") << "12/31-2002" << QDate();
     QTest::newRow("iso feb 30") << "2003-02-30" << QDate();
     QTest::newRow("unknown month") << "Foo 31, 2002" << QDate();
