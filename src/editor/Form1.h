@@ -538,6 +538,9 @@ private:
     std::unique_ptr<store::Store> m_store;
     QSettings& m_settings;
     QTimer* m_clock = nullptr;
+    // A tree's root and car node; answers the car node.
+    QTreeWidgetItem* addCarNodes(QHash<QString, QTreeWidgetItem*>& nodes, QTreeWidget* tree,
+                                 const QString& rootCaption);
     void highlightNode(QHash<QString, QTreeWidgetItem*>& nodes, QTreeWidget* tree, QString& current,
                        QString& previous, const QString& key);
     void moveEntry(bool up);

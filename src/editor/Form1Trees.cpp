@@ -68,6 +68,17 @@ private:
 
 } // namespace
 
+QTreeWidgetItem* Form1::addCarNodes(QHash<QString, QTreeWidgetItem*>& nodes, QTreeWidget* tree,
+                                    const QString& rootCaption)
+{
+    // The root and the car stay open whatever the tree style.
+    QTreeWidgetItem* root = addRoot(nodes, tree, rootCaption);
+    QTreeWidgetItem* car = addNode(nodes, root, QStringLiteral("IDP") + QString::number(currentCarID),
+                                   QStringLiteral("CAR: ") + currentCarDescription);
+    car->setExpanded(true);
+    return car;
+}
+
 void Form1::UpdateMaterialsTree()
 {
     m_materialsNodes.clear();
@@ -75,10 +86,7 @@ void Form1::UpdateMaterialsTree()
     if (currentCarID == 0)
         return;
     const bool expanded = preferences.treeView != QStringLiteral("C");
-    QTreeWidgetItem* root = addRoot(m_materialsNodes, TvMaterials, QStringLiteral("Gear-Log - MATERIALS LIST"));
-    QTreeWidgetItem* car = addNode(m_materialsNodes, root, QStringLiteral("IDP") + QString::number(currentCarID),
-                                   QStringLiteral("CAR: ") + currentCarDescription);
-    car->setExpanded(true);
+    QTreeWidgetItem* car = addCarNodes(m_materialsNodes, TvMaterials, QStringLiteral("Gear-Log - MATERIALS LIST"));
 
     // One read per table for the car, grouped in memory: no rescans per assembly.
     const QList<store::Assembly> assemblies = m_store->assemblies.forCar(currentCarID, store::Order::Description);
@@ -115,10 +123,7 @@ void Form1::UpdateProjectTree()
     if (currentCarID == 0)
         return;
     const bool expanded = preferences.treeView != QStringLiteral("C");
-    QTreeWidgetItem* root = addRoot(m_planNodes, TvProject, QStringLiteral("Gear-Log - PROJECT PLAN"));
-    QTreeWidgetItem* car = addNode(m_planNodes, root, QStringLiteral("IDP") + QString::number(currentCarID),
-                                   QStringLiteral("CAR: ") + currentCarDescription);
-    car->setExpanded(true);
+    QTreeWidgetItem* car = addCarNodes(m_planNodes, TvProject, QStringLiteral("Gear-Log - PROJECT PLAN"));
 
     const QList<store::Phase> phases = m_store->phases.forCar(currentCarID, store::Order::Sequence);
     const QList<store::Activity> activities = m_store->activities.forCar(currentCarID, store::Order::Sequence);
