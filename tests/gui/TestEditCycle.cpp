@@ -2,6 +2,7 @@
 // deleting on every tab, with the database read back directly.
 
 #include "support/FormFixture.h"
+#include "support/Peek.h"
 
 #include "common/Clock.h"
 #include "gui/Colors.h"
@@ -16,8 +17,6 @@
 #include <QListWidget>
 #include <QMenu>
 #include <QPushButton>
-#include <QSqlDatabase>
-#include <QSqlQuery>
 #include <QTabWidget>
 #include <QtTest>
 
@@ -27,44 +26,8 @@ namespace {
 
 enum Button { Add = 0, Update = 1, Cancel = 2, Save = 3, Delete = 4 };
 
-// Reads the file through a connection of its own, as another program would.
-class Peek
-{
-public:
-    explicit Peek(const QString& path)
-    {
-        QSqlDatabase db = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), QStringLiteral("peek"));
-        db.setDatabaseName(path);
-        db.open();
-    }
-    ~Peek() { QSqlDatabase::removeDatabase(QStringLiteral("peek")); }
-
-    QVariant value(const QString& sql, const QVariantList& binds = {}) const
-    {
-        QSqlQuery q(QSqlDatabase::database(QStringLiteral("peek")));
-        q.prepare(sql);
-        for (int i = 0; i < binds.size(); ++i)
-            q.bindValue(i, binds.at(i));
-        if (!q.exec())
-            qFatal("peek failed: %s", qPrintable(sql));
-        return q.next() ? q.value(0) : QVariant();
-    }
-    qint64 count(const QString& sql, const QVariantList& binds = {}) const { return value(sql, binds).toLongLong(); }
-    void exec(const QString& sql) const
-    {
-        QSqlQuery q(QSqlDatabase::database(QStringLiteral("peek")));
-        if (!q.exec(sql))
-            qFatal("peek failed: %s", qPrintable(sql));
-    }
-};
-
-QStringList boxTexts()
-{
-    QStringList texts;
-    for (const gui::ShownBox& b : gui::DialogSeam::shownBoxes())
-        texts << b.text;
-    return texts;
-}
+using testing::Peek;
+using testing::boxTexts;
 
 } // namespace
 
