@@ -3,7 +3,7 @@
 #include "common/Notes.h"
 #include "common/Parse.h"
 #include "common/Status.h"
-#include "editor/Preferences.h"
+#include "project/Preferences.h"
 
 #include <QFile>
 #include <QLocale>

@@ -1,7 +1,7 @@
 // The totals shown for a car, assembly, phase, activity and component.
 
 #include "common/Formats.h"
-#include "editor/Rollups.h"
+#include "project/Rollups.h"
 #include "store/Database.h"
 #include "store/Store.h"
 #include "support/TestDatabase.h"

@@ -61,7 +61,7 @@ private:
 
 } // namespace testing
 
-#include "editor/Form1.h"
+#include "mainwindow/Form1.h"
 
 template <class W>
 W* testing::FormFixture::widget(const char* name)

@@ -1,6 +1,6 @@
 // The main window's life: loading, activation, the status bar, locking and clearing fields.
 
-#include "editor/Form1.h"
+#include "mainwindow/Form1.h"
 
 #include "common/Clock.h"
 #include "common/Formats.h"

@@ -1,7 +1,7 @@
 #include "timeline/TimeLineForm.h"
 
 #include "common/Formats.h"
-#include "editor/Form1.h"
+#include "mainwindow/Form1.h"
 #include "gui/Dialogs.h"
 #include "gui/ListText.h"
 #include "gui/StoreErrors.h"

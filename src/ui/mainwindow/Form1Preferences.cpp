@@ -1,7 +1,7 @@
 // The colour preferences, the fields that select their text when entered, help, and the copy
 // window opened from the File menu.
 
-#include "editor/Form1.h"
+#include "mainwindow/Form1.h"
 
 #include "copy/CopyForm.h"
 #include "gui/Colors.h"

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "editor/Form1.h"
+#include "mainwindow/Form1.h"
 #include "store/Database.h"
 
 #include <functional>

@@ -1,6 +1,6 @@
 // The main window's controls, menus and status bar: names, captions, tool tips and input limits.
 
-#include "editor/Form1.h"
+#include "mainwindow/Form1.h"
 
 #include "gui/NotesEdit.h"
 

@@ -1,6 +1,6 @@
 // Moving phases and activities in the plan, and attaching components to an activity.
 
-#include "editor/Form1.h"
+#include "mainwindow/Form1.h"
 
 #include "gui/Dialogs.h"
 #include "store/Store.h"

@@ -1,6 +1,6 @@
 // The materials and project-plan trees: building them, highlighting the record shown, clicks.
 
-#include "editor/Form1.h"
+#include "mainwindow/Form1.h"
 
 #include "gui/Colors.h"
 #include "gui/Dialogs.h"

@@ -1,7 +1,7 @@
 // The edit command cycle: Add, Update, Cancel, Save, Delete and Quit for the showing tab, and
 // switching between record tabs and trees.
 
-#include "editor/Form1.h"
+#include "mainwindow/Form1.h"
 
 #include "app/AboutGearLog.h"
 #include "app/GearLogOverview.h"

@@ -1,4 +1,4 @@
-#include "editor/Rollups.h"
+#include "project/Rollups.h"
 
 #include "store/Store.h"
 

@@ -1,6 +1,6 @@
 // Whole projects to and from files that other GearLog users (and other programs) can read.
 
-#include "editor/Form1.h"
+#include "mainwindow/Form1.h"
 
 #include "exchange/ProjectFile.h"
 #include "gui/Dialogs.h"

@@ -1,6 +1,6 @@
 // Pick lists: filling them, picking from them, and copying the picked record into the fields.
 
-#include "editor/Form1.h"
+#include "mainwindow/Form1.h"
 
 #include "common/Formats.h"
 #include "common/Status.h"

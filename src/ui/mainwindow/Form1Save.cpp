@@ -1,6 +1,6 @@
 // Writing the record on the current tab, and deleting it with what depends on it.
 
-#include "editor/Form1.h"
+#include "mainwindow/Form1.h"
 
 #include "common/Clock.h"
 #include "common/Notes.h"

@@ -1,9 +1,9 @@
 // Totals of costs, dates and efforts shown on the record tabs.
 
-#include "editor/Form1.h"
+#include "mainwindow/Form1.h"
 
 #include "common/Formats.h"
-#include "editor/Rollups.h"
+#include "project/Rollups.h"
 #include "store/Store.h"
 
 #include <QLineEdit>

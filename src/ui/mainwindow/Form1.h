@@ -1,7 +1,7 @@
 #pragma once
 
-#include "editor/Preferences.h"
-#include "editor/Rollups.h"
+#include "project/Preferences.h"
+#include "project/Rollups.h"
 #include "store/Activity.h"
 #include "store/Assembly.h"
 #include "store/Car.h"

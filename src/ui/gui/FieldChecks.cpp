@@ -1,4 +1,4 @@
-#include "editor/FieldChecks.h"
+#include "gui/FieldChecks.h"
 
 #include "common/Formats.h"
 #include "common/Parse.h"

@@ -1,9 +1,9 @@
 // Checks of a record before it is saved: the first rule that fails says why and puts the cursor there.
 
-#include "editor/Form1.h"
+#include "mainwindow/Form1.h"
 
 #include "common/Parse.h"
-#include "editor/FieldChecks.h"
+#include "gui/FieldChecks.h"
 #include "gui/ListText.h"
 
 #include <QComboBox>

@@ -2,8 +2,8 @@
 
 #include "common/Formats.h"
 #include "common/Parse.h"
-#include "editor/FieldChecks.h"
-#include "editor/Form1.h"
+#include "gui/FieldChecks.h"
+#include "mainwindow/Form1.h"
 #include "gui/Dialogs.h"
 #include "gui/SelectOnFocus.h"
 #include "gui/StoreErrors.h"

@@ -1,7 +1,7 @@
 // Pictures of cars, assemblies and components: attaching a file to the shown record, and showing
 // it in place of the tabs, stretched to the frame or at its own size.
 
-#include "editor/Form1.h"
+#include "mainwindow/Form1.h"
 
 #include "gui/Dialogs.h"
 #include "store/Store.h"

@@ -1,4 +1,4 @@
-#include "editor/Preferences.h"
+#include "project/Preferences.h"
 
 #include <QSettings>
 
