@@ -4,6 +4,7 @@
 
 #include "gui/Colors.h"
 #include "gui/Dialogs.h"
+#include "project/Kind.h"
 #include "store/Store.h"
 
 #include <QApplication>
@@ -12,18 +13,39 @@
 #include <QSettings>
 #include <QTabWidget>
 #include <QTreeWidget>
+#include <cstring>
 
 namespace editor {
 
 namespace {
 
-constexpr int KeyRole = Qt::UserRole;
+constexpr int NodeKeyRole = Qt::UserRole;
+
+// What a node stands for, read from its node key ("IDP7", "IDA12", "IDC3", "IDPH4", "IDA5" under a phase).
+void setRecordRoles(QTreeWidgetItem* node, const QString& key)
+{
+    static const std::pair<const char*, project::Kind> prefixes[] = {
+        { "IDPH", project::Kind::Phase }, { "IDP", project::Kind::Car }, { "IDC", project::Kind::Component },
+        { "IDA", project::Kind::Assembly },
+    };
+    for (const auto& [prefix, kind] : prefixes) {
+        if (key.startsWith(QLatin1String(prefix))) {
+            // An "IDA" node under a phase is an activity.
+            const bool activity = kind == project::Kind::Assembly && node->parent()
+                && node->parent()->data(0, project::KindRole).toInt() == int(project::Kind::Phase);
+            node->setData(0, project::KindRole, int(activity ? project::Kind::Activity : kind));
+            node->setData(0, project::KeyRole, key.mid(qsizetype(strlen(prefix))).toInt());
+            return;
+        }
+    }
+}
 
 QTreeWidgetItem* addNode(QHash<QString, QTreeWidgetItem*>& nodes, QTreeWidgetItem* parent, const QString& key,
                          const QString& caption)
 {
     auto* node = new QTreeWidgetItem(parent, QStringList { caption });
-    node->setData(0, KeyRole, key);
+    node->setData(0, NodeKeyRole, key);
+    setRecordRoles(node, key);
     nodes.insert(key, node);
     return node;
 }
@@ -31,7 +53,7 @@ QTreeWidgetItem* addNode(QHash<QString, QTreeWidgetItem*>& nodes, QTreeWidgetIte
 QTreeWidgetItem* addRoot(QHash<QString, QTreeWidgetItem*>& nodes, QTreeWidget* tree, const QString& caption)
 {
     auto* root = new QTreeWidgetItem(tree, QStringList { caption });
-    root->setData(0, KeyRole, QStringLiteral("r"));
+    root->setData(0, NodeKeyRole, QStringLiteral("r"));
     nodes.insert(QStringLiteral("r"), root);
     root->setExpanded(true);
     return root;
@@ -47,7 +69,7 @@ int depthOf(const QTreeWidgetItem* node)
 
 qint32 keyAfter(const QTreeWidgetItem* node, const QString& prefix)
 {
-    const QString key = node->data(0, KeyRole).toString();
+    const QString key = node->data(0, NodeKeyRole).toString();
     return key.startsWith(prefix) ? key.mid(prefix.size()).toInt() : 0;
 }
 

@@ -1,0 +1,17 @@
+#pragma once
+
+#include <Qt>
+
+namespace project {
+
+// The kinds of record a project is made of, and the suppliers all projects share.
+enum class Kind { Car, Assembly, Component, Phase, Activity, Supplier };
+
+// Item data roles of the trees and lists that show records: what a row stands for, by kind and
+// key, never inside its display text.
+enum ItemRole {
+    KindRole = Qt::UserRole + 1, // int(Kind); none on a tree's root
+    KeyRole, // the record's key
+};
+
+} // namespace project
