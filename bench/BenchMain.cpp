@@ -10,6 +10,7 @@
 #include "Generator.h"
 
 #include "app/Session.h"
+#include "mainwindow/Form1.h"
 #include "app/Startup.h"
 #include "copy/ProjectCopy.h"
 #include "gui/Dialogs.h"
@@ -118,12 +119,12 @@ QJsonObject runSize(const QString& path, int size, int repeat, bool check)
 
     runner.time("start-up to the shown window", [&](int) {
         auto session = app::startGearLog(path, settings, {}, false);
-        expect(session && QTest::qWaitFor([&] { return session->window().initialized; }, 10000), "no start");
+        expect(session && QTest::qWaitFor([&] { return session->window().isStarted(); }, 10000), "no start");
     });
 
     auto session = app::startGearLog(path, settings, {}, false);
-    expect(session && QTest::qWaitFor([&] { return session->window().initialized; }, 10000), "no start");
-    editor::Form1& w = session->window();
+    expect(session && QTest::qWaitFor([&] { return session->window().isStarted(); }, 10000), "no start");
+    auto& w = static_cast<editor::Form1&>(session->window());
     runner.time("pick a car: lists, trees, totals", [&](int i) {
         pick(w.carDescription, project(i + 1));
         expect(w.componentCount == 1000 && w.activityCount == 500 && w.TvMaterials->topLevelItemCount() == 1,

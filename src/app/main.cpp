@@ -1,6 +1,7 @@
 // GearLog: starts the project editor, or runs a command-line task.
 
 #include "app/Session.h"
+#include "store/Store.h"
 #include "app/Startup.h"
 #include "exchange/Commands.h"
 #include "gui/Dialogs.h"
@@ -111,10 +112,11 @@ int runWindow(QApplication& app, const QCommandLineParser& parser)
     if (parser.isSet(QStringLiteral("check-start"))) {
         auto* poll = new QTimer(&app);
         QObject::connect(poll, &QTimer::timeout, &app, [&session] {
-            if (!session->window().initialized)
+            if (!session->window().isStarted())
                 return;
-            std::printf("GearLog %s started on %s with %d projects\n", qPrintable(QApplication::applicationVersion()),
-                        qPrintable(session->database().path()), session->window().carCount);
+            const qint64 projects = store::Store(session->database()).cars.count();
+            std::printf("GearLog %s started on %s with %lld projects\n", qPrintable(QApplication::applicationVersion()),
+                        qPrintable(session->database().path()), static_cast<long long>(projects));
             std::fflush(stdout);
             QApplication::quit();
         });

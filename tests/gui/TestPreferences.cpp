@@ -88,7 +88,7 @@ private Q_SLOTS:
     {
         delete m_f;
         m_f = nullptr;
-        gui::HelpViewer::setProgramFolder(QString());
+        qunsetenv("GEARLOG_HELP_FOLDER");
     }
 
     // A first start: button-face background, stretched pictures, expanded trees; nothing written.
@@ -194,7 +194,7 @@ private Q_SLOTS:
         auto session = app::startGearLog(m_f->databasePath(), unwritable);
         QVERIFY(session);
         gui::DialogSeam::queueColor(QColor(0x20, 0x80, 0x20));
-        session->window().setBackgroundColor();
+        static_cast<editor::Form1&>(session->window()).setBackgroundColor();
         QCOMPARE(boxTexts(), QStringList { QStringLiteral("Background color change error has occurrred") });
         QCOMPARE(windowColour(&session->window()), QColor(0x20, 0x80, 0x20));
     }
@@ -308,7 +308,7 @@ private Q_SLOTS:
     void missingHelp()
     {
         QTemporaryDir empty;
-        gui::HelpViewer::setProgramFolder(empty.path());
+        qputenv("GEARLOG_HELP_FOLDER", QFile::encodeName(empty.path()));
         const ShownHelp seen = help([this] { w().mnutableofcontents->trigger(); });
         QVERIFY(!seen.shown);
         QVERIFY(boxTexts().isEmpty());

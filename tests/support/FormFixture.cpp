@@ -35,7 +35,7 @@ bool FormFixture::start(const QString& databasePath, const store::OpenOptions& o
     if (!m_session)
         return false;
     // The first activation runs from the event loop right after showing.
-    return QTest::qWaitFor([this] { return m_session->window().initialized; }, 5000);
+    return QTest::qWaitFor([this] { return m_session->window().isStarted(); }, 5000);
 }
 
 void FormFixture::stop()
@@ -47,7 +47,7 @@ editor::Form1& FormFixture::form()
 {
     if (!m_session)
         qFatal("the main window was not started");
-    return m_session->window();
+    return static_cast<editor::Form1&>(m_session->window());
 }
 
 void FormFixture::pick(QComboBox* list, qint32 key)

@@ -1,12 +1,12 @@
 #include "store/Backup.h"
 
-#include <QAtomicInt>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
 #include <QSqlDatabase>
 #include <QSqlQuery>
 #include <QUrl>
+#include <QUuid>
 
 namespace store {
 
@@ -14,8 +14,8 @@ namespace {
 
 QString connectionName()
 {
-    static QAtomicInt counter;
-    return QStringLiteral("gearlog-backup-%1").arg(counter.fetchAndAddRelaxed(1));
+    // Unique without a counter shared by every caller.
+    return QStringLiteral("gearlog-backup-%1").arg(QUuid::createUuid().toString(QUuid::WithoutBraces));
 }
 
 // Copies the database into target through SQLite, reading a snapshot of it.

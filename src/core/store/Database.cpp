@@ -2,13 +2,13 @@
 
 #include "store/StoreError.h"
 
-#include <QAtomicInt>
 #include <QFile>
 #include <QFileInfo>
 #include <QSet>
 #include <QSqlError>
 #include <QSqlRecord>
 #include <QUrl>
+#include <QUuid>
 
 // The schema script lives in a resource of this static library; it must be registered by hand.
 static void registerSchemaResource()
@@ -63,8 +63,8 @@ const QList<TableShape>& requiredShape()
 
 QString nextConnectionName()
 {
-    static QAtomicInt counter;
-    return QStringLiteral("gearlog-%1").arg(counter.fetchAndAddRelaxed(1));
+    // Unique without a counter shared by every caller.
+    return QStringLiteral("gearlog-%1").arg(QUuid::createUuid().toString(QUuid::WithoutBraces));
 }
 
 QString uriFor(const QString& path, const char* mode)

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "mainwindow/Form1.h"
+#include "mainwindow/MainWindow.h"
 #include "store/Database.h"
 
 #include <functional>
@@ -15,7 +15,7 @@ class Session
 public:
     Session(std::unique_ptr<store::Database> database, QSettings& settings)
         : m_database(std::move(database))
-        , m_window(std::make_unique<editor::Form1>(*m_database, settings))
+        , m_window(editor::MainWindow::create(*m_database, settings))
     {
     }
     ~Session()
@@ -28,12 +28,12 @@ public:
     // Starts the day's backup beside the database, away from the window's thread.
     void startBackup(std::function<void()> job) { m_backup = std::thread(std::move(job)); }
 
-    editor::Form1& window() { return *m_window; }
+    editor::MainWindow& window() { return *m_window; }
     store::Database& database() { return *m_database; }
 
 private:
     std::unique_ptr<store::Database> m_database;
-    std::unique_ptr<editor::Form1> m_window;
+    std::unique_ptr<editor::MainWindow> m_window;
     std::thread m_backup;
 };
 

@@ -11,14 +11,6 @@
 
 namespace gui {
 
-namespace {
-QString& folderOverride()
-{
-    static QString folder;
-    return folder;
-}
-} // namespace
-
 HelpViewer::HelpViewer(const QString& file, const QString& anchor, QWidget* parent)
     : QDialog(parent)
 {
@@ -80,8 +72,9 @@ bool HelpViewer::showFile(QWidget* parent, const QString& file, const QString& a
 
 QString HelpViewer::programFolder()
 {
-    if (!folderOverride().isEmpty())
-        return folderOverride();
+    // Named from outside for tests and for portable copies that keep the help elsewhere.
+    if (const QString named = qEnvironmentVariable("GEARLOG_HELP_FOLDER"); !named.isEmpty())
+        return named;
     // Beside the program in a build tree or portable copy; an installed program keeps its help
     // with its other data.
     const QDir program(QCoreApplication::applicationDirPath());
@@ -89,11 +82,6 @@ QString HelpViewer::programFolder()
         return program.path();
     const QString installed = QDir::cleanPath(program.filePath(QStringLiteral("../share/gearlog")));
     return QDir(installed).exists(QStringLiteral("Gear-Log.html")) ? installed : program.path();
-}
-
-void HelpViewer::setProgramFolder(const QString& folder)
-{
-    folderOverride() = folder;
 }
 
 } // namespace gui

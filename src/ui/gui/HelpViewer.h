@@ -20,9 +20,9 @@ public:
     // be read shows nothing and answers false: help is a convenience, never an error.
     static bool showFile(QWidget* parent, const QString& file, const QString& anchor = QString());
 
-    // Where the help files are looked for: the program's own folder unless told otherwise.
+    // Where the help files are looked for: GEARLOG_HELP_FOLDER when set, else beside the program, or
+    // with an installed program's data.
     static QString programFolder();
-    static void setProgramFolder(const QString& folder); // empty: back to the program's folder
 
     QTextBrowser* browser = nullptr;
     QPushButton* cmdBack = nullptr;

@@ -28,8 +28,13 @@
 
 namespace editor {
 
+std::unique_ptr<MainWindow> MainWindow::create(store::Database& database, QSettings& settings)
+{
+    return std::make_unique<Form1>(database, settings);
+}
+
 Form1::Form1(store::Database& database, QSettings& settings, QWidget* parent)
-    : QMainWindow(parent)
+    : MainWindow(parent)
     , m_database(database)
     , m_store(std::make_unique<store::Store>(database))
     , m_settings(settings)
@@ -157,7 +162,7 @@ void Form1::updateClockPanels()
 
 void Form1::showEvent(QShowEvent* event)
 {
-    QMainWindow::showEvent(event);
+    MainWindow::showEvent(event);
     // The first showing counts as the first activation, also where no window manager activates us.
     if (!initialized)
         QTimer::singleShot(0, this, &Form1::Form_Activate);
@@ -165,7 +170,7 @@ void Form1::showEvent(QShowEvent* event)
 
 void Form1::changeEvent(QEvent* event)
 {
-    QMainWindow::changeEvent(event);
+    MainWindow::changeEvent(event);
     if (event->type() == QEvent::ActivationChange && isActiveWindow())
         Form_Activate();
 }
@@ -178,7 +183,7 @@ void Form1::closeEvent(QCloseEvent* event)
         event->ignore();
         return;
     }
-    QMainWindow::closeEvent(event);
+    MainWindow::closeEvent(event);
 }
 
 void Form1::Form_Activate()
@@ -211,6 +216,7 @@ void Form1::Form_Activate()
     setPanelText(2, QStringLiteral("CAR"));
     setPanelText(3, QStringLiteral("Entries =  ") + QString::number(carCount));
     SetButtons(QStringLiteral("100001"));
+    Q_EMIT started();
 }
 
 void Form1::InitializeForm()

@@ -10,7 +10,7 @@
 #include "store/Supplier.h"
 
 #include <QHash>
-#include <QMainWindow>
+#include "mainwindow/MainWindow.h"
 #include <QPixmap>
 #include <QString>
 #include <array>
@@ -59,7 +59,7 @@ struct ProgramState
 
 // The main window: the project editor. Its controls carry the names the rest of the program and
 // the tests know them by (each widget's objectName is its member name).
-class Form1 : public QMainWindow
+class Form1 : public MainWindow
 {
     Q_OBJECT
 
@@ -67,6 +67,8 @@ public:
     // The database must stay open for the window's life. Settings are the per-user preferences.
     Form1(store::Database& database, QSettings& settings, QWidget* parent = nullptr);
     ~Form1() override;
+
+    bool isStarted() const override { return initialized; }
 
     // Status bar, panels 1 to 5.
     QString panelText(int panel) const;

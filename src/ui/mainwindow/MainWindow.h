@@ -1,0 +1,33 @@
+#pragma once
+
+#include <QMainWindow>
+#include <memory>
+
+class QSettings;
+
+namespace store {
+class Database;
+}
+
+namespace editor {
+
+// What the rest of the program knows of the main window: it is made here and says when it has
+// started. Its parts stay inside this folder.
+class MainWindow : public QMainWindow
+{
+    Q_OBJECT
+
+public:
+    using QMainWindow::QMainWindow;
+
+    // The database and the settings must outlive the window.
+    static std::unique_ptr<MainWindow> create(store::Database& database, QSettings& settings);
+
+    // True once the project list is loaded and the window is ready for work.
+    virtual bool isStarted() const = 0;
+
+Q_SIGNALS:
+    void started();
+};
+
+} // namespace editor
