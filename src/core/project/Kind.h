@@ -10,8 +10,8 @@ enum class Kind { Car, Assembly, Component, Phase, Activity, Supplier };
 // Item data roles of the trees and lists that show records: what a row stands for, by kind and
 // key, never inside its display text.
 enum ItemRole {
-    KindRole = Qt::UserRole + 1, // int(Kind); none on a tree's root
-    KeyRole, // the record's key
+    KeyRole = Qt::UserRole, // the record's key; what QComboBox::itemData and findData read by default
+    KindRole, // int(Kind); none on a tree's root
 };
 
 } // namespace project

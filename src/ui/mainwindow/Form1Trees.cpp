@@ -19,7 +19,7 @@ namespace editor {
 
 namespace {
 
-constexpr int NodeKeyRole = Qt::UserRole;
+constexpr int NodeKeyRole = Qt::UserRole + 10;
 
 // What a node stands for, read from its node key ("IDP7", "IDA12", "IDC3", "IDPH4", "IDA5" under a phase).
 void setRecordRoles(QTreeWidgetItem* node, const QString& key)
