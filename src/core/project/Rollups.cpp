@@ -2,6 +2,8 @@
 
 #include "store/Store.h"
 
+#include <algorithm>
+
 #include <cmath>
 #include <stdexcept>
 
@@ -88,6 +90,21 @@ ProjectFigures::ProjectFigures(const store::Store& store, qint32 carid)
     , m_components(store.components.forCar(carid, store::Order::Key))
     , m_activities(store.activities.forCar(carid, store::Order::Key))
 {
+    for (qsizetype i = 0; i < m_activities.size(); ++i)
+        m_activityIndex.insert(m_activities.at(i).ActivityID, i);
+}
+
+ProjectFigures::ProjectFigures(qint32 carid, QList<store::Component> components, QList<store::Activity> activities)
+    : m_carid(carid)
+    , m_components(std::move(components))
+    , m_activities(std::move(activities))
+{
+    // Summed in key order, as when read from the store, so that a total too large to hold is
+    // found the same way.
+    std::sort(m_components.begin(), m_components.end(),
+              [](const store::Component& a, const store::Component& b) { return a.componentid < b.componentid; });
+    std::sort(m_activities.begin(), m_activities.end(),
+              [](const store::Activity& a, const store::Activity& b) { return a.ActivityID < b.ActivityID; });
     for (qsizetype i = 0; i < m_activities.size(); ++i)
         m_activityIndex.insert(m_activities.at(i).ActivityID, i);
 }

@@ -58,6 +58,8 @@ class ProjectFigures
 {
 public:
     ProjectFigures(const store::Store& store, qint32 carid);
+    // From rows already read; any order.
+    ProjectFigures(qint32 carid, QList<store::Component> components, QList<store::Activity> activities);
     qint32 carid() const { return m_carid; }
 
     Costs carCosts() const;

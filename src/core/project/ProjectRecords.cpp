@@ -1,0 +1,218 @@
+#include "project/ProjectRecords.h"
+
+#include "store/Store.h"
+
+#include <algorithm>
+
+namespace project {
+
+namespace {
+
+char foldAscii(char c)
+{
+    return c >= 'A' && c <= 'Z' ? char(c - 'A' + 'a') : c;
+}
+
+// NOCASE compares UTF-8 bytes with only ASCII letters folded.
+int compareNoCase(const QString& a, const QString& b)
+{
+    const QByteArray x = a.toUtf8();
+    const QByteArray y = b.toUtf8();
+    const qsizetype n = std::min(x.size(), y.size());
+    for (qsizetype i = 0; i < n; ++i) {
+        const auto cx = static_cast<unsigned char>(foldAscii(x.at(i)));
+        const auto cy = static_cast<unsigned char>(foldAscii(y.at(i)));
+        if (cx != cy)
+            return cx < cy ? -1 : 1;
+    }
+    return x.size() == y.size() ? 0 : (x.size() < y.size() ? -1 : 1);
+}
+
+template <class Rec>
+bool byDescription(const Rec& a, const Rec& b)
+{
+    return descriptionLess(a.Description, a.key(), b.Description, b.key());
+}
+
+// ORDER BY prioritysequence, key: a Null sequence first.
+template <class Rec>
+bool bySequence(const Rec& a, const Rec& b)
+{
+    if (a.prioritysequence != b.prioritysequence) {
+        if (!a.prioritysequence || !b.prioritysequence)
+            return !a.prioritysequence;
+        return *a.prioritysequence < *b.prioritysequence;
+    }
+    return a.key() < b.key();
+}
+
+template <class Rec>
+void index(const QList<Rec>& rows, QHash<qint32, qsizetype>& at)
+{
+    at.clear();
+    at.reserve(rows.size());
+    for (qsizetype i = 0; i < rows.size(); ++i)
+        at.insert(rows.at(i).key(), i);
+}
+
+template <class Rec>
+const Rec* lookup(const QList<Rec>& rows, const QHash<qint32, qsizetype>& at, qint32 key)
+{
+    const auto it = at.constFind(key);
+    return it == at.cend() ? nullptr : &rows.at(*it);
+}
+
+template <class Rec, class Less>
+void place(QList<Rec>& rows, QHash<qint32, qsizetype>& at, const Rec& row, Less less)
+{
+    if (const auto it = at.constFind(row.key()); it != at.cend())
+        rows.removeAt(*it);
+    rows.insert(std::upper_bound(rows.begin(), rows.end(), row, less) - rows.begin(), row);
+    index(rows, at);
+}
+
+template <class Rec>
+QList<store::Entry> entries(const QList<Rec>& rows, bool sorted)
+{
+    QList<store::Entry> result;
+    result.reserve(rows.size());
+    for (const Rec& r : rows)
+        result.append(store::Entry { r.key(), r.Description });
+    if (!sorted) {
+        std::sort(result.begin(), result.end(), [](const store::Entry& a, const store::Entry& b) {
+            return descriptionLess(a.text, a.key, b.text, b.key);
+        });
+    }
+    return result;
+}
+
+} // namespace
+
+bool descriptionLess(const QString& a, qint32 keyA, const QString& b, qint32 keyB)
+{
+    // Empty descriptions are stored as Null, which sorts first.
+    if (a.isEmpty() != b.isEmpty())
+        return a.isEmpty();
+    const int order = compareNoCase(a, b);
+    return order != 0 ? order < 0 : keyA < keyB;
+}
+
+ProjectRecords::ProjectRecords(const store::Store& store, qint32 carid)
+    : m_carid(carid)
+    , m_assemblies(store.assemblies.forCar(carid, store::Order::Description))
+    , m_components(store.components.forCar(carid, store::Order::Description))
+    , m_phases(store.phases.forCar(carid, store::Order::Sequence))
+    , m_activities(store.activities.forCar(carid, store::Order::Sequence))
+{
+    reindex();
+}
+
+void ProjectRecords::reindex()
+{
+    index(m_assemblies, m_assemblyAt);
+    index(m_components, m_componentAt);
+    index(m_phases, m_phaseAt);
+    index(m_activities, m_activityAt);
+}
+
+const store::Assembly* ProjectRecords::assembly(qint32 key) const
+{
+    return lookup(m_assemblies, m_assemblyAt, key);
+}
+
+const store::Component* ProjectRecords::component(qint32 key) const
+{
+    return lookup(m_components, m_componentAt, key);
+}
+
+const store::Phase* ProjectRecords::phase(qint32 key) const
+{
+    return lookup(m_phases, m_phaseAt, key);
+}
+
+const store::Activity* ProjectRecords::activity(qint32 key) const
+{
+    return lookup(m_activities, m_activityAt, key);
+}
+
+QList<store::Entry> ProjectRecords::assemblyEntries() const
+{
+    return entries(m_assemblies, true);
+}
+
+QList<store::Entry> ProjectRecords::componentEntries() const
+{
+    return entries(m_components, true);
+}
+
+QList<store::Entry> ProjectRecords::phaseEntries() const
+{
+    return entries(m_phases, false);
+}
+
+QList<store::Entry> ProjectRecords::activityEntries() const
+{
+    return entries(m_activities, false);
+}
+
+void ProjectRecords::put(const store::Assembly& row)
+{
+    if (row.carid == m_carid)
+        place(m_assemblies, m_assemblyAt, row, byDescription<store::Assembly>);
+}
+
+void ProjectRecords::put(const store::Component& row)
+{
+    if (row.carid == m_carid)
+        place(m_components, m_componentAt, row, byDescription<store::Component>);
+}
+
+void ProjectRecords::put(const store::Phase& row)
+{
+    if (row.carid == m_carid)
+        place(m_phases, m_phaseAt, row, bySequence<store::Phase>);
+}
+
+void ProjectRecords::put(const store::Activity& row)
+{
+    if (row.carid == m_carid)
+        place(m_activities, m_activityAt, row, bySequence<store::Activity>);
+}
+
+void ProjectRecords::removeAssembly(qint32 key)
+{
+    m_components.removeIf([key](const store::Component& c) { return c.assemblyid == key; });
+    m_assemblies.removeIf([key](const store::Assembly& a) { return a.assemblyid == key; });
+    reindex();
+}
+
+void ProjectRecords::removeComponent(qint32 key)
+{
+    m_components.removeIf([key](const store::Component& c) { return c.componentid == key; });
+    index(m_components, m_componentAt);
+}
+
+void ProjectRecords::removePhase(qint32 key)
+{
+    QList<qint32> gone;
+    for (const store::Activity& a : std::as_const(m_activities)) {
+        if (a.PhaseID == key)
+            gone.append(a.ActivityID);
+    }
+    for (const qint32 activity : std::as_const(gone))
+        removeActivity(activity);
+    m_phases.removeIf([key](const store::Phase& p) { return p.PhaseID == key; });
+    index(m_phases, m_phaseAt);
+}
+
+void ProjectRecords::removeActivity(qint32 key)
+{
+    for (store::Component& c : m_components) {
+        if (c.ActivityID == key)
+            c.ActivityID = std::nullopt;
+    }
+    m_activities.removeIf([key](const store::Activity& a) { return a.ActivityID == key; });
+    index(m_activities, m_activityAt);
+}
+
+} // namespace project

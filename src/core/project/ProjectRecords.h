@@ -1,0 +1,80 @@
+#pragma once
+
+#include "store/Activity.h"
+#include "store/Assembly.h"
+#include "store/Component.h"
+#include "store/Phase.h"
+#include "store/Table.h"
+
+#include <QHash>
+#include <QList>
+
+namespace store {
+class Store;
+}
+
+namespace project {
+
+// Orders descriptions as the database's NOCASE collation does (ASCII letters folded, everything
+// else compared by its UTF-8 bytes, Null first), ties by key: lists kept in memory then match
+// what an ORDER BY would give.
+bool descriptionLess(const QString& a, qint32 keyA, const QString& b, qint32 keyB);
+
+// One car's assemblies, components, phases and activities, read with one query a table and then
+// kept in step with every write made through the session. The pick lists, both trees and every
+// total of the car are worked out from it, so picking a car or saving a record reads no table twice.
+class ProjectRecords
+{
+public:
+    ProjectRecords() = default;
+    ProjectRecords(const store::Store& store, qint32 carid);
+
+    qint32 carid() const { return m_carid; }
+
+    // Assemblies and components by description; phases and activities by priority sequence.
+    // Ties always by key.
+    const QList<store::Assembly>& assemblies() const { return m_assemblies; }
+    const QList<store::Component>& components() const { return m_components; }
+    const QList<store::Phase>& phases() const { return m_phases; }
+    const QList<store::Activity>& activities() const { return m_activities; }
+
+    const store::Assembly* assembly(qint32 key) const;
+    const store::Component* component(qint32 key) const;
+    const store::Phase* phase(qint32 key) const;
+    const store::Activity* activity(qint32 key) const;
+
+    // Keys and descriptions of one kind, by description, as its pick list shows them.
+    QList<store::Entry> assemblyEntries() const;
+    QList<store::Entry> componentEntries() const;
+    QList<store::Entry> phaseEntries() const;
+    QList<store::Entry> activityEntries() const;
+
+    // A record written: added, or put in place of the one with its key, keeping the orders.
+    // Records of other cars are ignored.
+    void put(const store::Assembly& row);
+    void put(const store::Component& row);
+    void put(const store::Phase& row);
+    void put(const store::Activity& row);
+
+    // Deletes as the store's cascades do: an assembly with its components, a phase with its
+    // activities; components of a deleted activity stay, detached.
+    void removeAssembly(qint32 key);
+    void removeComponent(qint32 key);
+    void removePhase(qint32 key);
+    void removeActivity(qint32 key);
+
+private:
+    void reindex();
+
+    qint32 m_carid = 0;
+    QList<store::Assembly> m_assemblies;
+    QList<store::Component> m_components;
+    QList<store::Phase> m_phases;
+    QList<store::Activity> m_activities;
+    QHash<qint32, qsizetype> m_assemblyAt;
+    QHash<qint32, qsizetype> m_componentAt;
+    QHash<qint32, qsizetype> m_phaseAt;
+    QHash<qint32, qsizetype> m_activityAt;
+};
+
+} // namespace project
