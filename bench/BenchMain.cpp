@@ -19,7 +19,6 @@
 #include "reports/Reports.h"
 #include "store/Store.h"
 #include "timeline/PageLayout.h"
-#include "timeline/TimeLineForm.h"
 #include "timeline/TimeLineModel.h"
 
 #include <QApplication>
@@ -30,15 +29,19 @@
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
+#include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
+#include <QMainWindow>
 #include <QPdfWriter>
 #include <QProcess>
+#include <QPushButton>
 #include <QSettings>
+#include <QSqlQuery>
 #include <QTabWidget>
-#include <QTreeWidget>
 #include <QTemporaryDir>
 #include <QTextStream>
+#include <QTreeView>
 #include <QtTest>
 
 #include <algorithm>
@@ -94,12 +97,36 @@ void expect(bool ok, const char* what)
         fail(what);
 }
 
+// The window's control with that objectName, wherever it sits.
+template <class W> W* child(const QWidget& window, const char* name)
+{
+    W* found = window.findChild<W*>(QLatin1String(name));
+    if (!found)
+        fail(name);
+    return found;
+}
+
+// What the user does and waits for: the pick, or the click, and everything it set off.
 void pick(QComboBox* list, qint32 key)
 {
     const int index = list->findData(key);
     expect(index >= 0, "no such entry");
     list->setCurrentIndex(index);
     Q_EMIT list->activated(index);
+    QCoreApplication::processEvents();
+}
+
+void press(const QWidget& window, int button)
+{
+    QTest::mouseClick(
+        child<QPushButton>(window, qPrintable(QStringLiteral("cmdButton%1").arg(button))), Qt::LeftButton);
+    QCoreApplication::processEvents();
+}
+
+// Shown, with the project count in the status bar: the first activation has run.
+bool started(const QWidget& window)
+{
+    return window.isVisible() && child<QLabel>(window, "sbStatusPanel3")->text().startsWith(QLatin1String("Entries"));
 }
 
 double peakMemoryMB()
@@ -119,29 +146,39 @@ QJsonObject runSize(const QString& path, int size, int repeat, bool check)
 
     runner.time("start-up to the shown window", [&](int) {
         auto session = app::startGearLog(path, settings, {}, false);
-        expect(session && QTest::qWaitFor([&] { return session->window().isStarted(); }, 10000), "no start");
+        expect(session && QTest::qWaitFor([&] { return started(session->window()); }, 10000), "no start");
+        QCoreApplication::processEvents();
     });
 
     auto session = app::startGearLog(path, settings, {}, false);
-    expect(session && QTest::qWaitFor([&] { return session->window().isStarted(); }, 10000), "no start");
-    auto& w = static_cast<editor::Form1&>(session->window());
+    expect(session && QTest::qWaitFor([&] { return started(session->window()); }, 10000), "no start");
+    const QMainWindow& w = session->window();
     runner.time("pick a car: lists, trees, totals", [&](int i) {
-        pick(w.carDescription, project(i + 1));
-        expect(w.componentCount == 1000 && w.activityCount == 500 && w.TvMaterials->topLevelItemCount() == 1,
-               "the pick did not fill the lists");
+        pick(child<QComboBox>(w, "carDescription"), project(i + 1));
+        expect(child<QComboBox>(w, "componentDescription")->count() == 1000
+                && child<QComboBox>(w, "ActivityDescription")->count() == 500
+                && child<QTreeView>(w, "TvMaterials")->model()->rowCount() == 1,
+            "the pick did not fill the lists");
     });
     runner.time(
         "save a component whose cost changed",
         [&](int i) {
-            w.ProcessCMD(1);
-            w.ComponentTargetCost->setText(QString::number(10 + i + 2));
-            w.ProcessCMD(3);
-            expect(w.editMode.isEmpty() && w.costsChanged, "the save did not go through");
+            press(w, 1); // Update
+            child<QLineEdit>(w, "ComponentTargetCost")->setText(QString::number(10 + i + 2));
+            press(w, 3); // Save
+            const qint32 key = child<QComboBox>(w, "componentDescription")->currentData().toInt();
+            QSqlQuery stored = session->database().run(
+                QStringLiteral("SELECT targetcost FROM Component WHERE componentid = ?"), { key });
+            expect(child<QPushButton>(w, "cmdButton0")->isEnabled() && !child<QPushButton>(w, "cmdButton3")->isEnabled()
+                    && stored.next() && stored.value(0).toLongLong() == qint64(10 + i + 2) * 10000,
+                "the save did not go through");
         },
         [&](int i) {
-            pick(w.carDescription, project(i + 2));
-            w.tbproject->setCurrentIndex(2);
-            pick(w.componentDescription, w.componentDescription->itemData(0).toInt());
+            pick(child<QComboBox>(w, "carDescription"), project(i + 2));
+            child<QTabWidget>(w, "tbproject")->setCurrentIndex(2);
+            QCoreApplication::processEvents();
+            pick(child<QComboBox>(w, "componentDescription"),
+                child<QComboBox>(w, "componentDescription")->itemData(0).toInt());
         });
 
     const store::Store store(session->database());

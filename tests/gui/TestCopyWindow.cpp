@@ -18,9 +18,10 @@
 #include <QtTest>
 #include <functional>
 
+using testing::boxTexts;
+using testing::child;
 using testing::FormFixture;
 using testing::Peek;
-using testing::boxTexts;
 
 namespace {
 
@@ -39,7 +40,7 @@ class TestCopyWindow : public QObject
     Q_OBJECT
 
     FormFixture* m_f = nullptr;
-    editor::Form1& w() { return m_f->form(); }
+    QMainWindow& w() { return m_f->form(); }
     Peek peek() { return Peek(m_f->databasePath()); }
     qint64 cars() { return peek().count(QStringLiteral("SELECT COUNT(*) FROM Car")); }
 
@@ -47,15 +48,15 @@ class TestCopyWindow : public QObject
     // A window the user leaves open is closed as Quit would.
     bool fromMenu(const std::function<void(copy::copyForm&)>& user)
     {
-        return testing::inModal<copy::copyForm>([this] { w().mnucopy->trigger(); }, user);
+        return testing::inModal<copy::copyForm>([this] { child<QAction>(w(), "mnucopy")->trigger(); }, user);
     }
 
     // Picks the project and types the name as a user would, then presses Copy.
     static void copyAs(copy::copyForm& window, qint32 source, const QString& name)
     {
-        pick(window.cboFromName, source);
-        QTest::keyClicks(window.txtToName, name);
-        QTest::mouseClick(window.cmdApplyCopy, Qt::LeftButton);
+        pick(child<QComboBox>(window, "cboFromName"), source);
+        QTest::keyClicks(child<QLineEdit>(window, "txtToName"), name);
+        QTest::mouseClick(child<QPushButton>(window, "cmdApplyCopy"), Qt::LeftButton);
     }
 
 private Q_SLOTS:
@@ -77,16 +78,17 @@ private Q_SLOTS:
         QVERIFY(fromMenu([](copy::copyForm& window) {
             QCOMPARE(window.windowTitle(), QStringLiteral("Copy Project"));
             QVERIFY(window.isModal());
-            QCOMPARE(window.cboFromName->count(), 1);
-            QCOMPARE(window.cboFromName->itemData(0).toInt(), 1);
-            QCOMPARE(gui::listText(window.cboFromName), QStringLiteral("<Select A Project To Copy>"));
-            QVERIFY(window.cboFromName->isEnabled());
-            QVERIFY(!window.cmdApplyCopy->isEnabled());
-            QVERIFY(window.cmdCancelCopy->isEnabled());
-            QCOMPARE(window.cmdApplyCopy->text(), QStringLiteral("Copy"));
-            QCOMPARE(window.cmdCancelCopy->text(), QStringLiteral("Quit"));
-            QVERIFY(window.txtCopyStatus->isReadOnly());
-            QVERIFY(window.newProjectName.isEmpty());
+            QCOMPARE(child<QComboBox>(window, "cboFromName")->count(), 1);
+            QCOMPARE(child<QComboBox>(window, "cboFromName")->itemData(0).toInt(), 1);
+            QCOMPARE(
+                gui::listText(child<QComboBox>(window, "cboFromName")), QStringLiteral("<Select A Project To Copy>"));
+            QVERIFY(child<QComboBox>(window, "cboFromName")->isEnabled());
+            QVERIFY(!child<QPushButton>(window, "cmdApplyCopy")->isEnabled());
+            QVERIFY(child<QPushButton>(window, "cmdCancelCopy")->isEnabled());
+            QCOMPARE(child<QPushButton>(window, "cmdApplyCopy")->text(), QStringLiteral("Copy"));
+            QCOMPARE(child<QPushButton>(window, "cmdCancelCopy")->text(), QStringLiteral("Quit"));
+            QVERIFY(child<QLineEdit>(window, "txtCopyStatus")->isReadOnly());
+            QVERIFY(child<QLineEdit>(window, "txtCopyStatus")->text().isEmpty());
         }));
     }
 
@@ -96,10 +98,10 @@ private Q_SLOTS:
         m_f->stop();
         QVERIFY(m_f->start(m_f->files().createEmpty()));
         QVERIFY(fromMenu([](copy::copyForm& window) {
-            QCOMPARE(gui::listText(window.cboFromName), QStringLiteral("<No Entries>"));
-            QVERIFY(!window.cboFromName->isEnabled());
-            QVERIFY(!window.cmdApplyCopy->isEnabled());
-            QVERIFY(window.cmdCancelCopy->isEnabled());
+            QCOMPARE(gui::listText(child<QComboBox>(window, "cboFromName")), QStringLiteral("<No Entries>"));
+            QVERIFY(!child<QComboBox>(window, "cboFromName")->isEnabled());
+            QVERIFY(!child<QPushButton>(window, "cmdApplyCopy")->isEnabled());
+            QVERIFY(child<QPushButton>(window, "cmdCancelCopy")->isEnabled());
         }));
     }
 
@@ -107,13 +109,13 @@ private Q_SLOTS:
     void nameBox()
     {
         QVERIFY(fromMenu([](copy::copyForm& window) {
-            QTest::keyClicks(window.txtToName, QStringLiteral("A"));
-            QVERIFY(window.cmdApplyCopy->isEnabled());
-            QTest::keyClick(window.txtToName, Qt::Key_Backspace);
+            QTest::keyClicks(child<QLineEdit>(window, "txtToName"), QStringLiteral("A"));
+            QVERIFY(child<QPushButton>(window, "cmdApplyCopy")->isEnabled());
+            QTest::keyClick(child<QLineEdit>(window, "txtToName"), Qt::Key_Backspace);
             QCOMPARE(boxTexts(), QStringList { QStringLiteral("Please Enter A Name For The New Project") });
-            QVERIFY(window.cmdApplyCopy->isEnabled());
-            QTest::keyClicks(window.txtToName, QStringLiteral("B"));
-            QTest::keyClick(window.txtToName, Qt::Key_Backspace);
+            QVERIFY(child<QPushButton>(window, "cmdApplyCopy")->isEnabled());
+            QTest::keyClicks(child<QLineEdit>(window, "txtToName"), QStringLiteral("B"));
+            QTest::keyClick(child<QLineEdit>(window, "txtToName"), Qt::Key_Backspace);
             QCOMPARE(boxTexts().size(), 2);
         }));
     }
@@ -140,19 +142,20 @@ private Q_SLOTS:
         const qint64 before = cars();
         QVERIFY(fromMenu([&](copy::copyForm& window) {
             if (pickProject)
-                pick(window.cboFromName, 1);
-            QTest::keyClicks(window.txtToName, name.isEmpty() ? QStringLiteral("x") : name);
+                pick(child<QComboBox>(window, "cboFromName"), 1);
+            QTest::keyClicks(child<QLineEdit>(window, "txtToName"), name.isEmpty() ? QStringLiteral("x") : name);
             if (name.isEmpty())
-                QTest::keyClick(window.txtToName, Qt::Key_Backspace);
+                QTest::keyClick(child<QLineEdit>(window, "txtToName"), Qt::Key_Backspace);
             gui::DialogSeam::reset();
-            QTest::mouseClick(window.cmdApplyCopy, Qt::LeftButton);
+            QTest::mouseClick(child<QPushButton>(window, "cmdApplyCopy"), Qt::LeftButton);
             QCOMPARE(boxTexts(), QStringList { message });
             QVERIFY(window.isVisible());
-            QCOMPARE(window.txtToName->text(), name);
-            QVERIFY(window.newProjectName.isEmpty());
+            QCOMPARE(child<QLineEdit>(window, "txtToName")->text(), name);
+            QVERIFY(child<QLineEdit>(window, "txtCopyStatus")->text().isEmpty());
         }));
         QCOMPARE(cars(), before);
-        QCOMPARE(w().currentCarID, 0);
+        QCOMPARE(m_f->carID(), 0);
+        QCOMPARE(child<QLineEdit>(w(), "projectDescription")->text(), QString());
     }
 
     // Quit closes the window; the main window stays as it was.
@@ -161,14 +164,15 @@ private Q_SLOTS:
         m_f->openCar(1);
         const qint64 before = cars();
         QVERIFY(fromMenu([](copy::copyForm& window) {
-            pick(window.cboFromName, 1);
-            QTest::keyClicks(window.txtToName, QStringLiteral("Not made"));
-            QTest::mouseClick(window.cmdCancelCopy, Qt::LeftButton);
+            pick(child<QComboBox>(window, "cboFromName"), 1);
+            QTest::keyClicks(child<QLineEdit>(window, "txtToName"), QStringLiteral("Not made"));
+            QTest::mouseClick(child<QPushButton>(window, "cmdCancelCopy"), Qt::LeftButton);
             QVERIFY(!window.isVisible());
-            QVERIFY(window.newProjectName.isEmpty());
+            QVERIFY(child<QLineEdit>(window, "txtCopyStatus")->text().isEmpty());
         }));
         QCOMPARE(cars(), before);
-        QCOMPARE(w().currentCarID, 1);
+        QCOMPARE(m_f->carID(), 1);
+        QCOMPARE(child<QLineEdit>(w(), "projectDescription")->text(), QStringLiteral("1956 F-100 Pickup"));
     }
 
     // The sample project is copied; the main window shows the copy, which can be changed.
@@ -177,24 +181,26 @@ private Q_SLOTS:
         QVERIFY(fromMenu([](copy::copyForm& window) {
             copyAs(window, 1, QStringLiteral("My Pickup"));
             QVERIFY(!window.isVisible());
-            QCOMPARE(window.txtCopyStatus->text(), QStringLiteral("New Project 'My Pickup' Created"));
-            QCOMPARE(window.newProjectName, QStringLiteral("My Pickup"));
+            QCOMPARE(
+                child<QLineEdit>(window, "txtCopyStatus")->text(), QStringLiteral("New Project 'My Pickup' Created"));
         }));
-        const qint32 copied = w().currentCarID;
+        const qint32 copied = m_f->carID();
         QVERIFY(copied > 1);
         QCOMPARE(peek().count(QStringLiteral("SELECT carid FROM Car WHERE Description = 'My Pickup'")), copied);
-        QCOMPARE(w().projectDescription->text(), QStringLiteral("My Pickup"));
-        QCOMPARE(gui::listText(w().carDescription), QStringLiteral("My Pickup"));
-        QCOMPARE(w().tbproject->currentIndex(), 0);
-        QVERIFY(w().TbDisplay->isEnabled());
+        QCOMPARE(child<QLineEdit>(w(), "projectDescription")->text(), QStringLiteral("My Pickup"));
+        QCOMPARE(gui::listText(child<QComboBox>(w(), "carDescription")), QStringLiteral("My Pickup"));
+        QCOMPARE(child<QTabWidget>(w(), "tbproject")->currentIndex(), 0);
+        QVERIFY(child<QTabWidget>(w(), "TbDisplay")->isEnabled());
         QCOMPARE(m_f->buttonPattern(), QStringLiteral("110011"));
-        QCOMPARE(w().componentCount, int(peek().count(QStringLiteral("SELECT COUNT(*) FROM Component WHERE carid = 1"))));
+        QCOMPARE(child<QComboBox>(w(), "componentDescription")->count(),
+            int(peek().count(QStringLiteral("SELECT COUNT(*) FROM Component WHERE carid = 1"))));
 
         // The copy is not the sample: it may be changed.
         gui::DialogSeam::reset();
         m_f->press(1);
         QVERIFY(boxTexts().isEmpty());
-        QCOMPARE(w().editMode, QStringLiteral("U"));
+        QCOMPARE(m_f->buttonPattern(), QStringLiteral("001100"));
+        QCOMPARE(m_f->panelText(1), QStringLiteral("Updating Car..."));
     }
 
     // A copy keeping its source's name: the copy is shown, found by its key, so that a change
@@ -203,20 +209,20 @@ private Q_SLOTS:
     {
         m_f->showTab(0);
         m_f->press(0);
-        m_f->type(w().CarDisplayDescription, QStringLiteral("Bel Air"));
-        m_f->type(w().CarMake, QStringLiteral("Chevrolet"));
+        m_f->type(child<QLineEdit>(w(), "CarDisplayDescription"), QStringLiteral("Bel Air"));
+        m_f->type(child<QLineEdit>(w(), "CarMake"), QStringLiteral("Chevrolet"));
         m_f->press(3);
-        const qint32 original = w().currentCarID;
+        const qint32 original = m_f->carID();
         QVERIFY(original > 1);
 
         QVERIFY(fromMenu([&](copy::copyForm& window) { copyAs(window, original, QStringLiteral("Bel Air")); }));
-        const qint32 copied = w().currentCarID;
+        const qint32 copied = m_f->carID();
         QVERIFY(copied != original);
         QCOMPARE(peek().count(QStringLiteral("SELECT COUNT(*) FROM Car WHERE Description = 'Bel Air'")), 2);
-        QCOMPARE(w().carDescription->currentData().toInt(), copied);
+        QCOMPARE(child<QComboBox>(w(), "carDescription")->currentData().toInt(), copied);
 
         m_f->press(1);
-        m_f->type(w().CarMake, QStringLiteral("Chevy"));
+        m_f->type(child<QLineEdit>(w(), "CarMake"), QStringLiteral("Chevy"));
         m_f->press(3);
         QCOMPARE(peek().count(QStringLiteral("SELECT COUNT(*) FROM Car WHERE carid = ? AND make = 'Chevy'"), { copied }), 1);
         QCOMPARE(peek().count(QStringLiteral("SELECT COUNT(*) FROM Car WHERE carid = ? AND make = 'Chevrolet'"), { original }),
@@ -235,11 +241,12 @@ private Q_SLOTS:
             QVERIFY(window.isVisible());
             QCOMPARE(boxTexts().size(), 1);
             QVERIFY2(boxTexts().first().contains(QStringLiteral("disk is full")), qPrintable(boxTexts().first()));
-            QVERIFY(window.txtCopyStatus->text().isEmpty());
+            QVERIFY(child<QLineEdit>(window, "txtCopyStatus")->text().isEmpty());
         }));
         QCOMPARE(cars(), before);
         QCOMPARE(peek().count(QStringLiteral("SELECT COUNT(*) FROM Phase")), phases);
-        QCOMPARE(w().currentCarID, 0);
+        QCOMPARE(m_f->carID(), 0);
+        QCOMPARE(child<QLineEdit>(w(), "projectDescription")->text(), QString());
     }
 };
 

@@ -15,11 +15,14 @@
 #include <QFile>
 #include <QLineEdit>
 #include <QListWidget>
+#include <QMainWindow>
 #include <QMenu>
+#include <QPlainTextEdit>
 #include <QPushButton>
 #include <QTabWidget>
 #include <QtTest>
 
+using testing::child;
 using testing::FormFixture;
 
 namespace {
@@ -36,60 +39,62 @@ class TestEditCycle : public QObject
     Q_OBJECT
 
     FormFixture* m_f = nullptr;
-    editor::Form1& w() { return m_f->form(); }
+    QMainWindow& w() { return m_f->form(); }
     Peek peek() { return Peek(m_f->databasePath()); }
+    // The key of the entry a pick list shows.
+    qint32 picked(const char* list) { return testing::pickedKey(child<QComboBox>(w(), list)); }
 
     // A project of our own (the sample may not be changed), made through the Car tab.
     qint32 newCar(const QString& name)
     {
         m_f->showTab(0);
         m_f->press(Add);
-        m_f->type(w().CarDisplayDescription, name);
-        m_f->type(w().CarPurchasePrice, QStringLiteral("3295"));
+        m_f->type(child<QLineEdit>(w(), "CarDisplayDescription"), name);
+        m_f->type(child<QLineEdit>(w(), "CarPurchasePrice"), QStringLiteral("3295"));
         m_f->press(Save);
-        return w().currentCarID;
+        return m_f->carID();
     }
 
     qint32 newAssembly(const QString& name)
     {
         m_f->showTab(1);
         m_f->press(Add);
-        m_f->type(w().AssemblyDisplayDescription, name);
+        m_f->type(child<QLineEdit>(w(), "AssemblyDisplayDescription"), name);
         m_f->press(Save);
-        return w().currentAssemblyID;
+        return picked("assemblyDescription");
     }
 
     qint32 newPhase(const QString& name)
     {
         m_f->showTab(3);
         m_f->press(Add);
-        m_f->type(w().PhaseDisplayDescription, name);
+        m_f->type(child<QLineEdit>(w(), "PhaseDisplayDescription"), name);
         m_f->press(Save);
-        return w().currentPhaseID;
+        return picked("phaseDescription");
     }
 
     qint32 newActivity(const QString& name, const QString& phase)
     {
         m_f->showTab(4);
         m_f->press(Add);
-        m_f->type(w().ActivityDisplayDescription, name);
-        m_f->type(w().ActivityPhase, phase);
+        m_f->type(child<QLineEdit>(w(), "ActivityDisplayDescription"), name);
+        m_f->type(child<QComboBox>(w(), "ActivityPhase"), phase);
         m_f->press(Save);
-        return w().currentActivityID;
+        return picked("ActivityDescription");
     }
 
     qint32 newComponent(const QString& name, const QString& assembly, const QString& activity = QString())
     {
         m_f->showTab(2);
         m_f->press(Add);
-        m_f->type(w().ComponentDisplayDescription, name);
-        m_f->type(w().ComponentAssembly, assembly);
+        m_f->type(child<QLineEdit>(w(), "ComponentDisplayDescription"), name);
+        m_f->type(child<QComboBox>(w(), "ComponentAssembly"), assembly);
         if (!activity.isEmpty())
-            m_f->type(w().ComponentActivity, activity);
-        m_f->type(w().ComponentQuantity, QStringLiteral("2"));
-        m_f->type(w().ComponentTargetCost, QStringLiteral("97.95"));
+            m_f->type(child<QComboBox>(w(), "ComponentActivity"), activity);
+        m_f->type(child<QLineEdit>(w(), "ComponentQuantity"), QStringLiteral("2"));
+        m_f->type(child<QLineEdit>(w(), "ComponentTargetCost"), QStringLiteral("97.95"));
         m_f->press(Save);
-        return w().currentComponentID;
+        return picked("componentDescription");
     }
 
 private Q_SLOTS:
@@ -112,30 +117,39 @@ private Q_SLOTS:
     void pickingACarFillsItsLists()
     {
         m_f->openCar(1);
-        QCOMPARE(w().currentCarID, 1);
-        QCOMPARE(editor::ProgramState::globalCarID, 1);
-        QCOMPARE(w().projectDescription->text(), w().carDescription->currentText());
+        QCOMPARE(m_f->carID(), 1);
+        QCOMPARE(child<QLineEdit>(w(), "projectDescription")->text(),
+            child<QComboBox>(w(), "carDescription")->currentText());
         QCOMPARE(m_f->buttonPattern(), QStringLiteral("110011"));
-        QCOMPARE(w().panelText(1), QStringLiteral("Add, Change, Or Delete A 'Car'"));
-        QCOMPARE(w().panelText(3), QStringLiteral("Entries =  1"));
-        QVERIFY(w().TbDisplay->isEnabled());
+        QCOMPARE(m_f->panelText(1), QStringLiteral("Add, Change, Or Delete A 'Car'"));
+        QCOMPARE(m_f->panelText(3), QStringLiteral("Entries =  1"));
+        QVERIFY(child<QTabWidget>(w(), "TbDisplay")->isEnabled());
         const Peek p = peek();
-        QCOMPARE(w().assemblyCount, p.count("SELECT COUNT(*) FROM Assembly WHERE carid = 1"));
-        QCOMPARE(w().componentCount, p.count("SELECT COUNT(*) FROM Component WHERE carid = 1"));
-        QCOMPARE(w().activityCount, w().ComponentActivity->count());
-        QCOMPARE(w().phaseCount, w().ActivityPhase->count());
-        QCOMPARE(gui::listText(w().assemblyDescription), QStringLiteral("<Select An Assembly>"));
+        QCOMPARE(child<QComboBox>(w(), "assemblyDescription")->count(),
+            p.count("SELECT COUNT(*) FROM Assembly WHERE carid = 1"));
+        QCOMPARE(child<QComboBox>(w(), "componentDescription")->count(),
+            p.count("SELECT COUNT(*) FROM Component WHERE carid = 1"));
+        QCOMPARE(
+            child<QComboBox>(w(), "ActivityDescription")->count(), child<QComboBox>(w(), "ComponentActivity")->count());
+        QCOMPARE(child<QComboBox>(w(), "ActivityDescription")->count(),
+            p.count("SELECT COUNT(*) FROM Activity WHERE carid = 1"));
+        QCOMPARE(child<QComboBox>(w(), "phaseDescription")->count(), child<QComboBox>(w(), "ActivityPhase")->count());
+        QCOMPARE(
+            child<QComboBox>(w(), "phaseDescription")->count(), p.count("SELECT COUNT(*) FROM Phase WHERE carid = 1"));
+        QCOMPARE(gui::listText(child<QComboBox>(w(), "assemblyDescription")), QStringLiteral("<Select An Assembly>"));
         // Entries by description, case ignored.
-        for (int i = 1; i < w().componentDescription->count(); ++i)
-            QVERIFY(w().componentDescription->itemText(i - 1).compare(w().componentDescription->itemText(i),
-                                                                      Qt::CaseInsensitive)
-                    <= 0);
+        for (int i = 1; i < child<QComboBox>(w(), "componentDescription")->count(); ++i)
+            QVERIFY(child<QComboBox>(w(), "componentDescription")
+                        ->itemText(i - 1)
+                        .compare(child<QComboBox>(w(), "componentDescription")->itemText(i), Qt::CaseInsensitive)
+                <= 0);
         // The sample project never offers moving or attaching.
-        QVERIFY(!w().cmdMoveUp->isEnabled());
+        QVERIFY(!child<QPushButton>(w(), "cmdMoveUp")->isEnabled());
         m_f->showTab(3);
-        m_f->pick(w().phaseDescription, w().phaseDescription->itemData(0).toInt());
-        QVERIFY(!w().cmdMoveUp->isEnabled());
-        QVERIFY(!w().cmdAttachComponent->isEnabled());
+        m_f->pick(
+            child<QComboBox>(w(), "phaseDescription"), child<QComboBox>(w(), "phaseDescription")->itemData(0).toInt());
+        QVERIFY(!child<QPushButton>(w(), "cmdMoveUp")->isEnabled());
+        QVERIFY(!child<QPushButton>(w(), "cmdAttachComponent")->isEnabled());
     }
 
     // Stored values as the boxes show them: money, quantities, Nulls, notes, status.
@@ -152,26 +166,27 @@ private Q_SLOTS:
                               "1200, 979500, NULL, 'abc', NULL, 'def', 1)")
                    .arg(car)
                    .arg(assembly));
-        w().loadCarDescription();
+        QVERIFY(m_f->restart()); // the list is read when the program starts
         m_f->openCar(car);
-        QCOMPARE(w().CarPurchasePrice->text(), QStringLiteral("$3,295"));
-        QCOMPARE(w().CarResaleValue->text(), QStringLiteral("$1")); // 1.2345 rounds to whole dollars
-        QCOMPARE(w().CarTotalBudget->text(), QStringLiteral("0"));
-        m_f->pickText(w().assemblyDescription, QStringLiteral("Body"));
-        QCOMPARE(gui::listText(w().AssemblyStatus), QStringLiteral("< None >"));
-        QCOMPARE(w().AssemblyDisplayStatus->text(), QString());
-        m_f->pickText(w().componentDescription, QStringLiteral("Door"));
-        QCOMPARE(w().ComponentQuantity->text(), QStringLiteral("1,200"));
-        QCOMPARE(w().ComponentTargetCost->text(), QStringLiteral("$97.95"));
-        QCOMPARE(w().ComponentActualCost->text(), QStringLiteral("0"));
-        QCOMPARE(w().ComponentNotes->text(), QStringLiteral("abcdef"));
-        QCOMPARE(w().ComponentDisplayStatus->text(), QStringLiteral("Completed"));
-        QCOMPARE(w().ComponentStatus->currentIndex(), 2);
-        QVERIFY(w().ComponentWishList->isChecked());
-        QCOMPARE(w().ComponentDisplayAssembly->text(), QStringLiteral("Body"));
+        QCOMPARE(child<QLineEdit>(w(), "CarPurchasePrice")->text(), QStringLiteral("$3,295"));
+        QCOMPARE(
+            child<QLineEdit>(w(), "CarResaleValue")->text(), QStringLiteral("$1")); // 1.2345 rounds to whole dollars
+        QCOMPARE(child<QLineEdit>(w(), "CarTotalBudget")->text(), QStringLiteral("0"));
+        m_f->pickText(child<QComboBox>(w(), "assemblyDescription"), QStringLiteral("Body"));
+        QCOMPARE(gui::listText(child<QComboBox>(w(), "AssemblyStatus")), QStringLiteral("< None >"));
+        QCOMPARE(child<QLineEdit>(w(), "AssemblyDisplayStatus")->text(), QString());
+        m_f->pickText(child<QComboBox>(w(), "componentDescription"), QStringLiteral("Door"));
+        QCOMPARE(child<QLineEdit>(w(), "ComponentQuantity")->text(), QStringLiteral("1,200"));
+        QCOMPARE(child<QLineEdit>(w(), "ComponentTargetCost")->text(), QStringLiteral("$97.95"));
+        QCOMPARE(child<QLineEdit>(w(), "ComponentActualCost")->text(), QStringLiteral("0"));
+        QCOMPARE(child<gui::NotesEdit>(w(), "ComponentNotes")->text(), QStringLiteral("abcdef"));
+        QCOMPARE(child<QLineEdit>(w(), "ComponentDisplayStatus")->text(), QStringLiteral("Completed"));
+        QCOMPARE(child<QComboBox>(w(), "ComponentStatus")->currentIndex(), 2);
+        QVERIFY(child<QCheckBox>(w(), "ComponentWishList")->isChecked());
+        QCOMPARE(child<QLineEdit>(w(), "ComponentDisplayAssembly")->text(), QStringLiteral("Body"));
         // ActivityID 0 is not attached.
-        QCOMPARE(w().ComponentDisplayActivity->text(), QString());
-        QCOMPARE(w().ComponentPhase->text(), QString());
+        QCOMPARE(child<QLineEdit>(w(), "ComponentDisplayActivity")->text(), QString());
+        QCOMPARE(child<QLineEdit>(w(), "ComponentPhase")->text(), QString());
     }
 
     // Two records of one name: the pick is made by key, so the second shows the second.
@@ -184,25 +199,30 @@ private Q_SLOTS:
         QVERIFY(first != second);
         peek().exec(QStringLiteral("UPDATE Component SET catalogpage = 'p' || componentid WHERE carid = %1").arg(car));
         m_f->showTab(2);
-        m_f->pick(w().componentDescription, first);
-        QCOMPARE(w().ComponentCatalogPage->text(), QStringLiteral("p%1").arg(first));
-        m_f->pick(w().componentDescription, second);
-        QCOMPARE(w().currentComponentID, second);
-        QCOMPARE(w().ComponentCatalogPage->text(), QStringLiteral("p%1").arg(second));
+        m_f->pick(child<QComboBox>(w(), "componentDescription"), first);
+        QCOMPARE(child<QLineEdit>(w(), "ComponentCatalogPage")->text(), QStringLiteral("p%1").arg(first));
+        m_f->pick(child<QComboBox>(w(), "componentDescription"), second);
+        QCOMPARE(picked("componentDescription"), second);
+        QCOMPARE(child<QLineEdit>(w(), "ComponentCatalogPage")->text(), QStringLiteral("p%1").arg(second));
     }
 
-    // While adding, a pick blanks the list; while updating it puts the record's name back.
-    void picksIgnoredWhileEditing()
+    // While a record is edited its list is hidden, so nothing else can be picked; Cancel shows the
+    // list again on the same record.
+    void listHiddenWhileEditing()
     {
-        m_f->openCar(1);
-        w().editMode = QStringLiteral("A");
-        w().carDescription_Click();
-        QCOMPARE(gui::listText(w().carDescription), QString());
-        QCOMPARE(w().currentCarID, 1);
-        w().editMode = QStringLiteral("U");
-        w().carDescription_Click();
-        QCOMPARE(gui::listText(w().carDescription), w().currentCarDescription);
-        w().editMode.clear();
+        const qint32 car = newCar(QStringLiteral("Hidden list"));
+        m_f->press(Update);
+        QVERIFY(child<QComboBox>(w(), "carDescription")->isHidden());
+        QCOMPARE(child<QLineEdit>(w(), "CarDisplayDescription")->text(), QStringLiteral("Hidden list"));
+        m_f->press(Cancel);
+        QVERIFY(!child<QComboBox>(w(), "carDescription")->isHidden());
+        QCOMPARE(gui::listText(child<QComboBox>(w(), "carDescription")), QStringLiteral("Hidden list"));
+        QCOMPARE(m_f->carID(), car);
+        m_f->press(Add);
+        QVERIFY(child<QComboBox>(w(), "carDescription")->isHidden());
+        m_f->press(Cancel);
+        QCOMPARE(gui::listText(child<QComboBox>(w(), "carDescription")), QStringLiteral("Hidden list"));
+        QCOMPARE(m_f->carID(), car);
     }
 
     // --- The sample project ----------------------------------------------------------------------
@@ -227,12 +247,19 @@ private Q_SLOTS:
         QFETCH(QString, message);
         m_f->openCar(1);
         m_f->showTab(tab);
+        // Update and Delete are offered once a record is picked.
+        const char* const lists[] = { "carDescription", "assemblyDescription", "componentDescription",
+            "phaseDescription", "ActivityDescription", "SupplierName" };
+        if (button != Add && tab > 0) {
+            auto* list = child<QComboBox>(w(), lists[tab]);
+            m_f->pick(list, list->itemData(0).toInt());
+        }
         const qint64 stamped = peek().count("SELECT COUNT(*) FROM Component WHERE auditdate LIKE '2026-04-02%'");
         gui::DialogSeam::reset();
-        w().ProcessCMD(button);
+        m_f->press(button);
         QCOMPARE(boxTexts(), QStringList { message });
         QCOMPARE(m_f->buttonPattern(), QStringLiteral("110011"));
-        QVERIFY(w().editMode.isEmpty());
+        QVERIFY(child<QTabWidget>(w(), "tbproject")->isTabEnabled(0));
         QCOMPARE(peek().count("SELECT COUNT(*) FROM Component WHERE auditdate LIKE '2026-04-02%'"), stamped);
     }
 
@@ -242,18 +269,18 @@ private Q_SLOTS:
         m_f->openCar(1);
         m_f->press(Add);
         QVERIFY(gui::DialogSeam::shownBoxes().isEmpty());
-        QCOMPARE(w().editMode, QStringLiteral("A"));
         QCOMPARE(m_f->buttonPattern(), QStringLiteral("001100"));
-        QCOMPARE(w().panelText(1), QStringLiteral("Adding New Car..."));
-        QVERIFY(!w().CarDisplayDescription->isHidden());
-        QVERIFY(w().carDescription->isHidden());
-        QCOMPARE(gui::fieldColour(w().CarMake), QColor(255, 255, 0));
-        QCOMPARE(w().CarPurchasePrice->text(), QStringLiteral("0"));
-        QVERIFY(!w().mnuFile->menuAction()->isEnabled());
-        QVERIFY(!w().mnuTimeLine->isEnabled());
-        QVERIFY(!w().TbDisplay->isEnabled());
+        QCOMPARE(m_f->buttonPattern(), QStringLiteral("001100"));
+        QCOMPARE(m_f->panelText(1), QStringLiteral("Adding New Car..."));
+        QVERIFY(!child<QLineEdit>(w(), "CarDisplayDescription")->isHidden());
+        QVERIFY(child<QComboBox>(w(), "carDescription")->isHidden());
+        QCOMPARE(gui::fieldColour(child<QLineEdit>(w(), "CarMake")), QColor(255, 255, 0));
+        QCOMPARE(child<QLineEdit>(w(), "CarPurchasePrice")->text(), QStringLiteral("0"));
+        QVERIFY(!child<QMenu>(w(), "mnuFile")->menuAction()->isEnabled());
+        QVERIFY(!child<QAction>(w(), "mnuTimeLine")->isEnabled());
+        QVERIFY(!child<QTabWidget>(w(), "TbDisplay")->isEnabled());
         for (int i = 1; i < 6; ++i)
-            QVERIFY(!w().tbproject->isTabEnabled(i));
+            QVERIFY(!child<QTabWidget>(w(), "tbproject")->isTabEnabled(i));
     }
 
     void recordTabsNeedACar_data()
@@ -268,8 +295,8 @@ private Q_SLOTS:
         QFETCH(int, tab);
         m_f->showTab(tab);
         QCOMPARE(boxTexts(), QStringList { QStringLiteral("Please Select A Project Car To Work With") });
-        QCOMPARE(w().tbproject->currentIndex(), 0);
-        QCOMPARE(w().panelText(1), QStringLiteral("Select A Project From The 'Car' Tab"));
+        QCOMPARE(child<QTabWidget>(w(), "tbproject")->currentIndex(), 0);
+        QCOMPARE(m_f->panelText(1), QStringLiteral("Select A Project From The 'Car' Tab"));
         QCOMPARE(m_f->buttonPattern(), QStringLiteral("100001"));
     }
 
@@ -278,11 +305,14 @@ private Q_SLOTS:
     {
         m_f->showTab(5);
         QVERIFY(gui::DialogSeam::shownBoxes().isEmpty());
-        QCOMPARE(w().panelText(2), QStringLiteral("SUPPLIER"));
+        QCOMPARE(m_f->panelText(2), QStringLiteral("SUPPLIER"));
         QCOMPARE(m_f->buttonPattern(), QStringLiteral("100001"));
-        m_f->pick(w().SupplierName, 3);
-        QCOMPARE(editor::ProgramState::currentSupplierID, 3);
-        QCOMPARE(w().SupplierDisplayName->text(), w().SupplierName->currentText());
+        m_f->pick(child<QComboBox>(w(), "SupplierName"), 3);
+        QCOMPARE(picked("SupplierName"), 3);
+        QCOMPARE(child<QLineEdit>(w(), "SupplierDisplayName")->text(),
+            peek().value("SELECT Name FROM Supplier WHERE supplierid = 3").toString());
+        QCOMPARE(
+            child<QLineEdit>(w(), "SupplierDisplayName")->text(), child<QComboBox>(w(), "SupplierName")->currentText());
         QCOMPARE(m_f->buttonPattern(), QStringLiteral("110011"));
     }
 
@@ -300,49 +330,49 @@ private Q_SLOTS:
                  QStringLiteral("2026-04-02 10:15:30"));
         // Shown again, picked, with its lists empty.
         QCOMPARE(m_f->buttonPattern(), QStringLiteral("110011"));
-        QCOMPARE(w().carDescription->currentData().toInt(), car);
-        QCOMPARE(w().CarPurchasePrice->text(), QStringLiteral("$3,295"));
-        QCOMPARE(w().carCount, 2);
-        QCOMPARE(gui::listText(w().assemblyDescription), QStringLiteral("<No Entries>"));
-        QVERIFY(!w().assemblyDescription->isEnabled());
-        QVERIFY(w().CarMake->isEnabled() == false);
+        QCOMPARE(child<QComboBox>(w(), "carDescription")->currentData().toInt(), car);
+        QCOMPARE(child<QLineEdit>(w(), "CarPurchasePrice")->text(), QStringLiteral("$3,295"));
+        QCOMPARE(m_f->panelText(3), QStringLiteral("Entries =  2"));
+        QCOMPARE(gui::listText(child<QComboBox>(w(), "assemblyDescription")), QStringLiteral("<No Entries>"));
+        QVERIFY(!child<QComboBox>(w(), "assemblyDescription")->isEnabled());
+        QVERIFY(child<QLineEdit>(w(), "CarMake")->isEnabled() == false);
 
         // Update, then Cancel: nothing changes.
         m_f->press(Update);
-        QCOMPARE(w().panelText(1), QStringLiteral("Updating Car..."));
-        m_f->type(w().CarMake, QStringLiteral("Ford"));
+        QCOMPARE(m_f->panelText(1), QStringLiteral("Updating Car..."));
+        m_f->type(child<QLineEdit>(w(), "CarMake"), QStringLiteral("Ford"));
         m_f->press(Cancel);
         QCOMPARE(m_f->buttonPattern(), QStringLiteral("110011"));
-        QCOMPARE(w().CarMake->text(), QString());
+        QCOMPARE(child<QLineEdit>(w(), "CarMake")->text(), QString());
         QVERIFY(p.value("SELECT make FROM Car WHERE carid = ?", { car }).isNull());
 
         // Update, then Save.
         m_f->press(Update);
-        m_f->type(w().CarMake, QStringLiteral("Ford"));
-        m_f->type(w().CarResaleValue, QStringLiteral("$41,250.50"));
+        m_f->type(child<QLineEdit>(w(), "CarMake"), QStringLiteral("Ford"));
+        m_f->type(child<QLineEdit>(w(), "CarResaleValue"), QStringLiteral("$41,250.50"));
         m_f->press(Save);
         QCOMPARE(p.value("SELECT make FROM Car WHERE carid = ?", { car }).toString(), QStringLiteral("Ford"));
         QCOMPARE(p.value("SELECT resalevalue FROM Car WHERE carid = ?", { car }).toLongLong(), 412510000);
-        QCOMPARE(w().CarResaleValue->text(), QStringLiteral("$41,251"));
-        QCOMPARE(w().currentCarID, car);
+        QCOMPARE(child<QLineEdit>(w(), "CarResaleValue")->text(), QStringLiteral("$41,251"));
+        QCOMPARE(m_f->carID(), car);
 
         // Delete, answering Yes.
         gui::DialogSeam::queueAnswer(gui::Answer::Yes);
         m_f->press(Delete);
         QCOMPARE(p.count("SELECT COUNT(*) FROM Car WHERE carid = ?", { car }), 0);
-        QCOMPARE(w().carCount, 1);
+        QCOMPARE(m_f->panelText(3), QStringLiteral("Entries =  1"));
         QCOMPARE(m_f->buttonPattern(), QStringLiteral("100001"));
-        QCOMPARE(w().currentCarID, 0);
-        QVERIFY(!w().TbDisplay->isEnabled());
-        QCOMPARE(w().projectDescription->text(), QString());
+        QCOMPARE(m_f->carID(), 0);
+        QVERIFY(!child<QTabWidget>(w(), "TbDisplay")->isEnabled());
+        QCOMPARE(child<QLineEdit>(w(), "projectDescription")->text(), QString());
     }
 
     void childRoundTrips()
     {
         const qint32 car = newCar(QStringLiteral("Healey 3000"));
         const qint32 assembly = newAssembly(QStringLiteral("Brakes"));
-        QCOMPARE(w().panelText(2), QStringLiteral("ASSEMBLY"));
-        QCOMPARE(w().panelText(3), QStringLiteral("Entries =  1"));
+        QCOMPARE(m_f->panelText(2), QStringLiteral("ASSEMBLY"));
+        QCOMPARE(m_f->panelText(3), QStringLiteral("Entries =  1"));
         const qint32 phase = newPhase(QStringLiteral("Chassis"));
         const qint32 activity = newActivity(QStringLiteral("Rebuild calipers"), QStringLiteral("Chassis"));
         const qint32 component = newComponent(QStringLiteral("Caliper seal kit"), QStringLiteral("Brakes"),
@@ -356,47 +386,48 @@ private Q_SLOTS:
         QCOMPARE(p.value("SELECT ActivityID FROM Component WHERE componentid = ?", { component }).toInt(), activity);
         QCOMPARE(p.value("SELECT targetcost FROM Component WHERE componentid = ?", { component }).toLongLong(),
                  979500);
-        QCOMPARE(w().ComponentDisplayActivity->text(), QStringLiteral("Rebuild calipers"));
-        QCOMPARE(w().ComponentPhase->text(), QStringLiteral("Chassis"));
+        QCOMPARE(child<QLineEdit>(w(), "ComponentDisplayActivity")->text(), QStringLiteral("Rebuild calipers"));
+        QCOMPARE(child<QLineEdit>(w(), "ComponentPhase")->text(), QStringLiteral("Chassis"));
 
         // The activity lists its component; detaching it (empty activity) refills that list.
         m_f->showTab(4);
-        m_f->pick(w().ActivityDescription, activity);
-        QCOMPARE(w().ActivityComponents->count(), 1);
-        QCOMPARE(w().ActivityComponents->item(0)->text(), QStringLiteral("Caliper seal kit"));
+        m_f->pick(child<QComboBox>(w(), "ActivityDescription"), activity);
+        QCOMPARE(child<QListWidget>(w(), "ActivityComponents")->count(), 1);
+        QCOMPARE(child<QListWidget>(w(), "ActivityComponents")->item(0)->text(), QStringLiteral("Caliper seal kit"));
         m_f->showTab(2);
         m_f->press(Update);
-        m_f->type(w().ComponentActivity, QString());
+        m_f->type(child<QComboBox>(w(), "ComponentActivity"), QString());
         m_f->press(Save);
         QVERIFY(p.value("SELECT ActivityID FROM Component WHERE componentid = ?", { component }).isNull());
-        QCOMPARE(w().ActivityComponents->item(0)->text(), QStringLiteral("<No Components For This Activity>"));
+        QCOMPARE(child<QListWidget>(w(), "ActivityComponents")->item(0)->text(),
+            QStringLiteral("<No Components For This Activity>"));
 
         // Activity dates: empty is Null, typed dates stored as dates.
         m_f->showTab(4);
         m_f->press(Update);
-        m_f->type(w().ActivityTargetStartDate, QStringLiteral("5/1/2026"));
-        m_f->type(w().ActivityActualStartDate, QStringLiteral("Jun 3, 2026"));
+        m_f->type(child<QLineEdit>(w(), "ActivityTargetStartDate"), QStringLiteral("5/1/2026"));
+        m_f->type(child<QLineEdit>(w(), "ActivityActualStartDate"), QStringLiteral("Jun 3, 2026"));
         m_f->press(Save);
         QCOMPARE(p.value("SELECT targetstartdate FROM Activity WHERE ActivityID = ?", { activity }).toString(),
                  QStringLiteral("2026-05-01"));
         QVERIFY(p.value("SELECT targetstopdate FROM Activity WHERE ActivityID = ?", { activity }).isNull());
-        QCOMPARE(w().ActivityActualStartDate->text(), QStringLiteral("6/3/2026"));
+        QCOMPARE(child<QLineEdit>(w(), "ActivityActualStartDate")->text(), QStringLiteral("6/3/2026"));
 
         // Supplier: add, shown, with awkward text kept exactly.
         m_f->showTab(5);
         m_f->press(Add);
-        QCOMPARE(w().panelText(1), QStringLiteral("Add New Supplier..."));
+        QCOMPARE(m_f->panelText(1), QStringLiteral("Add New Supplier..."));
         const QString awkward = QStringLiteral("O'Brien's \"Speed\" Shop");
-        m_f->type(w().SupplierDisplayName, awkward);
-        m_f->type(w().suppliercity, QStringLiteral("DROP TABLE car;--"));
+        m_f->type(child<QLineEdit>(w(), "SupplierDisplayName"), awkward);
+        m_f->type(child<QLineEdit>(w(), "suppliercity"), QStringLiteral("DROP TABLE car;--"));
         m_f->press(Save);
         QCOMPARE(p.count("SELECT COUNT(*) FROM Supplier WHERE Name = ?", { awkward }), 1);
         QCOMPARE(p.count("SELECT COUNT(*) FROM Supplier WHERE city = 'DROP TABLE car;--'"), 1);
         QCOMPARE(p.count("SELECT COUNT(*) FROM Car"), 2);
-        QCOMPARE(w().SupplierDisplayName->text(), awkward);
-        QCOMPARE(w().SupplierName->currentText(), awkward);
+        QCOMPARE(child<QLineEdit>(w(), "SupplierDisplayName")->text(), awkward);
+        QCOMPARE(child<QComboBox>(w(), "SupplierName")->currentText(), awkward);
         QCOMPARE(m_f->buttonPattern(), QStringLiteral("110011"));
-        QVERIFY(w().ComponentSupplierName->findText(awkward) >= 0);
+        QVERIFY(child<QComboBox>(w(), "ComponentSupplierName")->findText(awkward) >= 0);
     }
 
     // Cancel of an Add shows the record that was showing, or the empty list text.
@@ -406,22 +437,22 @@ private Q_SLOTS:
         newAssembly(QStringLiteral("Engine"));
         m_f->showTab(2);
         m_f->press(Add);
-        m_f->type(w().ComponentDisplayDescription, QStringLiteral("Never saved"));
+        m_f->type(child<QLineEdit>(w(), "ComponentDisplayDescription"), QStringLiteral("Never saved"));
         m_f->press(Cancel);
-        QCOMPARE(gui::listText(w().componentDescription), QStringLiteral("<No Entries>"));
+        QCOMPARE(gui::listText(child<QComboBox>(w(), "componentDescription")), QStringLiteral("<No Entries>"));
         QCOMPARE(m_f->buttonPattern(), QStringLiteral("100001"));
 
         const qint32 kept = newComponent(QStringLiteral("Fan belt"), QStringLiteral("Engine"));
         m_f->press(Add);
-        QCOMPARE(gui::listText(w().ComponentAssembly), QStringLiteral("Engine"));
-        m_f->type(w().ComponentDisplayDescription, QStringLiteral("Never saved"));
+        QCOMPARE(gui::listText(child<QComboBox>(w(), "ComponentAssembly")), QStringLiteral("Engine"));
+        m_f->type(child<QLineEdit>(w(), "ComponentDisplayDescription"), QStringLiteral("Never saved"));
         m_f->press(Cancel);
-        QCOMPARE(w().currentComponentID, kept);
-        QCOMPARE(w().ComponentDisplayDescription->text(), QStringLiteral("Fan belt"));
+        QCOMPARE(picked("componentDescription"), kept);
+        QCOMPARE(child<QLineEdit>(w(), "ComponentDisplayDescription")->text(), QStringLiteral("Fan belt"));
         QCOMPARE(m_f->buttonPattern(), QStringLiteral("110011"));
         QCOMPARE(peek().count("SELECT COUNT(*) FROM Component WHERE Description = 'Never saved'"), 0);
-        QVERIFY(w().mnuReports->menuAction()->isEnabled());
-        QVERIFY(w().tbproject->isTabEnabled(0));
+        QVERIFY(child<QMenu>(w(), "mnuReports")->menuAction()->isEnabled());
+        QVERIFY(child<QTabWidget>(w(), "tbproject")->isTabEnabled(0));
     }
 
     // Save after Update rewrites the record shown on that tab, whatever was looked at meanwhile.
@@ -433,12 +464,12 @@ private Q_SLOTS:
         const qint32 first = newComponent(QStringLiteral("Hinge"), QStringLiteral("Doors"));
         const qint32 other = newComponent(QStringLiteral("Latch"), QStringLiteral("Hood"));
         m_f->showTab(2);
-        m_f->pick(w().componentDescription, first);
+        m_f->pick(child<QComboBox>(w(), "componentDescription"), first);
         m_f->showTab(1);
-        m_f->pickText(w().assemblyDescription, QStringLiteral("Hood"));
+        m_f->pickText(child<QComboBox>(w(), "assemblyDescription"), QStringLiteral("Hood"));
         m_f->showTab(2);
         m_f->press(Update);
-        m_f->type(w().ComponentDisplayDescription, QStringLiteral("Door hinge"));
+        m_f->type(child<QLineEdit>(w(), "ComponentDisplayDescription"), QStringLiteral("Door hinge"));
         m_f->press(Save);
         const Peek p = peek();
         QCOMPARE(p.value("SELECT Description FROM Component WHERE componentid = ?", { first }).toString(),
@@ -497,13 +528,13 @@ private Q_SLOTS:
         newPhase(QStringLiteral("Paint"));
         m_f->showTab(4);
         m_f->press(Add);
-        m_f->type(w().ActivityDisplayDescription, QStringLiteral("Prime"));
-        QCOMPARE(gui::listText(w().ActivityPhase), QStringLiteral("Paint")); // the picked phase
-        m_f->type(w().ActivityTargetStartDate, targetStart);
-        m_f->type(w().ActivityTargetStopDate, targetStop);
-        m_f->type(w().ActivityActualStartDate, actualStart);
-        m_f->type(w().ActivityActualStopDate, actualStop);
-        m_f->type(w().ActivityTargetEffort, effort);
+        m_f->type(child<QLineEdit>(w(), "ActivityDisplayDescription"), QStringLiteral("Prime"));
+        QCOMPARE(gui::listText(child<QComboBox>(w(), "ActivityPhase")), QStringLiteral("Paint")); // the picked phase
+        m_f->type(child<QLineEdit>(w(), "ActivityTargetStartDate"), targetStart);
+        m_f->type(child<QLineEdit>(w(), "ActivityTargetStopDate"), targetStop);
+        m_f->type(child<QLineEdit>(w(), "ActivityActualStartDate"), actualStart);
+        m_f->type(child<QLineEdit>(w(), "ActivityActualStopDate"), actualStop);
+        m_f->type(child<QLineEdit>(w(), "ActivityTargetEffort"), effort);
         gui::DialogSeam::reset();
         m_f->press(Save);
         const qint64 saved = peek().count("SELECT COUNT(*) FROM Activity WHERE Description = 'Prime'");
@@ -519,10 +550,10 @@ private Q_SLOTS:
         QCOMPARE(saved, 0);
         QCOMPARE(QApplication::focusWidget() ? QApplication::focusWidget()->objectName() : QString(), focus);
         QCOMPARE(m_f->buttonPattern(), QStringLiteral("001100"));
-        QVERIFY(!w().tbproject->isTabEnabled(0));
-        QCOMPARE(w().editMode, QStringLiteral("A"));
+        QVERIFY(!child<QTabWidget>(w(), "tbproject")->isTabEnabled(0));
+        QCOMPARE(m_f->buttonPattern(), QStringLiteral("001100"));
         // Empty efforts were set to "0" and stay so.
-        QCOMPARE(w().ActivityActualEffort->text(), QStringLiteral("0"));
+        QCOMPARE(child<QLineEdit>(w(), "ActivityActualEffort")->text(), QStringLiteral("0"));
     }
 
     void carRules_data()
@@ -545,9 +576,9 @@ private Q_SLOTS:
         QFETCH(QString, resale);
         QFETCH(QString, message);
         m_f->press(Add);
-        m_f->type(w().CarDisplayDescription, description);
-        m_f->type(w().CarPurchasePrice, price);
-        m_f->type(w().CarResaleValue, resale);
+        m_f->type(child<QLineEdit>(w(), "CarDisplayDescription"), description);
+        m_f->type(child<QLineEdit>(w(), "CarPurchasePrice"), price);
+        m_f->type(child<QLineEdit>(w(), "CarResaleValue"), resale);
         m_f->press(Save);
         QCOMPARE(boxTexts(), message.isEmpty() ? QStringList() : QStringList { message });
         QCOMPARE(peek().count("SELECT COUNT(*) FROM Car"), message.isEmpty() ? 2 : 1);
@@ -561,16 +592,17 @@ private Q_SLOTS:
         m_f->press(Add);
         const QString thirtyOne = QStringLiteral("Front suspension and steering!");
         QCOMPARE(thirtyOne.size(), 30);
-        m_f->type(w().AssemblyDisplayDescription, thirtyOne + QLatin1Char('X'));
-        w().AssemblyStatus->setCurrentIndex(-1);
+        m_f->type(child<QLineEdit>(w(), "AssemblyDisplayDescription"), thirtyOne + QLatin1Char('X'));
+        child<QComboBox>(w(), "AssemblyStatus")->setCurrentIndex(-1);
         m_f->press(Save);
         QCOMPARE(boxTexts(), QStringList { QStringLiteral("You Have Selected An Invalid 'Status' Code!") });
-        QCOMPARE(w().AssemblyDisplayDescription->text(), thirtyOne);
-        w().AssemblyStatus->setCurrentIndex(1);
+        QCOMPARE(child<QLineEdit>(w(), "AssemblyDisplayDescription")->text(), thirtyOne);
+        child<QComboBox>(w(), "AssemblyStatus")->setCurrentIndex(1);
         m_f->press(Save);
-        QCOMPARE(peek().value("SELECT Description FROM Assembly WHERE assemblyid = ?", { w().currentAssemblyID })
+        QCOMPARE(peek()
+                     .value("SELECT Description FROM Assembly WHERE assemblyid = ?", { picked("assemblyDescription") })
                      .toString(),
-                 thirtyOne);
+            thirtyOne);
     }
 
     void componentRules_data()
@@ -612,11 +644,11 @@ private Q_SLOTS:
         newActivity(QStringLiteral("Own job"), QStringLiteral("Cooling"));
         m_f->showTab(2);
         m_f->press(Add);
-        m_f->type(w().ComponentDisplayDescription, QStringLiteral("Water pump XJ"));
-        m_f->type(w().ComponentAssembly, assembly);
-        m_f->type(w().ComponentActivity, activity);
-        m_f->type(w().ComponentQuantity, quantity);
-        m_f->type(w().ComponentTargetCost, target);
+        m_f->type(child<QLineEdit>(w(), "ComponentDisplayDescription"), QStringLiteral("Water pump XJ"));
+        m_f->type(child<QComboBox>(w(), "ComponentAssembly"), assembly);
+        m_f->type(child<QComboBox>(w(), "ComponentActivity"), activity);
+        m_f->type(child<QLineEdit>(w(), "ComponentQuantity"), quantity);
+        m_f->type(child<QLineEdit>(w(), "ComponentTargetCost"), target);
         gui::DialogSeam::reset();
         m_f->press(Save);
         QCOMPARE(boxTexts(), message.isEmpty() ? QStringList() : QStringList { message });
@@ -626,7 +658,8 @@ private Q_SLOTS:
         if (!message.isEmpty())
             QCOMPARE(m_f->buttonPattern(), QStringLiteral("001100"));
         else
-            QCOMPARE(w().ComponentQuantity->text(), quantity.isEmpty() ? QStringLiteral("0") : quantity);
+            QCOMPARE(child<QLineEdit>(w(), "ComponentQuantity")->text(),
+                quantity.isEmpty() ? QStringLiteral("0") : quantity);
     }
 
     void supplierNameRequired()
@@ -647,7 +680,7 @@ private Q_SLOTS:
         const qint32 second = newPhase(QStringLiteral("Two"));
         newPhase(QStringLiteral("Three"));
         m_f->showTab(3);
-        m_f->pick(w().phaseDescription, second);
+        m_f->pick(child<QComboBox>(w(), "phaseDescription"), second);
         gui::DialogSeam::queueAnswer(gui::Answer::Yes);
         m_f->press(Delete);
         const qint32 fourth = newPhase(QStringLiteral("Four"));
@@ -668,14 +701,14 @@ private Q_SLOTS:
         newCar(QStringLiteral("Noted"));
         m_f->press(Update);
         const QString notes = QString(50, QLatin1Char('a')) + QString(50, QLatin1Char('b')) + QString(60, QLatin1Char('c'));
-        w().CarNotes->setText(notes);
+        child<gui::NotesEdit>(w(), "CarNotes")->setText(notes);
         m_f->press(Save);
         const Peek p = peek();
-        const qint32 car = w().currentCarID;
+        const qint32 car = m_f->carID();
         QCOMPARE(p.value("SELECT note1 FROM Car WHERE carid = ?", { car }).toString(), QString(50, QLatin1Char('a')));
         QCOMPARE(p.value("SELECT note2 FROM Car WHERE carid = ?", { car }).toString(), QString(50, QLatin1Char('b')));
         QCOMPARE(p.value("SELECT note3 FROM Car WHERE carid = ?", { car }).toString(), QString(50, QLatin1Char('c')));
-        QCOMPARE(w().CarNotes->text(), notes.left(150));
+        QCOMPARE(child<gui::NotesEdit>(w(), "CarNotes")->text(), notes.left(150));
     }
 
     // --- Deleting -----------------------------------------------------------------------------------------
@@ -692,11 +725,10 @@ private Q_SLOTS:
         m_f->showTab(0);
 
         // No: nothing goes, the status text comes back.
-        const QString before = w().panelText(1);
+        const QString before = m_f->panelText(1);
         gui::DialogSeam::queueAnswer(gui::Answer::No);
         m_f->press(Delete);
-        QVERIFY(w().deleteCancelled);
-        QCOMPARE(w().panelText(1), before);
+        QCOMPARE(m_f->panelText(1), before);
         QCOMPARE(m_f->buttonPattern(), QStringLiteral("110011"));
         QCOMPARE(p.count("SELECT COUNT(*) FROM Component WHERE carid = ?", { car }), 1);
         const gui::ShownBox question = gui::DialogSeam::shownBoxes().last();
@@ -712,7 +744,7 @@ private Q_SLOTS:
                      0);
         QCOMPARE(p.count("SELECT COUNT(*) FROM Supplier"), suppliers);
         QCOMPARE(p.count("SELECT COUNT(*) FROM Component WHERE carid = 1") > 0, true);
-        QCOMPARE(w().panelText(1), QStringLiteral("Select A Project From The 'Car' Tab"));
+        QCOMPARE(m_f->panelText(1), QStringLiteral("Select A Project From The 'Car' Tab"));
     }
 
     // Deleting an activity, or the phase that holds it, leaves its components in place, detached.
@@ -734,9 +766,9 @@ private Q_SLOTS:
             = newComponent(QStringLiteral("Hoist hire"), QStringLiteral("Engine"), QStringLiteral("Pull engine"));
         m_f->showTab(tab);
         if (tab == 3)
-            m_f->pick(w().phaseDescription, phase);
+            m_f->pick(child<QComboBox>(w(), "phaseDescription"), phase);
         else
-            m_f->pick(w().ActivityDescription, activity);
+            m_f->pick(child<QComboBox>(w(), "ActivityDescription"), activity);
         gui::DialogSeam::queueAnswer(gui::Answer::Yes);
         m_f->press(Delete);
         const Peek p = peek();
@@ -744,8 +776,9 @@ private Q_SLOTS:
         QCOMPARE(p.count("SELECT COUNT(*) FROM Component WHERE componentid = ?", { component }), 1);
         QVERIFY(p.value("SELECT ActivityID FROM Component WHERE componentid = ?", { component }).isNull());
         // The component tab no longer names the activity.
-        QCOMPARE(w().ComponentDisplayActivity->text(), QString());
-        QCOMPARE(w().activityCount, 0);
+        QCOMPARE(child<QLineEdit>(w(), "ComponentDisplayActivity")->text(), QString());
+        QCOMPARE(gui::listText(child<QComboBox>(w(), "ComponentActivity")), QString());
+        QCOMPARE(child<QComboBox>(w(), "ComponentActivity")->count(), 0);
     }
 
     // --- Switching tabs and trees ------------------------------------------------------------------------
@@ -754,19 +787,20 @@ private Q_SLOTS:
     {
         m_f->openCar(1);
         m_f->showTab(1);
-        QCOMPARE(w().panelText(1), QStringLiteral("Click The 'Add' Button To Create A New 'Assembly'"));
-        QCOMPARE(w().panelText(2), QStringLiteral("ASSEMBLY"));
-        QCOMPARE(w().panelText(3), QStringLiteral("Entries =  %1").arg(w().assemblyCount));
-        QCOMPARE(gui::listText(w().assemblyDescription), QStringLiteral("<Select An Assembly>"));
+        QCOMPARE(m_f->panelText(1), QStringLiteral("Click The 'Add' Button To Create A New 'Assembly'"));
+        QCOMPARE(m_f->panelText(2), QStringLiteral("ASSEMBLY"));
+        QCOMPARE(m_f->panelText(3),
+            QStringLiteral("Entries =  %1").arg(peek().count("SELECT COUNT(*) FROM Assembly WHERE carid = 1")));
+        QCOMPARE(gui::listText(child<QComboBox>(w(), "assemblyDescription")), QStringLiteral("<Select An Assembly>"));
         QCOMPARE(m_f->buttonPattern(), QStringLiteral("100001"));
-        m_f->pick(w().assemblyDescription, w().assemblyDescription->itemData(0).toInt());
+        m_f->pick(child<QComboBox>(w(), "assemblyDescription"),
+            child<QComboBox>(w(), "assemblyDescription")->itemData(0).toInt());
         m_f->showTab(0);
-        QCOMPARE(w().panelText(1), QStringLiteral("Add, Change, Or Delete A 'Car'"));
+        QCOMPARE(m_f->panelText(1), QStringLiteral("Add, Change, Or Delete A 'Car'"));
         QCOMPARE(m_f->buttonPattern(), QStringLiteral("110011"));
         m_f->showTab(1);
-        QCOMPARE(w().panelText(1), QStringLiteral("Add, Change, Or Delete An 'Assembly'"));
+        QCOMPARE(m_f->panelText(1), QStringLiteral("Add, Change, Or Delete An 'Assembly'"));
         QCOMPARE(m_f->buttonPattern(), QStringLiteral("110011"));
-        QCOMPARE(w().currentTab, 2);
     }
 
     // The plan tree brings back the phase or activity tab last used with it, and the materials tree its own.
@@ -776,49 +810,56 @@ private Q_SLOTS:
         newAssembly(QStringLiteral("Engine"));
         const qint32 phase = newPhase(QStringLiteral("Strip"));
         m_f->showTab(3);
-        m_f->pick(w().phaseDescription, phase);
-        QCOMPARE(w().TbDisplay->currentIndex(), 1);
-        QVERIFY(w().cmdMoveUp->isEnabled()); // not the sample: moving is offered
+        m_f->pick(child<QComboBox>(w(), "phaseDescription"), phase);
+        QCOMPARE(child<QTabWidget>(w(), "TbDisplay")->currentIndex(), 1);
+        QVERIFY(child<QPushButton>(w(), "cmdMoveUp")->isEnabled()); // not the sample: moving is offered
         m_f->showTab(1);
-        m_f->pickText(w().assemblyDescription, QStringLiteral("Engine"));
-        QCOMPARE(w().TbDisplay->currentIndex(), 0);
-        QVERIFY(!w().cmdMoveUp->isEnabled());
-        w().TbDisplay->setCurrentIndex(1);
-        QCOMPARE(w().tbproject->currentIndex(), 3);
-        QCOMPARE(w().panelText(2), QStringLiteral("PHASE"));
-        QVERIFY(w().cmdMoveUp->isEnabled());
-        w().TbDisplay->setCurrentIndex(0);
-        QCOMPARE(w().tbproject->currentIndex(), 1);
-        QVERIFY(!w().cmdMoveUp->isEnabled());
+        m_f->pickText(child<QComboBox>(w(), "assemblyDescription"), QStringLiteral("Engine"));
+        QCOMPARE(child<QTabWidget>(w(), "TbDisplay")->currentIndex(), 0);
+        QVERIFY(!child<QPushButton>(w(), "cmdMoveUp")->isEnabled());
+        child<QTabWidget>(w(), "TbDisplay")->setCurrentIndex(1);
+        QCOMPARE(child<QTabWidget>(w(), "tbproject")->currentIndex(), 3);
+        QCOMPARE(m_f->panelText(2), QStringLiteral("PHASE"));
+        QVERIFY(child<QPushButton>(w(), "cmdMoveUp")->isEnabled());
+        child<QTabWidget>(w(), "TbDisplay")->setCurrentIndex(0);
+        QCOMPARE(child<QTabWidget>(w(), "tbproject")->currentIndex(), 1);
+        QVERIFY(!child<QPushButton>(w(), "cmdMoveUp")->isEnabled());
     }
 
-    // Only a change of cost or quantity calls for the totals to be worked out again; likewise dates.
-    void changeFlags()
+    // The totals on the assembly, car, phase and activity tabs follow a saved change of cost,
+    // quantity or dates.
+    void totalsFollowChanges()
     {
         newCar(QStringLiteral("Flags"));
         newAssembly(QStringLiteral("Engine"));
         newPhase(QStringLiteral("Strip"));
         newActivity(QStringLiteral("Pull engine"), QStringLiteral("Strip"));
-        newComponent(QStringLiteral("Hoist"), QStringLiteral("Engine"));
-        QVERIFY(w().costsChanged); // a new component always counts
+        newComponent(QStringLiteral("Hoist"), QStringLiteral("Engine"), QStringLiteral("Pull engine"));
+        QCOMPARE(child<QLineEdit>(w(), "AssemblyTargetCost")->text(), QStringLiteral("$195.90"));
+        QCOMPARE(child<QLineEdit>(w(), "CarTargetCost")->text(), QStringLiteral("$195.90"));
         m_f->press(Update);
-        m_f->type(w().ComponentNotes, QStringLiteral("hired for a weekend"));
+        m_f->type(child<gui::NotesEdit>(w(), "ComponentNotes"), QStringLiteral("hired for a weekend"));
         m_f->press(Save);
-        QVERIFY(!w().costsChanged);
+        QCOMPARE(child<QLineEdit>(w(), "AssemblyTargetCost")->text(), QStringLiteral("$195.90"));
         m_f->press(Update);
-        m_f->type(w().ComponentQuantity, QStringLiteral("3"));
+        m_f->type(child<QLineEdit>(w(), "ComponentQuantity"), QStringLiteral("3"));
         m_f->press(Save);
-        QVERIFY(w().costsChanged);
+        QCOMPARE(child<QLineEdit>(w(), "AssemblyTargetCost")->text(), QStringLiteral("$293.85"));
+        QCOMPARE(child<QLineEdit>(w(), "CarTargetCost")->text(), QStringLiteral("$293.85"));
+        QCOMPARE(child<QLineEdit>(w(), "ActivityTargetCost")->text(), QStringLiteral("$293.85"));
+        QCOMPARE(child<QLineEdit>(w(), "PhaseTargetCost")->text(), QStringLiteral("$293.85"));
 
         m_f->showTab(4);
-        m_f->pickText(w().ActivityDescription, QStringLiteral("Pull engine"));
+        m_f->pickText(child<QComboBox>(w(), "ActivityDescription"), QStringLiteral("Pull engine"));
         m_f->press(Update);
         m_f->press(Save);
-        QVERIFY(!w().datesChanged);
+        QCOMPARE(child<QLineEdit>(w(), "PhaseTargetStartDate")->text(), QString());
         m_f->press(Update);
-        m_f->type(w().ActivityTargetStartDate, QStringLiteral("3/1/2026"));
+        m_f->type(child<QLineEdit>(w(), "ActivityTargetStartDate"), QStringLiteral("3/1/2026"));
         m_f->press(Save);
-        QVERIFY(w().datesChanged);
+        QCOMPARE(child<QLineEdit>(w(), "PhaseTargetStartDate")->text(), QStringLiteral("3/1/2026"));
+        QCOMPARE(child<QLineEdit>(w(), "CarTargetStartDate")->text(), QStringLiteral("3/1/2026"));
+        QCOMPARE(child<QLineEdit>(w(), "ComponentTargetStartDate")->text(), QStringLiteral("3/1/2026"));
     }
 
     // --- Projects to and from files -----------------------------------------------------------------
@@ -829,16 +870,21 @@ private Q_SLOTS:
         m_f->openCar(1);
         const QString file = m_f->files().path(QStringLiteral("pickup.json"));
         gui::DialogSeam::queueFileName(file);
-        w().mnuExportProject->trigger();
+        child<QAction>(w(), "mnuExportProject")->trigger();
         QVERIFY(QFile::exists(file));
         const qint64 cars = peek().count("SELECT COUNT(*) FROM Car");
         gui::DialogSeam::queueFileName(file);
-        w().mnuImportProject->trigger();
+        child<QAction>(w(), "mnuImportProject")->trigger();
         QCOMPARE(peek().count("SELECT COUNT(*) FROM Car"), cars + 1);
-        QVERIFY(w().currentCarID > 1);
-        QCOMPARE(w().carDescription->currentData().toInt(), w().currentCarID);
-        QCOMPARE(w().currentCarDescription, w().carDescription->itemText(w().carDescription->findData(1)));
-        QCOMPARE(w().componentCount, peek().count("SELECT COUNT(*) FROM Component WHERE carid = 1"));
+        const qint32 imported = m_f->carID();
+        QVERIFY(imported > 1);
+        QCOMPARE(peek().value("SELECT MAX(carid) FROM Car").toInt(), imported);
+        QCOMPARE(child<QLineEdit>(w(), "projectDescription")->text(),
+            child<QComboBox>(w(), "carDescription")->itemText(child<QComboBox>(w(), "carDescription")->findData(1)));
+        QCOMPARE(child<QComboBox>(w(), "componentDescription")->count(),
+            peek().count("SELECT COUNT(*) FROM Component WHERE carid = ?", { imported }));
+        QCOMPARE(peek().count("SELECT COUNT(*) FROM Component WHERE carid = ?", { imported }),
+            peek().count("SELECT COUNT(*) FROM Component WHERE carid = 1"));
         QVERIFY(boxTexts().last().startsWith(QStringLiteral("New Project '")));
 
         // A file that is not a project adds nothing and says why.
@@ -847,7 +893,7 @@ private Q_SLOTS:
         broken.write("{\"format\": \"gearlog-project\", \"version\": 1}");
         broken.close();
         gui::DialogSeam::queueFileName(broken.fileName());
-        w().mnuImportProject->trigger();
+        child<QAction>(w(), "mnuImportProject")->trigger();
         QCOMPARE(peek().count("SELECT COUNT(*) FROM Car"), cars + 1);
         QVERIFY(boxTexts().last().contains(QStringLiteral("car: must be an object")));
     }
@@ -863,16 +909,16 @@ private Q_SLOTS:
                     "SELECT RAISE(ABORT, 'disk is full'); END");
         m_f->showTab(2);
         m_f->press(Add);
-        m_f->type(w().ComponentDisplayDescription, QStringLiteral("Radiator"));
-        m_f->type(w().ComponentAssembly, QStringLiteral("Engine"));
+        m_f->type(child<QLineEdit>(w(), "ComponentDisplayDescription"), QStringLiteral("Radiator"));
+        m_f->type(child<QComboBox>(w(), "ComponentAssembly"), QStringLiteral("Engine"));
         gui::DialogSeam::reset();
         m_f->press(Save);
         const QStringList texts = boxTexts();
         QCOMPARE(texts.size(), 1);
         QVERIFY2(texts.first().contains(QStringLiteral("disk is full")), qPrintable(texts.first()));
-        QCOMPARE(w().editMode, QStringLiteral("A"));
         QCOMPARE(m_f->buttonPattern(), QStringLiteral("001100"));
-        QCOMPARE(w().ComponentDisplayDescription->text(), QStringLiteral("Radiator"));
+        QCOMPARE(m_f->buttonPattern(), QStringLiteral("001100"));
+        QCOMPARE(child<QLineEdit>(w(), "ComponentDisplayDescription")->text(), QStringLiteral("Radiator"));
         QCOMPARE(peek().count("SELECT COUNT(*) FROM Component WHERE Description = 'Radiator'"), 0);
 
         // Once the database accepts it, the same Save goes through.
@@ -898,7 +944,7 @@ private Q_SLOTS:
         QCOMPARE(p.count("SELECT COUNT(*) FROM Component WHERE carid = ?", { car }), 1);
         QCOMPARE(p.count("SELECT COUNT(*) FROM Car WHERE carid = ?", { car }), 1);
         QCOMPARE(m_f->buttonPattern(), QStringLiteral("110011"));
-        QCOMPARE(w().currentCarID, car);
+        QCOMPARE(m_f->carID(), car);
         QVERIFY(boxTexts().last().contains(QStringLiteral("locked")));
     }
 };

@@ -18,11 +18,12 @@
 #include <QMenuBar>
 #include <QPushButton>
 #include <QTabWidget>
-#include <QTreeWidget>
+#include <QTreeView>
 #include <QApplication>
 #include <QTimer>
 #include <QtTest>
 
+using testing::child;
 using testing::FormFixture;
 
 class TestMainWindow : public QObject
@@ -30,7 +31,26 @@ class TestMainWindow : public QObject
     Q_OBJECT
 
     FormFixture* m_f = nullptr;
-    editor::Form1& w() { return m_f->form(); }
+    QMainWindow& w() { return m_f->form(); }
+
+    enum Button { Add = 0, Cancel = 2, Save = 3 };
+
+    // A project of our own, saved from the Car tab: the sample may not be changed.
+    void ownCar(const QString& name)
+    {
+        m_f->showTab(0);
+        m_f->press(Add);
+        m_f->type(child<QLineEdit>(w(), "CarDisplayDescription"), name);
+        m_f->press(Save);
+    }
+
+    void ownRecord(int tab, const char* description, const QString& name)
+    {
+        m_f->showTab(tab);
+        m_f->press(Add);
+        m_f->type(child<QLineEdit>(w(), description), name);
+        m_f->press(Save);
+    }
 
 private Q_SLOTS:
     void init()
@@ -50,14 +70,14 @@ private Q_SLOTS:
     void tabsAndButtons()
     {
         const QStringList tabs = { "Car", "Assembly", "Component", "Phase", "Activity", "Supplier" };
-        QCOMPARE(w().tbproject->count(), 6);
+        QCOMPARE(child<QTabWidget>(w(), "tbproject")->count(), 6);
         for (int i = 0; i < 6; ++i)
-            QCOMPARE(w().tbproject->tabText(i).trimmed(), tabs.at(i));
-        QCOMPARE(w().TbDisplay->count(), 2);
-        QCOMPARE(w().TbDisplay->tabText(0), QStringLiteral("Material List"));
-        QCOMPARE(w().TbDisplay->tabText(1), QStringLiteral("Project Plan"));
-        QCOMPARE(w().TbDisplay->widget(0), w().TvMaterials);
-        QCOMPARE(w().TbDisplay->widget(1), w().TvProject);
+            QCOMPARE(child<QTabWidget>(w(), "tbproject")->tabText(i).trimmed(), tabs.at(i));
+        QCOMPARE(child<QTabWidget>(w(), "TbDisplay")->count(), 2);
+        QCOMPARE(child<QTabWidget>(w(), "TbDisplay")->tabText(0), QStringLiteral("Material List"));
+        QCOMPARE(child<QTabWidget>(w(), "TbDisplay")->tabText(1), QStringLiteral("Project Plan"));
+        QCOMPARE(child<QTabWidget>(w(), "TbDisplay")->widget(0), child<QTreeView>(w(), "TvMaterials"));
+        QCOMPARE(child<QTabWidget>(w(), "TbDisplay")->widget(1), child<QTreeView>(w(), "TvProject"));
 
         const QStringList captions = { "Add", "Update", "Cancel", "Save", "Delete", "Quit" };
         for (int i = 0; i < 6; ++i) {
@@ -65,17 +85,15 @@ private Q_SLOTS:
             QVERIFY(b);
             QCOMPARE(b->text(), captions.at(i));
         }
-        QCOMPARE(w().cmdButton[5]->toolTip(), QStringLiteral("Click To End Gear-Log"));
-        QCOMPARE(w().cmdButton[2]->toolTip(), QStringLiteral("Click To Cancel The 'Add' or 'Update' Function"));
-        QCOMPARE(w().cmdMoveUp->text(), QStringLiteral("Move\nUp"));
-        QCOMPARE(w().LblReseq->text(), QStringLiteral("Resequence PHASE And ACTIVITY Function"));
-        QVERIFY(w().cmdcloseimage->isHidden());
-        QVERIFY(w().Image1->isHidden());
+        QCOMPARE(child<QPushButton>(w(), "cmdMoveUp")->text(), QStringLiteral("Move\nUp"));
+        QCOMPARE(child<QLabel>(w(), "LblReseq")->text(), QStringLiteral("Resequence PHASE And ACTIVITY Function"));
+        QVERIFY(child<QPushButton>(w(), "cmdcloseimage")->isHidden());
+        QVERIFY(child<QLabel>(w(), "Image1")->isHidden());
         // Nothing to move or attach before a car is picked.
-        QVERIFY(!w().cmdMoveUp->isEnabled());
-        QVERIFY(!w().cmdMoveDown->isEnabled());
-        QVERIFY(!w().cmdAttachComponent->isEnabled());
-        QVERIFY(!w().cmdDone->isEnabled());
+        QVERIFY(!child<QPushButton>(w(), "cmdMoveUp")->isEnabled());
+        QVERIFY(!child<QPushButton>(w(), "cmdMoveDown")->isEnabled());
+        QVERIFY(!child<QPushButton>(w(), "cmdAttachComponent")->isEnabled());
+        QVERIFY(!child<QPushButton>(w(), "cmdDone")->isEnabled());
     }
 
     void menuBar()
@@ -103,13 +121,13 @@ private Q_SLOTS:
             }
             QCOMPARE(entries, expected.at(i).second);
         }
-        QCOMPARE(w().mnuTimeLine->menu(), nullptr);
+        QCOMPARE(child<QAction>(w(), "mnuTimeLine")->menu(), nullptr);
         QStringList image;
-        for (QAction* a : w().mnuImage->actions())
+        for (QAction* a : child<QMenu>(w(), "mnuImage")->actions())
             image << a->text() + QLatin1Char(':') + a->objectName();
         QCOMPARE(image, QStringList({ "&Actual Size:MnuActualSize", "&Size To Fit:MnuShrinkToFit" }));
         QStringList tree;
-        for (QAction* a : w().MnuSetProjectPlan->actions())
+        for (QAction* a : child<QMenu>(w(), "MnuSetProjectPlan")->actions())
             tree << a->text() + QLatin1Char(':') + a->objectName();
         QCOMPARE(tree, QStringList({ "&Expand View:mnuExpandView", "&Compress View:mnuCompressView" }));
     }
@@ -168,25 +186,25 @@ private Q_SLOTS:
     // Descriptions are cut when saved, not while typed; notes stop at 150 however they arrive.
     void typingLimits()
     {
-        w().LockFields(false);
+        m_f->press(Add);
         const QString longName(45, QLatin1Char('x'));
-        QTest::keyClicks(w().CarDisplayDescription, longName);
-        QCOMPARE(w().CarDisplayDescription->text(), longName);
-        QTest::keyClicks(w().CarYear, QStringLiteral("19567"));
-        QCOMPARE(w().CarYear->text(), QStringLiteral("1956"));
+        QTest::keyClicks(child<QLineEdit>(w(), "CarDisplayDescription"), longName);
+        QCOMPARE(child<QLineEdit>(w(), "CarDisplayDescription")->text(), longName);
+        QTest::keyClicks(child<QLineEdit>(w(), "CarYear"), QStringLiteral("19567"));
+        QCOMPARE(child<QLineEdit>(w(), "CarYear")->text(), QStringLiteral("1956"));
 
-        QTest::keyClicks(w().CarNotes, QString(149, QLatin1Char('a')));
-        QTest::keyClicks(w().CarNotes, QStringLiteral("bcd"));
-        QCOMPARE(w().CarNotes->text(), QString(149, QLatin1Char('a')) + QLatin1Char('b'));
-        w().CarNotes->setText(QString(160, QLatin1Char('n')));
-        QCOMPARE(w().CarNotes->text().size(), 150);
+        QTest::keyClicks(child<gui::NotesEdit>(w(), "CarNotes"), QString(149, QLatin1Char('a')));
+        QTest::keyClicks(child<gui::NotesEdit>(w(), "CarNotes"), QStringLiteral("bcd"));
+        QCOMPARE(child<gui::NotesEdit>(w(), "CarNotes")->text(), QString(149, QLatin1Char('a')) + QLatin1Char('b'));
+        child<gui::NotesEdit>(w(), "CarNotes")->setText(QString(160, QLatin1Char('n')));
+        QCOMPARE(child<gui::NotesEdit>(w(), "CarNotes")->text().size(), 150);
         // A paste in the middle keeps what was there and drops what does not fit.
-        w().CarNotes->setText(QStringLiteral("0123456789"));
-        QTextCursor c = w().CarNotes->textCursor();
+        child<gui::NotesEdit>(w(), "CarNotes")->setText(QStringLiteral("0123456789"));
+        QTextCursor c = child<gui::NotesEdit>(w(), "CarNotes")->textCursor();
         c.setPosition(5);
-        w().CarNotes->setTextCursor(c);
-        w().CarNotes->insertPlainText(QString(200, QLatin1Char('z')));
-        const QString notes = w().CarNotes->text();
+        child<gui::NotesEdit>(w(), "CarNotes")->setTextCursor(c);
+        child<gui::NotesEdit>(w(), "CarNotes")->insertPlainText(QString(200, QLatin1Char('z')));
+        const QString notes = child<gui::NotesEdit>(w(), "CarNotes")->text();
         QCOMPARE(notes.size(), 150);
         QVERIFY(notes.startsWith(QStringLiteral("01234zz")));
         QVERIFY(notes.endsWith(QStringLiteral("zz56789")));
@@ -194,36 +212,12 @@ private Q_SLOTS:
 
     void statusBar()
     {
-        QCOMPARE(w().panelText(4), QStringLiteral("2:05 PM"));
-        QCOMPARE(w().panelText(5), QStringLiteral("3/9/2026"));
+        QCOMPARE(m_f->panelText(4), QStringLiteral("2:05 PM"));
+        QCOMPARE(m_f->panelText(5), QStringLiteral("3/9/2026"));
         common::Clock::setFixed(QDateTime(QDate(2026, 12, 31), QTime(9, 59)));
         QTest::qWait(1100);
-        QCOMPARE(w().panelText(4), QStringLiteral("9:59 AM"));
-        QCOMPARE(w().panelText(5), QStringLiteral("12/31/2026"));
-    }
-
-    void buttonPatterns_data()
-    {
-        QTest::addColumn<QString>("pattern");
-        QTest::addColumn<QString>("expected");
-        QTest::newRow("browse with record") << "110011" << "110011";
-        QTest::newRow("editing") << "001100" << "001100";
-        QTest::newRow("attaching") << "000000" << "000000";
-        QTest::newRow("blanks around") << "  001100 " << "001100";
-        QTest::newRow("short changes only the first") << "01" << "010001";
-        QTest::newRow("empty changes nothing") << "" << "100001";
-        QTest::newRow("too long") << "1111110000" << "111111";
-    }
-
-    void buttonPatterns()
-    {
-        QFETCH(QString, pattern);
-        QFETCH(QString, expected);
-        QCOMPARE(m_f->buttonPattern(), QStringLiteral("100001"));
-        w().SetButtons(pattern);
-        QCOMPARE(m_f->buttonPattern(), expected);
-        w().DisableButtons();
-        QCOMPARE(m_f->buttonPattern(), QStringLiteral("000000"));
+        QCOMPARE(m_f->panelText(4), QStringLiteral("9:59 AM"));
+        QCOMPARE(m_f->panelText(5), QStringLiteral("12/31/2026"));
     }
 
     void lockingFields_data()
@@ -251,29 +245,33 @@ private Q_SLOTS:
         QFETCH(int, tab);
         QFETCH(QString, browse);
         QFETCH(QString, edit);
-        m_f->openCar(1);
-        w().tbproject->setCurrentIndex(tab - 1);
-        QCOMPARE(w().currentTab, tab);
+        ownCar(QStringLiteral("Locks"));
+        m_f->showTab(tab - 1);
+        QCOMPARE(child<QTabWidget>(w(), "tbproject")->currentIndex(), tab - 1);
         const QColor yellow(255, 255, 0);
         const QColor white(255, 255, 255);
 
-        w().LockFields(false);
+        m_f->press(Add);
         for (const QString& name : edit.split(QLatin1Char(','))) {
             QWidget* c = w().findChild<QWidget*>(name);
             QVERIFY2(c && !c->isHidden() && c->isEnabled(), qPrintable(name));
         }
         for (const QString& name : browse.split(QLatin1Char(',')))
             QVERIFY2(w().findChild<QWidget*>(name)->isHidden(), qPrintable(name));
+        // Every tab's fields turn yellow; the other tabs cannot be shown meanwhile.
+        QWidget* page = child<QTabWidget>(w(), "tbproject")->currentWidget();
         for (const char* name : { "CarMake", "ComponentQuantity", "ActivityTargetStartDate", "supplierfax" }) {
             QWidget* c = w().findChild<QWidget*>(QLatin1String(name));
-            QVERIFY(c->isEnabled());
+            QVERIFY(c->isEnabledTo(page) || !page->isAncestorOf(c));
+            if (page->isAncestorOf(c))
+                QVERIFY(c->isEnabled());
             QCOMPARE(gui::fieldColour(c), yellow);
         }
         // Totals are never typed into.
-        QVERIFY(w().CarTargetCost->isReadOnly());
-        QVERIFY(w().PhaseActualEffort->isReadOnly());
+        QVERIFY(child<QLineEdit>(w(), "CarTargetCost")->isReadOnly());
+        QVERIFY(child<QLineEdit>(w(), "PhaseActualEffort")->isReadOnly());
 
-        w().LockFields(true);
+        m_f->press(Cancel);
         for (const QString& name : browse.split(QLatin1Char(','))) {
             QWidget* c = w().findChild<QWidget*>(name);
             QVERIFY2(!c->isHidden(), qPrintable(name));
@@ -290,52 +288,79 @@ private Q_SLOTS:
     // The activity list of a component can only be opened when the car has activities.
     void emptyActivityListStaysLocked()
     {
-        m_f->start(m_f->files().createEmpty());
-        w().tbproject->setCurrentIndex(2);
-        w().currentTab = 3;
-        w().LockFields(false);
-        QCOMPARE(w().ComponentActivity->count(), 0);
-        QVERIFY(!w().ComponentActivity->isEnabled());
-        QVERIFY(w().ComponentWishList->isEnabled());
-        w().ComponentActivity->addItem(QStringLiteral("Rebuild engine"), 7);
-        w().LockFields(false);
-        QVERIFY(w().ComponentActivity->isEnabled());
+        ownCar(QStringLiteral("Bare")); // a project of its own: no activities yet
+        ownRecord(1, "AssemblyDisplayDescription", QStringLiteral("Engine"));
+        m_f->showTab(2);
+        m_f->press(Add);
+        QCOMPARE(child<QComboBox>(w(), "ComponentActivity")->count(), 0);
+        QVERIFY(!child<QComboBox>(w(), "ComponentActivity")->isEnabled());
+        QVERIFY(child<QCheckBox>(w(), "ComponentWishList")->isEnabled());
+        m_f->press(Cancel);
+
+        ownRecord(3, "PhaseDisplayDescription", QStringLiteral("Engine"));
+        m_f->showTab(4);
+        m_f->press(Add);
+        m_f->type(child<QLineEdit>(w(), "ActivityDisplayDescription"), QStringLiteral("Rebuild engine"));
+        m_f->type(child<QComboBox>(w(), "ActivityPhase"), QStringLiteral("Engine"));
+        m_f->press(Save);
+        m_f->showTab(2);
+        m_f->press(Add);
+        QCOMPARE(child<QComboBox>(w(), "ComponentActivity")->count(), 1);
+        QVERIFY(child<QComboBox>(w(), "ComponentActivity")->isEnabled());
     }
 
-    // Clearing touches the showing tab only; amounts and efforts become "0".
+    // Add clears the showing tab only; amounts and efforts become "0".
     void clearingFields()
     {
-        m_f->openCar(1);
-        for (QLineEdit* box : w().findChildren<QLineEdit*>())
-            box->setText(QStringLiteral("x"));
-        w().CarNotes->setText(QStringLiteral("note"));
-        w().ComponentWishList->setChecked(true);
-        w().ActivityComponents->addItem(QStringLiteral("Bolt"));
+        ownCar(QStringLiteral("Cleared"));
+        m_f->press(1);
+        m_f->type(child<QLineEdit>(w(), "CarMake"), QStringLiteral("Ford"));
+        m_f->type(child<QLineEdit>(w(), "CarTargetStartDate"), QStringLiteral("x"));
+        m_f->type(child<gui::NotesEdit>(w(), "CarNotes"), QStringLiteral("note"));
+        m_f->press(Save);
+        ownRecord(1, "AssemblyDisplayDescription", QStringLiteral("Engine"));
+        m_f->showTab(2);
+        m_f->press(Add);
+        m_f->type(child<QLineEdit>(w(), "ComponentDisplayDescription"), QStringLiteral("Fan"));
+        m_f->type(child<QComboBox>(w(), "ComponentAssembly"), QStringLiteral("Engine"));
+        m_f->type(child<QLineEdit>(w(), "ComponentQuantity"), QStringLiteral("2"));
+        m_f->type(child<QLineEdit>(w(), "ComponentTargetCost"), QStringLiteral("5"));
+        child<QCheckBox>(w(), "ComponentWishList")->setFocus();
+        QTest::keyClick(child<QCheckBox>(w(), "ComponentWishList"), Qt::Key_Space);
+        m_f->press(Save);
+        QVERIFY(child<QCheckBox>(w(), "ComponentWishList")->isChecked());
+        m_f->showTab(5);
+        m_f->pick(child<QComboBox>(w(), "SupplierName"), child<QComboBox>(w(), "SupplierName")->itemData(0).toInt());
+        m_f->press(1);
+        m_f->type(child<QLineEdit>(w(), "supplierfax"), QStringLiteral("555-0100"));
+        m_f->press(Save);
 
-        w().tbproject->setCurrentIndex(0);
-        w().ClearFields();
-        QCOMPARE(w().CarMake->text(), QString());
-        QCOMPARE(w().CarPurchasePrice->text(), QStringLiteral("0"));
-        QCOMPARE(w().CarActualEffort->text(), QStringLiteral("0"));
-        QCOMPARE(w().CarTargetStartDate->text(), QString());
-        QCOMPARE(w().CarNotes->text(), QString());
-        QCOMPARE(gui::listText(w().carDescription), QString());
-        QCOMPARE(w().supplierfax->text(), QStringLiteral("x"));
-        QVERIFY(w().ComponentWishList->isChecked());
+        m_f->showTab(0);
+        m_f->press(Add);
+        QCOMPARE(child<QLineEdit>(w(), "CarMake")->text(), QString());
+        QCOMPARE(child<QLineEdit>(w(), "CarPurchasePrice")->text(), QStringLiteral("0"));
+        QCOMPARE(child<QLineEdit>(w(), "CarActualEffort")->text(), QStringLiteral("0"));
+        QCOMPARE(child<QLineEdit>(w(), "CarTargetStartDate")->text(), QString());
+        QCOMPARE(child<gui::NotesEdit>(w(), "CarNotes")->text(), QString());
+        QCOMPARE(child<QLineEdit>(w(), "CarDisplayDescription")->text(), QString());
+        QCOMPARE(child<QLineEdit>(w(), "ComponentQuantity")->text(), QStringLiteral("2"));
+        QVERIFY(child<QCheckBox>(w(), "ComponentWishList")->isChecked());
+        QCOMPARE(child<QLineEdit>(w(), "supplierfax")->text(), QStringLiteral("555-0100"));
+        m_f->press(Cancel);
 
-        w().tbproject->setCurrentIndex(2);
-        w().ClearFields();
-        QCOMPARE(w().ComponentQuantity->text(), QString());
-        QCOMPARE(w().ComponentTargetCost->text(), QStringLiteral("0"));
-        QCOMPARE(w().ComponentActualCost->text(), QStringLiteral("0"));
-        QVERIFY(!w().ComponentWishList->isChecked());
-        QCOMPARE(gui::listText(w().ComponentAssembly), QString());
+        m_f->showTab(2);
+        m_f->press(Add);
+        QCOMPARE(child<QLineEdit>(w(), "ComponentQuantity")->text(), QString());
+        QCOMPARE(child<QLineEdit>(w(), "ComponentTargetCost")->text(), QStringLiteral("0"));
+        QCOMPARE(child<QLineEdit>(w(), "ComponentActualCost")->text(), QStringLiteral("0"));
+        QVERIFY(!child<QCheckBox>(w(), "ComponentWishList")->isChecked());
+        QCOMPARE(child<QLineEdit>(w(), "CarMake")->text(), QStringLiteral("Ford"));
+        m_f->press(Cancel);
 
-        w().tbproject->setCurrentIndex(4);
-        w().ClearFields();
-        QCOMPARE(w().ActivityComponents->count(), 0);
-        QCOMPARE(w().ActivityTargetEffort->text(), QStringLiteral("0"));
-        QCOMPARE(w().ActivityTargetStartDate->text(), QString());
+        m_f->showTab(4);
+        m_f->press(Add);
+        QCOMPARE(child<QLineEdit>(w(), "ActivityTargetEffort")->text(), QStringLiteral("0"));
+        QCOMPARE(child<QLineEdit>(w(), "ActivityTargetStartDate")->text(), QString());
     }
 
     void informationWindows_data()
@@ -370,10 +395,14 @@ private Q_SLOTS:
     // A first start has no settings: the button-face background.
     void defaultPreferences()
     {
-        QCOMPARE(w().preferences.backColor, qint32(0x8000000F));
-        QVERIFY(w().preferences.stretch);
-        QCOMPARE(w().preferences.treeView, QStringLiteral("E"));
         QCOMPARE(w().palette().color(QPalette::Window), gui::fromStoredColour(gui::SystemButtonFace));
+        Q_EMIT child<QMenu>(w(), "mnuImage")->aboutToShow(); // the menu shows the picture mode in force
+        QVERIFY(m_f->action("MnuShrinkToFit")->isChecked());
+        QVERIFY(!m_f->action("MnuActualSize")->isChecked());
+        m_f->openCar(1);
+        testing::Node car = testing::treeNode(child<QTreeView>(w(), "TvMaterials"), project::Kind::Car, 1);
+        QVERIFY(car);
+        QVERIFY(car->isExpanded());
     }
 
     void storedBackgroundColour()
@@ -383,8 +412,9 @@ private Q_SLOTS:
         m_f->settings().setValue(QStringLiteral("STARTUP/STRETCH"), QStringLiteral("False"));
         QVERIFY(m_f->start(m_f->databasePath()));
         QCOMPARE(w().palette().color(QPalette::Window), QColor(0xC0, 0xC0, 0xC0));
-        QCOMPARE(w().tbproject->palette().color(QPalette::Window), QColor(0xC0, 0xC0, 0xC0));
-        QVERIFY(!w().preferences.stretch);
+        QCOMPARE(child<QTabWidget>(w(), "tbproject")->palette().color(QPalette::Window), QColor(0xC0, 0xC0, 0xC0));
+        Q_EMIT child<QMenu>(w(), "mnuImage")->aboutToShow();
+        QVERIFY(m_f->action("MnuActualSize")->isChecked());
     }
 };
 

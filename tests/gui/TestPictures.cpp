@@ -14,15 +14,17 @@
 #include <QImageWriter>
 #include <QLabel>
 #include <QLineEdit>
+#include <QMenu>
 #include <QPushButton>
 #include <QScrollArea>
 #include <QScrollBar>
 #include <QTabWidget>
 #include <QtTest>
 
+using testing::boxTexts;
+using testing::child;
 using testing::FormFixture;
 using testing::Peek;
-using testing::boxTexts;
 
 namespace {
 
@@ -59,7 +61,7 @@ class TestPictures : public QObject
 
     FormFixture* m_f = nullptr;
     qint32 m_car = 0, m_assembly = 0, m_component = 0;
-    editor::Form1& w() { return m_f->form(); }
+    QMainWindow& w() { return m_f->form(); }
     Peek peek() { return Peek(m_f->databasePath()); }
 
     QString file(const QString& name) const { return m_f->files().path(name); }
@@ -79,7 +81,7 @@ class TestPictures : public QObject
     void showRecord(const Kind& kind)
     {
         m_f->showTab(kind.tab);
-        QCOMPARE(w().tbproject->currentIndex(), kind.tab);
+        QCOMPARE(child<QTabWidget>(w(), "tbproject")->currentIndex(), kind.tab);
         QCOMPARE(m_f->buttonPattern(), QStringLiteral("110011"));
     }
 
@@ -105,9 +107,10 @@ class TestPictures : public QObject
 
     bool normalState()
     {
-        return !w().Image1->isVisible() && !w().cmdcloseimage->isVisible() && w().tbproject->isVisible()
-            && w().TbDisplay->isVisible() && w().projectDescription->isVisible() && w().cmdButton[0]->isVisible()
-            && w().cmdMoveUp->isVisible();
+        return !child<QLabel>(w(), "Image1")->isVisible() && !child<QPushButton>(w(), "cmdcloseimage")->isVisible()
+            && child<QTabWidget>(w(), "tbproject")->isVisible() && child<QTabWidget>(w(), "TbDisplay")->isVisible()
+            && child<QLineEdit>(w(), "projectDescription")->isVisible()
+            && m_f->widget<QPushButton>("cmdButton0")->isVisible() && child<QPushButton>(w(), "cmdMoveUp")->isVisible();
     }
 
 private Q_SLOTS:
@@ -120,22 +123,22 @@ private Q_SLOTS:
         // A project of our own with one assembly and one component: the sample may not be changed.
         m_f->showTab(0);
         m_f->press(Add);
-        m_f->type(w().CarDisplayDescription, QStringLiteral("Roadster"));
+        m_f->type(child<QLineEdit>(w(), "CarDisplayDescription"), QStringLiteral("Roadster"));
         m_f->press(Save);
-        m_car = w().currentCarID;
+        m_car = m_f->carID();
         m_f->showTab(1);
         m_f->press(Add);
-        m_f->type(w().AssemblyDisplayDescription, QStringLiteral("Body"));
+        m_f->type(child<QLineEdit>(w(), "AssemblyDisplayDescription"), QStringLiteral("Body"));
         m_f->press(Save);
-        m_assembly = w().currentAssemblyID;
+        m_assembly = testing::pickedKey(child<QComboBox>(w(), "assemblyDescription"));
         m_f->showTab(2);
         m_f->press(Add);
-        m_f->type(w().ComponentDisplayDescription, QStringLiteral("Grille"));
-        m_f->type(w().ComponentAssembly, QStringLiteral("Body"));
-        m_f->type(w().ComponentQuantity, QStringLiteral("1"));
-        m_f->type(w().ComponentTargetCost, QStringLiteral("1250.00"));
+        m_f->type(child<QLineEdit>(w(), "ComponentDisplayDescription"), QStringLiteral("Grille"));
+        m_f->type(child<QComboBox>(w(), "ComponentAssembly"), QStringLiteral("Body"));
+        m_f->type(child<QLineEdit>(w(), "ComponentQuantity"), QStringLiteral("1"));
+        m_f->type(child<QLineEdit>(w(), "ComponentTargetCost"), QStringLiteral("1250.00"));
         m_f->press(Save);
-        m_component = w().currentComponentID;
+        m_component = testing::pickedKey(child<QComboBox>(w(), "componentDescription"));
         QVERIFY(m_car > 1 && m_assembly > 0 && m_component > 0);
         gui::DialogSeam::reset();
     }
@@ -161,7 +164,7 @@ private Q_SLOTS:
         QFETCH(int, kind);
         const Kind& k = kinds[kind];
         showRecord(k);
-        const QString status = w().panelText(1);
+        const QString status = m_f->panelText(1);
         const QString chosen = picture(QStringLiteral("front.png"), 100);
         attach(k, chosen);
         const QString expected = QDir::toNativeSeparators(QFileInfo(chosen).absoluteFilePath());
@@ -169,10 +172,10 @@ private Q_SLOTS:
         QCOMPARE(m_f->widget<QLineEdit>(k.pathBox)->text(), expected);
         QCOMPARE(gui::DialogSeam::fileDialogsShown(), 1);
         QVERIFY(boxTexts().isEmpty());
-        QCOMPARE(w().panelText(1), status);
+        QCOMPARE(m_f->panelText(1), status);
         QCOMPARE(m_f->buttonPattern(), QStringLiteral("110011"));
-        QVERIFY(w().editMode.isEmpty());
-        QCOMPARE(w().tbproject->currentIndex(), k.tab);
+        QVERIFY(child<QTabWidget>(w(), "tbproject")->isTabEnabled(0));
+        QCOMPARE(child<QTabWidget>(w(), "tbproject")->currentIndex(), k.tab);
         QVERIFY(m_f->widget<QPushButton>(k.view)->isEnabled());
         // Only the path changed on the record.
         if (k.tab == 2) {
@@ -192,12 +195,12 @@ private Q_SLOTS:
     {
         const Kind& k = kinds[0];
         showRecord(k);
-        const QString status = w().panelText(1);
+        const QString status = m_f->panelText(1);
         attach(k, QString());
         QCOMPARE(storedPath(k), QVariant(QMetaType(QMetaType::QString)));
-        QCOMPARE(w().carImagePath->text(), QString());
+        QCOMPARE(child<QLineEdit>(w(), "carImagePath")->text(), QString());
         QVERIFY(boxTexts().isEmpty());
-        QCOMPARE(w().panelText(1), status);
+        QCOMPARE(m_f->panelText(1), status);
         QCOMPARE(m_f->buttonPattern(), QStringLiteral("110011"));
     }
 
@@ -212,13 +215,13 @@ private Q_SLOTS:
         QCOMPARE(gui::DialogSeam::fileDialogsShown(), 0);
         QCOMPARE(peek().value(QStringLiteral("SELECT imagepath FROM Car WHERE carid = 1")), before);
         QCOMPARE(peek().value(QStringLiteral("SELECT auditdate FROM Car WHERE carid = 1")).toString(), stamp);
-        QCOMPARE(w().carImagePath->text(), before.toString());
+        QCOMPARE(child<QLineEdit>(w(), "carImagePath")->text(), before.toString());
 
         gui::DialogSeam::reset();
         view(kinds[0]);
         QVERIFY(boxTexts().isEmpty());
-        QVERIFY(w().Image1->isVisible());
-        QVERIFY(!w().Image1->pixmap().isNull());
+        QVERIFY(child<QLabel>(w(), "Image1")->isVisible());
+        QVERIFY(!child<QLabel>(w(), "Image1")->pixmap().isNull());
     }
 
     // A save the database refuses is reported; the box goes back to the stored path.
@@ -231,7 +234,7 @@ private Q_SLOTS:
         QCOMPARE(boxTexts().size(), 1);
         QVERIFY2(boxTexts().first().contains(QStringLiteral("read-only")), qPrintable(boxTexts().first()));
         QCOMPARE(storedPath(k), QVariant(QMetaType(QMetaType::QString)));
-        QCOMPARE(w().ComponentImagePath->text(), QString());
+        QCOMPARE(child<QLineEdit>(w(), "ComponentImagePath")->text(), QString());
         QCOMPARE(m_f->buttonPattern(), QStringLiteral("110011"));
     }
 
@@ -247,12 +250,12 @@ private Q_SLOTS:
         f.close();
         attach(k, text);
         QCOMPARE(storedPath(k).toString(), QDir::toNativeSeparators(text));
-        const QString status = w().panelText(1);
+        const QString status = m_f->panelText(1);
         view(k);
         QCOMPARE(boxTexts(), QStringList { QStringLiteral("The File Is Not A Picture Format") });
         QVERIFY(normalState());
         QCOMPARE(m_f->buttonPattern(), QStringLiteral("110011"));
-        QCOMPARE(w().panelText(1), status);
+        QCOMPARE(m_f->panelText(1), status);
     }
 
     // A missing file cannot be shown either.
@@ -282,27 +285,29 @@ private Q_SLOTS:
         const Kind& k = kinds[kind];
         showRecord(k);
         attach(k, picture(QStringLiteral("hubcap.png"), 100));
-        const QString status = w().panelText(1);
+        const QString status = m_f->panelText(1);
         view(k);
         QVERIFY(boxTexts().isEmpty());
-        QVERIFY(w().Image1->isVisible());
-        QVERIFY(w().cmdcloseimage->isVisible());
-        QCOMPARE(QApplication::focusWidget(), w().cmdcloseimage);
-        for (QWidget* hidden : std::initializer_list<QWidget*> { w().tbproject, w().TbDisplay, w().projectDescription,
-                                                                 w().LblReseq, w().cmdMoveUp, w().cmdMoveDown })
+        QVERIFY(child<QLabel>(w(), "Image1")->isVisible());
+        QVERIFY(child<QPushButton>(w(), "cmdcloseimage")->isVisible());
+        QCOMPARE(QApplication::focusWidget(), child<QPushButton>(w(), "cmdcloseimage"));
+        for (QWidget* hidden :
+            std::initializer_list<QWidget*> { child<QTabWidget>(w(), "tbproject"), child<QTabWidget>(w(), "TbDisplay"),
+                child<QLineEdit>(w(), "projectDescription"), child<QLabel>(w(), "LblReseq"),
+                child<QPushButton>(w(), "cmdMoveUp"), child<QPushButton>(w(), "cmdMoveDown") })
             QVERIFY2(!hidden->isVisible(), qPrintable(hidden->objectName()));
-        for (QPushButton* b : w().cmdButton)
-            QVERIFY(!b->isVisible());
-        QCOMPARE(w().panelText(1), QStringLiteral("Click The 'Close Image' Button To Close The Picture"));
+        for (int i = 0; i < 6; ++i)
+            QVERIFY(!m_f->widget<QPushButton>(qPrintable(QStringLiteral("cmdButton%1").arg(i)))->isVisible());
+        QCOMPARE(m_f->panelText(1), QStringLiteral("Click The 'Close Image' Button To Close The Picture"));
 
         if (byClick)
-            QTest::mouseClick(w().Image1, Qt::LeftButton);
+            QTest::mouseClick(child<QLabel>(w(), "Image1"), Qt::LeftButton);
         else
-            QTest::mouseClick(w().cmdcloseimage, Qt::LeftButton);
+            QTest::mouseClick(child<QPushButton>(w(), "cmdcloseimage"), Qt::LeftButton);
         QVERIFY(normalState());
         QCOMPARE(m_f->buttonPattern(), QStringLiteral("110011"));
-        QCOMPARE(w().panelText(1), status);
-        QCOMPARE(w().tbproject->currentIndex(), k.tab);
+        QCOMPARE(m_f->panelText(1), status);
+        QCOMPARE(child<QTabWidget>(w(), "tbproject")->currentIndex(), k.tab);
     }
 
     // Size To Fit fills the frame, distorted; Actual Size keeps the picture's own size at the frame's
@@ -311,19 +316,18 @@ private Q_SLOTS:
     {
         showRecord(kinds[0]);
         attach(kinds[0], picture(QStringLiteral("square.png"), 100));
-        QVERIFY(w().preferences.stretch);
         view(kinds[0]);
-        QCOMPARE(w().Image1->size(), frameSize(w().Image1));
-        QVERIFY(w().Image1->hasScaledContents());
-        const QPoint corner = w().Image1->pos();
+        QCOMPARE(child<QLabel>(w(), "Image1")->size(), frameSize(child<QLabel>(w(), "Image1")));
+        QVERIFY(child<QLabel>(w(), "Image1")->hasScaledContents());
+        const QPoint corner = child<QLabel>(w(), "Image1")->pos();
 
-        w().MnuActualSize->trigger();
-        QCOMPARE(w().Image1->size(), QSize(100, 100));
-        QVERIFY(!w().Image1->hasScaledContents());
-        QCOMPARE(w().Image1->pos(), corner);
+        child<QAction>(w(), "MnuActualSize")->trigger();
+        QCOMPARE(child<QLabel>(w(), "Image1")->size(), QSize(100, 100));
+        QVERIFY(!child<QLabel>(w(), "Image1")->hasScaledContents());
+        QCOMPARE(child<QLabel>(w(), "Image1")->pos(), corner);
 
-        w().MnuShrinkToFit->trigger();
-        QCOMPARE(w().Image1->size(), frameSize(w().Image1));
+        child<QAction>(w(), "MnuShrinkToFit")->trigger();
+        QCOMPARE(child<QLabel>(w(), "Image1")->size(), frameSize(child<QLabel>(w(), "Image1")));
     }
 
     // A picture larger than the window at its own size scrolls rather than being cut off.
@@ -331,9 +335,9 @@ private Q_SLOTS:
     {
         showRecord(kinds[0]);
         attach(kinds[0], picture(QStringLiteral("poster.png"), 3000));
-        w().MnuActualSize->trigger();
+        child<QAction>(w(), "MnuActualSize")->trigger();
         view(kinds[0]);
-        QCOMPARE(w().Image1->size(), QSize(3000, 3000));
+        QCOMPARE(child<QLabel>(w(), "Image1")->size(), QSize(3000, 3000));
         auto* frame = w().findChild<QScrollArea*>(QStringLiteral("ImageFrame"));
         QVERIFY(frame);
         QVERIFY(frame->horizontalScrollBar()->maximum() > 0);
@@ -345,23 +349,24 @@ private Q_SLOTS:
         showRecord(kinds[1]);
         view(kinds[1]);
         QVERIFY(boxTexts().isEmpty());
-        QVERIFY(w().Image1->isVisible());
-        QVERIFY(w().Image1->pixmap().isNull());
-        QVERIFY(w().cmdcloseimage->isVisible());
-        QTest::mouseClick(w().cmdcloseimage, Qt::LeftButton);
+        QVERIFY(child<QLabel>(w(), "Image1")->isVisible());
+        QVERIFY(child<QLabel>(w(), "Image1")->pixmap().isNull());
+        QVERIFY(child<QPushButton>(w(), "cmdcloseimage")->isVisible());
+        QTest::mouseClick(child<QPushButton>(w(), "cmdcloseimage"), Qt::LeftButton);
         QVERIFY(normalState());
     }
 
     // The choice is kept as STRETCH and read again at the next start.
     void fittingRemembered()
     {
-        w().MnuActualSize->trigger();
+        child<QAction>(w(), "MnuActualSize")->trigger();
         QCOMPARE(m_f->settings().value(QStringLiteral("STARTUP/STRETCH")).toString(), QStringLiteral("False"));
         m_f->stop();
         QVERIFY(m_f->start(m_f->databasePath()));
-        QVERIFY(!w().preferences.stretch);
-        QVERIFY(!w().Image1->hasScaledContents());
-        w().MnuShrinkToFit->trigger();
+        Q_EMIT child<QMenu>(w(), "mnuImage")->aboutToShow(); // the menu shows the mode in force
+        QVERIFY(m_f->action("MnuActualSize")->isChecked());
+        QVERIFY(!child<QLabel>(w(), "Image1")->hasScaledContents());
+        child<QAction>(w(), "MnuShrinkToFit")->trigger();
         QCOMPARE(m_f->settings().value(QStringLiteral("STARTUP/STRETCH")).toString(), QStringLiteral("True"));
     }
 
@@ -386,11 +391,11 @@ private Q_SLOTS:
                 QSKIP("this build cannot write the format");
         }
         attach(kinds[2], path);
-        w().MnuActualSize->trigger();
+        child<QAction>(w(), "MnuActualSize")->trigger();
         view(kinds[2]);
         QVERIFY(boxTexts().isEmpty());
-        QVERIFY(w().Image1->isVisible());
-        QCOMPARE(w().Image1->size(), QSize(64, 48));
+        QVERIFY(child<QLabel>(w(), "Image1")->isVisible());
+        QCOMPARE(child<QLabel>(w(), "Image1")->size(), QSize(64, 48));
     }
 };
 

@@ -13,9 +13,10 @@
 #include <QSqlDatabase>
 #include <QSqlQuery>
 #include <QTabWidget>
-#include <QTreeWidget>
+#include <QTreeView>
 #include <QtTest>
 
+using testing::child;
 using testing::FormFixture;
 
 namespace {
@@ -99,7 +100,7 @@ Plan writePlan(const QString& path)
     return p;
 }
 
-QStringList childTexts(QTreeWidgetItem* node)
+QStringList childTexts(testing::Node node)
 {
     QStringList texts;
     for (int i = 0; i < node->childCount(); ++i)
@@ -115,7 +116,17 @@ class TestPlan : public QObject
 
     FormFixture* m_f = nullptr;
     Plan m_plan;
-    editor::Form1& w() { return m_f->form(); }
+    QMainWindow& w() { return m_f->form(); }
+    // The node of the materials or plan tree that stands for that record.
+    testing::Node materials(project::Kind kind, qint32 key)
+    {
+        return testing::treeNode(child<QTreeView>(w(), "TvMaterials"), kind, key);
+    }
+    testing::Node plan(project::Kind kind, qint32 key)
+    {
+        return testing::treeNode(child<QTreeView>(w(), "TvProject"), kind, key);
+    }
+    qint32 picked(const char* list) { return testing::pickedKey(child<QComboBox>(w(), list)); }
     QVariant dbValue(const QString& sql, const QVariantList& values = {})
     {
         return Writer(m_f->databasePath()).value(sql, values);
@@ -146,96 +157,105 @@ private Q_SLOTS:
 
     void trees()
     {
-        QTreeWidgetItem* root = w().TvMaterials->topLevelItem(0);
+        testing::Node root = testing::topNode(child<QTreeView>(w(), "TvMaterials"));
         QVERIFY(root);
         QCOMPARE(root->text(0), QStringLiteral("Gear-Log - MATERIALS LIST"));
-        QTreeWidgetItem* car = root->child(0);
+        testing::Node car = root->child(0);
         QCOMPARE(car->text(0), QStringLiteral("CAR: Plan car"));
-        QCOMPARE(w().materialsNode(QStringLiteral("IDP%1").arg(m_plan.car)), car);
+        QCOMPARE(materials(project::Kind::Car, m_plan.car), car);
         QCOMPARE(childTexts(car), QStringList({ "ASSEMBLY: Body", "ASSEMBLY: Engine" }));
         QCOMPARE(childTexts(car->child(1)), QStringList({ "COMPONENT: Hose", "COMPONENT: Pump" }));
-        QVERIFY(w().materialsNode(QStringLiteral("IDC%1").arg(m_plan.pump)));
+        QVERIFY(materials(project::Kind::Component, m_plan.pump));
 
-        QTreeWidgetItem* planCar = w().TvProject->topLevelItem(0)->child(0);
-        QCOMPARE(w().TvProject->topLevelItem(0)->text(0), QStringLiteral("Gear-Log - PROJECT PLAN"));
+        testing::Node planCar = testing::topNode(child<QTreeView>(w(), "TvProject"))->child(0);
+        QCOMPARE(
+            testing::topNode(child<QTreeView>(w(), "TvProject"))->text(0), QStringLiteral("Gear-Log - PROJECT PLAN"));
         QCOMPARE(childTexts(planCar), QStringList({ "PHASE: A", "PHASE: B", "PHASE: C" }));
         QCOMPARE(childTexts(planCar->child(0)), QStringList({ "ACTIVITY: A1", "ACTIVITY: A2" }));
-        QCOMPARE(w().planNode(QStringLiteral("IDA%1").arg(m_plan.b1))->parent(), planCar->child(1));
-        QCOMPARE(w().planNode(QStringLiteral("IDPH%1").arg(m_plan.phaseC))->childCount(), 0);
+        QCOMPARE(plan(project::Kind::Activity, m_plan.b1)->parent(), planCar->child(1));
+        QCOMPARE(plan(project::Kind::Phase, m_plan.phaseC)->childCount(), 0);
         QVERIFY(planCar->child(0)->isExpanded());
         // The car node carries the highlight after the pick.
-        QCOMPARE(w().materialsNodeKey, QStringLiteral("IDP%1").arg(m_plan.car));
-        QCOMPARE(w().TvMaterials->currentItem(), car);
+        QCOMPARE(testing::currentNode(child<QTreeView>(w(), "TvMaterials")), car);
     }
 
     void compressedTreesStayCompressed()
     {
-        w().mnuCompressView->trigger();
+        child<QAction>(w(), "mnuCompressView")->trigger();
         QCOMPARE(m_f->settings().value(QStringLiteral("STARTUP/TREEVIEW")).toString(), QStringLiteral("C"));
-        QTreeWidgetItem* car = w().TvMaterials->topLevelItem(0)->child(0);
-        QVERIFY(w().TvMaterials->topLevelItem(0)->isExpanded());
+        testing::Node car = testing::topNode(child<QTreeView>(w(), "TvMaterials"))->child(0);
+        QVERIFY(testing::topNode(child<QTreeView>(w(), "TvMaterials"))->isExpanded());
         QVERIFY(car->isExpanded());
         QVERIFY(!car->child(0)->isExpanded());
-        w().TbDisplay->setCurrentIndex(1);
-        QVERIFY(!w().TvProject->topLevelItem(0)->child(0)->child(0)->isExpanded());
-        w().mnuExpandView->trigger();
-        QVERIFY(w().TvProject->topLevelItem(0)->child(0)->child(0)->isExpanded());
+        child<QTabWidget>(w(), "TbDisplay")->setCurrentIndex(1);
+        QVERIFY(!testing::topNode(child<QTreeView>(w(), "TvProject"))->child(0)->child(0)->isExpanded());
+        child<QAction>(w(), "mnuExpandView")->trigger();
+        QVERIFY(testing::topNode(child<QTreeView>(w(), "TvProject"))->child(0)->child(0)->isExpanded());
         QCOMPARE(m_f->settings().value(QStringLiteral("STARTUP/TREEVIEW")).toString(), QStringLiteral("E"));
     }
 
     void nodeClicksShowRecords()
     {
-        QTreeWidgetItem* pump = w().materialsNode(QStringLiteral("IDC%1").arg(m_plan.pump));
-        w().TvMaterials_NodeClick(pump);
-        QCOMPARE(w().tbproject->currentIndex(), 2);
-        QCOMPARE(w().currentComponentID, m_plan.pump);
-        QCOMPARE(w().ComponentDisplayDescription->text(), QStringLiteral("Pump"));
-        QCOMPARE(w().materialsNodeKey, QStringLiteral("IDC%1").arg(m_plan.pump));
-        QVERIFY(!w().listClickFromTree);
+        testing::clickNode(materials(project::Kind::Component, m_plan.pump));
+        QCOMPARE(child<QTabWidget>(w(), "tbproject")->currentIndex(), 2);
+        QCOMPARE(picked("componentDescription"), m_plan.pump);
+        QCOMPARE(child<QLineEdit>(w(), "ComponentDisplayDescription")->text(), QStringLiteral("Pump"));
+        QCOMPARE(
+            testing::currentNode(child<QTreeView>(w(), "TvMaterials")), materials(project::Kind::Component, m_plan.pump));
+        // The list picks that follow a node click are not taken for clicks of their own: picking
+        // another entry afterwards shows that entry.
+        m_f->pick(child<QComboBox>(w(), "componentDescription"), m_plan.hose);
+        QCOMPARE(child<QLineEdit>(w(), "ComponentDisplayDescription")->text(), QStringLiteral("Hose"));
+        testing::clickNode(materials(project::Kind::Component, m_plan.pump));
 
         // The root does nothing.
-        w().TvMaterials_NodeClick(w().TvMaterials->topLevelItem(0));
-        QCOMPARE(w().currentComponentID, m_plan.pump);
+        testing::clickNode(testing::topNode(child<QTreeView>(w(), "TvMaterials")));
+        QCOMPARE(picked("componentDescription"), m_plan.pump);
+        QCOMPARE(child<QTabWidget>(w(), "tbproject")->currentIndex(), 2);
 
-        w().TbDisplay->setCurrentIndex(1);
-        w().TvProject_NodeClick(w().planNode(QStringLiteral("IDA%1").arg(m_plan.a2)));
-        QCOMPARE(w().tbproject->currentIndex(), 4);
-        QCOMPARE(w().currentActivityID, m_plan.a2);
-        QCOMPARE(w().moveKind, QStringLiteral("ACTIVITY"));
-        QCOMPARE(w().planNodeKey, QStringLiteral("IDA%1").arg(m_plan.a2));
+        child<QTabWidget>(w(), "TbDisplay")->setCurrentIndex(1);
+        testing::clickNode(plan(project::Kind::Activity, m_plan.a2));
+        QCOMPARE(child<QTabWidget>(w(), "tbproject")->currentIndex(), 4);
+        QCOMPARE(picked("ActivityDescription"), m_plan.a2);
+        QCOMPARE(testing::currentNode(child<QTreeView>(w(), "TvProject")), plan(project::Kind::Activity, m_plan.a2));
+        // The move buttons now move the activity within its phase.
+        QTest::mouseClick(child<QPushButton>(w(), "cmdMoveDown"), Qt::LeftButton);
+        QCOMPARE(
+            boxes(), QStringList { QStringLiteral("This Is The Last ACTIVITY In The PHASE... Can't Be Moved Down") });
     }
 
     void totals()
     {
         m_f->showTab(0);
-        QCOMPARE(w().CarTargetCost->text(), QStringLiteral("$35.00"));
-        QCOMPARE(w().CarActualCost->text(), QStringLiteral("$6.00")); // the Null actual cost adds nothing
-        QCOMPARE(w().CarTargetEffort->text(), QStringLiteral("30"));
-        QCOMPARE(w().CarTargetStartDate->text(), QStringLiteral("4/15/2003"));
-        QCOMPARE(w().CarActualStartDate->text(), QStringLiteral("5/2/2003"));
-        QCOMPARE(w().CarActualStopDate->text(), QString()); // A1 started and is not finished
+        QCOMPARE(child<QLineEdit>(w(), "CarTargetCost")->text(), QStringLiteral("$35.00"));
+        QCOMPARE(child<QLineEdit>(w(), "CarActualCost")->text(),
+            QStringLiteral("$6.00")); // the Null actual cost adds nothing
+        QCOMPARE(child<QLineEdit>(w(), "CarTargetEffort")->text(), QStringLiteral("30"));
+        QCOMPARE(child<QLineEdit>(w(), "CarTargetStartDate")->text(), QStringLiteral("4/15/2003"));
+        QCOMPARE(child<QLineEdit>(w(), "CarActualStartDate")->text(), QStringLiteral("5/2/2003"));
+        QCOMPARE(child<QLineEdit>(w(), "CarActualStopDate")->text(), QString()); // A1 started and is not finished
 
-        m_f->pick(w().assemblyDescription, m_plan.engine);
-        QCOMPARE(w().AssemblyTargetCost->text(), QStringLiteral("$35.00"));
-        QCOMPARE(w().AssemblyTargetStartDate->text(), QStringLiteral("5/1/2003"));
-        m_f->pick(w().assemblyDescription, m_plan.body);
-        QCOMPARE(w().AssemblyTargetCost->text(), QStringLiteral("$.00"));
-        QCOMPARE(w().AssemblyTargetStartDate->text(), QString());
+        m_f->pick(child<QComboBox>(w(), "assemblyDescription"), m_plan.engine);
+        QCOMPARE(child<QLineEdit>(w(), "AssemblyTargetCost")->text(), QStringLiteral("$35.00"));
+        QCOMPARE(child<QLineEdit>(w(), "AssemblyTargetStartDate")->text(), QStringLiteral("5/1/2003"));
+        m_f->pick(child<QComboBox>(w(), "assemblyDescription"), m_plan.body);
+        QCOMPARE(child<QLineEdit>(w(), "AssemblyTargetCost")->text(), QStringLiteral("$.00"));
+        QCOMPARE(child<QLineEdit>(w(), "AssemblyTargetStartDate")->text(), QString());
 
         // Pump is attached to nothing: it counts for its assembly and the car only.
         m_f->showTab(3);
-        m_f->pick(w().phaseDescription, m_plan.phaseA);
-        QCOMPARE(w().PhaseTargetCost->text(), QStringLiteral("$5.00"));
-        QCOMPARE(w().PhaseTargetEffort->text(), QStringLiteral("20"));
+        m_f->pick(child<QComboBox>(w(), "phaseDescription"), m_plan.phaseA);
+        QCOMPARE(child<QLineEdit>(w(), "PhaseTargetCost")->text(), QStringLiteral("$5.00"));
+        QCOMPARE(child<QLineEdit>(w(), "PhaseTargetEffort")->text(), QStringLiteral("20"));
         m_f->showTab(4);
-        m_f->pick(w().ActivityDescription, m_plan.a1);
-        QCOMPARE(w().ActivityTargetCost->text(), QStringLiteral("$5.00"));
-        QCOMPARE(w().ActivityActualCost->text(), QStringLiteral("$6.00"));
+        m_f->pick(child<QComboBox>(w(), "ActivityDescription"), m_plan.a1);
+        QCOMPARE(child<QLineEdit>(w(), "ActivityTargetCost")->text(), QStringLiteral("$5.00"));
+        QCOMPARE(child<QLineEdit>(w(), "ActivityActualCost")->text(), QStringLiteral("$6.00"));
         m_f->showTab(2);
-        m_f->pick(w().componentDescription, m_plan.hose);
-        QCOMPARE(w().ComponentTargetStartDate->text(), QStringLiteral("5/1/2003"));
-        m_f->pick(w().componentDescription, m_plan.pump);
-        QCOMPARE(w().ComponentTargetStartDate->text(), QString());
+        m_f->pick(child<QComboBox>(w(), "componentDescription"), m_plan.hose);
+        QCOMPARE(child<QLineEdit>(w(), "ComponentTargetStartDate")->text(), QStringLiteral("5/1/2003"));
+        m_f->pick(child<QComboBox>(w(), "componentDescription"), m_plan.pump);
+        QCOMPARE(child<QLineEdit>(w(), "ComponentTargetStartDate")->text(), QString());
     }
 
     void moveRefusals_data()
@@ -262,13 +282,15 @@ private Q_SLOTS:
         QFETCH(QString, message);
         const bool phase = kind.size() == 1;
         m_f->showTab(phase ? 3 : 4);
-        m_f->pickText(phase ? w().phaseDescription : w().ActivityDescription, kind);
-        QVERIFY(w().cmdMoveUp->isEnabled());
+        m_f->pickText(
+            phase ? child<QComboBox>(w(), "phaseDescription") : child<QComboBox>(w(), "ActivityDescription"), kind);
+        QVERIFY(child<QPushButton>(w(), "cmdMoveUp")->isEnabled());
         const QVariant before = dbValue("SELECT GROUP_CONCAT(prioritysequence) FROM (SELECT prioritysequence FROM "
                                         "Activity WHERE carid = ? UNION ALL SELECT prioritysequence FROM Phase WHERE "
                                         "carid = ?)",
                                         { m_plan.car, m_plan.car });
-        QTest::mouseClick(up ? w().cmdMoveUp : w().cmdMoveDown, Qt::LeftButton);
+        QTest::mouseClick(
+            up ? child<QPushButton>(w(), "cmdMoveUp") : child<QPushButton>(w(), "cmdMoveDown"), Qt::LeftButton);
         QCOMPARE(boxes(), QStringList { message });
         QCOMPARE(gui::DialogSeam::shownBoxes().first().icon, gui::Icon::None);
         QCOMPARE(dbValue("SELECT GROUP_CONCAT(prioritysequence) FROM (SELECT prioritysequence FROM Activity WHERE "
@@ -281,97 +303,97 @@ private Q_SLOTS:
     void movingPhases()
     {
         m_f->showTab(3);
-        m_f->pick(w().phaseDescription, m_plan.phaseC);
-        QTest::mouseClick(w().cmdMoveUp, Qt::LeftButton);
+        m_f->pick(child<QComboBox>(w(), "phaseDescription"), m_plan.phaseC);
+        QTest::mouseClick(child<QPushButton>(w(), "cmdMoveUp"), Qt::LeftButton);
         QCOMPARE(dbValue("SELECT prioritysequence FROM Phase WHERE PhaseID = ?", { m_plan.phaseB }).toInt(), 5);
         QCOMPARE(dbValue("SELECT prioritysequence FROM Phase WHERE PhaseID = ?", { m_plan.phaseC }).toInt(), 2);
-        QTreeWidgetItem* car = w().TvProject->topLevelItem(0)->child(0);
+        testing::Node car = testing::topNode(child<QTreeView>(w(), "TvProject"))->child(0);
         QCOMPARE(childTexts(car), QStringList({ "PHASE: A", "PHASE: C", "PHASE: B" }));
-        QCOMPARE(w().TvProject->currentItem(), w().planNode(QStringLiteral("IDPH%1").arg(m_plan.phaseC)));
-        QTest::mouseClick(w().cmdMoveUp, Qt::LeftButton);
-        QCOMPARE(childTexts(w().TvProject->topLevelItem(0)->child(0)), QStringList({ "PHASE: C", "PHASE: A", "PHASE: B" }));
+        QCOMPARE(testing::currentNode(child<QTreeView>(w(), "TvProject")), plan(project::Kind::Phase, m_plan.phaseC));
+        QTest::mouseClick(child<QPushButton>(w(), "cmdMoveUp"), Qt::LeftButton);
+        QCOMPARE(childTexts(testing::topNode(child<QTreeView>(w(), "TvProject"))->child(0)),
+            QStringList({ "PHASE: C", "PHASE: A", "PHASE: B" }));
         QVERIFY(gui::DialogSeam::shownBoxes().isEmpty());
     }
 
     void movingActivities()
     {
         m_f->showTab(4);
-        m_f->pick(w().ActivityDescription, m_plan.a1);
-        QTest::mouseClick(w().cmdMoveDown, Qt::LeftButton);
+        m_f->pick(child<QComboBox>(w(), "ActivityDescription"), m_plan.a1);
+        QTest::mouseClick(child<QPushButton>(w(), "cmdMoveDown"), Qt::LeftButton);
         QCOMPARE(dbValue("SELECT prioritysequence FROM Activity WHERE ActivityID = ?", { m_plan.a1 }).toInt(), 2);
         QCOMPARE(dbValue("SELECT prioritysequence FROM Activity WHERE ActivityID = ?", { m_plan.a2 }).toInt(), 1);
-        QCOMPARE(childTexts(w().planNode(QStringLiteral("IDPH%1").arg(m_plan.phaseA))),
-                 QStringList({ "ACTIVITY: A2", "ACTIVITY: A1" }));
+        QCOMPARE(
+            childTexts(plan(project::Kind::Phase, m_plan.phaseA)), QStringList({ "ACTIVITY: A2", "ACTIVITY: A1" }));
         // Now last in its phase: it does not cross into phase B.
-        QTest::mouseClick(w().cmdMoveDown, Qt::LeftButton);
+        QTest::mouseClick(child<QPushButton>(w(), "cmdMoveDown"), Qt::LeftButton);
         QCOMPARE(boxes(), QStringList { QStringLiteral("This Is The Last ACTIVITY In The PHASE... Can't Be Moved Down") });
     }
 
     void attachingComponents()
     {
         m_f->showTab(4);
-        m_f->pick(w().ActivityDescription, m_plan.a2);
-        QCOMPARE(w().ActivityComponents->count(), 1);
-        QCOMPARE(w().ActivityComponents->item(0)->text(), QStringLiteral("<No Components For This Activity>"));
-        QVERIFY(w().cmdAttachComponent->isEnabled());
-        QTest::mouseClick(w().cmdAttachComponent, Qt::LeftButton);
+        m_f->pick(child<QComboBox>(w(), "ActivityDescription"), m_plan.a2);
+        QCOMPARE(child<QListWidget>(w(), "ActivityComponents")->count(), 1);
+        QCOMPARE(child<QListWidget>(w(), "ActivityComponents")->item(0)->text(),
+            QStringLiteral("<No Components For This Activity>"));
+        QVERIFY(child<QPushButton>(w(), "cmdAttachComponent")->isEnabled());
+        QTest::mouseClick(child<QPushButton>(w(), "cmdAttachComponent"), Qt::LeftButton);
         QCOMPARE(m_f->buttonPattern(), QStringLiteral("000000"));
-        QCOMPARE(w().panelText(1), QStringLiteral("Click On 'COMPONENT' To Add To Activity - Click Again To Remove "));
-        QVERIFY(w().cmdDone->isVisible());
-        QVERIFY(w().cmdAttachComponent->isHidden());
-        QVERIFY(!w().ActivityDescription->isEnabled());
-        QVERIFY(!w().tbproject->isTabEnabled(0));
-        QCOMPARE(w().TbDisplay->currentIndex(), 0);
+        QCOMPARE(m_f->panelText(1), QStringLiteral("Click On 'COMPONENT' To Add To Activity - Click Again To Remove "));
+        QVERIFY(child<QPushButton>(w(), "cmdDone")->isVisible());
+        QVERIFY(child<QPushButton>(w(), "cmdAttachComponent")->isHidden());
+        QVERIFY(!child<QComboBox>(w(), "ActivityDescription")->isEnabled());
+        QVERIFY(!child<QTabWidget>(w(), "tbproject")->isTabEnabled(0));
+        QCOMPARE(child<QTabWidget>(w(), "TbDisplay")->currentIndex(), 0);
 
         // The plan page cannot be shown meanwhile.
-        w().TbDisplay->setCurrentIndex(1);
-        QCOMPARE(w().TbDisplay->currentIndex(), 0);
+        child<QTabWidget>(w(), "TbDisplay")->setCurrentIndex(1);
+        QCOMPARE(child<QTabWidget>(w(), "TbDisplay")->currentIndex(), 0);
 
         // Clicking assemblies does nothing; a component attaches, again detaches.
-        QTreeWidgetItem* engine = w().materialsNode(QStringLiteral("IDA%1").arg(m_plan.engine));
-        w().TvMaterials_NodeClick(engine);
-        QVERIFY(!engine->font(0).bold());
-        QTreeWidgetItem* pump = w().materialsNode(QStringLiteral("IDC%1").arg(m_plan.pump));
-        QTest::mouseClick(w().TvMaterials->viewport(), Qt::LeftButton, {}, w().TvMaterials->visualItemRect(pump).center());
-        QVERIFY(pump->font(0).bold());
+        testing::clickNode(materials(project::Kind::Assembly, m_plan.engine));
+        QVERIFY(!materials(project::Kind::Assembly, m_plan.engine)->font(0).bold());
+        testing::clickNode(materials(project::Kind::Component, m_plan.pump));
+        QVERIFY(materials(project::Kind::Component, m_plan.pump)->font(0).bold());
         QCOMPARE(dbValue("SELECT ActivityID FROM Component WHERE componentid = ?", { m_plan.pump }).toInt(), m_plan.a2);
-        QCOMPARE(w().ActivityComponents->item(0)->text(), QStringLiteral("Pump"));
-        w().TvMaterials_NodeClick(pump);
-        QVERIFY(!pump->font(0).bold());
+        QCOMPARE(child<QListWidget>(w(), "ActivityComponents")->item(0)->text(), QStringLiteral("Pump"));
+        testing::clickNode(materials(project::Kind::Component, m_plan.pump));
+        QVERIFY(!materials(project::Kind::Component, m_plan.pump)->font(0).bold());
         QCOMPARE(dbValue("SELECT ActivityID FROM Component WHERE componentid = ?", { m_plan.pump }).toInt(), 0);
-        QCOMPARE(w().ActivityComponents->item(0)->text(), QStringLiteral("<No Components For This Activity>"));
+        QCOMPARE(child<QListWidget>(w(), "ActivityComponents")->item(0)->text(),
+            QStringLiteral("<No Components For This Activity>"));
 
         // Hose belonged to A1: attaching it here moves it; Pump too.
-        QTreeWidgetItem* hose = w().materialsNode(QStringLiteral("IDC%1").arg(m_plan.hose));
-        QVERIFY(!hose->font(0).bold());
-        w().TvMaterials_NodeClick(hose);
-        w().TvMaterials_NodeClick(pump);
+        QVERIFY(!materials(project::Kind::Component, m_plan.hose)->font(0).bold());
+        testing::clickNode(materials(project::Kind::Component, m_plan.hose));
+        testing::clickNode(materials(project::Kind::Component, m_plan.pump));
         QCOMPARE(dbValue("SELECT ActivityID FROM Component WHERE componentid = ?", { m_plan.hose }).toInt(), m_plan.a2);
-        QCOMPARE(w().ActivityComponents->count(), 2);
-        QCOMPARE(w().ActivityComponents->item(0)->text(), QStringLiteral("Hose"));
+        QCOMPARE(child<QListWidget>(w(), "ActivityComponents")->count(), 2);
+        QCOMPARE(child<QListWidget>(w(), "ActivityComponents")->item(0)->text(), QStringLiteral("Hose"));
 
-        QTest::mouseClick(w().cmdDone, Qt::LeftButton);
+        QTest::mouseClick(child<QPushButton>(w(), "cmdDone"), Qt::LeftButton);
         QCOMPARE(m_f->buttonPattern(), QStringLiteral("110011"));
-        QVERIFY(w().cmdDone->isHidden());
-        QVERIFY(!w().cmdAttachComponent->isHidden());
-        QVERIFY(w().tbproject->isTabEnabled(0));
-        QCOMPARE(w().tbproject->currentIndex(), 4);
-        QCOMPARE(w().TbDisplay->currentIndex(), 1);
-        QCOMPARE(w().ActivityTargetCost->text(), QStringLiteral("$35.00"));
-        QCOMPARE(w().ActivityActualCost->text(), QStringLiteral("$6.00"));
-        QVERIFY(!w().materialsNode(QStringLiteral("IDC%1").arg(m_plan.hose))->font(0).bold());
+        QVERIFY(child<QPushButton>(w(), "cmdDone")->isHidden());
+        QVERIFY(!child<QPushButton>(w(), "cmdAttachComponent")->isHidden());
+        QVERIFY(child<QTabWidget>(w(), "tbproject")->isTabEnabled(0));
+        QCOMPARE(child<QTabWidget>(w(), "tbproject")->currentIndex(), 4);
+        QCOMPARE(child<QTabWidget>(w(), "TbDisplay")->currentIndex(), 1);
+        QCOMPARE(child<QLineEdit>(w(), "ActivityTargetCost")->text(), QStringLiteral("$35.00"));
+        QCOMPARE(child<QLineEdit>(w(), "ActivityActualCost")->text(), QStringLiteral("$6.00"));
+        QVERIFY(!materials(project::Kind::Component, m_plan.hose)->font(0).bold());
     }
 
     // A component whose row vanished meanwhile is reported, and the mode stays on.
     void attachingAVanishedComponent()
     {
         m_f->showTab(4);
-        m_f->pick(w().ActivityDescription, m_plan.a2);
-        QTest::mouseClick(w().cmdAttachComponent, Qt::LeftButton);
+        m_f->pick(child<QComboBox>(w(), "ActivityDescription"), m_plan.a2);
+        QTest::mouseClick(child<QPushButton>(w(), "cmdAttachComponent"), Qt::LeftButton);
         Writer(m_f->databasePath()).insert("DELETE FROM Component WHERE componentid = ?", { m_plan.panel });
-        w().TvMaterials_NodeClick(w().materialsNode(QStringLiteral("IDC%1").arg(m_plan.panel)));
+        testing::clickNode(materials(project::Kind::Component, m_plan.panel));
         QCOMPARE(boxes(), QStringList { QStringLiteral("Unable To Access Component") });
-        QVERIFY(w().cmdDone->isVisible());
+        QVERIFY(child<QPushButton>(w(), "cmdDone")->isVisible());
     }
 };
 

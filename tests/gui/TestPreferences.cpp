@@ -21,12 +21,13 @@
 #include <QPushButton>
 #include <QTabWidget>
 #include <QTextBrowser>
-#include <QTreeWidget>
+#include <QTreeView>
 #include <QtTest>
 
+using testing::boxTexts;
+using testing::child;
 using testing::FormFixture;
 using testing::Peek;
-using testing::boxTexts;
 
 namespace {
 
@@ -56,7 +57,7 @@ class TestPreferences : public QObject
     Q_OBJECT
 
     FormFixture* m_f = nullptr;
-    editor::Form1& w() { return m_f->form(); }
+    QMainWindow& w() { return m_f->form(); }
     QString settingsPath() const { return m_f->files().path(QStringLiteral("settings.ini")); }
 
     void restart()
@@ -70,9 +71,9 @@ class TestPreferences : public QObject
     {
         ShownHelp seen;
         seen.shown = testing::inModal<gui::HelpViewer>(command, [&](gui::HelpViewer& viewer) {
-            seen.source = viewer.browser->source();
-            seen.text = viewer.browser->toPlainText();
-            viewer.CmdOK->click();
+            seen.source = child<QTextBrowser>(viewer, "HelpText")->source();
+            seen.text = child<QTextBrowser>(viewer, "HelpText")->toPlainText();
+            child<QPushButton>(viewer, "CmdOK")->click();
         });
         return seen;
     }
@@ -94,12 +95,11 @@ private Q_SLOTS:
     // A first start: button-face background, stretched pictures, expanded trees; nothing written.
     void emptySettings()
     {
-        QCOMPARE(w().preferences.backColor, qint32(0x8000000F));
         QCOMPARE(windowColour(&w()), QApplication::palette().color(QPalette::Button));
-        QCOMPARE(windowColour(w().tbproject), QApplication::palette().color(QPalette::Button));
-        QVERIFY(w().Image1->hasScaledContents());
+        QCOMPARE(windowColour(child<QTabWidget>(w(), "tbproject")), QApplication::palette().color(QPalette::Button));
+        QVERIFY(child<QLabel>(w(), "Image1")->hasScaledContents());
         m_f->openCar(1);
-        QTreeWidgetItem* car = w().materialsNode(QStringLiteral("IDP1"));
+        testing::Node car = testing::treeNode(child<QTreeView>(w(), "TvMaterials"), project::Kind::Car, 1);
         QVERIFY(car && car->childCount() > 0);
         QVERIFY(car->child(0)->isExpanded());
         QVERIFY(m_f->settings().allKeys().isEmpty());
@@ -113,10 +113,12 @@ private Q_SLOTS:
         m_f->settings().setValue(QStringLiteral("STARTUP/STRETCH"), QStringLiteral("sometimes"));
         m_f->settings().setValue(QStringLiteral("STARTUP/TREEVIEW"), QStringLiteral("Z"));
         QVERIFY(m_f->start(m_f->databasePath()));
-        QCOMPARE(w().preferences.backColor, qint32(0x8000000F));
         QCOMPARE(windowColour(&w()), QApplication::palette().color(QPalette::Button));
-        QVERIFY(w().Image1->hasScaledContents());
-        QCOMPARE(w().preferences.treeView, QStringLiteral("E"));
+        QVERIFY(child<QLabel>(w(), "Image1")->hasScaledContents());
+        m_f->openCar(1);
+        testing::Node car = testing::treeNode(child<QTreeView>(w(), "TvMaterials"), project::Kind::Car, 1);
+        QVERIFY(car && car->childCount() > 0);
+        QVERIFY(car->child(0)->isExpanded());
     }
 
     // System colours in their stored form are the palette's colours.
@@ -146,40 +148,39 @@ private Q_SLOTS:
     {
         const QColor navy(0x10, 0x20, 0x60);
         gui::DialogSeam::queueColor(navy);
-        w().mnuSetBackgroundColor->trigger();
+        child<QAction>(w(), "mnuSetBackgroundColor")->trigger();
         QCOMPARE(gui::DialogSeam::colorDialogsShown(), 1);
         QVERIFY(boxTexts().isEmpty());
-        for (QWidget* target : std::initializer_list<QWidget*> { &w(), w().tbproject, w().TbDisplay })
+        for (QWidget* target : std::initializer_list<QWidget*> {
+                 &w(), child<QTabWidget>(w(), "tbproject"), child<QTabWidget>(w(), "TbDisplay") })
             QCOMPARE(windowColour(target), navy);
-        QCOMPARE(w().preferences.backColor, qint32(0x602010));
         QVERIFY2(settingsText(settingsPath()).contains(QStringLiteral("BACKCOLOR=6299664")), qPrintable(settingsText(settingsPath())));
         // Text on the colour stays legible; the menus and status bar keep the system's colours.
-        QCOMPARE(w().LblReseq->palette().color(QPalette::WindowText), QColor(Qt::white));
+        QCOMPARE(child<QLabel>(w(), "LblReseq")->palette().color(QPalette::WindowText), QColor(Qt::white));
         QCOMPARE(windowColour(w().statusBar()), QApplication::palette().color(QPalette::Window));
 
         restart();
         QCOMPARE(windowColour(&w()), navy);
-        QCOMPARE(windowColour(w().TbDisplay), navy);
+        QCOMPARE(windowColour(child<QTabWidget>(w(), "TbDisplay")), navy);
 
-        w().mnuSetDefaultColors->trigger();
+        child<QAction>(w(), "mnuSetDefaultColors")->trigger();
         QCOMPARE(windowColour(&w()), QApplication::palette().color(QPalette::Button));
-        QCOMPARE(windowColour(w().tbproject), QApplication::palette().color(QPalette::Button));
+        QCOMPARE(windowColour(child<QTabWidget>(w(), "tbproject")), QApplication::palette().color(QPalette::Button));
         QVERIFY(settingsText(settingsPath()).contains(QStringLiteral("BACKCOLOR=-2147483633")));
         restart();
-        QCOMPARE(w().preferences.backColor, qint32(0x8000000F));
+        QCOMPARE(windowColour(&w()), QApplication::palette().color(QPalette::Button));
     }
 
     // Cancelling the colour dialog changes nothing, writes nothing and says nothing.
     void cancelledColour()
     {
         gui::DialogSeam::queueColor(QColor(Qt::red));
-        w().mnuSetBackgroundColor->trigger();
+        child<QAction>(w(), "mnuSetBackgroundColor")->trigger();
         gui::DialogSeam::queueColor(std::nullopt);
-        w().mnuSetBackgroundColor->trigger();
+        child<QAction>(w(), "mnuSetBackgroundColor")->trigger();
         QCOMPARE(gui::DialogSeam::colorDialogsShown(), 2);
         QVERIFY(boxTexts().isEmpty());
         QCOMPARE(windowColour(&w()), QColor(Qt::red));
-        QCOMPARE(w().preferences.backColor, qint32(0x0000FF));
         QCOMPARE(m_f->settings().value(QStringLiteral("STARTUP/BACKCOLOR")).toString(), QStringLiteral("255"));
     }
 
@@ -194,7 +195,7 @@ private Q_SLOTS:
         auto session = app::startGearLog(m_f->databasePath(), unwritable);
         QVERIFY(session);
         gui::DialogSeam::queueColor(QColor(0x20, 0x80, 0x20));
-        static_cast<editor::Form1&>(session->window()).setBackgroundColor();
+        child<QAction>(session->window(), "mnuSetBackgroundColor")->trigger();
         QCOMPARE(boxTexts(), QStringList { QStringLiteral("Background color change error has occurrred") });
         QCOMPARE(windowColour(&session->window()), QColor(0x20, 0x80, 0x20));
     }
@@ -248,12 +249,12 @@ private Q_SLOTS:
         w().activateWindow();
 
         // From the keyboard...
-        w().projectDescription->setFocus();
+        child<QLineEdit>(w(), "projectDescription")->setFocus();
         target->setFocus(Qt::TabFocusReason);
         QTRY_COMPARE(selectedText(), text.left(selected));
 
         // ...and by the mouse, whose click would otherwise place the cursor.
-        w().projectDescription->setFocus();
+        child<QLineEdit>(w(), "projectDescription")->setFocus();
         QTRY_VERIFY(!target->hasFocus());
         QTest::mouseClick(target, Qt::LeftButton, {}, QPoint(5, 5));
         QTRY_COMPARE(selectedText(), text.left(selected));
@@ -262,7 +263,7 @@ private Q_SLOTS:
     // Help > Table Of Contents shows the help of the program's folder from its start.
     void tableOfContents()
     {
-        const ShownHelp seen = help([this] { w().mnutableofcontents->trigger(); });
+        const ShownHelp seen = help([this] { child<QAction>(w(), "mnutableofcontents")->trigger(); });
         QVERIFY(seen.shown);
         QCOMPARE(seen.source.toLocalFile(), QDir(QCoreApplication::applicationDirPath()).filePath(QStringLiteral("Gear-Log.html")));
         QVERIFY(seen.source.fragment().isEmpty());
@@ -309,7 +310,7 @@ private Q_SLOTS:
     {
         QTemporaryDir empty;
         qputenv("GEARLOG_HELP_FOLDER", QFile::encodeName(empty.path()));
-        const ShownHelp seen = help([this] { w().mnutableofcontents->trigger(); });
+        const ShownHelp seen = help([this] { child<QAction>(w(), "mnutableofcontents")->trigger(); });
         QVERIFY(!seen.shown);
         QVERIFY(boxTexts().isEmpty());
     }

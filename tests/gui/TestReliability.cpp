@@ -22,6 +22,7 @@
 
 #include <unistd.h>
 
+using testing::child;
 using testing::FormFixture;
 
 namespace {
@@ -108,18 +109,21 @@ private Q_SLOTS:
         store::OpenOptions options;
         options.readOnly = true;
         QVERIFY(f.start(path, options));
-        QCOMPARE(f.form().carDescription->count(), 1);
+        QCOMPARE(child<QComboBox>(f.form(), "carDescription")->count(), 1);
         f.showTab(5);
+        f.pick(child<QComboBox>(f.form(), "SupplierName"),
+            child<QComboBox>(f.form(), "SupplierName")->itemData(0).toInt());
         for (int button : { int(Add), int(Delete) }) {
             gui::DialogSeam::reset();
-            f.form().ProcessCMD(button);
+            f.press(button);
             QCOMPARE(boxTexts(),
                      QStringList { QStringLiteral("This database file is read-only: GearLog can show it but cannot "
                                                   "change it.") });
-            QVERIFY(f.form().editMode.isEmpty());
+            QCOMPARE(f.buttonPattern().mid(2, 2), QStringLiteral("00")); // no Cancel or Save: nothing opened
+            QVERIFY(child<QLineEdit>(f.form(), "SupplierDisplayName")->isHidden());
         }
         f.openCar(1);
-        QVERIFY(!f.form().CarDisplayDescription->text().isEmpty());
+        QVERIFY(!child<QLineEdit>(f.form(), "CarDisplayDescription")->text().isEmpty());
         gui::DialogSeam::reset();
         f.press(Add);
         QCOMPARE(boxTexts().size(), 1);
@@ -150,7 +154,7 @@ private Q_SLOTS:
         QVERIFY(f.start(path, options));
         f.showTab(5);
         f.press(Add);
-        f.type(f.form().SupplierDisplayName, QStringLiteral("Locked Out Ltd"));
+        f.type(child<QLineEdit>(f.form(), "SupplierDisplayName"), QStringLiteral("Locked Out Ltd"));
         {
             const Other other(path);
             QVERIFY(other.exec(QStringLiteral("BEGIN EXCLUSIVE")));
@@ -159,8 +163,8 @@ private Q_SLOTS:
             const QStringList texts = boxTexts();
             QCOMPARE(texts.size(), 1);
             QVERIFY2(texts.first().contains(QStringLiteral("in use by another program")), qPrintable(texts.first()));
-            QCOMPARE(f.form().editMode, QStringLiteral("A"));
-            QCOMPARE(f.form().SupplierDisplayName->text(), QStringLiteral("Locked Out Ltd"));
+            QCOMPARE(f.buttonPattern(), QStringLiteral("001100"));
+            QCOMPARE(child<QLineEdit>(f.form(), "SupplierDisplayName")->text(), QStringLiteral("Locked Out Ltd"));
             QVERIFY(other.exec(QStringLiteral("ROLLBACK")));
         }
         f.press(Save);
@@ -200,23 +204,24 @@ private Q_SLOTS:
         QFETCH(QString, text);
         FormFixture f;
         QVERIFY(f.start());
-        editor::Form1& w = f.form();
+        QMainWindow& w = f.form();
         f.showTab(5);
         f.press(Add);
-        w.SupplierDisplayName->setText(text);
-        w.supplieraddress1->setText(text.left(30));
-        w.SupplierNotes->setText(text);
+        child<QLineEdit>(w, "SupplierDisplayName")->setText(text);
+        child<QLineEdit>(w, "supplieraddress1")->setText(text.left(30));
+        child<gui::NotesEdit>(w, "SupplierNotes")->setText(text);
         f.press(Save);
         QVERIFY2(boxTexts().isEmpty(), qPrintable(boxTexts().join(QLatin1Char('|'))));
-        const qint32 id = editor::ProgramState::currentSupplierID;
+        const qint32 id = testing::pickedKey(child<QComboBox>(w, "SupplierName"));
+        QVERIFY(id > 0);
         const Other other(f.databasePath());
         QCOMPARE(other.value(QStringLiteral("SELECT Name FROM Supplier WHERE supplierid = ?"), { id }).toString(),
                  text.left(30));
         QCOMPARE(other.value(QStringLiteral("SELECT address1 FROM Supplier WHERE supplierid = ?"), { id }).toString(),
                  text.left(30));
         QCOMPARE(other.value(QStringLiteral("SELECT COUNT(*) FROM Car")).toInt(), 1);
-        QCOMPARE(w.SupplierName->currentText(), text.left(30));
-        QCOMPARE(w.SupplierNotes->text(), text);
+        QCOMPARE(child<QComboBox>(w, "SupplierName")->currentText(), text.left(30));
+        QCOMPARE(child<gui::NotesEdit>(w, "SupplierNotes")->text(), text);
     }
 };
 

@@ -18,10 +18,19 @@
 #include <QRegularExpression>
 #include <QSqlDatabase>
 #include <QSqlQuery>
+#include <QStatusBar>
 #include <QTextStream>
 #include <QtTest>
 
+using testing::child;
+
 namespace {
+
+// The text of a report window's status bar.
+QString statusText(const QWidget& window)
+{
+    return child<QStatusBar>(window, "sbStatus")->findChild<QLabel*>()->text();
+}
 
 void choose(QComboBox* list, int index)
 {
@@ -71,24 +80,24 @@ private Q_SLOTS:
         auto db = store::Database::open(m_files.copySample());
         reports::MaterialsListForm form(*db);
         QCOMPARE(form.windowTitle(), QStringLiteral("Gear-Log Materials List Report"));
-        QCOMPARE(form.Label1->text(), QStringLiteral("Select The Project Car"));
-        QCOMPARE(gui::listText(form.cboProject), QStringLiteral("<Select A Project Car>"));
-        QCOMPARE(form.cboProject->count(), 1);
-        QVERIFY(!form.cmdPrintReport->isEnabled());
-        QCOMPARE(form.panelText(), QStringLiteral("Select A Project Car To Print"));
-        choose(form.cboProject, 0);
-        QVERIFY(form.cmdPrintReport->isEnabled());
-        QCOMPARE(form.selectedProjectID, 1);
-        QCOMPARE(form.panelText(), QStringLiteral("click 'Print' Or 'Quit'"));
+        QCOMPARE(child<QLabel>(form, "Label1")->text(), QStringLiteral("Select The Project Car"));
+        QCOMPARE(gui::listText(child<QComboBox>(form, "cboProject")), QStringLiteral("<Select A Project Car>"));
+        QCOMPARE(child<QComboBox>(form, "cboProject")->count(), 1);
+        QVERIFY(!child<QPushButton>(form, "cmdPrintReport")->isEnabled());
+        QCOMPARE(statusText(form), QStringLiteral("Select A Project Car To Print"));
+        choose(child<QComboBox>(form, "cboProject"), 0);
+        QVERIFY(child<QPushButton>(form, "cmdPrintReport")->isEnabled());
+        QCOMPARE(testing::pickedKey(child<QComboBox>(form, "cboProject")), 1);
+        QCOMPARE(statusText(form), QStringLiteral("click 'Print' Or 'Quit'"));
     }
 
     void noProjects()
     {
         auto db = store::Database::open(m_files.createEmpty());
         reports::WishListForm form(*db);
-        QCOMPARE(gui::listText(form.cboProject), QStringLiteral("<No Entries>"));
-        QVERIFY(!form.cboProject->isEnabled());
-        QVERIFY(!form.cmdPrintReport->isEnabled());
+        QCOMPARE(gui::listText(child<QComboBox>(form, "cboProject")), QStringLiteral("<No Entries>"));
+        QVERIFY(!child<QComboBox>(form, "cboProject")->isEnabled());
+        QVERIFY(!child<QPushButton>(form, "cmdPrintReport")->isEnabled());
     }
 
     // Cancelling the print dialog prints nothing, says so, and the window closes.
@@ -96,12 +105,12 @@ private Q_SLOTS:
     {
         auto db = store::Database::open(m_files.copySample());
         reports::ProjectPlanForm form(*db);
-        choose(form.cboProject, 0);
+        choose(child<QComboBox>(form, "cboProject"), 0);
         form.show();
-        QTest::mouseClick(form.cmdPrintReport, Qt::LeftButton);
+        QTest::mouseClick(child<QPushButton>(form, "cmdPrintReport"), Qt::LeftButton);
         QCOMPARE(gui::DialogSeam::printDialogsShown(), 1);
-        QCOMPARE(form.panelText(), QStringLiteral("Print Has Been Canceled - Select New Print Criteria"));
-        QVERIFY(!form.cmdPrintReport->isEnabled());
+        QCOMPARE(statusText(form), QStringLiteral("Print Has Been Canceled - Select New Print Criteria"));
+        QVERIFY(!child<QPushButton>(form, "cmdPrintReport")->isEnabled());
         QVERIFY(!form.isVisible());
         QVERIFY(gui::DialogSeam::shownBoxes().isEmpty());
     }
@@ -131,12 +140,12 @@ private Q_SLOTS:
             form = std::make_unique<reports::StatusReportForm>(*db);
         else
             form = std::make_unique<reports::WishListForm>(*db);
-        choose(form->cboProject, 0);
+        choose(child<QComboBox>(*form, "cboProject"), 0);
         if (auto* status = qobject_cast<reports::StatusReportForm*>(form.get()))
-            choose(status->cboWorkStatus, 0);
+            choose(child<QComboBox>(*status, "cboWorkStatus"), 0);
         const QString pdf = m_files.path(report + QStringLiteral(".pdf"));
         gui::DialogSeam::queuePrint(pdf);
-        QTest::mouseClick(form->cmdPrintReport, Qt::LeftButton);
+        QTest::mouseClick(child<QPushButton>(*form, "cmdPrintReport"), Qt::LeftButton);
         const PdfPages pages = pdfPages(pdf);
         QVERIFY2(pages.count >= 1, qPrintable(report));
         // The page box says which way round the sheet was used.
@@ -153,26 +162,24 @@ private Q_SLOTS:
         auto db = store::Database::open(m_files.copySample());
         reports::StatusReportForm form(*db);
         form.show();
-        QCOMPARE(gui::listText(form.cboWorkStatus), QStringLiteral("<Select A Work Status>"));
-        QCOMPARE(form.Label2->text(), QStringLiteral("Select An  'ASSEMBLY'  Status"));
-        choose(form.cboWorkStatus, 3);
-        QVERIFY(!form.cmdPrintReport->isEnabled());
-        QCOMPARE(form.panelText(), QStringLiteral("Select A Project Car To Print"));
-        QTRY_COMPARE(QApplication::focusWidget(), form.cboProject);
-        choose(form.cboProject, 0);
-        QVERIFY(form.cmdPrintReport->isEnabled());
-        QCOMPARE(form.statusFilter, 2);
-        QCOMPARE(form.statusName, QStringLiteral("Completed"));
+        QCOMPARE(gui::listText(child<QComboBox>(form, "cboWorkStatus")), QStringLiteral("<Select A Work Status>"));
+        QCOMPARE(child<QLabel>(form, "Label2")->text(), QStringLiteral("Select An  'ASSEMBLY'  Status"));
+        choose(child<QComboBox>(form, "cboWorkStatus"), 3);
+        QVERIFY(!child<QPushButton>(form, "cmdPrintReport")->isEnabled());
+        QCOMPARE(statusText(form), QStringLiteral("Select A Project Car To Print"));
+        QTRY_COMPARE(QApplication::focusWidget(), child<QComboBox>(form, "cboProject"));
+        choose(child<QComboBox>(form, "cboProject"), 0);
+        QVERIFY(child<QPushButton>(form, "cmdPrintReport")->isEnabled());
+        QCOMPARE(gui::listText(child<QComboBox>(form, "cboWorkStatus")), QStringLiteral("Completed"));
 
         reports::StatusReportForm other(*db);
         other.show();
-        choose(other.cboProject, 0);
-        QVERIFY(!other.cmdPrintReport->isEnabled());
-        QCOMPARE(other.panelText(), QStringLiteral("Select A Status Code To Print"));
-        choose(other.cboWorkStatus, 0);
-        QCOMPARE(other.statusFilter, -1);
-        QCOMPARE(other.statusName, QStringLiteral("Select All"));
-        QVERIFY(other.cmdPrintReport->isEnabled());
+        choose(child<QComboBox>(other, "cboProject"), 0);
+        QVERIFY(!child<QPushButton>(other, "cmdPrintReport")->isEnabled());
+        QCOMPARE(statusText(other), QStringLiteral("Select A Status Code To Print"));
+        choose(child<QComboBox>(other, "cboWorkStatus"), 0);
+        QCOMPARE(gui::listText(child<QComboBox>(other, "cboWorkStatus")), QStringLiteral("<Select All>"));
+        QVERIFY(child<QPushButton>(other, "cmdPrintReport")->isEnabled());
     }
 
     // A database that fails half-way through: nothing is printed, and the user is told.
@@ -181,23 +188,23 @@ private Q_SLOTS:
         const QString path = m_files.copySample();
         auto db = store::Database::open(path);
         reports::MaterialsListForm form(*db);
-        choose(form.cboProject, 0);
+        choose(child<QComboBox>(form, "cboProject"), 0);
         db->run(QStringLiteral("DROP TABLE Component"));
         const QString pdf = m_files.path(QStringLiteral("broken.pdf"));
         gui::DialogSeam::queuePrint(pdf);
-        QTest::mouseClick(form.cmdPrintReport, Qt::LeftButton);
+        QTest::mouseClick(child<QPushButton>(form, "cmdPrintReport"), Qt::LeftButton);
         QVERIFY(!QFile::exists(pdf) || QFile(pdf).size() == 0);
         QCOMPARE(gui::DialogSeam::shownBoxes().size(), 1);
-        QCOMPARE(form.panelText(), QStringLiteral("Print Has Been Canceled - Select New Print Criteria"));
+        QCOMPARE(statusText(form), QStringLiteral("Print Has Been Canceled - Select New Print Criteria"));
     }
 
     void preview()
     {
         auto db = store::Database::open(m_files.copySample());
         reports::WishListForm form(*db);
-        QVERIFY(!form.cmdPreview->isEnabled());
-        choose(form.cboProject, 0);
-        QTest::mouseClick(form.cmdPreview, Qt::LeftButton);
+        QVERIFY(!child<QPushButton>(form, "cmdPreview")->isEnabled());
+        choose(child<QComboBox>(form, "cboProject"), 0);
+        QTest::mouseClick(child<QPushButton>(form, "cmdPreview"), Qt::LeftButton);
         QCOMPARE(gui::DialogSeam::previewsShown(), 1);
         QCOMPARE(gui::DialogSeam::printDialogsShown(), 0);
     }
@@ -214,7 +221,7 @@ private Q_SLOTS:
                 modal->close();
             }
         });
-        f.form().MnuStatusReport->trigger();
+        child<QAction>(f.form(), "MnuStatusReport")->trigger();
         QCOMPARE(seen, QStringLiteral("Gear-Log Status Report"));
     }
 

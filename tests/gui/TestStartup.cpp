@@ -1,21 +1,27 @@
 // Start-up: opening the database or refusing to, the first activation, re-initialisation and quit.
 
+#include "mainwindow/Form1.h"
 #include "support/FormFixture.h"
+#include "support/Peek.h"
 
 #include "app/Session.h"
 #include "app/Startup.h"
 #include "gui/Dialogs.h"
 #include "gui/ListText.h"
 
+#include <QAction>
 #include <QApplication>
 #include <QComboBox>
 #include <QFile>
+#include <QLineEdit>
 #include <QPushButton>
 #include <QSqlDatabase>
 #include <QSqlQuery>
 #include <QTabWidget>
+#include <QTreeView>
 #include <QtTest>
 
+using testing::child;
 using testing::FormFixture;
 
 namespace {
@@ -44,7 +50,7 @@ QStringList shownTexts()
 bool anyMainWindowLeft()
 {
     for (QWidget* w : QApplication::topLevelWidgets()) {
-        if (qobject_cast<editor::Form1*>(w))
+        if (w->objectName() == QLatin1String("Form1"))
             return true;
     }
     return false;
@@ -193,29 +199,30 @@ private Q_SLOTS:
     {
         FormFixture f;
         QVERIFY(f.start());
-        editor::Form1& w = f.form();
+        QMainWindow& w = f.form();
         QCOMPARE(w.windowTitle(), QStringLiteral("Gear-Log"));
         QVERIFY(w.isVisible());
-        QCOMPARE(gui::listText(w.carDescription), QStringLiteral("<Select A Project Car>"));
-        QCOMPARE(w.carDescription->currentIndex(), -1);
-        QCOMPARE(w.carDescription->count(), 1);
-        QCOMPARE(w.carDescription->itemData(0).toInt(), 1);
-        QVERIFY(w.carDescription->isEnabled());
-        QCOMPARE(w.panelText(1), QStringLiteral("Select A Project From The 'Car' Tab"));
-        QCOMPARE(w.panelText(2), QStringLiteral("CAR"));
-        QCOMPARE(w.panelText(3), QStringLiteral("Entries =  1"));
+        QCOMPARE(gui::listText(child<QComboBox>(w, "carDescription")), QStringLiteral("<Select A Project Car>"));
+        QCOMPARE(child<QComboBox>(w, "carDescription")->currentIndex(), -1);
+        QCOMPARE(child<QComboBox>(w, "carDescription")->count(), 1);
+        QCOMPARE(child<QComboBox>(w, "carDescription")->itemData(0).toInt(), 1);
+        QVERIFY(child<QComboBox>(w, "carDescription")->isEnabled());
+        QCOMPARE(f.panelText(1), QStringLiteral("Select A Project From The 'Car' Tab"));
+        QCOMPARE(f.panelText(2), QStringLiteral("CAR"));
+        QCOMPARE(f.panelText(3), QStringLiteral("Entries =  1"));
         QCOMPARE(f.buttonPattern(), QStringLiteral("100001"));
-        QCOMPARE(w.tbproject->currentIndex(), 0);
-        QVERIFY(w.tbproject->isEnabled());
-        QVERIFY(!w.TbDisplay->isEnabled());
-        QCOMPARE(w.currentTab, 1);
-        QCOMPARE(w.displayTab, 0);
-        QVERIFY(w.SupplierName->count() >= 5);
-        QCOMPARE(gui::listText(w.SupplierName), QStringLiteral("<Select A Supplier>"));
-        QCOMPARE(w.supplierCount, w.SupplierName->count());
-        QCOMPARE(w.ComponentSupplierName->count(), w.SupplierName->count());
-        QCOMPARE(gui::listText(w.ComponentSupplierName), QString());
-        for (QComboBox* status : { w.AssemblyStatus, w.ComponentStatus, w.phaseStatus, w.ActivityStatus }) {
+        QCOMPARE(child<QTabWidget>(w, "tbproject")->currentIndex(), 0);
+        QVERIFY(child<QTabWidget>(w, "tbproject")->isEnabled());
+        QVERIFY(!child<QTabWidget>(w, "TbDisplay")->isEnabled());
+        QCOMPARE(child<QTabWidget>(w, "TbDisplay")->currentIndex(), 0);
+        QVERIFY(child<QComboBox>(w, "SupplierName")->count() >= 5);
+        QCOMPARE(gui::listText(child<QComboBox>(w, "SupplierName")), QStringLiteral("<Select A Supplier>"));
+        QCOMPARE(child<QComboBox>(w, "SupplierName")->count(),
+            testing::Peek(f.databasePath()).count("SELECT COUNT(*) FROM Supplier"));
+        QCOMPARE(child<QComboBox>(w, "ComponentSupplierName")->count(), child<QComboBox>(w, "SupplierName")->count());
+        QCOMPARE(gui::listText(child<QComboBox>(w, "ComponentSupplierName")), QString());
+        for (QComboBox* status : { child<QComboBox>(w, "AssemblyStatus"), child<QComboBox>(w, "ComponentStatus"),
+                 child<QComboBox>(w, "phaseStatus"), child<QComboBox>(w, "ActivityStatus") }) {
             QCOMPARE(status->count(), 4);
             QCOMPARE(status->itemText(0), QStringLiteral("Not Started"));
             QCOMPARE(status->itemText(3), QStringLiteral("On Hold"));
@@ -229,15 +236,15 @@ private Q_SLOTS:
     {
         FormFixture f;
         QVERIFY(f.start(f.files().createEmpty()));
-        editor::Form1& w = f.form();
-        QCOMPARE(gui::listText(w.carDescription), QStringLiteral("<No Entries>"));
-        QCOMPARE(w.carDescription->count(), 0);
-        QVERIFY(!w.carDescription->isEnabled());
-        QCOMPARE(w.panelText(3), QStringLiteral("Entries =  0"));
+        QMainWindow& w = f.form();
+        QCOMPARE(gui::listText(child<QComboBox>(w, "carDescription")), QStringLiteral("<No Entries>"));
+        QCOMPARE(child<QComboBox>(w, "carDescription")->count(), 0);
+        QVERIFY(!child<QComboBox>(w, "carDescription")->isEnabled());
+        QCOMPARE(f.panelText(3), QStringLiteral("Entries =  0"));
         QCOMPARE(f.buttonPattern(), QStringLiteral("100001"));
-        QCOMPARE(gui::listText(w.SupplierName), QStringLiteral("<No Entries>"));
-        QVERIFY(!w.SupplierName->isEnabled());
-        QCOMPARE(w.supplierCount, 0);
+        QCOMPARE(gui::listText(child<QComboBox>(w, "SupplierName")), QStringLiteral("<No Entries>"));
+        QVERIFY(!child<QComboBox>(w, "SupplierName")->isEnabled());
+        QCOMPARE(child<QComboBox>(w, "SupplierName")->count(), 0);
     }
 
     // Cars come in description order whatever order they were added in, ties by key, case ignored.
@@ -249,14 +256,15 @@ private Q_SLOTS:
         alterFile(path, QStringLiteral("INSERT INTO Car (Description) VALUES ('Austin Healey')"));
         alterFile(path, QStringLiteral("INSERT INTO Car (Description) VALUES ('austin healey')"));
         QVERIFY(f.start(path));
-        editor::Form1& w = f.form();
-        QCOMPARE(w.carDescription->count(), 4);
-        QCOMPARE(w.carDescription->itemData(0).toInt(), 1); // its name starts with a digit
-        QCOMPARE(w.carDescription->itemText(1), QStringLiteral("Austin Healey"));
-        QCOMPARE(w.carDescription->itemText(2), QStringLiteral("austin healey"));
-        QVERIFY(w.carDescription->itemData(1).toInt() < w.carDescription->itemData(2).toInt());
-        QCOMPARE(w.carDescription->itemText(3), QStringLiteral("zephyr project"));
-        QCOMPARE(w.panelText(3), QStringLiteral("Entries =  4"));
+        QMainWindow& w = f.form();
+        QCOMPARE(child<QComboBox>(w, "carDescription")->count(), 4);
+        QCOMPARE(child<QComboBox>(w, "carDescription")->itemData(0).toInt(), 1); // its name starts with a digit
+        QCOMPARE(child<QComboBox>(w, "carDescription")->itemText(1), QStringLiteral("Austin Healey"));
+        QCOMPARE(child<QComboBox>(w, "carDescription")->itemText(2), QStringLiteral("austin healey"));
+        QVERIFY(child<QComboBox>(w, "carDescription")->itemData(1).toInt()
+            < child<QComboBox>(w, "carDescription")->itemData(2).toInt());
+        QCOMPARE(child<QComboBox>(w, "carDescription")->itemText(3), QStringLiteral("zephyr project"));
+        QCOMPARE(f.panelText(3), QStringLiteral("Entries =  4"));
     }
 
     // After the date window changed dates the editor starts over; otherwise activation changes nothing.
@@ -264,30 +272,40 @@ private Q_SLOTS:
     {
         FormFixture f;
         QVERIFY(f.start());
-        editor::Form1& w = f.form();
-        w.currentCarDescription = QStringLiteral("1956 pickup");
-        w.carLoaded = w.phaseLoaded = true;
-        w.tbproject->setCurrentIndex(5);
-        w.setPanelText(1, QStringLiteral("Add, Change, Or Delete A 'Supplier'"));
+        QMainWindow& w = f.form();
+        f.openCar(1);
+        f.showTab(5);
+        f.pick(child<QComboBox>(w, "SupplierName"), child<QComboBox>(w, "SupplierName")->itemData(0).toInt());
+        const QString status = f.panelText(1);
 
-        w.Form_Activate();
-        QCOMPARE(w.currentCarDescription, QStringLiteral("1956 pickup"));
-        QCOMPARE(w.tbproject->currentIndex(), 5);
-        QCOMPARE(w.panelText(1), QStringLiteral("Add, Change, Or Delete A 'Supplier'"));
+        // Another window comes and goes.
+        const auto reactivate = [&w] {
+            QWidget other;
+            other.show();
+            other.activateWindow();
+            QVERIFY(QTest::qWaitForWindowActive(&other));
+            other.close();
+            w.activateWindow();
+            QVERIFY(QTest::qWaitForWindowActive(&w));
+        };
+        reactivate();
+        QCOMPARE(child<QLineEdit>(w, "projectDescription")->text(), QStringLiteral("1956 F-100 Pickup"));
+        QCOMPARE(child<QTabWidget>(w, "tbproject")->currentIndex(), 5);
+        QCOMPARE(f.panelText(1), status);
+        QCOMPARE(f.buttonPattern(), QStringLiteral("110011"));
 
-        editor::ProgramState::refreshOnActivate = true;
-        w.Form_Activate();
+        editor::ProgramState::refreshOnActivate = true; // what the activity date window leaves after a change
+        reactivate();
         QVERIFY(!editor::ProgramState::refreshOnActivate);
-        QVERIFY(w.initialized);
-        QVERIFY(w.currentCarDescription.isEmpty());
-        QVERIFY(!w.carLoaded);
-        QVERIFY(!w.phaseLoaded);
-        QCOMPARE(w.tbproject->currentIndex(), 0);
-        QCOMPARE(w.panelText(1), QStringLiteral("Select A Project From The 'Car' Tab"));
-        QCOMPARE(gui::listText(w.carDescription), QStringLiteral("<Select A Project Car>"));
+        QCOMPARE(child<QLineEdit>(w, "projectDescription")->text(), QString());
+        QVERIFY(!child<QTabWidget>(w, "TbDisplay")->isEnabled());
+        QCOMPARE(child<QTreeView>(w, "TvMaterials")->model()->rowCount(), 0);
+        QCOMPARE(child<QTabWidget>(w, "tbproject")->currentIndex(), 0);
+        QCOMPARE(f.panelText(1), QStringLiteral("Select A Project From The 'Car' Tab"));
+        QCOMPARE(gui::listText(child<QComboBox>(w, "carDescription")), QStringLiteral("<Select A Project Car>"));
         QCOMPARE(f.buttonPattern(), QStringLiteral("100001"));
         // The status lists are filled again, not doubled.
-        QCOMPARE(w.ActivityStatus->count(), 4);
+        QCOMPARE(child<QComboBox>(w, "ActivityStatus")->count(), 4);
     }
 
     void quitClosesTheWindow_data()
@@ -302,11 +320,11 @@ private Q_SLOTS:
         QFETCH(bool, fromMenu);
         FormFixture f;
         QVERIFY(f.start());
-        editor::Form1& w = f.form();
+        QMainWindow& w = f.form();
         if (fromMenu)
-            w.mnuExit->trigger();
+            child<QAction>(w, "mnuExit")->trigger();
         else
-            QTest::mouseClick(w.cmdButton[5], Qt::LeftButton);
+            QTest::mouseClick(child<QPushButton>(w, "cmdButton5"), Qt::LeftButton);
         QVERIFY(!w.isVisible());
         QVERIFY(gui::DialogSeam::shownBoxes().isEmpty());
     }
@@ -316,12 +334,12 @@ private Q_SLOTS:
     {
         FormFixture f;
         QVERIFY(f.start());
-        editor::Form1& w = f.form();
-        w.editMode = QStringLiteral("A");
+        QMainWindow& w = f.form();
+        f.press(0); // Add
         QVERIFY(!w.close());
         QVERIFY(w.isVisible());
         QCOMPARE(gui::DialogSeam::shownBoxes().size(), 1);
-        w.editMode.clear();
+        f.press(2); // Cancel
         QVERIFY(w.close());
     }
 };

@@ -7,9 +7,12 @@
 
 #include "gui/Dialogs.h"
 #include "gui/ListText.h"
+#include "mainwindow/Form1.h" // the car the main window stands on
 #include "store/Store.h"
 #include "timeline/DateUpdateForm.h"
+#include "timeline/PageLayout.h"
 #include "timeline/TimeLineForm.h"
+#include "timeline/TimeLineModel.h"
 
 #include <QAction>
 #include <QComboBox>
@@ -21,6 +24,7 @@
 #include <QStatusBar>
 #include <QtTest>
 
+using testing::child;
 using testing::FormFixture;
 using testing::PlanWriter;
 using timeline::DateUpdateForm;
@@ -57,6 +61,28 @@ template <class W, class Act> void whenModal(Act act, int triesLeft = 500)
     });
 }
 
+// The time line has read its project list and shows what to do next.
+bool setUp(const QWidget& timeLine)
+{
+    return child<QComboBox>(timeLine, "CboStyle")->count() == 2
+        && !testing::labelText(timeLine, "SbStatusPanel1").isEmpty();
+}
+
+QString panel(const QWidget& timeLine, int n)
+{
+    return testing::labelText(timeLine, qPrintable(QStringLiteral("SbStatusPanel%1").arg(n)));
+}
+
+// The page the chart shows, worked out from the file as the chart's own rules would.
+timeline::PageLayout expectedPage(const store::Database& db, qint32 car, const QString& name)
+{
+    const store::Store store(db);
+    timeline::TimeLineModel model;
+    model.load(store, car);
+    model.computeSpan(timeline::Style::Detail);
+    return timeline::layoutPage(model, 1, name);
+}
+
 void clickEntry(QListWidget* list, int row)
 {
     QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, list->visualItemRect(list->item(row)).center());
@@ -66,8 +92,10 @@ enum Box { TargetStart, TargetStop, TargetEffort, ActualStart, ActualStop, Actua
 
 QLineEdit* box(DateUpdateForm& f, int which)
 {
-    QLineEdit* const boxes[] = { f.ActivityTargetStartDate, f.ActivityTargetStopDate, f.ActivityTargetEffort,
-        f.ActivityActualStartDate, f.ActivityActualStopDate, f.ActivityActualEffort };
+    QLineEdit* const boxes[]
+        = { child<QLineEdit>(f, "ActivityTargetStartDate"), child<QLineEdit>(f, "ActivityTargetStopDate"),
+              child<QLineEdit>(f, "ActivityTargetEffort"), child<QLineEdit>(f, "ActivityActualStartDate"),
+              child<QLineEdit>(f, "ActivityActualStopDate"), child<QLineEdit>(f, "ActivityActualEffort") };
     return boxes[which];
 }
 
@@ -81,7 +109,7 @@ class TestTimeLine : public QObject
     std::unique_ptr<store::Database> m_db; // the test's own connection to the file
     std::unique_ptr<PlanWriter> m_plan;
 
-    editor::Form1& w() { return m_f->form(); }
+    QMainWindow& w() { return m_f->form(); }
 
     QVariant value(const QString& sql, const QVariant& key)
     {
@@ -95,7 +123,9 @@ class TestTimeLine : public QObject
         auto form = std::make_unique<TimeLineForm>(*m_db);
         TimeLineForm::selectedCarID = car;
         form->show();
-        form->Form_Activate();
+        form->activateWindow();
+        if (!QTest::qWaitFor([&] { return setUp(*form); }))
+            qWarning("the time line did not set itself up");
         return form;
     }
 
@@ -107,7 +137,7 @@ class TestTimeLine : public QObject
         form->activateWindow();
         if (!QTest::qWaitForWindowActive(form.get()))
             qWarning("the date window did not become active");
-        form->Form_Activate();
+        QTest::qWait(0); // the first activation runs from the event loop
         return form;
     }
 
@@ -137,15 +167,18 @@ private Q_SLOTS:
         m_f->openCar(1);
         QStringList seen;
         whenModal<TimeLineForm>([&](TimeLineForm* t) {
-            if (!QTest::qWaitFor([t] { return t->setUp; }))
+            if (!QTest::qWaitFor([t] { return setUp(*t); }))
                 return;
-            seen << t->windowTitle() << gui::listText(t->CboCar) << t->CboStyle->currentText()
-                 << QString::number(t->LbName->count()) << t->LbName->item(1)->text() << t->LbName->item(2)->text()
-                 << t->panelText(1) << t->panelText(2) << t->panelText(3) << t->panelText(4)
-                 << QString::number(t->CmdNext->isEnabled()) << QString::number(t->CmdPrevious->isEnabled());
-            QTest::mouseClick(t->CmdReturn, Qt::LeftButton);
+            seen << t->windowTitle() << gui::listText(child<QComboBox>(*t, "CboCar"))
+                 << child<QComboBox>(*t, "CboStyle")->currentText()
+                 << QString::number(child<QListWidget>(*t, "LbName")->count())
+                 << child<QListWidget>(*t, "LbName")->item(1)->text()
+                 << child<QListWidget>(*t, "LbName")->item(2)->text() << panel(*t, 1) << panel(*t, 2) << panel(*t, 3)
+                 << panel(*t, 4) << QString::number(child<QPushButton>(*t, "CmdNext")->isEnabled())
+                 << QString::number(child<QPushButton>(*t, "CmdPrevious")->isEnabled());
+            QTest::mouseClick(child<QPushButton>(*t, "CmdReturn"), Qt::LeftButton);
         });
-        w().mnuTimeLine->trigger();
+        child<QAction>(w(), "mnuTimeLine")->trigger();
         QCOMPARE(seen,
             QStringList({ "Gear-Log Project Time Line", "1956 F-100 Pickup", "Show Activity Detail", "26",
                 "Teardown & Assessment", "       Photograph and tag parts",
@@ -175,17 +208,17 @@ private Q_SLOTS:
         const qint32 coupe = m_plan->evenCar(QStringLiteral("Coupe"), 1, 1);
         editor::ProgramState::globalCarID = mainHasCar ? 1 : 0;
         auto form = openOn(shownBefore ? coupe : 0);
-        QTEST(gui::listText(form->CboCar), "listText");
-        QCOMPARE(form->panelText(1),
+        QTEST(gui::listText(child<QComboBox>(*form, "CboCar")), "listText");
+        QCOMPARE(panel(*form, 1),
             mainHasCar ? QStringLiteral("Click On An Activity To Display Date information")
                        : QStringLiteral("Select A Project To Display"));
-        QCOMPARE(form->LbName->count(), mainHasCar ? (shownBefore ? 3 : 26) : 0);
-        QCOMPARE(form->CboStyle->count(), 2);
-        QCOMPARE(form->CboStyle->itemText(1), QStringLiteral("Show Phase Summary"));
+        QCOMPARE(child<QListWidget>(*form, "LbName")->count(), mainHasCar ? (shownBefore ? 3 : 26) : 0);
+        QCOMPARE(child<QComboBox>(*form, "CboStyle")->count(), 2);
+        QCOMPARE(child<QComboBox>(*form, "CboStyle")->itemText(1), QStringLiteral("Show Phase Summary"));
 
         m_db->run(QStringLiteral("DELETE FROM Car WHERE carid = ?"), { coupe });
         form = openOn(coupe);
-        QCOMPARE(gui::listText(form->CboCar),
+        QCOMPARE(gui::listText(child<QComboBox>(*form, "CboCar")),
             mainHasCar ? QStringLiteral("1956 F-100 Pickup") : QStringLiteral("<Select A Project Car>"));
     }
 
@@ -254,7 +287,8 @@ private Q_SLOTS:
     {
         editor::ProgramState::globalCarID = 1;
         auto form = openOn(0);
-        for (QListWidget* list : { form->LbName, form->LbStartDate, form->LbStopDate, form->LbEffort }) {
+        for (QListWidget* list : { child<QListWidget>(*form, "LbName"), child<QListWidget>(*form, "LbStartDate"),
+                 child<QListWidget>(*form, "LbStopDate"), child<QListWidget>(*form, "LbEffort") }) {
             QCOMPARE(list->count(), 26);
             for (int row : { 0, 1, 25 }) {
                 const QRect entry = list->visualItemRect(list->item(row));
@@ -264,8 +298,8 @@ private Q_SLOTS:
                 QVERIFY2(qAbs(top - barTop) <= 1.5, qPrintable(QStringLiteral("row %1 at %2").arg(row).arg(top)));
             }
         }
-        QCOMPARE(form->LbStartDate->item(2)->text(), QStringLiteral("03/01/25"));
-        QCOMPARE(form->LbEffort->item(0)->text(), QStringLiteral("383"));
+        QCOMPARE(child<QListWidget>(*form, "LbStartDate")->item(2)->text(), QStringLiteral("03/01/25"));
+        QCOMPARE(child<QListWidget>(*form, "LbEffort")->item(0)->text(), QStringLiteral("383"));
     }
 
     // The chart is painted from the page's twips at the screen's 15 twips a pixel, in the bar colours.
@@ -274,7 +308,8 @@ private Q_SLOTS:
         editor::ProgramState::globalCarID = 1;
         auto form = openOn(0);
         const QImage shot = form->grab().toImage();
-        const timeline::PageLayout& page = form->shownPage();
+        const timeline::PageLayout page = expectedPage(*m_db, 1, QStringLiteral("1956 F-100 Pickup"));
+        QCOMPARE(child<QListWidget>(*form, "LbName")->count(), page.rows.size());
         // Inside a target bar, above its actual bar; inside an actual bar.
         const auto targetPixel = [&](int row) {
             const QRectF bar = *page.rows.at(row).target;
@@ -300,29 +335,23 @@ private Q_SLOTS:
     {
         const qint32 car = m_plan->evenCar(QStringLiteral("Long"), 2, 16);
         auto form = openOn(car);
-        QCOMPARE(form->LbName->count(), 34);
-        QCOMPARE(form->panelText(4), QStringLiteral("Page  1  Of  2"));
-        QVERIFY(form->CmdNext->isEnabled());
-        QVERIFY(!form->CmdPrevious->isEnabled());
-        form->CmdPrevious_Click();
-        QCOMPARE(boxTexts(), QStringList { QStringLiteral("This Is The First Page") });
+        QCOMPARE(child<QListWidget>(*form, "LbName")->count(), 34);
+        QCOMPARE(panel(*form, 4), QStringLiteral("Page  1  Of  2"));
+        QVERIFY(child<QPushButton>(*form, "CmdNext")->isEnabled());
+        QVERIFY(!child<QPushButton>(*form, "CmdPrevious")->isEnabled());
 
-        QTest::mouseClick(form->CmdNext, Qt::LeftButton);
-        QCOMPARE(entries(form->LbName), QStringList({ "Long", "Phase 1", "       A1.15" }));
-        QCOMPARE(entries(form->LbStartDate), QStringList({ "01/01/03", "", "01/16/03" }));
-        QCOMPARE(form->panelText(4), QStringLiteral("Page  2  Of  2"));
-        QVERIFY(!form->CmdNext->isEnabled());
-        QVERIFY(form->CmdPrevious->isEnabled());
-        QCOMPARE(form->shownPage().rows.size(), 3);
-        gui::DialogSeam::reset();
-        form->CmdNext_Click();
-        QCOMPARE(boxTexts(), QStringList { QStringLiteral("This Is The Last Page") });
-        QCOMPARE(form->currentPage(), 2);
+        QTest::mouseClick(child<QPushButton>(*form, "CmdNext"), Qt::LeftButton);
+        QCOMPARE(entries(child<QListWidget>(*form, "LbName")), QStringList({ "Long", "Phase 1", "       A1.15" }));
+        QCOMPARE(entries(child<QListWidget>(*form, "LbStartDate")), QStringList({ "01/01/03", "", "01/16/03" }));
+        QCOMPARE(panel(*form, 4), QStringLiteral("Page  2  Of  2"));
+        QVERIFY(!child<QPushButton>(*form, "CmdNext")->isEnabled());
+        QVERIFY(child<QPushButton>(*form, "CmdPrevious")->isEnabled());
+        QCOMPARE(child<QListWidget>(*form, "LbName")->count(), 3);
 
-        QTest::mouseClick(form->CmdPrevious, Qt::LeftButton);
-        QCOMPARE(form->LbName->count(), 34);
-        QCOMPARE(form->LbName->item(33)->text(), QStringLiteral("       A1.14"));
-        QCOMPARE(form->panelText(4), QStringLiteral("Page  1  Of  2"));
+        QTest::mouseClick(child<QPushButton>(*form, "CmdPrevious"), Qt::LeftButton);
+        QCOMPARE(child<QListWidget>(*form, "LbName")->count(), 34);
+        QCOMPARE(child<QListWidget>(*form, "LbName")->item(33)->text(), QStringLiteral("       A1.14"));
+        QCOMPARE(panel(*form, 4), QStringLiteral("Page  1  Of  2"));
     }
 
     // Activities in priority order interleave their phases; every one is listed once, under its phase.
@@ -341,13 +370,13 @@ private Q_SLOTS:
             }
         }
         auto form = openOn(car);
-        QCOMPARE(form->panelText(4), QStringLiteral("Page  1  Of  3"));
+        QCOMPARE(panel(*form, 4), QStringLiteral("Page  1  Of  3"));
         QStringList listed;
         for (int page = 1; page <= 3; ++page) {
             if (page > 1)
-                QTest::mouseClick(form->CmdNext, Qt::LeftButton);
+                QTest::mouseClick(child<QPushButton>(*form, "CmdNext"), Qt::LeftButton);
             QString phase;
-            for (const QString& name : entries(form->LbName).mid(1)) {
+            for (const QString& name : entries(child<QListWidget>(*form, "LbName")).mid(1)) {
                 if (!name.startsWith(QLatin1Char(' '))) {
                     phase = name.back();
                     continue;
@@ -364,17 +393,17 @@ private Q_SLOTS:
     {
         const qint32 car = m_plan->evenCar(QStringLiteral("Long"), 2, 16);
         auto form = openOn(car);
-        QTest::mouseClick(form->CmdNext, Qt::LeftButton);
-        form->CboStyle->setCurrentIndex(1);
-        Q_EMIT form->CboStyle->activated(1);
-        QCOMPARE(entries(form->LbName), QStringList({ "Long", "Phase 0", "Phase 1" }));
-        QCOMPARE(entries(form->LbEffort), QStringList({ "160", "", "" }));
-        QCOMPARE(form->panelText(4), QStringLiteral("Page  1  Of  1"));
-        QVERIFY(!form->CmdNext->isEnabled());
+        QTest::mouseClick(child<QPushButton>(*form, "CmdNext"), Qt::LeftButton);
+        child<QComboBox>(*form, "CboStyle")->setCurrentIndex(1);
+        Q_EMIT child<QComboBox>(*form, "CboStyle")->activated(1);
+        QCOMPARE(entries(child<QListWidget>(*form, "LbName")), QStringList({ "Long", "Phase 0", "Phase 1" }));
+        QCOMPARE(entries(child<QListWidget>(*form, "LbEffort")), QStringList({ "160", "", "" }));
+        QCOMPARE(panel(*form, 4), QStringLiteral("Page  1  Of  1"));
+        QVERIFY(!child<QPushButton>(*form, "CmdNext")->isEnabled());
         // Any row of the summary is a phase or the project.
         for (int row = 0; row < 3; ++row)
-            form->LbName_Click(row);
-        QCOMPARE(boxTexts(), QStringList(3, QStringLiteral("Cannot update 'Phase' Information")));
+            clickEntry(child<QListWidget>(*form, "LbName"), row);
+        QTRY_COMPARE(boxTexts(), QStringList(3, QStringLiteral("Cannot update 'Phase' Information")));
     }
 
     // The project and phase rows cannot be changed here; a phase name with leading blanks is still a phase.
@@ -393,11 +422,11 @@ private Q_SLOTS:
             QDate(2003, 1, 1), QDate(2003, 1, 31));
         m_plan->phase(car, QStringLiteral("   Indented"), 2);
         auto form = openOn(car);
-        QCOMPARE(form->LbName->item(3)->text(), QStringLiteral("   Indented"));
+        QCOMPARE(child<QListWidget>(*form, "LbName")->item(3)->text(), QStringLiteral("   Indented"));
         QFETCH(int, row);
-        clickEntry(form->LbName, row);
+        clickEntry(child<QListWidget>(*form, "LbName"), row);
         QTRY_COMPARE(boxTexts(), QStringList { QStringLiteral("Cannot update 'Phase' Information") });
-        QCOMPARE(form->panelText(1), QStringLiteral("Click On An Activity To Display Date information"));
+        QCOMPARE(panel(*form, 1), QStringLiteral("Click On An Activity To Display Date information"));
     }
 
     // A project without dates keeps the previous chart and lists; a long one is cut with one notice.
@@ -410,18 +439,19 @@ private Q_SLOTS:
             QDate(2000, 1, 1), QDate(2004, 8, 27));
         editor::ProgramState::globalCarID = 1;
         auto form = openOn(0);
-        const QStringList sample = entries(form->LbName);
+        const QStringList sample = entries(child<QListWidget>(*form, "LbName"));
 
-        m_f->pick(form->CboCar, empty);
+        m_f->pick(child<QComboBox>(*form, "CboCar"), empty);
         QCOMPARE(boxTexts(), QStringList { QStringLiteral("There Are No Dates Entered For This Project") });
-        QCOMPARE(entries(form->LbName), sample);
-        QCOMPARE(form->shownPage().rows.size(), 26);
+        QCOMPARE(entries(child<QListWidget>(*form, "LbName")), sample);
+        QCOMPARE(child<QListWidget>(*form, "LbName")->count(), 26);
 
         gui::DialogSeam::reset();
-        m_f->pick(form->CboCar, longCar);
+        m_f->pick(child<QComboBox>(*form, "CboCar"), longCar);
         QCOMPARE(boxTexts(), QStringList { QStringLiteral("Only Displaying The First 53 Months Of The Project") });
-        QCOMPARE(form->LbStopDate->item(0)->text(), QStringLiteral("05/31/04")); // cut to 1,612 days
-        QCOMPARE(form->LbStopDate->item(2)->text(), QStringLiteral("08/27/04"));
+        QCOMPARE(
+            child<QListWidget>(*form, "LbStopDate")->item(0)->text(), QStringLiteral("05/31/04")); // cut to 1,612 days
+        QCOMPARE(child<QListWidget>(*form, "LbStopDate")->item(2)->text(), QStringLiteral("08/27/04"));
     }
 
     // The whole round: pick, open the time line, click an activity on page 2, correct it, save.
@@ -432,45 +462,48 @@ private Q_SLOTS:
         const qint32 target
             = value(QStringLiteral("SELECT ActivityID FROM Activity WHERE Description = ?"), QStringLiteral("A1.15"))
                   .toInt();
-        w().loadCarDescription(); // the list was filled before the project was written
-        m_f->pick(w().carDescription, car);
+        QVERIFY(m_f->restart()); // the list was filled before the project was written
+        m_f->pick(child<QComboBox>(w(), "carDescription"), car);
 
         QStringList seen;
         whenModal<TimeLineForm>([&](TimeLineForm* t) {
-            if (!QTest::qWaitFor([t] { return t->setUp; }))
+            if (!QTest::qWaitFor([t] { return setUp(*t); }))
                 return;
-            QTest::mouseClick(t->CmdNext, Qt::LeftButton);
+            QTest::mouseClick(child<QPushButton>(*t, "CmdNext"), Qt::LeftButton);
             bool saved = false;
             whenModal<DateUpdateForm>([&](DateUpdateForm* d) {
-                seen << d->windowTitle() << d->ActivityDescription->text() << d->ActivityTargetStartDate->text()
-                     << t->panelText(1);
-                m_f->type(d->ActivityTargetStartDate, QStringLiteral("2/1/2003"));
-                m_f->type(d->ActivityTargetStopDate, QStringLiteral("2/28/2003"));
-                QTest::mouseClick(d->CmdUpdate, Qt::LeftButton);
+                seen << d->windowTitle() << child<QLineEdit>(*d, "ActivityDescription")->text()
+                     << child<QLineEdit>(*d, "ActivityTargetStartDate")->text() << panel(*t, 1);
+                m_f->type(child<QLineEdit>(*d, "ActivityTargetStartDate"), QStringLiteral("2/1/2003"));
+                m_f->type(child<QLineEdit>(*d, "ActivityTargetStopDate"), QStringLiteral("2/28/2003"));
+                QTest::mouseClick(child<QPushButton>(*d, "CmdUpdate"), Qt::LeftButton);
                 saved = true;
             });
-            clickEntry(t->LbName, 2);
+            clickEntry(child<QListWidget>(*t, "LbName"), 2);
             if (!QTest::qWaitFor([&] { return saved; }))
                 return;
-            seen << QString::number(t->currentPage()) << t->CboStyle->currentText() << gui::listText(t->CboCar)
-                 << t->panelText(1) << QString::number(t->LbName->count());
-            QTest::mouseClick(t->CmdNext, Qt::LeftButton);
-            seen << t->LbName->item(2)->text() << t->LbStartDate->item(2)->text() << t->LbStopDate->item(2)->text();
-            QTest::mouseClick(t->CmdReturn, Qt::LeftButton);
+            seen << panel(*t, 4) << child<QComboBox>(*t, "CboStyle")->currentText()
+                 << gui::listText(child<QComboBox>(*t, "CboCar")) << panel(*t, 1)
+                 << QString::number(child<QListWidget>(*t, "LbName")->count());
+            QTest::mouseClick(child<QPushButton>(*t, "CmdNext"), Qt::LeftButton);
+            seen << child<QListWidget>(*t, "LbName")->item(2)->text()
+                 << child<QListWidget>(*t, "LbStartDate")->item(2)->text()
+                 << child<QListWidget>(*t, "LbStopDate")->item(2)->text();
+            QTest::mouseClick(child<QPushButton>(*t, "CmdReturn"), Qt::LeftButton);
         });
-        w().mnuTimeLine->trigger();
+        child<QAction>(w(), "mnuTimeLine")->trigger();
 
         QCOMPARE(seen,
             QStringList({ "GearLog  -  Activity Date Maintenance", "A1.15", "1/16/2003",
-                "Updating Activity Information", "1", "Show Activity Detail", "Long",
+                "Updating Activity Information", "Page  1  Of  2", "Show Activity Detail", "Long",
                 "Click On An Activity To Display Date information", "34", "       A1.15", "02/01/03", "02/28/03" }));
         QCOMPARE(value(QStringLiteral("SELECT targetstartdate FROM Activity WHERE ActivityID = ?"), target),
             QVariant(QStringLiteral("2003-02-01")));
         QVERIFY(!DateWindowState::reloadTimeLine); // taken by the time line
         // Back in the main window, which has started over.
         QVERIFY(!editor::ProgramState::refreshOnActivate);
-        QCOMPARE(gui::listText(w().carDescription), QStringLiteral("<Select A Project Car>"));
-        QCOMPARE(w().tbproject->currentIndex(), 0);
+        QCOMPARE(gui::listText(child<QComboBox>(w(), "carDescription")), QStringLiteral("<Select A Project Car>"));
+        QCOMPARE(child<QTabWidget>(w(), "tbproject")->currentIndex(), 0);
     }
 
     // Cancelling keeps the page, the style and the file as they were.
@@ -478,18 +511,18 @@ private Q_SLOTS:
     {
         const qint32 car = m_plan->evenCar(QStringLiteral("Long"), 2, 16);
         auto form = openOn(car);
-        QTest::mouseClick(form->CmdNext, Qt::LeftButton);
+        QTest::mouseClick(child<QPushButton>(*form, "CmdNext"), Qt::LeftButton);
         bool cancelled = false;
         whenModal<DateUpdateForm>([&](DateUpdateForm* d) {
-            m_f->type(d->ActivityTargetStartDate, QStringLiteral("2/1/2003"));
-            QTest::mouseClick(d->CmdCancel, Qt::LeftButton);
+            m_f->type(child<QLineEdit>(*d, "ActivityTargetStartDate"), QStringLiteral("2/1/2003"));
+            QTest::mouseClick(child<QPushButton>(*d, "CmdCancel"), Qt::LeftButton);
             cancelled = true;
         });
-        clickEntry(form->LbName, 2);
+        clickEntry(child<QListWidget>(*form, "LbName"), 2);
         QVERIFY(QTest::qWaitFor([&] { return cancelled; }));
-        QCOMPARE(form->currentPage(), 2);
-        QCOMPARE(form->panelText(1), QStringLiteral("Click On An Activity Name To Update Dates"));
-        QCOMPARE(form->LbStartDate->item(2)->text(), QStringLiteral("01/16/03"));
+        QCOMPARE(panel(*form, 4), QStringLiteral("Page  2  Of  2"));
+        QCOMPARE(panel(*form, 1), QStringLiteral("Click On An Activity Name To Update Dates"));
+        QCOMPARE(child<QListWidget>(*form, "LbStartDate")->item(2)->text(), QStringLiteral("01/16/03"));
         QVERIFY(!DateWindowState::reloadTimeLine);
         QVERIFY(!editor::ProgramState::refreshOnActivate);
         QCOMPARE(
@@ -500,10 +533,10 @@ private Q_SLOTS:
 
     void quitClearsTheSetUp()
     {
+        editor::ProgramState::globalCarID = 1;
         auto form = openOn(0);
-        QVERIFY(form->setUp);
-        form->CmdReturn_Click();
-        QVERIFY(!form->setUp);
+        m_f->pickText(child<QComboBox>(*form, "CboStyle"), QStringLiteral("Show Phase Summary"));
+        QTest::mouseClick(child<QPushButton>(*form, "CmdReturn"), Qt::LeftButton);
         QVERIFY(!form->isVisible());
     }
 
@@ -514,29 +547,31 @@ private Q_SLOTS:
         const qint32 job = m_plan->activity(
             car, m_plan->phase(car, QStringLiteral("P"), 1), QStringLiteral("Rust"), 1, QDate(2003, 5, 1), QDate());
         auto form = dateWindowOn(job);
-        QCOMPARE(form->ActivityDescription->text(), QStringLiteral("Rust"));
-        QCOMPARE(form->ActivityTargetStartDate->text(), QStringLiteral("5/1/2003"));
-        QCOMPARE(form->ActivityTargetStopDate->text(), QString());
-        QCOMPARE(form->ActivityTargetEffort->text(), QStringLiteral("0"));
-        QCOMPARE(form->ActivityActualEffort->text(), QStringLiteral("0"));
-        QCOMPARE(QApplication::focusWidget(), form->ActivityTargetStartDate);
-        QTRY_COMPARE(form->ActivityTargetStartDate->selectedText(), QStringLiteral("5/1/2003"));
-        QCOMPARE(form->ActivityTargetStartDate->toolTip(),
+        QCOMPARE(child<QLineEdit>(*form, "ActivityDescription")->text(), QStringLiteral("Rust"));
+        QCOMPARE(child<QLineEdit>(*form, "ActivityTargetStartDate")->text(), QStringLiteral("5/1/2003"));
+        QCOMPARE(child<QLineEdit>(*form, "ActivityTargetStopDate")->text(), QString());
+        QCOMPARE(child<QLineEdit>(*form, "ActivityTargetEffort")->text(), QStringLiteral("0"));
+        QCOMPARE(child<QLineEdit>(*form, "ActivityActualEffort")->text(), QStringLiteral("0"));
+        QCOMPARE(QApplication::focusWidget(), child<QLineEdit>(*form, "ActivityTargetStartDate"));
+        QTRY_COMPARE(child<QLineEdit>(*form, "ActivityTargetStartDate")->selectedText(), QStringLiteral("5/1/2003"));
+        QCOMPARE(child<QLineEdit>(*form, "ActivityTargetStartDate")->toolTip(),
             QStringLiteral("Enter The Anticipated Start Date.  Example:  '12/31/2002'"));
-        QCOMPARE(form->Label33->text(),
+        QCOMPARE(child<QLabel>(*form, "Label33")->text(),
             QStringLiteral(" -----------------------   Activity Information  -----------------------"));
-        QCOMPARE(form->ActivityActualEffort->geometry(), QRect(232, 88, 65, 19)); // 3480, 1320, 975 x 285
-        QCOMPARE(form->CmdUpdate->text(), QStringLiteral("Save"));
-        QCOMPARE(form->CmdCancel->toolTip(), QStringLiteral("This Button Will Cancel Any Changes Made"));
+        QCOMPARE(child<QLineEdit>(*form, "ActivityActualEffort")->geometry(),
+            QRect(232, 88, 65, 19)); // 3480, 1320, 975 x 285
+        QCOMPARE(child<QPushButton>(*form, "CmdUpdate")->text(), QStringLiteral("Save"));
+        QCOMPARE(child<QPushButton>(*form, "CmdCancel")->toolTip(),
+            QStringLiteral("This Button Will Cancel Any Changes Made"));
 
         form = dateWindowOn(987654);
-        QCOMPARE(form->ActivityDescription->text(), QStringLiteral("<Activity Not Available>"));
-        QCOMPARE(form->ActivityTargetEffort->text(), QString());
-        form->CmdUpdate_Click();
+        QCOMPARE(child<QLineEdit>(*form, "ActivityDescription")->text(), QStringLiteral("<Activity Not Available>"));
+        QCOMPARE(child<QLineEdit>(*form, "ActivityTargetEffort")->text(), QString());
+        QTest::mouseClick(child<QPushButton>(*form, "CmdUpdate"), Qt::LeftButton);
         QCOMPARE(
             boxTexts(), QStringList { QStringLiteral("This Activity Is No Longer Available - Nothing Was Saved") });
         QVERIFY(form->isVisible());
-        QCOMPARE(QApplication::focusWidget(), form->CmdCancel);
+        QCOMPARE(QApplication::focusWidget(), child<QPushButton>(*form, "CmdCancel"));
         QVERIFY(!DateWindowState::reloadTimeLine);
     }
 
@@ -583,7 +618,7 @@ private Q_SLOTS:
         auto form = dateWindowOn(job);
         for (int b = 0; b < 6; ++b)
             m_f->type(box(*form, b), typed.at(b));
-        QTest::mouseClick(form->CmdUpdate, Qt::LeftButton);
+        QTest::mouseClick(child<QPushButton>(*form, "CmdUpdate"), Qt::LeftButton);
 
         QCOMPARE(boxTexts(), message.isEmpty() ? QStringList() : QStringList { message });
         if (!message.isEmpty()) {
@@ -626,11 +661,11 @@ private Q_SLOTS:
         const qint32 job = value(QStringLiteral("SELECT ActivityID FROM Activity WHERE carid = ?"), 1).toInt();
         const QVariant before = value(QStringLiteral("SELECT targetstartdate FROM Activity WHERE ActivityID = ?"), job);
         auto form = dateWindowOn(job);
-        m_f->type(form->ActivityTargetStartDate, QStringLiteral("1/1/2025"));
-        QTest::mouseClick(form->CmdUpdate, Qt::LeftButton);
+        m_f->type(child<QLineEdit>(*form, "ActivityTargetStartDate"), QStringLiteral("1/1/2025"));
+        QTest::mouseClick(child<QPushButton>(*form, "CmdUpdate"), Qt::LeftButton);
         QCOMPARE(boxTexts(), QStringList { QStringLiteral("Cannot Update The Gear-Log Demo Car") });
         QCOMPARE(gui::DialogSeam::shownBoxes().first().icon, gui::Icon::None);
-        QCOMPARE(QApplication::focusWidget(), form->CmdCancel);
+        QCOMPARE(QApplication::focusWidget(), child<QPushButton>(*form, "CmdCancel"));
         QVERIFY(form->isVisible());
         QCOMPARE(value(QStringLiteral("SELECT targetstartdate FROM Activity WHERE ActivityID = ?"), job), before);
         QVERIFY(!editor::ProgramState::refreshOnActivate);
@@ -643,8 +678,8 @@ private Q_SLOTS:
         const qint32 job = m_plan->activity(car, m_plan->phase(car, QStringLiteral("P"), 1), QStringLiteral("Rust"), 1);
         auto form = dateWindowOn(job);
         m_db->run(QStringLiteral("DELETE FROM Activity WHERE ActivityID = ?"), { job });
-        m_f->type(form->ActivityTargetStartDate, QStringLiteral("1/1/2004"));
-        QTest::mouseClick(form->CmdUpdate, Qt::LeftButton);
+        m_f->type(child<QLineEdit>(*form, "ActivityTargetStartDate"), QStringLiteral("1/1/2004"));
+        QTest::mouseClick(child<QPushButton>(*form, "CmdUpdate"), Qt::LeftButton);
         QCOMPARE(
             boxTexts(), QStringList { QStringLiteral("This Activity Is No Longer Available - Nothing Was Saved") });
         QVERIFY(form->isVisible());

@@ -3,15 +3,101 @@
 #include "app/Session.h"
 #include "app/Startup.h"
 #include "gui/Dialogs.h"
+#include "mainwindow/Form1.h"
 
+#include <QAction>
 #include <QComboBox>
+#include <QLabel>
 #include <QLineEdit>
+#include <QMainWindow>
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QTabWidget>
+#include <QTreeView>
 #include <QtTest>
 
 namespace testing {
+
+QObject* namedChild(const QObject& window, const QString& name, const QMetaObject& type)
+{
+    const QList<QObject*> found = window.findChildren<QObject*>(name);
+    for (QObject* o : found)
+        if (type.cast(o))
+            return o;
+    qFatal("%s has no %s named %s", qPrintable(window.objectName()), type.className(), qPrintable(name));
+}
+
+QString labelText(const QObject& window, const char* name)
+{
+    return child<QLabel>(window, name)->text();
+}
+
+qint32 pickedKey(const QComboBox* list)
+{
+    return list->currentIndex() < 0 ? 0 : list->currentData().toInt();
+}
+
+QString Node::text(int) const
+{
+    return m_index.data().toString();
+}
+
+Node Node::child(int row) const
+{
+    return Node(m_view, m_view->model()->index(row, 0, m_index));
+}
+
+int Node::childCount() const
+{
+    return m_view->model()->rowCount(m_index);
+}
+
+Node Node::parent() const
+{
+    return Node(m_view, m_index.parent());
+}
+
+bool Node::isExpanded() const
+{
+    return m_view->isExpanded(m_index);
+}
+
+QFont Node::font(int) const
+{
+    const QVariant font = m_index.data(Qt::FontRole);
+    return font.isValid() ? font.value<QFont>() : m_view->font();
+}
+
+Node treeNode(const QTreeView* tree, project::Kind kind, qint32 key)
+{
+    const QModelIndexList found = tree->model()->match(tree->model()->index(0, 0), project::KeyRole, key, -1,
+                                                       Qt::MatchExactly | Qt::MatchRecursive);
+    for (const QModelIndex& index : found) {
+        const QVariant k = index.data(project::KindRole);
+        if (k.isValid() && k.toInt() == int(kind))
+            return Node(tree, index);
+    }
+    return Node();
+}
+
+Node topNode(const QTreeView* tree)
+{
+    return Node(tree, tree->model()->index(0, 0));
+}
+
+Node currentNode(const QTreeView* tree)
+{
+    return Node(tree, tree->currentIndex());
+}
+
+void clickNode(const Node& node)
+{
+    if (!node)
+        qFatal("clicking a tree node that is not there");
+    auto* tree = const_cast<QTreeView*>(node.view());
+    tree->scrollTo(node.index());
+    QTest::mouseClick(tree->viewport(), Qt::LeftButton, {}, tree->visualRect(node.index()).center());
+}
 
 FormFixture::FormFixture()
 {
@@ -35,7 +121,10 @@ bool FormFixture::start(const QString& databasePath, const store::OpenOptions& o
     if (!m_session)
         return false;
     // The first activation runs from the event loop right after showing.
-    return QTest::qWaitFor([this] { return m_session->window().isStarted(); }, 5000);
+    // The first activation runs from the event loop right after showing; it ends with the count of
+    // projects in the status bar.
+    return QTest::qWaitFor(
+        [this] { return form().isVisible() && panelText(3).startsWith(QLatin1String("Entries")); }, 5000);
 }
 
 void FormFixture::stop()
@@ -43,11 +132,27 @@ void FormFixture::stop()
     m_session.reset();
 }
 
-editor::Form1& FormFixture::form()
+bool FormFixture::restart()
+{
+    stop();
+    return start(m_databasePath);
+}
+
+QMainWindow& FormFixture::form()
 {
     if (!m_session)
         qFatal("the main window was not started");
-    return static_cast<editor::Form1&>(m_session->window());
+    return m_session->window();
+}
+
+QString FormFixture::panelText(int panel)
+{
+    return labelText(form(), qPrintable(QStringLiteral("sbStatusPanel%1").arg(panel)));
+}
+
+QAction* FormFixture::action(const char* name)
+{
+    return child<QAction>(form(), name);
 }
 
 void FormFixture::pick(QComboBox* list, qint32 key)
@@ -70,7 +175,7 @@ void FormFixture::pickText(QComboBox* list, const QString& text)
 
 void FormFixture::press(int button)
 {
-    QPushButton* b = form().cmdButton[size_t(button)];
+    auto* b = widget<QPushButton>(qPrintable(QStringLiteral("cmdButton%1").arg(button)));
     if (!b->isEnabled())
         qWarning("pressing the disabled button %s", qPrintable(b->text()));
     QTest::mouseClick(b, Qt::LeftButton);
@@ -90,20 +195,27 @@ void FormFixture::type(QWidget* box, const QString& text)
 
 void FormFixture::openCar(qint32 carid)
 {
-    pick(form().carDescription, carid);
+    pick(widget<QComboBox>("carDescription"), carid);
 }
 
 void FormFixture::showTab(int index)
 {
-    form().tbproject->setCurrentIndex(index);
+    widget<QTabWidget>("tbproject")->setCurrentIndex(index);
 }
 
 QString FormFixture::buttonPattern()
 {
     QString pattern;
-    for (QPushButton* b : form().cmdButton)
-        pattern += b->isEnabled() ? QLatin1Char('1') : QLatin1Char('0');
+    for (int i = 0; i < 6; ++i)
+        pattern += widget<QPushButton>(qPrintable(QStringLiteral("cmdButton%1").arg(i)))->isEnabled()
+            ? QLatin1Char('1')
+            : QLatin1Char('0');
     return pattern;
+}
+
+qint32 FormFixture::carID()
+{
+    return pickedKey(widget<QComboBox>("carDescription"));
 }
 
 } // namespace testing

@@ -1,23 +1,73 @@
 #pragma once
 
+#include "project/Kind.h"
 #include "store/Database.h"
 #include "support/TestDatabase.h"
 
+#include <QMainWindow>
+#include <QObject>
 #include <QSettings>
+#include <QFont>
+#include <QPersistentModelIndex>
 #include <QString>
 #include <memory>
 
+class QAction;
 class QComboBox;
+class QMainWindow;
+class QTreeView;
 class QWidget;
 
 namespace app {
 class Session;
 }
-namespace editor {
-class Form1;
-}
 
 namespace testing {
+
+// The child of `window` with that objectName, wherever it sits; the test stops when there is none,
+// naming what it looked for.
+QObject* namedChild(const QObject& window, const QString& name, const QMetaObject& type);
+template <class W> W* child(const QObject& window, const char* name)
+{
+    return static_cast<W*>(namedChild(window, QLatin1String(name), W::staticMetaObject));
+}
+
+// The text of a window's status bar label with that objectName.
+QString labelText(const QObject& window, const char* name);
+
+// The key of the entry a pick list shows; 0 when it shows none.
+qint32 pickedKey(const QComboBox* list);
+
+// A node of a tree view as a test looks at it: its text, children, open state and font.
+class Node
+{
+public:
+    Node() = default;
+    Node(const QTreeView* view, const QModelIndex& index) : m_view(view), m_index(index) { }
+    explicit operator bool() const { return m_index.isValid(); }
+    bool operator==(const Node& other) const { return m_index == other.m_index; }
+    const Node* operator->() const { return this; } // reads like the item pointers of a tree widget
+
+    QString text(int = 0) const;
+    Node child(int row) const;
+    int childCount() const;
+    Node parent() const;
+    bool isExpanded() const;
+    QFont font(int = 0) const;
+    const QTreeView* view() const { return m_view; }
+    QModelIndex index() const { return m_index; }
+
+private:
+    const QTreeView* m_view = nullptr;
+    QPersistentModelIndex m_index;
+};
+
+// The node that stands for the record of that kind and key; a null node when there is none.
+Node treeNode(const QTreeView* tree, project::Kind kind, qint32 key);
+Node topNode(const QTreeView* tree);
+Node currentNode(const QTreeView* tree);
+// Clicks the node as a mouse would, scrolling it into view first.
+void clickNode(const Node& node);
 
 // A fresh database copy, a fresh settings file and a new main window, shown and activated,
 // with every dialog answered by the test seam.
@@ -30,17 +80,22 @@ public:
     // Starts on a copy of the sample database, or on the given file when one is named.
     bool start(const QString& databasePath = QString(), const store::OpenOptions& options = {});
     void stop();
+    // Closes the program and starts it again on the same file, as a user would to see changes
+    // another program made.
+    bool restart();
 
-    editor::Form1& form();
+    QMainWindow& form();
     TestDatabase& files() { return m_files; }
     QSettings& settings() { return *m_settings; }
     const QString& databasePath() const { return m_databasePath; }
 
     // The enabled state of the six command buttons as a pattern, "100001".
     QString buttonPattern();
+    // The status bar panel, 1 to 5.
+    QString panelText(int panel);
 
-    template <class W>
-    W* widget(const char* name);
+    template <class W> W* widget(const char* name) { return child<W>(form(), name); }
+    QAction* action(const char* name);
 
     // What a user does: choose the entry with that key (or text) as a mouse pick would,
     // press a command button, replace a box's text by typing.
@@ -51,6 +106,8 @@ public:
     // Picks the car, then the record tab shown by index.
     void openCar(qint32 carid);
     void showTab(int index);
+    // The project the window stands on: the key of the entry picked in the car list.
+    qint32 carID();
 
 private:
     TestDatabase m_files;
@@ -60,11 +117,3 @@ private:
 };
 
 } // namespace testing
-
-#include "mainwindow/Form1.h"
-
-template <class W>
-W* testing::FormFixture::widget(const char* name)
-{
-    return form().findChild<W*>(QLatin1String(name));
-}
