@@ -107,6 +107,26 @@ ProjectRecords::ProjectRecords(const store::Store& store, qint32 carid)
     reindex();
 }
 
+ProjectRecords ProjectRecords::materials(const store::Store& store, qint32 carid)
+{
+    ProjectRecords r;
+    r.m_carid = carid;
+    r.m_assemblies = store.assemblies.forCar(carid, store::Order::Description);
+    r.m_components = store.components.forCar(carid, store::Order::Description);
+    r.reindex();
+    return r;
+}
+
+ProjectRecords ProjectRecords::plan(const store::Store& store, qint32 carid)
+{
+    ProjectRecords r;
+    r.m_carid = carid;
+    r.m_phases = store.phases.forCar(carid, store::Order::Sequence);
+    r.m_activities = store.activities.forCar(carid, store::Order::Sequence);
+    r.reindex();
+    return r;
+}
+
 void ProjectRecords::reindex()
 {
     index(m_assemblies, m_assemblyAt);

@@ -28,6 +28,9 @@ class ProjectRecords
 public:
     ProjectRecords() = default;
     ProjectRecords(const store::Store& store, qint32 carid);
+    // Only what one tree shows: assemblies and components, or phases and activities.
+    static ProjectRecords materials(const store::Store& store, qint32 carid);
+    static ProjectRecords plan(const store::Store& store, qint32 carid);
 
     qint32 carid() const { return m_carid; }
 

@@ -24,7 +24,6 @@
 #include <QSettings>
 #include <QTabWidget>
 #include <QTimer>
-#include <QTreeWidget>
 
 namespace editor {
 
@@ -102,13 +101,18 @@ void Form1::connectSignals()
     connect(SupplierName, &QComboBox::activated, this, &Form1::SupplierName_Click);
     // A node is chosen by a click, or from the keyboard by Enter. A double click also activates:
     // in attach mode that second signal would undo the first click, so only clicks count there.
-    connect(TvMaterials, &QTreeWidget::itemClicked, this, &Form1::TvMaterials_NodeClick);
-    connect(TvProject, &QTreeWidget::itemClicked, this, &Form1::TvProject_NodeClick);
-    connect(TvMaterials, &QTreeWidget::itemActivated, this, [this](QTreeWidgetItem* node) {
-        if (!cmdDone->isVisible())
+    connect(m_trees, &ProjectTrees::clicked, this, [this](ProjectTrees::Page page, const NodeRef& node) {
+        if (page == ProjectTrees::Materials)
+            TvMaterials_NodeClick(node);
+        else
+            TvProject_NodeClick(node);
+    });
+    connect(m_trees, &ProjectTrees::activated, this, [this](ProjectTrees::Page page, const NodeRef& node) {
+        if (page == ProjectTrees::Plan)
+            TvProject_NodeClick(node);
+        else if (!cmdDone->isVisible())
             TvMaterials_NodeClick(node);
     });
-    connect(TvProject, &QTreeWidget::itemActivated, this, &Form1::TvProject_NodeClick);
     connect(mnuExpandView, &QAction::triggered, this, &Form1::mnuExpandView_Click);
     connect(mnuCompressView, &QAction::triggered, this, &Form1::mnuCompressView_Click);
     connect(cmdMoveUp, &QPushButton::clicked, this, &Form1::cmdMoveUp_Click);
@@ -195,8 +199,7 @@ void Form1::Form_Activate()
         ProgramState::refreshOnActivate = false;
         initialized = false;
         carLoaded = assemblyLoaded = componentLoaded = phaseLoaded = activityLoaded = false;
-        TvMaterials->clear();
-        TvProject->clear();
+        m_trees->clear();
         projectDescription->clear();
         currentCarDescription.clear();
         showTab(0);

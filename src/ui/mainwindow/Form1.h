@@ -1,6 +1,7 @@
 #pragma once
 
 #include "project/Preferences.h"
+#include "mainwindow/ProjectTrees.h"
 #include "project/Rollups.h"
 #include "store/Activity.h"
 #include "store/Assembly.h"
@@ -31,8 +32,6 @@ class QSettings;
 class QStatusBar;
 class QTabWidget;
 class QTimer;
-class QTreeWidget;
-class QTreeWidgetItem;
 
 namespace gui {
 class NotesEdit;
@@ -171,15 +170,12 @@ public:
     };
     void UpdateMaterialsTree();
     void UpdateProjectTree();
-    void highlightMaterialsNode(const QString& key);
-    void highlightPlanNode(const QString& key);
-    void TvMaterials_NodeClick(QTreeWidgetItem* node);
-    void TvProject_NodeClick(QTreeWidgetItem* node);
+    void highlightMaterialsNode(const NodeRef& node);
+    void highlightPlanNode(const NodeRef& node);
+    void TvMaterials_NodeClick(const NodeRef& node);
+    void TvProject_NodeClick(const NodeRef& node);
     void mnuExpandView_Click();
     void mnuCompressView_Click();
-    // The node of a tree with that key; null when the tree has none.
-    QTreeWidgetItem* materialsNode(const QString& key) const { return m_materialsNodes.value(key); }
-    QTreeWidgetItem* planNode(const QString& key) const { return m_planNodes.value(key); }
 
     // Resequencing and attaching components.
     void cmdMoveUp_Click();
@@ -249,11 +245,9 @@ public:
 
     bool listClickFromTree = false;
     int clickedListIndex = -1;
-    QString carNodeKey;
-    QString materialsNodeKey;
-    QString previousMaterialsNodeKey;
-    QString planNodeKey;
-    QString previousPlanNodeKey;
+    NodeRef carNodeKey;
+    NodeRef materialsNodeKey;
+    NodeRef planNodeKey;
     qint32 movePhaseID = 0;
     qint32 moveActivityID = 0;
     QString moveKind;
@@ -282,9 +276,8 @@ public:
 
     // --- Controls ------------------------------------------------------------------------
     QTabWidget* tbproject = nullptr;
-    QTabWidget* TbDisplay = nullptr;
-    QTreeWidget* TvMaterials = nullptr;
-    QTreeWidget* TvProject = nullptr;
+    ProjectTrees* m_trees = nullptr;
+    QTabWidget* TbDisplay = nullptr; // the trees' tabs
     QLineEdit* projectDescription = nullptr;
     std::array<QPushButton*, 6> cmdButton {}; // objectNames cmdButton0 .. cmdButton5
     QLabel* LblReseq = nullptr;
@@ -476,7 +469,7 @@ private:
         const char* nothing; // status panel 1 with none picked
         const char* placeholder;
         const char* cancelPlaceholder;
-        const char* nodePrefix;
+        project::Kind kind;
     };
     static const RecordKind& recordKind(int tab);
     void pickRecord(const RecordKind& kind);
@@ -540,17 +533,9 @@ private:
     std::unique_ptr<store::Store> m_store;
     QSettings& m_settings;
     QTimer* m_clock = nullptr;
-    // A tree's root and car node; answers the car node.
-    QTreeWidgetItem* addCarNodes(QHash<QString, QTreeWidgetItem*>& nodes, QTreeWidget* tree,
-                                 const QString& rootCaption);
-    void highlightNode(QHash<QString, QTreeWidgetItem*>& nodes, QTreeWidget* tree, QString& current,
-                       QString& previous, const QString& key);
     void moveEntry(bool up);
     void setTreeStyle(const QString& style);
-    void attachClick(QTreeWidgetItem* node);
-
-    QHash<QString, QTreeWidgetItem*> m_materialsNodes;
-    QHash<QString, QTreeWidgetItem*> m_planNodes;
+    void attachClick(const NodeRef& node);
     QString m_attachStatusText;
     // The figures the totals are worked out from: read afresh, or once per batch.
     const rollup::ProjectFigures& figures();

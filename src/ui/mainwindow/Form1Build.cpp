@@ -16,7 +16,6 @@
 #include <QPushButton>
 #include <QStatusBar>
 #include <QTabWidget>
-#include <QTreeWidget>
 #include <QVBoxLayout>
 
 namespace editor {
@@ -212,18 +211,8 @@ void Form1::buildWindow()
     middle->addWidget(tbproject, 3);
 
     auto* right = new QVBoxLayout;
-    named(TbDisplay, "TbDisplay", central,
-          QStringLiteral("Click On A Tab To Display The 'Materials List' Or The 'Project Plan'"));
-    named(TvMaterials, "TvMaterials", TbDisplay,
-          QStringLiteral("Click On A 'CAR', 'ASSEMBLY', Or 'COMPONENT' To Display The Detail Information"));
-    named(TvProject, "TvProject", TbDisplay,
-          QStringLiteral("Click On A 'CAR', 'PHASE', Or 'ACTIVTIY' To Display The Detail Information"));
-    for (QTreeWidget* tree : { TvMaterials, TvProject }) {
-        tree->setHeaderHidden(true);
-        tree->setColumnCount(1);
-    }
-    TbDisplay->addTab(TvMaterials, QStringLiteral("Material List"));
-    TbDisplay->addTab(TvProject, QStringLiteral("Project Plan"));
+    m_trees = new ProjectTrees(central);
+    TbDisplay = m_trees->tabs();
     right->addWidget(TbDisplay, 1);
 
     named(Image1, "Image1", central, QStringLiteral("Click On Picture To Close"));

@@ -19,7 +19,6 @@
 #include <QMenu>
 #include <QPushButton>
 #include <QTabWidget>
-#include <QTreeWidget>
 #include <stdexcept>
 
 namespace editor {
@@ -539,8 +538,7 @@ void Form1::deleteCommand()
         m_car.reset();
         projectDescription->clear();
         loadCarDescription();
-        TvMaterials->clear();
-        TvProject->clear();
+        m_trees->clear();
         carDescription->setFocus();
         SetButtons(QStringLiteral("100001"));
         showEntries(QStringLiteral("CAR"), carCount);
@@ -698,7 +696,7 @@ void Form1::tbproject_Click(int previousTab)
         if (tab == 4)
             cmdAttachComponent->setEnabled(false);
     } else {
-        const QString node = QLatin1String(k.nodePrefix) + QString::number(this->*k.key);
+        const NodeRef node { k.kind, this->*k.key };
         if (k.plan)
             highlightPlanNode(node);
         else
@@ -707,7 +705,6 @@ void Form1::tbproject_Click(int previousTab)
         SetButtons(QStringLiteral("110011"));
         if (k.plan && TbDisplay->currentIndex() == 0) {
             showTree(1);
-            previousPlanNodeKey.clear();
             UpdateProjectTree();
         } else if (!k.plan && TbDisplay->currentIndex() == 1) {
             showTree(0);

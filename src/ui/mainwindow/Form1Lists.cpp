@@ -259,7 +259,7 @@ void Form1::carDescription_Click()
         loadComponentDescription();
         loadPhaseDescription();
         loadActivityDescription();
-        carNodeKey = QStringLiteral("IDP") + QString::number(currentCarID);
+        carNodeKey = NodeRef { project::Kind::Car, currentCarID };
 
         UpdateMaterialsTree();
         UpdateProjectTree();
@@ -304,19 +304,19 @@ const Form1::RecordKind& Form1::recordKind(int tab)
         { 1, false, &Form1::assemblyDescription, &Form1::currentAssemblyDescription, &Form1::currentAssemblyID,
           &Form1::assemblyLoaded, &Form1::assemblyCount, &Form1::FindAssembly, &Form1::PopulateAssemblyFields,
           "ASSEMBLY", "Add, Change, Or Delete An 'Assembly'", "Click The 'Add' Button To Create A New 'Assembly'",
-          "<Select An Assembly>", "<Select An Assembly>", "IDA" },
+          "<Select An Assembly>", "<Select An Assembly>", project::Kind::Assembly },
         { 2, false, &Form1::componentDescription, &Form1::currentComponentDescription, &Form1::currentComponentID,
           &Form1::componentLoaded, &Form1::componentCount, &Form1::FindComponent, &Form1::PopulateComponentFields,
           "COMPONENT", "Add, Change, Or Delete A 'Component'", "Click The 'Add' Button To Create A New 'Component'",
-          "<Select A Component>", "<Select A Component>", "IDC" },
+          "<Select A Component>", "<Select A Component>", project::Kind::Component },
         { 3, true, &Form1::phaseDescription, &Form1::currentPhaseDescription, &Form1::currentPhaseID,
           &Form1::phaseLoaded, &Form1::phaseCount, &Form1::FindPhase, &Form1::PopulatePhaseFields, "PHASE",
           "Add, Change, Or Delete A 'Phase'", "Click The 'Add' Button To Create A New 'Phase'", "<Select A Phase>",
-          "<Select A phase>", "IDPH" },
+          "<Select A phase>", project::Kind::Phase },
         { 4, true, &Form1::ActivityDescription, &Form1::currentActivityDescription, &Form1::currentActivityID,
           &Form1::activityLoaded, &Form1::activityCount, &Form1::FindActivity, &Form1::PopulateActivityFields,
           "ACTIVITY", "Add, Change, Or Delete An 'Activity'", "Click The 'Add' Button To Create A New 'Activity'",
-          "<Select An Activity>", "<Select An Activity>", "IDA" },
+          "<Select An Activity>", "<Select An Activity>", project::Kind::Activity },
     };
     return kinds[qBound(1, tab, 4) - 1];
 }
@@ -337,7 +337,7 @@ void Form1::pickRecord(const RecordKind& k)
     if (clickedListIndex < 0 || clickedListIndex >= list->count())
         return;
     const qint32 key = list->itemData(clickedListIndex).toInt();
-    const auto highlight = [this, &k](const QString& node) {
+    const auto highlight = [this, &k](const NodeRef& node) {
         if (k.plan)
             highlightPlanNode(node);
         else
@@ -379,7 +379,7 @@ void Form1::pickRecord(const RecordKind& k)
         moveActivityID = key;
         moveKind = QStringLiteral("ACTIVITY");
     }
-    highlight(QLatin1String(k.nodePrefix) + QString::number(key));
+    highlight(NodeRef { k.kind, key });
 }
 
 void Form1::assemblyDescription_Click()

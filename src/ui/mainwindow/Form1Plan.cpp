@@ -12,7 +12,6 @@
 #include <QMenu>
 #include <QPushButton>
 #include <QTabWidget>
-#include <QTreeWidget>
 
 namespace editor {
 
@@ -101,26 +100,23 @@ void Form1::cmdAttachComponent_Click()
     showTree(0);
 }
 
-void Form1::attachClick(QTreeWidgetItem* node)
+void Form1::attachClick(const NodeRef& node)
 {
-    const QString key = node->data(0, Qt::UserRole).toString();
-    if (!key.startsWith(QStringLiteral("IDC")))
+    if (node.kind != project::Kind::Component)
         return;
     setPanelText(1, QStringLiteral("Please Click A 'COMPONENT' To Add It To The Activity"));
-    const qint32 componentid = key.mid(3).toInt();
+    const qint32 componentid = node.key;
     try {
         auto component = m_store->components.find(componentid);
         if (!component) {
             gui::MessageBox::notice(this, QStringLiteral("Unable To Access Component"));
             return;
         }
-        QFont font = node->font(0);
-        const bool attached = font.bold();
+        const bool attached = m_trees->isBold(componentid);
         // Detaching writes 0; attaching takes the component from whatever activity it had.
         component->ActivityID = attached ? 0 : currentActivityID;
         m_store->components.change(*component);
-        font.setBold(!attached);
-        node->setFont(0, font);
+        m_trees->toggleBold(componentid);
         if (componentLoaded && componentid == currentComponentID) {
             m_component = component;
             PopulateComponentFields();

@@ -24,7 +24,7 @@
 #include <QStatusBar>
 #include <QTabBar>
 #include <QTabWidget>
-#include <QTreeWidget>
+#include <QTreeView>
 
 namespace editor {
 
@@ -114,7 +114,8 @@ void Form1::applyBackColor(qint32 colour)
     QPalette system = QApplication::palette();
     system.setResolveMask(~QPalette::ResolveMask(0));
     for (QWidget* w : std::initializer_list<QWidget*> { menuBar(), sbStatus, tbproject->tabBar(), TbDisplay->tabBar(),
-                                                        TvMaterials, TvProject, ActivityComponents })
+                                                        m_trees->view(ProjectTrees::Materials),
+                                                        m_trees->view(ProjectTrees::Plan), ActivityComponents })
         w->setPalette(system);
     sbStatus->setAutoFillBackground(true);
     menuBar()->setAutoFillBackground(true);
