@@ -260,8 +260,9 @@ void TestRecordRules::builtNumbers_data()
 {
     QTest::addColumn<QString>("typed");
     QTest::addColumn<qint32>("quantity"); // 0: the text is no quantity here
-    QTest::addColumn<qint64>("costUnits"); // as a unit cost, in ten-thousandths
+    QTest::addColumn<qint64>("costUnits"); // as a unit cost, in ten-thousandths; Null throws
     QTest::addColumn<qint64>("carUnits"); // as a car amount: whole dollars
+    QTest::newRow("empty is 0, not Null") << "" << 0 << qint64(0) << qint64(0);
     QTest::newRow("tenths stay exact") << "0.3" << 0 << qint64(3000) << qint64(0);
     QTest::newRow("half rounds away from zero") << "2.5" << 3 << qint64(25000) << qint64(30000);
     QTest::newRow("negative half") << "-2.5" << -3 << qint64(-25000) << qint64(-30000);
@@ -278,12 +279,12 @@ void TestRecordRules::builtNumbers()
     const auto part = componentRecord(component(numbers), {}, 1, Stamp);
     QVERIFY(part.record);
     QCOMPARE(part.record->quantity, quantity ? quantity : 1);
-    QTEST(part.record->targetcost->units(), "costUnits");
-    QTEST(part.record->actualcost->units(), "costUnits");
+    QTEST(part.record->targetcost.value().units(), "costUnits");
+    QTEST(part.record->actualcost.value().units(), "costUnits");
     const auto car = carRecord({ QStringLiteral("Bel Air"), typed, typed, typed, {}, {}, {}, {}, {} }, {}, Stamp);
     QVERIFY(car.record);
-    QTEST(car.record->purchaseprice->units(), "carUnits");
-    QTEST(car.record->totalbudget->units(), "carUnits");
+    QTEST(car.record->purchaseprice.value().units(), "carUnits");
+    QTEST(car.record->totalbudget.value().units(), "carUnits");
 }
 
 void TestRecordRules::builtNullsAndLinks()
@@ -300,16 +301,11 @@ void TestRecordRules::builtNullsAndLinks()
     QCOMPARE(out.record->ActivityID, std::nullopt);
     QCOMPARE(out.record->wishlist, 0);
     QCOMPARE(out.record->quantity, 0);
-    QCOMPARE(out.record->targetcost, common::Money());
     // A new one joins the car and takes the picked activity.
     f.activity = relation(QStringLiteral("body"), 13);
     out = componentRecord(f, {}, 5, Stamp);
     QCOMPARE(out.record->carid, 5);
     QCOMPARE(out.record->ActivityID, 13);
-
-    CarFields car;
-    car.description = QStringLiteral("Bel Air");
-    QCOMPARE(carRecord(car, {}, Stamp).record->resalevalue, common::Money());
 
     // Empty dates are Null; efforts, once tidied to 0, are 0.
     TimeFields times;
