@@ -1,7 +1,10 @@
 #pragma once
 
+#include "project/RecordRules.h"
+
 #include <QString>
 
+class QComboBox;
 class QLineEdit;
 class QWidget;
 
@@ -12,8 +15,15 @@ enum class Focus { Only, SelectText };
 // Shows why in an information box titled "GearLog", moves the focus to the control and, unless told
 // otherwise, selects its text so that typing replaces it. Always answers false.
 bool refuse(QWidget* parent, QWidget* control, const QString& message, Focus focus = Focus::SelectText);
+// The same for a refusal of the rules: its field is the control of that objectName under `scope`.
+bool refuse(QWidget* parent, const project::Refusal& refusal, const QWidget* scope);
 
-void zeroWhenEmpty(QLineEdit* box);
+// Puts a tidied text back into its box; a box that already shows it is left alone, cursor and all.
+void showText(QLineEdit* box, const QString& text);
+
+// A relation list as the rules read it: its text, the picked entry while the text is still that
+// entry's, and its entries.
+project::RelationField relationField(const QComboBox* list);
 
 // The boxes of an activity's planned and actual times.
 struct ActivityTimes
@@ -24,10 +34,13 @@ struct ActivityTimes
     QLineEdit* actualStart;
     QLineEdit* actualStop;
     QLineEdit* actualEffort;
+
+    project::TimeFields texts() const;
+    void show(const project::TimeFields& tidied) const;
 };
 
-// The effort and date rules of an activity, in their order: empty efforts become "0", then the
-// first fault is refused. Shared by the main window and the date window of the time line.
+// The effort and date rules of an activity: the tidied efforts go back into their boxes, then the
+// first fault is refused. The date window of the time line checks its boxes with this.
 bool checkActivityTimes(QWidget* parent, const ActivityTimes& boxes);
 
 } // namespace editor

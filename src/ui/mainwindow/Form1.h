@@ -42,7 +42,18 @@ class Database;
 class Store;
 } // namespace store
 
+namespace project {
+struct CarFields;
+struct AssemblyFields;
+struct ComponentFields;
+struct PhaseFields;
+struct ActivityFields;
+struct SupplierFields;
+} // namespace project
+
 namespace editor {
+
+struct ActivityTimes;
 
 // Values shared by every window of the program.
 struct ProgramState
@@ -492,9 +503,14 @@ private:
     void setCostsChanged();
     void setDatesChanged();
     void reselect(QComboBox* list, qint32 key);
-    void saveComponentLinks(store::Component& row, qint32& oldActivity, qint32& newActivity);
-    // The key of the entry the text of a relation list names among the current car's records.
-    std::optional<qint32> relationKey(QComboBox* list) const;
+    // What each tab's fields hold, for the rules that check and build its record (Form1Validate.cpp).
+    project::CarFields carFields() const;
+    project::AssemblyFields assemblyFields() const;
+    project::ComponentFields componentFields() const;
+    project::PhaseFields phaseFields() const;
+    project::ActivityFields activityFields() const;
+    ActivityTimes activityTimes() const;
+    project::SupplierFields supplierFields() const;
     void showStoreError(const QString& what, const std::exception& error);
 
     // Shows a record tab or tree page from code, without running the user's tab switch.

@@ -3,57 +3,19 @@
 #include "mainwindow/Form1.h"
 
 #include "common/Clock.h"
-#include "common/Notes.h"
 #include "common/Parse.h"
 #include "gui/Dialogs.h"
-#include "gui/ListText.h"
-#include "gui/NotesEdit.h"
+#include "gui/FieldChecks.h"
+#include "project/RecordRules.h"
 #include "store/Store.h"
 #include "store/StoreError.h"
 
-#include <QCheckBox>
-#include <QComboBox>
 #include <QCoreApplication>
 #include <QLineEdit>
-
-#include <limits>
 
 namespace editor {
 
 namespace {
-
-// A number box as money: not numeric is 0.
-common::Money moneyOf(const QLineEdit* box)
-{
-    return common::Money::parse(box->text()).value_or(common::Money());
-}
-
-// A whole number: rounded half away from zero; not numeric, or out of range, is 0.
-qint32 wholeOf(const QLineEdit* box)
-{
-    const auto value = common::Money::parse(box->text());
-    if (!value)
-        return 0;
-    const qint64 whole = value->roundedTo(0).units() / common::Money::Scale;
-    if (whole < std::numeric_limits<qint32>::min() || whole > std::numeric_limits<qint32>::max())
-        return 0;
-    return qint32(whole);
-}
-
-double numberOf(const QLineEdit* box)
-{
-    return common::numberValue(box->text()).value_or(0);
-}
-
-QDate dateOf(const QLineEdit* box)
-{
-    return common::parseDate(box->text()).value_or(QDate());
-}
-
-std::optional<qint32> statusOf(const QComboBox* list)
-{
-    return list->currentIndex() >= 0 ? std::optional<qint32>(list->currentIndex()) : std::nullopt;
-}
 
 // The row an update rewrites: read again by the key of the record shown on the tab.
 template <class Rec, class T>
@@ -75,6 +37,16 @@ void writeRow(const T& table, Rec& row, bool update)
         table.change(row);
     else
         row.setKey(table.add(row));
+}
+
+// Saving follows the checks, so the rules pass again; should they not, nothing is written and the
+// command leaves the edit open, as after a failed write.
+template <class Rec, class Fields>
+Rec built(const project::Outcome<Fields, Rec>& outcome)
+{
+    if (!outcome.record)
+        throw store::StoreError(store::code::Error, outcome.refusal->message, QStringLiteral("GearLog"));
+    return *outcome.record;
 }
 
 } // namespace
@@ -117,83 +89,40 @@ void Form1::setDatesChanged()
                      && sameEffort(a.actualeffort, ActivityActualEffort));
 }
 
-void Form1::saveComponentLinks(store::Component& row, qint32& oldActivity, qint32& newActivity)
-{
-    if (const auto owner = relationKey(ComponentAssembly))
-        row.assemblyid = *owner;
-    oldActivity = row.ActivityID.value_or(0);
-    if (const auto activity = relationKey(ComponentActivity)) {
-        row.ActivityID = *activity;
-        newActivity = *activity;
-    } else if (gui::listText(ComponentActivity).isEmpty()) {
-        row.ActivityID = std::nullopt;
-        newActivity = 0;
-    } else {
-        oldActivity = newActivity = 0;
-    }
-}
-
 void Form1::SaveRecord()
 {
     const QDateTime stamp = common::Clock::now();
     switch (currentTab) {
     case 1: {
-        store::Car row = isUpdate ? rowToChange<store::Car>(m_store->cars, currentCarID, "car") : store::Car {};
-        row.Description = CarDisplayDescription->text();
-        row.make = CarMake->text();
-        row.model = CarModel->text();
-        row.Year = CarYear->text();
-        // Whole dollars, as the boxes ask and show them.
-        row.totalbudget = moneyOf(CarTotalBudget).roundedTo(0);
-        row.resalevalue = moneyOf(CarResaleValue).roundedTo(0);
-        row.purchaseprice = moneyOf(CarPurchasePrice).roundedTo(0);
-        row.imagepath = carImagePath->text();
-        row.notes = common::splitNotes(CarNotes->text());
-        row.auditdate = stamp;
+        const store::Car loaded
+            = isUpdate ? rowToChange<store::Car>(m_store->cars, currentCarID, "car") : store::Car {};
+        store::Car row = built(project::carRecord(carFields(), loaded, stamp));
         writeRow(m_store->cars, row, isUpdate);
         currentCarID = row.carid;
         m_car = row;
         break;
     }
     case 2: {
-        store::Assembly row = isUpdate ? rowToChange<store::Assembly>(m_store->assemblies, currentAssemblyID, "assembly")
-                                       : store::Assembly {};
-        if (!isUpdate)
-            row.carid = currentCarID;
-        row.Description = AssemblyDisplayDescription->text();
-        row.Status = statusOf(AssemblyStatus);
-        row.imagepath = AssemblyImagePath->text();
-        row.notes = common::splitNotes(AssemblyNotes->text());
-        row.auditdate = stamp;
+        const store::Assembly loaded = isUpdate
+            ? rowToChange<store::Assembly>(m_store->assemblies, currentAssemblyID, "assembly")
+            : store::Assembly {};
+        store::Assembly row = built(project::assemblyRecord(assemblyFields(), loaded, currentCarID, stamp));
         writeRow(m_store->assemblies, row, isUpdate);
         currentAssemblyID = row.assemblyid;
         m_assembly = row;
         break;
     }
     case 3: {
-        store::Component row = isUpdate
+        const store::Component loaded = isUpdate
             ? rowToChange<store::Component>(m_store->components, currentComponentID, "component")
             : store::Component {};
-        if (!isUpdate)
-            row.carid = currentCarID;
-        row.Description = ComponentDisplayDescription->text();
-        row.imagepath = ComponentImagePath->text();
-        row.Status = statusOf(ComponentStatus);
-        row.catalogpage = ComponentCatalogPage->text();
-        row.quantity = wholeOf(ComponentQuantity);
-        row.targetcost = moneyOf(ComponentTargetCost);
-        row.actualcost = moneyOf(ComponentActualCost);
-        row.SupplierName = gui::listText(ComponentSupplierName);
-        row.wishlist = ComponentWishList->isChecked() ? 1 : 0;
-        row.notes = common::splitNotes(ComponentNotes->text());
-        row.auditdate = stamp;
-        qint32 oldActivity = 0;
-        qint32 newActivity = 0;
-        saveComponentLinks(row, oldActivity, newActivity);
+        store::Component row = built(project::componentRecord(componentFields(), loaded, currentCarID, stamp));
         writeRow(m_store->components, row, isUpdate);
         currentComponentID = row.componentid;
         m_component = row;
         // The activity tab lists its components: refill it when this one joined or left it.
+        const qint32 oldActivity = loaded.ActivityID.value_or(0);
+        const qint32 newActivity = row.ActivityID.value_or(0);
         if (oldActivity != newActivity && currentActivityID != 0
             && (currentActivityID == oldActivity || currentActivityID == newActivity)) {
             listedActivityID = currentActivityID;
@@ -202,61 +131,33 @@ void Form1::SaveRecord()
         break;
     }
     case 4: {
-        store::Phase row
+        const store::Phase loaded
             = isUpdate ? rowToChange<store::Phase>(m_store->phases, currentPhaseID, "phase") : store::Phase {};
-        if (!isUpdate) {
-            row.carid = currentCarID;
+        store::Phase row = built(project::phaseRecord(phaseFields(), loaded, currentCarID, stamp));
+        if (!isUpdate)
             row.prioritysequence = m_store->nextPhaseSequence(currentCarID);
-        }
-        row.Description = PhaseDisplayDescription->text();
-        row.Status = statusOf(phaseStatus);
-        row.notes = common::splitNotes(PhaseNotes->text());
-        row.auditdate = stamp;
         writeRow(m_store->phases, row, isUpdate);
         currentPhaseID = row.PhaseID;
         m_phase = row;
         break;
     }
     case 5: {
-        store::Activity row = isUpdate
+        const store::Activity loaded = isUpdate
             ? rowToChange<store::Activity>(m_store->activities, currentActivityID, "activity")
             : store::Activity {};
-        const qint32 phase = relationKey(ActivityPhase).value_or(0);
-        if (!isUpdate) {
-            row.carid = currentCarID;
-            row.prioritysequence = m_store->nextActivitySequence(currentCarID, phase);
-        }
-        row.PhaseID = phase;
-        row.Description = ActivityDisplayDescription->text();
-        row.Status = statusOf(ActivityStatus);
-        row.targetstartdate = dateOf(ActivityTargetStartDate);
-        row.targetstopdate = dateOf(ActivityTargetStopDate);
-        row.targeteffort = numberOf(ActivityTargetEffort);
-        row.actualstartdate = dateOf(ActivityActualStartDate);
-        row.actualstopdate = dateOf(ActivityActualStopDate);
-        row.actualeffort = numberOf(ActivityActualEffort);
-        row.notes = common::splitNotes(ActivityNotes->text());
-        row.auditdate = stamp;
+        store::Activity row = built(project::activityRecord(activityFields(), loaded, currentCarID, stamp));
+        if (!isUpdate)
+            row.prioritysequence = m_store->nextActivitySequence(currentCarID, row.PhaseID);
         writeRow(m_store->activities, row, isUpdate);
         currentActivityID = row.ActivityID;
         m_activity = row;
         break;
     }
     case 6: {
-        store::Supplier row = isUpdate
+        const store::Supplier loaded = isUpdate
             ? rowToChange<store::Supplier>(m_store->suppliers, ProgramState::currentSupplierID, "supplier")
             : store::Supplier {};
-        row.Name = SupplierDisplayName->text();
-        row.address1 = supplieraddress1->text();
-        row.address2 = supplieraddress2->text();
-        row.city = suppliercity->text();
-        row.State = supplierstate->text();
-        row.Zip = supplierzipcode->text();
-        row.Telephone = suppliertelephone->text();
-        row.Fax = supplierfax->text();
-        row.Email = supplieremail->text();
-        row.CatalogNbr = SupplierCatalogNbr->text();
-        row.notes = common::splitNotes(SupplierNotes->text());
+        store::Supplier row = built(project::supplierRecord(supplierFields(), loaded));
         writeRow(m_store->suppliers, row, isUpdate);
         ProgramState::currentSupplierID = row.supplierid;
         m_supplier = row;

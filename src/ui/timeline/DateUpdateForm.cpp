@@ -1,7 +1,6 @@
 #include "timeline/DateUpdateForm.h"
 
 #include "common/Formats.h"
-#include "common/Parse.h"
 #include "gui/FieldChecks.h"
 #include "mainwindow/Form1.h"
 #include "gui/Dialogs.h"
@@ -30,6 +29,12 @@ QString shortDate(const QDate& date)
 QString effortText(const std::optional<double>& hours)
 {
     return hours ? common::plainNumber(*hours) : QStringLiteral("0");
+}
+
+editor::ActivityTimes timeBoxes(const DateUpdateForm& form)
+{
+    return { form.ActivityTargetStartDate, form.ActivityTargetStopDate, form.ActivityTargetEffort,
+        form.ActivityActualStartDate, form.ActivityActualStopDate, form.ActivityActualEffort };
 }
 
 } // namespace
@@ -131,9 +136,7 @@ void DateUpdateForm::Form_Activate()
 
 bool DateUpdateForm::ValidateActivity()
 {
-    return editor::checkActivityTimes(this,
-        { ActivityTargetStartDate, ActivityTargetStopDate, ActivityTargetEffort, ActivityActualStartDate,
-            ActivityActualStopDate, ActivityActualEffort });
+    return editor::checkActivityTimes(this, timeBoxes(*this));
 }
 
 void DateUpdateForm::refuseSave(const QString& message)
@@ -153,12 +156,7 @@ void DateUpdateForm::CmdUpdate_Click()
         return;
 
     store::Activity changed = *m_activity;
-    changed.targetstartdate = common::parseDate(ActivityTargetStartDate->text()).value_or(QDate());
-    changed.targetstopdate = common::parseDate(ActivityTargetStopDate->text()).value_or(QDate());
-    changed.targeteffort = common::numberValue(ActivityTargetEffort->text()).value_or(0);
-    changed.actualstartdate = common::parseDate(ActivityActualStartDate->text()).value_or(QDate());
-    changed.actualstopdate = common::parseDate(ActivityActualStopDate->text()).value_or(QDate());
-    changed.actualeffort = common::numberValue(ActivityActualEffort->text()).value_or(0);
+    project::applyTimes(timeBoxes(*this).texts(), changed);
     bool written = false;
     if (!gui::guarded(
             this, QStringLiteral("saving the dates"), [&] { written = m_store->changeActivityTimes(changed); }))
