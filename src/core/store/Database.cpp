@@ -285,4 +285,13 @@ QString Database::physicalIndexName(const QString& table, const QString& documen
     return table.toLower() + QLatin1Char('_') + documentedName.toLower();
 }
 
+QString Database::sameValue(const QString& column) const
+{
+    // SQLite would compare NOCASE columns ignoring case, missing a change of case alone.
+    // IS NOT DISTINCT FROM is standard but arrived in SQLite only with 3.39.
+    if (connection().driverName() == QStringLiteral("QSQLITE"))
+        return column + QStringLiteral(" IS ? COLLATE BINARY");
+    return column + QStringLiteral(" IS NOT DISTINCT FROM ?");
+}
+
 } // namespace store

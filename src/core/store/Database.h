@@ -47,6 +47,10 @@ public:
     // SQLite wants index names unique across the whole database.
     static QString physicalIndexName(const QString& table, const QString& documentedName);
 
+    // A test that the column still holds one bound value exactly, Null equal to Null. The one
+    // driver-dependent fragment of the store's changes.
+    QString sameValue(const QString& column) const;
+
 private:
     Database(QString path, QString connectionName);
     void verifySchema() const;

@@ -9,6 +9,8 @@
 #include "store/Supplier.h"
 #include "store/Table.h"
 
+#include <type_traits>
+
 namespace store {
 
 // The six tables of one open database.
@@ -46,6 +48,25 @@ public:
 
     // Writes only the planned and actual dates and efforts of an activity; false when it is gone.
     bool changeActivityTimes(const Activity& activity) const;
+
+    // The table of a record type, for code written once for every kind.
+    template <class Rec> const Table<Rec>& table() const
+    {
+        if constexpr (std::is_same_v<Rec, Car>)
+            return cars;
+        else if constexpr (std::is_same_v<Rec, Assembly>)
+            return assemblies;
+        else if constexpr (std::is_same_v<Rec, Component>)
+            return components;
+        else if constexpr (std::is_same_v<Rec, Phase>)
+            return phases;
+        else if constexpr (std::is_same_v<Rec, Activity>)
+            return activities;
+        else {
+            static_assert(std::is_same_v<Rec, Supplier>, "not a record of the store");
+            return suppliers;
+        }
+    }
 
     // The components attached to an activity, by description.
     QList<Entry> componentsOfActivity(qint32 activityid) const;

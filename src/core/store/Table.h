@@ -2,6 +2,7 @@
 
 #include "store/Database.h"
 #include "store/Row.h"
+#include "store/Snapshot.h"
 #include "store/StoreError.h"
 
 #include <QList>
@@ -37,6 +38,21 @@ public:
     }
 
     std::optional<Rec> find(qint32 key) const { return first(select() + where(m_key), { key }); }
+
+    // The row with what it was read from, for a save that must not overwrite someone else's change.
+    std::optional<Loaded<Rec>> load(qint32 key) const
+    {
+        QSqlQuery q = m_db.prepare(select() + where(m_key));
+        bindAll(q, { key });
+        Database::run(q);
+        if (!q.next())
+            return std::nullopt;
+        QList<QVariant> raw;
+        for (qsizetype i = 1; i <= Rec::columns().size(); ++i)
+            raw.append(q.value(int(i)));
+        RowReader r(q);
+        return Loaded<Rec> { Rec::read(r), Snapshot(std::move(raw)) };
+    }
 
     // The first row, in index order (ties by key), whose name equals the text, ignoring case.
     std::optional<Rec> seek(const QString& name) const
@@ -95,16 +111,25 @@ public:
     // Rewrites the row with the record's key; false when there is no such row.
     bool change(const Rec& record) const
     {
-        RowWriter w;
-        record.write(w);
-        QStringList sets;
-        for (const QString& c : Rec::columns())
-            sets << c + QStringLiteral(" = ?");
-        QSqlQuery q = m_db.prepare(QStringLiteral("UPDATE %1 SET %2").arg(m_table, sets.join(QStringLiteral(", ")))
-                                   + where(m_key));
-        QList<QVariant> values = w.values();
-        values << record.key();
-        bindAll(q, values);
+        QSqlQuery q = m_db.prepare(updateSql() + where(m_key));
+        bindAll(q, updateValues(record));
+        Database::run(q);
+        return q.numRowsAffected() > 0;
+    }
+
+    // Rewrites the row only while every column still holds what it held when loaded; false when
+    // someone changed or deleted it meanwhile, and then nothing is written.
+    bool changeIfUnchanged(const Rec& record, const Snapshot& loaded) const
+    {
+        const QStringList& cols = Rec::columns();
+        if (loaded.m_values.size() != cols.size())
+            throw StoreError(code::Error, QStringLiteral("The row being saved was not loaded first."), m_table);
+        QStringList tests;
+        for (const QString& c : cols)
+            tests << m_db.sameValue(c);
+        QSqlQuery q = m_db.prepare(updateSql() + where(m_key) + QStringLiteral(" AND ")
+                                   + tests.join(QStringLiteral(" AND ")));
+        bindAll(q, updateValues(record) + loaded.m_values);
         Database::run(q);
         return q.numRowsAffected() > 0;
     }
@@ -121,6 +146,20 @@ private:
     QString select() const
     {
         return QStringLiteral("SELECT %1, %2 FROM %3").arg(m_key, Rec::columns().join(QStringLiteral(", ")), m_table);
+    }
+    QString updateSql() const
+    {
+        QStringList sets;
+        for (const QString& c : Rec::columns())
+            sets << c + QStringLiteral(" = ?");
+        return QStringLiteral("UPDATE %1 SET %2").arg(m_table, sets.join(QStringLiteral(", ")));
+    }
+    // The new values, then the key.
+    static QList<QVariant> updateValues(const Rec& record)
+    {
+        RowWriter w;
+        record.write(w);
+        return w.values() + QList<QVariant> { record.key() };
     }
     QString names() const { return QStringLiteral("SELECT %1, %2 FROM %3").arg(m_key, m_name, m_table); }
     static QString where(const QString& column) { return QStringLiteral(" WHERE ") + column + QStringLiteral(" = ?"); }

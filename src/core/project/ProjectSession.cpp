@@ -1,0 +1,252 @@
+#include "project/ProjectSession.h"
+
+#include "store/Database.h"
+#include "store/StoreError.h"
+#include "store/Transaction.h"
+
+#include <type_traits>
+
+namespace project {
+
+using Kind = ProjectSession::Kind;
+
+namespace {
+
+template <class Rec> constexpr Kind kindOf()
+{
+    if constexpr (std::is_same_v<Rec, store::Car>)
+        return Kind::Car;
+    else if constexpr (std::is_same_v<Rec, store::Assembly>)
+        return Kind::Assembly;
+    else if constexpr (std::is_same_v<Rec, store::Component>)
+        return Kind::Component;
+    else if constexpr (std::is_same_v<Rec, store::Phase>)
+        return Kind::Phase;
+    else if constexpr (std::is_same_v<Rec, store::Activity>)
+        return Kind::Activity;
+    else
+        return Kind::Supplier;
+}
+
+template <class Rec> qint32 carOf(const Rec& record)
+{
+    if constexpr (std::is_same_v<Rec, store::Supplier>)
+        return 0;
+    else
+        return record.carid;
+}
+
+// Calls f with a default record of the kind, to pick its table.
+template <class F> auto withKind(Kind kind, F&& f)
+{
+    switch (kind) {
+    case Kind::Car:
+        return f(store::Car {});
+    case Kind::Assembly:
+        return f(store::Assembly {});
+    case Kind::Component:
+        return f(store::Component {});
+    case Kind::Phase:
+        return f(store::Phase {});
+    case Kind::Activity:
+        return f(store::Activity {});
+    case Kind::Supplier:
+        break;
+    }
+    return f(store::Supplier {});
+}
+
+} // namespace
+
+ProjectSession::ProjectSession(const store::Database& database, QObject* parent)
+    : QObject(parent)
+    , m_store(database)
+{
+}
+
+ProjectSession::~ProjectSession() = default;
+
+bool ProjectSession::isReadOnly() const
+{
+    return m_store.db.isReadOnly();
+}
+
+void ProjectSession::setCurrentCar(qint32 carid)
+{
+    if (carid == currentCar())
+        return;
+    const qint32 supplier = current(Kind::Supplier);
+    m_current.fill(0);
+    m_current[std::size_t(Kind::Car)] = carid;
+    m_current[std::size_t(Kind::Supplier)] = supplier;
+    emit currentCarChanged(carid);
+}
+
+void ProjectSession::setCurrent(Kind kind, qint32 key)
+{
+    if (kind == Kind::Car)
+        setCurrentCar(key);
+    else
+        m_current[std::size_t(kind)] = key;
+}
+
+template <class Rec> qint32 ProjectSession::add(const Rec& record)
+{
+    requireWritable();
+    Rec row = record;
+    store::Transaction t(m_store.db);
+    // In the insert's transaction, so two programs adding at once cannot both commit one sequence.
+    if constexpr (std::is_same_v<Rec, store::Phase>) {
+        if (!row.prioritysequence)
+            row.prioritysequence = m_store.nextPhaseSequence(row.carid);
+    } else if constexpr (std::is_same_v<Rec, store::Activity>) {
+        if (!row.prioritysequence)
+            row.prioritysequence = m_store.nextActivitySequence(row.carid, row.PhaseID);
+    }
+    const qint32 key = m_store.table<Rec>().add(row);
+    t.commit();
+    announce(kindOf<Rec>(), std::is_same_v<Rec, store::Car> ? key : carOf(row));
+    return key;
+}
+
+template <class Rec>
+ProjectSession::SaveOutcome ProjectSession::update(const Rec& record, const store::Snapshot& loaded)
+{
+    requireWritable();
+    const store::Table<Rec>& table = m_store.table<Rec>();
+    store::Transaction t(m_store.db);
+    if (!table.changeIfUnchanged(record, loaded))
+        return table.find(record.key()) ? SaveOutcome::ChangedElsewhere : SaveOutcome::DeletedElsewhere;
+    t.commit();
+    announce(kindOf<Rec>(), carOf(record));
+    return SaveOutcome::Saved;
+}
+
+bool ProjectSession::remove(Kind kind, qint32 key)
+{
+    requireWritable();
+    // The cascades are transactions of their own; the car a row belongs to never changes.
+    const std::optional<qint32> car = carOfStored(kind, key);
+    if (!car)
+        return false;
+    QList<Kind> touched;
+    switch (kind) {
+    case Kind::Car:
+        // Its records go with it; the car list, and the current car if it was this one, say so.
+        m_store.deleteCar(key);
+        touched = { Kind::Car };
+        break;
+    case Kind::Assembly:
+        m_store.deleteAssembly(key);
+        touched = { Kind::Assembly, Kind::Component };
+        break;
+    case Kind::Component:
+        m_store.components.remove(key);
+        touched = { Kind::Component };
+        break;
+    case Kind::Phase:
+        m_store.deletePhase(key);
+        touched = { Kind::Phase, Kind::Activity, Kind::Component };
+        break;
+    case Kind::Activity:
+        m_store.deleteActivity(key);
+        touched = { Kind::Activity, Kind::Component };
+        break;
+    case Kind::Supplier:
+        m_store.suppliers.remove(key);
+        touched = { Kind::Supplier };
+        break;
+    }
+    for (Kind k : touched)
+        announce(k, *car);
+    forgetVanished();
+    return true;
+}
+
+void ProjectSession::swapPhaseSequences(qint32 first, qint32 firstSequence, qint32 second, qint32 secondSequence)
+{
+    requireWritable();
+    const std::optional<qint32> car = carOfStored(Kind::Phase, first);
+    m_store.swapPhaseSequences(first, firstSequence, second, secondSequence);
+    if (car)
+        announce(Kind::Phase, *car);
+}
+
+void ProjectSession::swapActivitySequences(qint32 first, qint32 firstSequence, qint32 second, qint32 secondSequence)
+{
+    requireWritable();
+    const std::optional<qint32> car = carOfStored(Kind::Activity, first);
+    m_store.swapActivitySequences(first, firstSequence, second, secondSequence);
+    if (car)
+        announce(Kind::Activity, *car);
+}
+
+QString ProjectSession::refusalText(SaveOutcome outcome)
+{
+    switch (outcome) {
+    case SaveOutcome::ChangedElsewhere:
+        return QLatin1String(ChangedElsewhereText);
+    case SaveOutcome::DeletedElsewhere:
+        return QLatin1String(DeletedElsewhereText);
+    case SaveOutcome::Saved:
+        break;
+    }
+    return {};
+}
+
+void ProjectSession::requireWritable() const
+{
+    // Said plainly up front rather than as the engine's complaint half-way through.
+    if (isReadOnly())
+        throw store::StoreError(store::code::ReadOnly, QLatin1String(ReadOnlyText), QStringLiteral("GearLog"));
+}
+
+void ProjectSession::announce(Kind kind, qint32 carid)
+{
+    switch (kind) {
+    case Kind::Car:
+        emit carsChanged();
+        break;
+    case Kind::Supplier:
+        emit suppliersChanged();
+        break;
+    default:
+        emit recordsChanged(carid, kind);
+        break;
+    }
+}
+
+std::optional<qint32> ProjectSession::carOfStored(Kind kind, qint32 key) const
+{
+    return withKind(kind, [&](const auto& blank) -> std::optional<qint32> {
+        using Rec = std::decay_t<decltype(blank)>;
+        const auto row = m_store.table<Rec>().find(key);
+        return row ? std::optional<qint32>(carOf(*row)) : std::nullopt;
+    });
+}
+
+void ProjectSession::forgetVanished()
+{
+    if (currentCar() != 0 && !carOfStored(Kind::Car, currentCar())) {
+        setCurrentCar(0);
+        return;
+    }
+    for (Kind kind : { Kind::Assembly, Kind::Component, Kind::Phase, Kind::Activity, Kind::Supplier }) {
+        if (current(kind) != 0 && !carOfStored(kind, current(kind)))
+            m_current[std::size_t(kind)] = 0;
+    }
+}
+
+// The six record types are the only ones the session writes.
+#define GEARLOG_SESSION_WRITES(Rec)                                                                                    \
+    template qint32 ProjectSession::add<Rec>(const Rec&);                                                              \
+    template ProjectSession::SaveOutcome ProjectSession::update<Rec>(const Rec&, const store::Snapshot&);
+GEARLOG_SESSION_WRITES(store::Car)
+GEARLOG_SESSION_WRITES(store::Assembly)
+GEARLOG_SESSION_WRITES(store::Component)
+GEARLOG_SESSION_WRITES(store::Phase)
+GEARLOG_SESSION_WRITES(store::Activity)
+GEARLOG_SESSION_WRITES(store::Supplier)
+#undef GEARLOG_SESSION_WRITES
+
+} // namespace project

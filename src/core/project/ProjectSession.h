@@ -1,0 +1,79 @@
+#pragma once
+
+#include "store/Snapshot.h"
+#include "store/Store.h"
+
+#include <QObject>
+#include <QString>
+#include <array>
+#include <optional>
+
+namespace project {
+
+// Shown verbatim when a save is refused because another program got to the row first.
+inline constexpr char ChangedElsewhereText[]
+    = "This Record Was Changed By Someone Else Since It Was Shown. It Is Shown Again As It Now Stands; "
+      "Nothing Was Saved.";
+inline constexpr char DeletedElsewhereText[]
+    = "This Record Was Deleted By Someone Else Since It Was Shown; Nothing Was Saved.";
+inline constexpr char ReadOnlyText[] = "This database file is read-only: GearLog can show it but cannot change it.";
+
+// The open project database: the store over it, the current car and the current record of each
+// kind, and every write, each one transaction. Signals follow this session's own writes, after
+// they are committed; a refused or failed write signals nothing.
+class ProjectSession : public QObject
+{
+    Q_OBJECT
+public:
+    enum class Kind { Car, Assembly, Component, Phase, Activity, Supplier };
+    Q_ENUM(Kind)
+    enum class SaveOutcome { Saved, ChangedElsewhere, DeletedElsewhere };
+    Q_ENUM(SaveOutcome)
+
+    // The database must outlive the session.
+    explicit ProjectSession(const store::Database& database, QObject* parent = nullptr);
+    ~ProjectSession() override;
+
+    const store::Store& store() const { return m_store; }
+    bool isReadOnly() const;
+
+    qint32 currentCar() const { return current(Kind::Car); }
+    // Another car forgets the current record of every per-car kind.
+    void setCurrentCar(qint32 carid);
+    qint32 current(Kind kind) const { return m_current.at(std::size_t(kind)); }
+    void setCurrent(Kind kind, qint32 key);
+
+    // Writes a new record and answers its key. A phase or activity without a priority sequence
+    // gets the next one of its car (and phase) in the same transaction.
+    template <class Rec> qint32 add(const Rec& record);
+    // Rewrites the record only if its row still holds what it was loaded from; otherwise writes
+    // nothing. After a save the snapshot is stale: load the row again before saving it again.
+    template <class Rec> SaveOutcome update(const Rec& record, const store::Snapshot& loaded);
+    // Deletes with everything that depends on it; false when it was already gone. Current keys of
+    // rows that went with it become 0.
+    bool remove(Kind kind, qint32 key);
+    void swapPhaseSequences(qint32 first, qint32 firstSequence, qint32 second, qint32 secondSequence);
+    void swapActivitySequences(qint32 first, qint32 firstSequence, qint32 second, qint32 secondSequence);
+
+    // What to tell the user of a refused save; empty for Saved.
+    static QString refusalText(SaveOutcome outcome);
+
+signals:
+    void carsChanged();
+    // Deleting a record signals every kind its cascade may touch, each once.
+    void recordsChanged(qint32 carid, project::ProjectSession::Kind kind);
+    void suppliersChanged();
+    void currentCarChanged(qint32 carid);
+
+private:
+    void requireWritable() const;
+    void announce(Kind kind, qint32 carid);
+    // The car a stored row belongs to (its own key for a car, 0 for a supplier); empty when gone.
+    std::optional<qint32> carOfStored(Kind kind, qint32 key) const;
+    void forgetVanished();
+
+    store::Store m_store;
+    std::array<qint32, 6> m_current {};
+};
+
+} // namespace project
