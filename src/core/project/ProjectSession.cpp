@@ -1,5 +1,8 @@
 #include "project/ProjectSession.h"
 
+#include "copy/ProjectCopy.h"
+#include "exchange/ProjectFile.h"
+
 #include "store/Database.h"
 #include "store/StoreError.h"
 #include "store/Transaction.h"
@@ -179,6 +182,31 @@ void ProjectSession::swapActivitySequences(qint32 first, qint32 firstSequence, q
     m_store.swapActivitySequences(first, firstSequence, second, secondSequence);
     if (car)
         announce(Kind::Activity, *car);
+}
+
+bool ProjectSession::changeActivityTimes(const store::Activity& activity)
+{
+    requireWritable();
+    if (!m_store.changeActivityTimes(activity))
+        return false;
+    announce(Kind::Activity, activity.carid);
+    return true;
+}
+
+qint32 ProjectSession::copyProject(qint32 sourceCarID, const QString& newName, const QDate& stamp)
+{
+    requireWritable();
+    const qint32 carid = copy::copyProject(m_store, sourceCarID, newName, stamp);
+    announce(Kind::Car, carid);
+    return carid;
+}
+
+qint32 ProjectSession::importProject(const QByteArray& json)
+{
+    requireWritable();
+    const qint32 carid = exchange::importProject(m_store, json);
+    announce(Kind::Car, carid);
+    return carid;
 }
 
 QString ProjectSession::refusalText(SaveOutcome outcome)

@@ -1,8 +1,10 @@
 #pragma once
 
+#include "project/Kind.h"
 #include "store/Snapshot.h"
 #include "store/Store.h"
 
+#include <QDate>
 #include <QObject>
 #include <QString>
 #include <array>
@@ -25,8 +27,7 @@ class ProjectSession : public QObject
 {
     Q_OBJECT
 public:
-    enum class Kind { Car, Assembly, Component, Phase, Activity, Supplier };
-    Q_ENUM(Kind)
+    using Kind = project::Kind;
     enum class SaveOutcome { Saved, ChangedElsewhere, DeletedElsewhere };
     Q_ENUM(SaveOutcome)
 
@@ -54,6 +55,12 @@ public:
     bool remove(Kind kind, qint32 key);
     void swapPhaseSequences(qint32 first, qint32 firstSequence, qint32 second, qint32 secondSequence);
     void swapActivitySequences(qint32 first, qint32 firstSequence, qint32 second, qint32 secondSequence);
+    // Only the planned and actual dates and efforts of an activity; false when it is gone.
+    bool changeActivityTimes(const store::Activity& activity);
+    // A whole project written at once: a copy under a new name, or one read from a project file.
+    // Each answers the new car's key.
+    qint32 copyProject(qint32 sourceCarID, const QString& newName, const QDate& stamp);
+    qint32 importProject(const QByteArray& json);
 
     // What to tell the user of a refused save; empty for Saved.
     static QString refusalText(SaveOutcome outcome);
@@ -61,7 +68,7 @@ public:
 signals:
     void carsChanged();
     // Deleting a record signals every kind its cascade may touch, each once.
-    void recordsChanged(qint32 carid, project::ProjectSession::Kind kind);
+    void recordsChanged(qint32 carid, project::Kind kind);
     void suppliersChanged();
     void currentCarChanged(qint32 carid);
 
