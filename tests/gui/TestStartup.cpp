@@ -1,6 +1,5 @@
 // Start-up: opening the database or refusing to, the first activation, re-initialisation and quit.
 
-#include "mainwindow/Form1.h"
 #include "support/FormFixture.h"
 #include "support/Peek.h"
 
@@ -293,19 +292,6 @@ private Q_SLOTS:
         QCOMPARE(child<QTabWidget>(w, "tbproject")->currentIndex(), 5);
         QCOMPARE(f.panelText(1), status);
         QCOMPARE(f.buttonPattern(), QStringLiteral("110011"));
-
-        editor::ProgramState::refreshOnActivate = true; // what the activity date window leaves after a change
-        reactivate();
-        QVERIFY(!editor::ProgramState::refreshOnActivate);
-        QCOMPARE(child<QLineEdit>(w, "projectDescription")->text(), QString());
-        QVERIFY(!child<QTabWidget>(w, "TbDisplay")->isEnabled());
-        QCOMPARE(child<QTreeView>(w, "TvMaterials")->model()->rowCount(), 0);
-        QCOMPARE(child<QTabWidget>(w, "tbproject")->currentIndex(), 0);
-        QCOMPARE(f.panelText(1), QStringLiteral("Select A Project From The 'Car' Tab"));
-        QCOMPARE(gui::listText(child<QComboBox>(w, "carDescription")), QStringLiteral("<Select A Project Car>"));
-        QCOMPARE(f.buttonPattern(), QStringLiteral("100001"));
-        // The status lists are filled again, not doubled.
-        QCOMPARE(child<QComboBox>(w, "ActivityStatus")->count(), 4);
     }
 
     void quitClosesTheWindow_data()

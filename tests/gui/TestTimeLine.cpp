@@ -2,6 +2,7 @@
 // window, choosing project and style, paging, clicking names, correcting dates; the file read back
 // through a connection of the test's own.
 
+#include "project/ProjectSession.h"
 #include "support/FormFixture.h"
 #include "support/PlanWriter.h"
 
@@ -19,6 +20,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
+#include <QTreeView>
 #include <QPushButton>
 #include <QSqlQuery>
 #include <QStatusBar>
@@ -28,7 +30,6 @@ using testing::child;
 using testing::FormFixture;
 using testing::PlanWriter;
 using timeline::DateUpdateForm;
-using timeline::DateWindowState;
 using timeline::TimeLineForm;
 
 namespace {
@@ -108,6 +109,8 @@ class TestTimeLine : public QObject
     FormFixture* m_f = nullptr;
     std::unique_ptr<store::Database> m_db; // the test's own connection to the file
     std::unique_ptr<PlanWriter> m_plan;
+    // What the main window hands the time line: the file and its current car.
+    std::unique_ptr<project::ProjectSession> m_session;
 
     QMainWindow& w() { return m_f->form(); }
 
@@ -120,8 +123,7 @@ class TestTimeLine : public QObject
     // A time line on the file, set up as the first activation would, on the given project.
     std::unique_ptr<TimeLineForm> openOn(qint32 car)
     {
-        auto form = std::make_unique<TimeLineForm>(*m_db);
-        TimeLineForm::selectedCarID = car;
+        auto form = std::make_unique<TimeLineForm>(*m_session, car);
         form->show();
         form->activateWindow();
         if (!QTest::qWaitFor([&] { return setUp(*form); }))
@@ -131,8 +133,7 @@ class TestTimeLine : public QObject
 
     std::unique_ptr<DateUpdateForm> dateWindowOn(qint32 activity)
     {
-        DateWindowState::activityToMaintain = activity;
-        auto form = std::make_unique<DateUpdateForm>(*m_db);
+        auto form = std::make_unique<DateUpdateForm>(*m_session, activity);
         form->show();
         form->activateWindow();
         if (!QTest::qWaitForWindowActive(form.get()))
@@ -148,14 +149,13 @@ private Q_SLOTS:
         QVERIFY(m_f->start());
         m_db = store::Database::open(m_f->databasePath());
         m_plan = std::make_unique<PlanWriter>(*m_db);
-        TimeLineForm::selectedCarID = 0;
-        DateWindowState::reloadTimeLine = false;
-        DateWindowState::activityToMaintain = 0;
+        m_session = std::make_unique<project::ProjectSession>(*m_db);
     }
 
     void cleanup()
     {
         m_plan.reset();
+        m_session.reset();
         m_db.reset();
         delete m_f;
         m_f = nullptr;
@@ -185,7 +185,6 @@ private Q_SLOTS:
                 "Click On An Activity To Display Date information", "5  Phases", "20  Activities", "Page  1  Of  1",
                 "0", "0" }));
         QCOMPARE(QApplication::activeModalWidget(), nullptr);
-        QCOMPARE(TimeLineForm::selectedCarID, 1);
         QVERIFY(boxTexts().isEmpty());
     }
 
@@ -206,7 +205,7 @@ private Q_SLOTS:
         QFETCH(bool, shownBefore);
         QFETCH(bool, mainHasCar);
         const qint32 coupe = m_plan->evenCar(QStringLiteral("Coupe"), 1, 1);
-        editor::ProgramState::globalCarID = mainHasCar ? 1 : 0;
+        m_session->setCurrentCar(mainHasCar ? 1 : 0);
         auto form = openOn(shownBefore ? coupe : 0);
         QTEST(gui::listText(child<QComboBox>(*form, "CboCar")), "listText");
         QCOMPARE(panel(*form, 1),
@@ -285,7 +284,7 @@ private Q_SLOTS:
     // Entries are 195 twips high and stand beside their bars.
     void listsAlignWithTheRows()
     {
-        editor::ProgramState::globalCarID = 1;
+        m_session->setCurrentCar(1);
         auto form = openOn(0);
         for (QListWidget* list : { child<QListWidget>(*form, "LbName"), child<QListWidget>(*form, "LbStartDate"),
                  child<QListWidget>(*form, "LbStopDate"), child<QListWidget>(*form, "LbEffort") }) {
@@ -305,7 +304,7 @@ private Q_SLOTS:
     // The chart is painted from the page's twips at the screen's 15 twips a pixel, in the bar colours.
     void chartColours()
     {
-        editor::ProgramState::globalCarID = 1;
+        m_session->setCurrentCar(1);
         auto form = openOn(0);
         const QImage shot = form->grab().toImage();
         const timeline::PageLayout page = expectedPage(*m_db, 1, QStringLiteral("1956 F-100 Pickup"));
@@ -437,7 +436,7 @@ private Q_SLOTS:
         const qint32 longCar = m_plan->car(QStringLiteral("AAB Long"));
         m_plan->activity(longCar, m_plan->phase(longCar, QStringLiteral("P"), 1), QStringLiteral("Years"), 1,
             QDate(2000, 1, 1), QDate(2004, 8, 27));
-        editor::ProgramState::globalCarID = 1;
+        m_session->setCurrentCar(1);
         auto form = openOn(0);
         const QStringList sample = entries(child<QListWidget>(*form, "LbName"));
 
@@ -499,11 +498,14 @@ private Q_SLOTS:
                 "Click On An Activity To Display Date information", "34", "       A1.15", "02/01/03", "02/28/03" }));
         QCOMPARE(value(QStringLiteral("SELECT targetstartdate FROM Activity WHERE ActivityID = ?"), target),
             QVariant(QStringLiteral("2003-02-01")));
-        QVERIFY(!DateWindowState::reloadTimeLine); // taken by the time line
-        // Back in the main window, which has started over.
-        QVERIFY(!editor::ProgramState::refreshOnActivate);
+        // Back in the main window, which has started over, its lists filled once again.
         QCOMPARE(gui::listText(child<QComboBox>(w(), "carDescription")), QStringLiteral("<Select A Project Car>"));
         QCOMPARE(child<QTabWidget>(w(), "tbproject")->currentIndex(), 0);
+        QCOMPARE(child<QLineEdit>(w(), "projectDescription")->text(), QString());
+        QVERIFY(!child<QTabWidget>(w(), "TbDisplay")->isEnabled());
+        QCOMPARE(child<QTreeView>(w(), "TvMaterials")->model()->rowCount(), 0);
+        QCOMPARE(m_f->buttonPattern(), QStringLiteral("100001"));
+        QCOMPARE(child<QComboBox>(w(), "ActivityStatus")->count(), 4);
     }
 
     // Cancelling keeps the page, the style and the file as they were.
@@ -523,8 +525,6 @@ private Q_SLOTS:
         QCOMPARE(panel(*form, 4), QStringLiteral("Page  2  Of  2"));
         QCOMPARE(panel(*form, 1), QStringLiteral("Click On An Activity Name To Update Dates"));
         QCOMPARE(child<QListWidget>(*form, "LbStartDate")->item(2)->text(), QStringLiteral("01/16/03"));
-        QVERIFY(!DateWindowState::reloadTimeLine);
-        QVERIFY(!editor::ProgramState::refreshOnActivate);
         QCOMPARE(
             value(QStringLiteral("SELECT COUNT(*) FROM Activity WHERE carid = ? AND targetstartdate = '2003-02-01'"),
                 car),
@@ -533,7 +533,7 @@ private Q_SLOTS:
 
     void quitClearsTheSetUp()
     {
-        editor::ProgramState::globalCarID = 1;
+        m_session->setCurrentCar(1);
         auto form = openOn(0);
         m_f->pickText(child<QComboBox>(*form, "CboStyle"), QStringLiteral("Show Phase Summary"));
         QTest::mouseClick(child<QPushButton>(*form, "CmdReturn"), Qt::LeftButton);
@@ -572,7 +572,7 @@ private Q_SLOTS:
             boxTexts(), QStringList { QStringLiteral("This Activity Is No Longer Available - Nothing Was Saved") });
         QVERIFY(form->isVisible());
         QCOMPARE(QApplication::focusWidget(), child<QPushButton>(*form, "CmdCancel"));
-        QVERIFY(!DateWindowState::reloadTimeLine);
+        QVERIFY(form->result() != QDialog::Accepted);
     }
 
     void dateRules_data()
@@ -627,14 +627,11 @@ private Q_SLOTS:
             QCOMPARE(box(*form, focus)->selectedText(), typed.at(focus));
             QCOMPARE(value(QStringLiteral("SELECT targetstopdate FROM Activity WHERE ActivityID = ?"), job),
                 QVariant(QStringLiteral("2002-02-01")));
-            QVERIFY(!DateWindowState::reloadTimeLine);
-            QVERIFY(!editor::ProgramState::refreshOnActivate);
+            QVERIFY(form->result() != QDialog::Accepted);
             QVERIFY(form->isVisible());
             return;
         }
         QCOMPARE(form->result(), int(QDialog::Accepted));
-        QVERIFY(DateWindowState::reloadTimeLine);
-        QVERIFY(editor::ProgramState::refreshOnActivate);
         const char* const columns[] = { "targetstartdate", "targetstopdate", "targeteffort", "actualstartdate",
             "actualstopdate", "actualeffort" };
         for (int b = 0; b < 6; ++b) {
@@ -668,7 +665,7 @@ private Q_SLOTS:
         QCOMPARE(QApplication::focusWidget(), child<QPushButton>(*form, "CmdCancel"));
         QVERIFY(form->isVisible());
         QCOMPARE(value(QStringLiteral("SELECT targetstartdate FROM Activity WHERE ActivityID = ?"), job), before);
-        QVERIFY(!editor::ProgramState::refreshOnActivate);
+        QVERIFY(form->result() != QDialog::Accepted);
     }
 
     // The activity went away while the window was open (another program, say): nothing is written.
@@ -684,7 +681,7 @@ private Q_SLOTS:
             boxTexts(), QStringList { QStringLiteral("This Activity Is No Longer Available - Nothing Was Saved") });
         QVERIFY(form->isVisible());
         QCOMPARE(value(QStringLiteral("SELECT COUNT(*) FROM Activity WHERE ActivityID = ?"), job), QVariant(0));
-        QVERIFY(!DateWindowState::reloadTimeLine);
+        QVERIFY(form->result() != QDialog::Accepted);
     }
 };
 

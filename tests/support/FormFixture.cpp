@@ -103,8 +103,6 @@ FormFixture::FormFixture()
 {
     gui::DialogSeam::setTestMode(true);
     gui::DialogSeam::reset();
-    editor::ProgramState::globalCarID = 0;
-    editor::ProgramState::refreshOnActivate = false;
     m_settings = std::make_unique<QSettings>(m_files.path(QStringLiteral("settings.ini")), QSettings::IniFormat);
 }
 

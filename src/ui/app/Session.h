@@ -1,6 +1,7 @@
 #pragma once
 
 #include "mainwindow/MainWindow.h"
+#include "project/ProjectSession.h"
 #include "store/Database.h"
 
 #include <functional>
@@ -15,12 +16,14 @@ class Session
 public:
     Session(std::unique_ptr<store::Database> database, QSettings& settings)
         : m_database(std::move(database))
-        , m_window(editor::MainWindow::create(*m_database, settings))
+        , m_project(std::make_unique<project::ProjectSession>(*m_database))
+        , m_window(editor::MainWindow::create(*m_project, settings))
     {
     }
     ~Session()
     {
-        m_window.reset(); // the window goes before the database it reads
+        m_window.reset(); // the window goes before the session and the database it works on
+        m_project.reset();
         if (m_backup.joinable())
             m_backup.join();
     }
@@ -30,9 +33,11 @@ public:
 
     editor::MainWindow& window() { return *m_window; }
     store::Database& database() { return *m_database; }
+    project::ProjectSession& project() { return *m_project; }
 
 private:
     std::unique_ptr<store::Database> m_database;
+    std::unique_ptr<project::ProjectSession> m_project;
     std::unique_ptr<editor::MainWindow> m_window;
     std::thread m_backup;
 };

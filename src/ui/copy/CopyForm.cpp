@@ -3,6 +3,7 @@
 #include "common/Clock.h"
 #include "copy/ProjectCopy.h"
 #include "gui/Dialogs.h"
+#include "project/ProjectSession.h"
 #include "store/Store.h"
 #include "store/StoreError.h"
 
@@ -16,9 +17,9 @@
 
 namespace copy {
 
-copyForm::copyForm(const store::Store& store, QWidget* parent)
+copyForm::copyForm(project::ProjectSession& session, QWidget* parent)
     : QDialog(parent)
-    , m_store(store)
+    , m_session(session)
 {
     setObjectName(QStringLiteral("copyForm"));
     setWindowTitle(QStringLiteral("Copy Project"));
@@ -71,7 +72,7 @@ copyForm::copyForm(const store::Store& store, QWidget* parent)
 void copyForm::loadCboFromName()
 {
     cboFromName->clear();
-    const QList<store::Entry> cars = m_store.cars.allEntries(store::Order::Key);
+    const QList<store::Entry> cars = m_session.store().cars.allEntries(store::Order::Key);
     for (const store::Entry& car : cars)
         cboFromName->addItem(car.text, car.key);
     cboFromName->setEnabled(!cars.isEmpty());
@@ -129,7 +130,7 @@ bool copyForm::copyRoutine()
     }
     QApplication::setOverrideCursor(Qt::WaitCursor);
     try {
-        newCarID = copyProject(m_store, sourceCarID, name, common::Clock::now().date());
+        newCarID = m_session.copyProject(sourceCarID, name, common::Clock::now().date());
     } catch (const store::StoreError& e) {
         QApplication::restoreOverrideCursor();
         newCarID = 0;

@@ -7,8 +7,8 @@ class QComboBox;
 class QLineEdit;
 class QPushButton;
 
-namespace store {
-class Store;
+namespace project {
+class ProjectSession;
 }
 
 namespace copy {
@@ -20,7 +20,7 @@ class copyForm : public QDialog
     Q_OBJECT
 
 public:
-    explicit copyForm(const store::Store& store, QWidget* parent = nullptr);
+    explicit copyForm(project::ProjectSession& session, QWidget* parent = nullptr);
 
     void loadCboFromName();
     void cboFromName_Click();
@@ -42,7 +42,7 @@ public:
     QPushButton* cmdCancelCopy = nullptr;
 
 private:
-    const store::Store& m_store;
+    project::ProjectSession& m_session;
 };
 
 } // namespace copy

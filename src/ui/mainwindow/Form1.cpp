@@ -9,6 +9,7 @@
 #include "gui/ListText.h"
 #include "gui/NotesEdit.h"
 #include "gui/StoreErrors.h"
+#include "project/ProjectSession.h"
 #include "store/Store.h"
 #include "store/StoreError.h"
 #include "timeline/TimeLineForm.h"
@@ -27,15 +28,14 @@
 
 namespace editor {
 
-std::unique_ptr<MainWindow> MainWindow::create(store::Database& database, QSettings& settings)
+std::unique_ptr<MainWindow> MainWindow::create(project::ProjectSession& session, QSettings& settings)
 {
-    return std::make_unique<Form1>(database, settings);
+    return std::make_unique<Form1>(session, settings);
 }
 
-Form1::Form1(store::Database& database, QSettings& settings, QWidget* parent)
+Form1::Form1(project::ProjectSession& session, QSettings& settings, QWidget* parent)
     : MainWindow(parent)
-    , m_database(database)
-    , m_store(std::make_unique<store::Store>(database))
+    , m_session(session)
     , m_settings(settings)
 {
     buildWindow();
@@ -66,6 +66,11 @@ Form1::Form1(store::Database& database, QSettings& settings, QWidget* parent)
 }
 
 Form1::~Form1() = default;
+
+const store::Store& Form1::store() const
+{
+    return m_session.store();
+}
 
 void Form1::connectSignals()
 {
@@ -141,8 +146,15 @@ bool Form1::guarded(const QString& what, F&& step)
 
 void Form1::mnuTimeLine_Click()
 {
-    timeline::TimeLineForm timeLine(m_database, this);
-    timeLine.exec();
+    // Dates corrected from the time line change totals everywhere: start over when back.
+    const auto changed = connect(&m_session, &project::ProjectSession::recordsChanged, this,
+                                 [this] { m_refreshOnActivate = true; });
+    {
+        timeline::TimeLineForm timeLine(m_session, m_timeLineCar, this);
+        timeLine.exec();
+        m_timeLineCar = timeLine.selectedCarID();
+    }
+    disconnect(changed);
     Form_Activate(); // in front again: starts over when dates were changed meanwhile
 }
 
@@ -193,10 +205,10 @@ void Form1::closeEvent(QCloseEvent* event)
 void Form1::Form_Activate()
 {
     if (initialized) {
-        if (!ProgramState::refreshOnActivate)
+        if (!m_refreshOnActivate)
             return;
         // Dates were changed elsewhere: start over at the car list so every total is recomputed.
-        ProgramState::refreshOnActivate = false;
+        m_refreshOnActivate = false;
         initialized = false;
         carLoaded = assemblyLoaded = componentLoaded = phaseLoaded = activityLoaded = false;
         m_trees->clear();

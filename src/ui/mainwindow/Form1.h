@@ -37,10 +37,13 @@ namespace gui {
 class NotesEdit;
 }
 
+namespace project {
+class ProjectSession;
+}
+
 namespace store {
-class Database;
 class Store;
-} // namespace store
+}
 
 namespace project {
 struct CarFields;
@@ -55,18 +58,6 @@ namespace editor {
 
 struct ActivityTimes;
 
-// Values shared by every window of the program.
-struct ProgramState
-{
-    // The car last picked in the main window; the time line opens on it.
-    static inline qint32 globalCarID = 0;
-    static inline qint32 currentSupplierID = 0;
-    static inline QString currentSupplierName;
-    // Set by the activity date window after it changed dates: the main window starts over
-    // the next time it becomes active.
-    static inline bool refreshOnActivate = false;
-};
-
 // The main window: the project editor. Its controls carry the names the rest of the program and
 // the tests know them by (each widget's objectName is its member name).
 class Form1 : public MainWindow
@@ -74,8 +65,8 @@ class Form1 : public MainWindow
     Q_OBJECT
 
 public:
-    // The database must stay open for the window's life. Settings are the per-user preferences.
-    Form1(store::Database& database, QSettings& settings, QWidget* parent = nullptr);
+    // The session must outlive the window. Settings are the per-user preferences.
+    Form1(project::ProjectSession& session, QSettings& settings, QWidget* parent = nullptr);
     ~Form1() override;
 
     bool isStarted() const override { return initialized; }
@@ -230,6 +221,8 @@ public:
     qint32 currentComponentID = 0;
     qint32 currentPhaseID = 0;
     qint32 currentActivityID = 0;
+    qint32 currentSupplierID = 0;
+    QString currentSupplierName;
     QString currentCarDescription;
     QString currentAssemblyDescription;
     QString currentComponentDescription;
@@ -545,8 +538,12 @@ private:
     std::optional<store::Activity> m_activity;
     std::optional<store::Supplier> m_supplier;
 
-    store::Database& m_database;
-    std::unique_ptr<store::Store> m_store;
+    project::ProjectSession& m_session;
+    const store::Store& store() const;
+    // The project the time line showed last; it opens on it again.
+    qint32 m_timeLineCar = 0;
+    // Dates were changed elsewhere (the time line's date window): start over when active again.
+    bool m_refreshOnActivate = false;
     QSettings& m_settings;
     QTimer* m_clock = nullptr;
     void moveEntry(bool up);

@@ -11,6 +11,7 @@
 #include "reports/StatusReportForm.h"
 #include "reports/WishListForm.h"
 #include "gui/ListText.h"
+#include "project/ProjectSession.h"
 #include "store/Store.h"
 #include "store/StoreError.h"
 
@@ -103,7 +104,7 @@ bool Form1::sampleCarGuard(int index)
 
 bool Form1::refuseChange()
 {
-    if (!m_database.isReadOnly())
+    if (!m_session.isReadOnly())
         return false;
     gui::MessageBox::information(this, ReadOnlyText);
     return true;
@@ -408,12 +409,12 @@ void Form1::saveCommand()
         editedSupplierName = SupplierDisplayName->text();
         loadsuppliercombo();
         // Shown again by its key: names need not be unique.
-        m_supplier = m_store->suppliers.find(ProgramState::currentSupplierID);
+        m_supplier = store().suppliers.find(currentSupplierID);
         if (!m_supplier) {
             gui::MessageBox::notice(this, QStringLiteral("Supplier Record Not Found"));
         } else {
             PopulateSupplierFields();
-            ProgramState::currentSupplierName = m_supplier->Name;
+            currentSupplierName = m_supplier->Name;
         }
         LockFields(true);
         if (carLoaded)
@@ -468,7 +469,7 @@ void Form1::cancelCommand()
         setPanelText(1, savedTableText);
         SupplierName->setEnabled(SupplierName->count() > 0);
         if (supplierLoaded) {
-            m_supplier = m_store->suppliers.find(ProgramState::currentSupplierID);
+            m_supplier = store().suppliers.find(currentSupplierID);
             PopulateSupplierFields();
             SetButtons(QStringLiteral("110011"));
         } else {
@@ -534,7 +535,7 @@ void Form1::deleteCommand()
         currentCarDescription.clear();
         carLoaded = false;
         currentCarID = 0;
-        ProgramState::globalCarID = 0;
+        m_session.setCurrentCar(0);
         m_car.reset();
         projectDescription->clear();
         loadCarDescription();
@@ -606,8 +607,8 @@ void Form1::deleteCommand()
         loadsuppliercombo();
         supplierLoaded = false;
         m_supplier.reset();
-        ProgramState::currentSupplierID = 0;
-        ProgramState::currentSupplierName.clear();
+        currentSupplierID = 0;
+        currentSupplierName.clear();
         SupplierName->setFocus();
         SetButtons(QStringLiteral("100001"));
         showEntries(QStringLiteral("SUPPLIER"), supplierCount);
@@ -776,7 +777,7 @@ void Form1::mnuOverview_Click()
 
 namespace {
 template <class Window>
-void openReport(store::Database& database, QWidget* parent)
+void openReport(const store::Database& database, QWidget* parent)
 {
     Window window(database, parent);
     window.exec();
@@ -785,22 +786,22 @@ void openReport(store::Database& database, QWidget* parent)
 
 void Form1::MnuMaterialsList_Click()
 {
-    openReport<reports::MaterialsListForm>(m_database, this);
+    openReport<reports::MaterialsListForm>(store().db, this);
 }
 
 void Form1::MnuProjectPlan_Click()
 {
-    openReport<reports::ProjectPlanForm>(m_database, this);
+    openReport<reports::ProjectPlanForm>(store().db, this);
 }
 
 void Form1::MnuStatusReport_Click()
 {
-    openReport<reports::StatusReportForm>(m_database, this);
+    openReport<reports::StatusReportForm>(store().db, this);
 }
 
 void Form1::MnuWishList_Click()
 {
-    openReport<reports::WishListForm>(m_database, this);
+    openReport<reports::WishListForm>(store().db, this);
 }
 
 void Form1::CreateNewCar()

@@ -2,6 +2,7 @@
 
 #include "mainwindow/Form1.h"
 
+#include "project/ProjectSession.h"
 #include "exchange/ProjectFile.h"
 #include "gui/Dialogs.h"
 #include "store/Store.h"
@@ -34,7 +35,7 @@ void Form1::mnuExportProject_Click()
         return;
     try {
         QApplication::setOverrideCursor(Qt::WaitCursor);
-        const QByteArray json = exchange::exportProject(*m_store, currentCarID);
+        const QByteArray json = exchange::exportProject(store(), currentCarID);
         QApplication::restoreOverrideCursor();
         QSaveFile file(path);
         if (!file.open(QIODevice::WriteOnly) || file.write(json) != json.size() || !file.commit()) {
@@ -64,7 +65,7 @@ void Form1::mnuImportProject_Click()
     qint32 carid = 0;
     try {
         QApplication::setOverrideCursor(Qt::WaitCursor);
-        carid = exchange::importProject(*m_store, file.readAll());
+        carid = m_session.importProject(file.readAll());
         QApplication::restoreOverrideCursor();
     } catch (const exchange::ImportError& e) {
         QApplication::restoreOverrideCursor();

@@ -7,6 +7,7 @@
 #include "gui/Dialogs.h"
 #include "gui/ListText.h"
 #include "gui/NotesEdit.h"
+#include "project/ProjectSession.h"
 #include "store/Store.h"
 
 #include <QCheckBox>
@@ -92,14 +93,14 @@ void Form1::showEntries(const QString& kind, qint32 count)
 
 void Form1::loadCarDescription()
 {
-    const QList<store::Entry> cars = m_store->cars.allEntries(store::Order::Description);
+    const QList<store::Entry> cars = store().cars.allEntries(store::Order::Description);
     fillPickList(carDescription, cars, QStringLiteral("<Select A Project Car>"));
     carCount = qint32(cars.size());
 }
 
 void Form1::loadAssemblyDescription()
 {
-    const QList<store::Entry> rows = m_store->assemblies.entriesForCar(currentCarID);
+    const QList<store::Entry> rows = store().assemblies.entriesForCar(currentCarID);
     fillPickList(assemblyDescription, rows, QStringLiteral("<Select An Assembly>"));
     fillRelationList(ComponentAssembly, rows, false);
     assemblyCount = qint32(rows.size());
@@ -107,14 +108,14 @@ void Form1::loadAssemblyDescription()
 
 void Form1::loadComponentDescription()
 {
-    const QList<store::Entry> rows = m_store->components.entriesForCar(currentCarID);
+    const QList<store::Entry> rows = store().components.entriesForCar(currentCarID);
     fillPickList(componentDescription, rows, QStringLiteral("<Select A Component>"));
     componentCount = qint32(rows.size());
 }
 
 void Form1::loadPhaseDescription()
 {
-    const QList<store::Entry> rows = m_store->phases.entriesForCar(currentCarID);
+    const QList<store::Entry> rows = store().phases.entriesForCar(currentCarID);
     fillPickList(phaseDescription, rows, QStringLiteral("<Select A Phase>"));
     fillRelationList(ActivityPhase, rows, false);
     phaseCount = qint32(rows.size());
@@ -122,7 +123,7 @@ void Form1::loadPhaseDescription()
 
 void Form1::loadActivityDescription()
 {
-    const QList<store::Entry> rows = m_store->activities.entriesForCar(currentCarID);
+    const QList<store::Entry> rows = store().activities.entriesForCar(currentCarID);
     fillPickList(ActivityDescription, rows, QStringLiteral("<Select An Activity>"));
     fillRelationList(ComponentActivity, rows, true);
     activityCount = qint32(rows.size());
@@ -132,7 +133,7 @@ void Form1::loadsuppliercombo()
 {
     // In the table's stored order. Components name their supplier by name, so the component's
     // list carries names only; the supplier pick list keeps keys so equal names stay apart.
-    const QList<store::Entry> suppliers = m_store->suppliers.allEntries(store::Order::Key);
+    const QList<store::Entry> suppliers = store().suppliers.allEntries(store::Order::Key);
     fillPickList(SupplierName, suppliers, QStringLiteral("<Select A Supplier>"));
     QList<store::Entry> names;
     for (const store::Entry& e : suppliers)
@@ -155,7 +156,7 @@ void Form1::loadStatusCombos()
 void Form1::loadcomponents()
 {
     ActivityComponents->clear();
-    for (const store::Entry& e : m_store->componentsOfActivity(listedActivityID)) {
+    for (const store::Entry& e : store().componentsOfActivity(listedActivityID)) {
         if (!e.text.isEmpty())
             ActivityComponents->addItem(e.text);
     }
@@ -178,27 +179,27 @@ void findInto(std::optional<Rec>& row, const T& table, qint32 key, QWidget* pare
 
 void Form1::findCar()
 {
-    findInto(m_car, m_store->cars, currentCarID, this, "Car Record Not Found");
+    findInto(m_car, store().cars, currentCarID, this, "Car Record Not Found");
 }
 
 void Form1::FindAssembly()
 {
-    findInto(m_assembly, m_store->assemblies, currentAssemblyID, this, "Assembly Record Not Found");
+    findInto(m_assembly, store().assemblies, currentAssemblyID, this, "Assembly Record Not Found");
 }
 
 void Form1::FindComponent()
 {
-    findInto(m_component, m_store->components, currentComponentID, this, "Component Record Not Found");
+    findInto(m_component, store().components, currentComponentID, this, "Component Record Not Found");
 }
 
 void Form1::FindPhase()
 {
-    findInto(m_phase, m_store->phases, currentPhaseID, this, "Phase Record Not Found");
+    findInto(m_phase, store().phases, currentPhaseID, this, "Phase Record Not Found");
 }
 
 void Form1::FindActivity()
 {
-    findInto(m_activity, m_store->activities, currentActivityID, this, "Activity Record Not Found");
+    findInto(m_activity, store().activities, currentActivityID, this, "Activity Record Not Found");
 }
 
 // --- Picking ----------------------------------------------------------------------------------
@@ -239,7 +240,7 @@ void Form1::carDescription_Click()
         }
         currentCarDescription = carDescription->itemText(clickedListIndex);
         currentCarID = key;
-        ProgramState::globalCarID = currentCarID;
+        m_session.setCurrentCar(currentCarID);
         projectDescription->setText(currentCarDescription);
 
         planNodeKey.clear();
@@ -409,21 +410,21 @@ void Form1::SupplierName_Click()
         return;
     }
     if (editMode == QStringLiteral("U")) {
-        gui::setListText(SupplierName, ProgramState::currentSupplierName);
+        gui::setListText(SupplierName, currentSupplierName);
         return;
     }
     if (SupplierName->currentIndex() < 0)
         return;
     supplierLoaded = true;
     // The entry's key, not its name, picks the row: two suppliers may share a name.
-    const auto found = m_store->suppliers.find(SupplierName->currentData().toInt());
+    const auto found = store().suppliers.find(SupplierName->currentData().toInt());
     if (found) {
         m_supplier = found;
         currentTab = 6;
         PopulateSupplierFields();
         LockFields(true);
-        ProgramState::currentSupplierID = found->supplierid;
-        ProgramState::currentSupplierName = found->Name;
+        currentSupplierID = found->supplierid;
+        currentSupplierName = found->Name;
         setPanelText(1, QStringLiteral("Add, Change, Or Delete A 'Supplier'"));
         SetButtons(QStringLiteral("110011"));
     }
@@ -488,7 +489,7 @@ void Form1::PopulateComponentFields()
         ComponentNotes->setText(common::joinNotes(r.notes));
 
         // Owner, attached activity and its phase, each read by key.
-        const auto owner = m_store->assemblies.find(r.assemblyid);
+        const auto owner = store().assemblies.find(r.assemblyid);
         {
             const QSignalBlocker block(ComponentAssembly);
             const int index = owner ? ComponentAssembly->findData(owner->assemblyid) : -1;
@@ -501,12 +502,12 @@ void Form1::PopulateComponentFields()
         ComponentDisplayActivity->clear();
         ComponentPhase->clear();
         if (attachedActivityID != 0) {
-            if (const auto activity = m_store->activities.find(attachedActivityID); activity) {
+            if (const auto activity = store().activities.find(attachedActivityID); activity) {
                 const QSignalBlocker block(ComponentActivity);
                 ComponentActivity->setCurrentIndex(ComponentActivity->findData(activity->ActivityID));
                 gui::setListText(ComponentActivity, activity->Description);
                 ComponentDisplayActivity->setText(activity->Description);
-                if (const auto phase = m_store->phases.find(activity->PhaseID); phase)
+                if (const auto phase = store().phases.find(activity->PhaseID); phase)
                     ComponentPhase->setText(phase->Description);
             }
         }
@@ -545,7 +546,7 @@ void Form1::PopulateActivityFields()
         ActivityNotes->setText(common::joinNotes(r.notes));
         {
             const QSignalBlocker block(ActivityPhase);
-            const auto phase = m_store->phases.find(r.PhaseID);
+            const auto phase = store().phases.find(r.PhaseID);
             ActivityPhase->setCurrentIndex(phase ? ActivityPhase->findData(phase->PhaseID) : -1);
             gui::setListText(ActivityPhase, phase ? phase->Description : QString());
             ActivityDisplayPhase->setText(phase ? phase->Description : QString());

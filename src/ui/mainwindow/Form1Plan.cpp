@@ -64,9 +64,9 @@ void Form1::moveEntry(bool up)
     const OrderRow b = order.at(neighbour);
     try {
         if (phase)
-            m_store->swapPhaseSequences(a.id, b.sequence, b.id, a.sequence);
+            store().swapPhaseSequences(a.id, b.sequence, b.id, a.sequence);
         else
-            m_store->swapActivitySequences(a.id, b.sequence, b.id, a.sequence);
+            store().swapActivitySequences(a.id, b.sequence, b.id, a.sequence);
     } catch (const store::StoreError& e) {
         showStoreError(QStringLiteral("the move"), e);
         return;
@@ -107,7 +107,7 @@ void Form1::attachClick(const NodeRef& node)
     setPanelText(1, QStringLiteral("Please Click A 'COMPONENT' To Add It To The Activity"));
     const qint32 componentid = node.key;
     try {
-        auto component = m_store->components.find(componentid);
+        auto component = store().components.find(componentid);
         if (!component) {
             gui::MessageBox::notice(this, QStringLiteral("Unable To Access Component"));
             return;
@@ -115,7 +115,7 @@ void Form1::attachClick(const NodeRef& node)
         const bool attached = m_trees->isBold(componentid);
         // Detaching writes 0; attaching takes the component from whatever activity it had.
         component->ActivityID = attached ? 0 : currentActivityID;
-        m_store->components.change(*component);
+        store().components.change(*component);
         m_trees->toggleBold(componentid);
         if (componentLoaded && componentid == currentComponentID) {
             m_component = component;

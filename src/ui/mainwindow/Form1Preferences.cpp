@@ -3,6 +3,7 @@
 
 #include "mainwindow/Form1.h"
 
+#include "project/ProjectSession.h"
 #include "copy/CopyForm.h"
 #include "gui/Colors.h"
 #include "gui/Dialogs.h"
@@ -162,7 +163,7 @@ void Form1::mnucopy_Click()
 {
     if (refuseChange())
         return;
-    copy::copyForm window(*m_store, this);
+    copy::copyForm window(m_session, this);
     if (window.exec() != QDialog::Accepted || window.newProjectName.isEmpty())
         return;
     // The new project is shown as if picked; by its key, since the copy may share its name.

@@ -37,7 +37,7 @@ void showPlan(const rollup::Plan& p, std::initializer_list<QLineEdit*> boxes)
 const rollup::ProjectFigures& Form1::figures()
 {
     if (m_figuresBatch == 0 || !m_figures || m_figures->carid() != currentCarID)
-        m_figures.emplace(*m_store, currentCarID);
+        m_figures.emplace(store(), currentCarID);
     return *m_figures;
 }
 

@@ -95,29 +95,29 @@ void Form1::SaveRecord()
     switch (currentTab) {
     case 1: {
         const store::Car loaded
-            = isUpdate ? rowToChange<store::Car>(m_store->cars, currentCarID, "car") : store::Car {};
+            = isUpdate ? rowToChange<store::Car>(store().cars, currentCarID, "car") : store::Car {};
         store::Car row = built(project::carRecord(carFields(), loaded, stamp));
-        writeRow(m_store->cars, row, isUpdate);
+        writeRow(store().cars, row, isUpdate);
         currentCarID = row.carid;
         m_car = row;
         break;
     }
     case 2: {
         const store::Assembly loaded = isUpdate
-            ? rowToChange<store::Assembly>(m_store->assemblies, currentAssemblyID, "assembly")
+            ? rowToChange<store::Assembly>(store().assemblies, currentAssemblyID, "assembly")
             : store::Assembly {};
         store::Assembly row = built(project::assemblyRecord(assemblyFields(), loaded, currentCarID, stamp));
-        writeRow(m_store->assemblies, row, isUpdate);
+        writeRow(store().assemblies, row, isUpdate);
         currentAssemblyID = row.assemblyid;
         m_assembly = row;
         break;
     }
     case 3: {
         const store::Component loaded = isUpdate
-            ? rowToChange<store::Component>(m_store->components, currentComponentID, "component")
+            ? rowToChange<store::Component>(store().components, currentComponentID, "component")
             : store::Component {};
         store::Component row = built(project::componentRecord(componentFields(), loaded, currentCarID, stamp));
-        writeRow(m_store->components, row, isUpdate);
+        writeRow(store().components, row, isUpdate);
         currentComponentID = row.componentid;
         m_component = row;
         // The activity tab lists its components: refill it when this one joined or left it.
@@ -132,34 +132,34 @@ void Form1::SaveRecord()
     }
     case 4: {
         const store::Phase loaded
-            = isUpdate ? rowToChange<store::Phase>(m_store->phases, currentPhaseID, "phase") : store::Phase {};
+            = isUpdate ? rowToChange<store::Phase>(store().phases, currentPhaseID, "phase") : store::Phase {};
         store::Phase row = built(project::phaseRecord(phaseFields(), loaded, currentCarID, stamp));
         if (!isUpdate)
-            row.prioritysequence = m_store->nextPhaseSequence(currentCarID);
-        writeRow(m_store->phases, row, isUpdate);
+            row.prioritysequence = store().nextPhaseSequence(currentCarID);
+        writeRow(store().phases, row, isUpdate);
         currentPhaseID = row.PhaseID;
         m_phase = row;
         break;
     }
     case 5: {
         const store::Activity loaded = isUpdate
-            ? rowToChange<store::Activity>(m_store->activities, currentActivityID, "activity")
+            ? rowToChange<store::Activity>(store().activities, currentActivityID, "activity")
             : store::Activity {};
         store::Activity row = built(project::activityRecord(activityFields(), loaded, currentCarID, stamp));
         if (!isUpdate)
-            row.prioritysequence = m_store->nextActivitySequence(currentCarID, row.PhaseID);
-        writeRow(m_store->activities, row, isUpdate);
+            row.prioritysequence = store().nextActivitySequence(currentCarID, row.PhaseID);
+        writeRow(store().activities, row, isUpdate);
         currentActivityID = row.ActivityID;
         m_activity = row;
         break;
     }
     case 6: {
         const store::Supplier loaded = isUpdate
-            ? rowToChange<store::Supplier>(m_store->suppliers, ProgramState::currentSupplierID, "supplier")
+            ? rowToChange<store::Supplier>(store().suppliers, currentSupplierID, "supplier")
             : store::Supplier {};
         store::Supplier row = built(project::supplierRecord(supplierFields(), loaded));
-        writeRow(m_store->suppliers, row, isUpdate);
-        ProgramState::currentSupplierID = row.supplierid;
+        writeRow(store().suppliers, row, isUpdate);
+        currentSupplierID = row.supplierid;
         m_supplier = row;
         break;
     }
@@ -205,24 +205,24 @@ void Form1::DeleteRecord()
     try {
         switch (currentTab) {
         case 1:
-            m_store->deleteCar(currentCarID);
+            store().deleteCar(currentCarID);
             break;
         case 2:
-            m_store->deleteAssembly(currentAssemblyID);
+            store().deleteAssembly(currentAssemblyID);
             break;
         case 3:
-            m_store->components.remove(currentComponentID);
+            store().components.remove(currentComponentID);
             listedActivityID = currentActivityID;
             loadcomponents();
             break;
         case 4:
-            m_store->deletePhase(currentPhaseID);
+            store().deletePhase(currentPhaseID);
             break;
         case 5:
-            m_store->deleteActivity(currentActivityID);
+            store().deleteActivity(currentActivityID);
             break;
         case 6:
-            m_store->suppliers.remove(ProgramState::currentSupplierID);
+            store().suppliers.remove(currentSupplierID);
             break;
         default:
             break;
@@ -234,7 +234,7 @@ void Form1::DeleteRecord()
 
     // The component tab must not go on showing an activity that is gone.
     if ((currentTab == 4 || currentTab == 5) && componentLoaded) {
-        m_component = m_store->components.find(currentComponentID);
+        m_component = store().components.find(currentComponentID);
         PopulateComponentFields();
     }
     planNodeKey.clear();

@@ -5,8 +5,8 @@
 
 class QSettings;
 
-namespace store {
-class Database;
+namespace project {
+class ProjectSession;
 }
 
 namespace editor {
@@ -20,8 +20,8 @@ class MainWindow : public QMainWindow
 public:
     using QMainWindow::QMainWindow;
 
-    // The database and the settings must outlive the window.
-    static std::unique_ptr<MainWindow> create(store::Database& database, QSettings& settings);
+    // The session and the settings must outlive the window.
+    static std::unique_ptr<MainWindow> create(project::ProjectSession& session, QSettings& settings);
 
     // True once the project list is loaded and the window is ready for work.
     virtual bool isStarted() const = 0;

@@ -8,7 +8,7 @@ class MaterialsListForm : public ReportForm
 {
     Q_OBJECT
 public:
-    explicit MaterialsListForm(store::Database& database, QWidget* parent = nullptr);
+    explicit MaterialsListForm(const store::Database& database, QWidget* parent = nullptr);
     void PrintMaterialsList() { printReport(); }
 
 protected:

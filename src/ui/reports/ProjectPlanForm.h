@@ -8,7 +8,7 @@ class ProjectPlanForm : public ReportForm
 {
     Q_OBJECT
 public:
-    explicit ProjectPlanForm(store::Database& database, QWidget* parent = nullptr);
+    explicit ProjectPlanForm(const store::Database& database, QWidget* parent = nullptr);
     void PrintProjectPlan() { printReport(); }
 
 protected:

@@ -28,7 +28,7 @@ const QString ClickPrint = QStringLiteral("click 'Print' Or 'Quit'");
 const QString SelectProject = QStringLiteral("Select A Project Car To Print");
 } // namespace
 
-ReportForm::ReportForm(store::Database& database, const QString& caption, QWidget* parent)
+ReportForm::ReportForm(const store::Database& database, const QString& caption, QWidget* parent)
     : QDialog(parent)
     , m_store(std::make_unique<store::Store>(database))
 {
@@ -193,7 +193,7 @@ void ReportForm::cmdPreview_Click()
 
 // --- The four windows --------------------------------------------------------------------------
 
-MaterialsListForm::MaterialsListForm(store::Database& database, QWidget* parent)
+MaterialsListForm::MaterialsListForm(const store::Database& database, QWidget* parent)
     : ReportForm(database, QStringLiteral("Gear-Log Materials List Report"), parent)
 {
     setObjectName(QStringLiteral("MaterialsListForm"));
@@ -204,7 +204,7 @@ ReportDocument MaterialsListForm::buildReport(const store::Store& store, const R
     return materialsList(store, request);
 }
 
-ProjectPlanForm::ProjectPlanForm(store::Database& database, QWidget* parent)
+ProjectPlanForm::ProjectPlanForm(const store::Database& database, QWidget* parent)
     : ReportForm(database, QStringLiteral("Gear-Log Project Plan Report"), parent)
 {
     setObjectName(QStringLiteral("ProjectPlanForm"));
@@ -215,7 +215,7 @@ ReportDocument ProjectPlanForm::buildReport(const store::Store& store, const Rep
     return projectPlan(store, request);
 }
 
-WishListForm::WishListForm(store::Database& database, QWidget* parent)
+WishListForm::WishListForm(const store::Database& database, QWidget* parent)
     : ReportForm(database, QStringLiteral("Gear-Log Wish List Report"), parent)
 {
     setObjectName(QStringLiteral("WishListForm"));
@@ -226,7 +226,7 @@ ReportDocument WishListForm::buildReport(const store::Store& store, const Report
     return wishList(store, request);
 }
 
-StatusReportForm::StatusReportForm(store::Database& database, QWidget* parent)
+StatusReportForm::StatusReportForm(const store::Database& database, QWidget* parent)
     : ReportForm(database, QStringLiteral("Gear-Log Status Report"), parent)
 {
     setObjectName(QStringLiteral("StatusReportForm"));

@@ -25,7 +25,7 @@ class ReportForm : public QDialog
     Q_OBJECT
 
 public:
-    ReportForm(store::Database& database, const QString& caption, QWidget* parent = nullptr);
+    ReportForm(const store::Database& database, const QString& caption, QWidget* parent = nullptr);
     ~ReportForm() override;
 
     void cboProject_Click();

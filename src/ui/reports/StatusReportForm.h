@@ -9,7 +9,7 @@ class StatusReportForm : public ReportForm
 {
     Q_OBJECT
 public:
-    explicit StatusReportForm(store::Database& database, QWidget* parent = nullptr);
+    explicit StatusReportForm(const store::Database& database, QWidget* parent = nullptr);
     void PrintWorkStatus() { printReport(); }
     void cboWorkStatus_Click();
     void projectChosen();

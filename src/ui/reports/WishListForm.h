@@ -8,7 +8,7 @@ class WishListForm : public ReportForm
 {
     Q_OBJECT
 public:
-    explicit WishListForm(store::Database& database, QWidget* parent = nullptr);
+    explicit WishListForm(const store::Database& database, QWidget* parent = nullptr);
     void PrintWishList() { printReport(); }
 
 protected:

@@ -2,11 +2,11 @@
 
 #include "common/Formats.h"
 #include "gui/FieldChecks.h"
-#include "mainwindow/Form1.h"
 #include "gui/Dialogs.h"
 #include "gui/SelectOnFocus.h"
 #include "gui/StoreErrors.h"
 #include "gui/Twips.h"
+#include "project/ProjectSession.h"
 #include "store/Store.h"
 #include "timeline/ChartPainter.h"
 
@@ -39,9 +39,10 @@ editor::ActivityTimes timeBoxes(const DateUpdateForm& form)
 
 } // namespace
 
-DateUpdateForm::DateUpdateForm(store::Database& database, QWidget* parent)
+DateUpdateForm::DateUpdateForm(project::ProjectSession& session, qint32 activityToMaintain, QWidget* parent)
     : QDialog(parent)
-    , m_store(std::make_unique<store::Store>(database))
+    , m_session(session)
+    , m_activityToMaintain(activityToMaintain)
 {
     buildWindow();
     Form_Load();
@@ -101,7 +102,7 @@ void DateUpdateForm::buildWindow()
 void DateUpdateForm::Form_Load()
 {
     gui::guarded(this, QStringLiteral("reading the activity"),
-        [this] { m_activity = m_store->activities.find(DateWindowState::activityToMaintain); });
+        [this] { m_activity = m_session.store().activities.find(m_activityToMaintain); });
     showActivity();
 }
 
@@ -159,13 +160,11 @@ void DateUpdateForm::CmdUpdate_Click()
     project::applyTimes(timeBoxes(*this).texts(), changed);
     bool written = false;
     if (!gui::guarded(
-            this, QStringLiteral("saving the dates"), [&] { written = m_store->changeActivityTimes(changed); }))
+            this, QStringLiteral("saving the dates"), [&] { written = m_session.changeActivityTimes(changed); }))
         return;
     if (!written)
         return refuseSave(gone);
 
-    DateWindowState::reloadTimeLine = true;
-    editor::ProgramState::refreshOnActivate = true;
     accept();
 }
 
@@ -176,7 +175,6 @@ void DateUpdateForm::CmdCancel_Click()
 
 void DateUpdateForm::reject()
 {
-    DateWindowState::reloadTimeLine = false;
     QDialog::reject();
 }
 

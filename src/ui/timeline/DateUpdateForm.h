@@ -10,22 +10,11 @@ class QLabel;
 class QLineEdit;
 class QPushButton;
 
-namespace store {
-class Database;
-class Store;
-} // namespace store
+namespace project {
+class ProjectSession;
+}
 
 namespace timeline {
-
-// Values the time line and its date window hand each other.
-struct DateWindowState
-{
-    // The activity the date window opens on.
-    static inline qint32 activityToMaintain = 0;
-    // Set when the date window saved a change, cleared when it was cancelled: the time line
-    // reloads when it is active again.
-    static inline bool reloadTimeLine = false;
-};
 
 // Corrects one activity's planned and actual dates and efforts from the time line.
 class DateUpdateForm : public QDialog
@@ -33,8 +22,8 @@ class DateUpdateForm : public QDialog
     Q_OBJECT
 
 public:
-    // Opens on DateWindowState::activityToMaintain.
-    explicit DateUpdateForm(store::Database& database, QWidget* parent = nullptr);
+    // Opens on the activity with that key. exec() answers Accepted once a change was saved.
+    DateUpdateForm(project::ProjectSession& session, qint32 activityToMaintain, QWidget* parent = nullptr);
     ~DateUpdateForm() override;
 
     void Form_Load();
@@ -70,7 +59,8 @@ private:
     void showActivity();
     void refuseSave(const QString& message);
 
-    std::unique_ptr<store::Store> m_store;
+    project::ProjectSession& m_session;
+    const qint32 m_activityToMaintain;
     std::optional<store::Activity> m_activity; // none when the activity was not found
     bool m_activated = false;
 };

@@ -1,11 +1,11 @@
 #include "timeline/TimeLineForm.h"
 
 #include "common/Formats.h"
-#include "mainwindow/Form1.h"
 #include "gui/Dialogs.h"
 #include "gui/ListText.h"
 #include "gui/StoreErrors.h"
 #include "gui/Twips.h"
+#include "project/ProjectSession.h"
 #include "store/Store.h"
 #include "timeline/ChartGeometry.h"
 #include "timeline/ChartPainter.h"
@@ -56,10 +56,10 @@ QString counted(qsizetype count, const QString& what)
 
 } // namespace
 
-TimeLineForm::TimeLineForm(store::Database& database, QWidget* parent)
+TimeLineForm::TimeLineForm(project::ProjectSession& session, qint32 shownBefore, QWidget* parent)
     : QDialog(parent)
-    , m_database(database)
-    , m_store(std::make_unique<store::Store>(database))
+    , m_session(session)
+    , m_selectedCarID(shownBefore)
 {
     buildWindow();
     connectSignals();
@@ -166,8 +166,8 @@ void TimeLineForm::Form_Activate()
         setUp = false;
         return;
     }
-    if (DateWindowState::reloadTimeLine) {
-        DateWindowState::reloadTimeLine = false;
+    if (m_reload) {
+        m_reload = false;
         setUp = false;
     }
     if (setUp)
@@ -193,7 +193,7 @@ void TimeLineForm::LoadCar()
 {
     QList<store::Entry> cars;
     gui::guarded(this, QStringLiteral("loading the project list"),
-        [&] { cars = m_store->cars.allEntries(store::Order::Description); });
+        [&] { cars = m_session.store().cars.allEntries(store::Order::Description); });
     const QSignalBlocker block(CboCar);
     CboCar->clear();
     for (const store::Entry& car : cars)
@@ -206,7 +206,7 @@ void TimeLineForm::LoadCar()
 void TimeLineForm::preselectCar()
 {
     // The project shown last, else the one open in the main window (either may be gone by now).
-    for (const qint32 car : { selectedCarID, editor::ProgramState::globalCarID }) {
+    for (const qint32 car : { m_selectedCarID, m_session.currentCar() }) {
         const int index = car != 0 ? CboCar->findData(car) : -1;
         if (index >= 0) {
             const QSignalBlocker block(CboCar);
@@ -222,8 +222,9 @@ void TimeLineForm::CboCar_Click()
     const int index = CboCar->currentIndex();
     if (index < 0)
         return;
-    selectedCarID = CboCar->itemData(index).toInt();
-    if (!gui::guarded(this, QStringLiteral("loading the project"), [this] { m_model.load(*m_store, selectedCarID); }))
+    m_selectedCarID = CboCar->itemData(index).toInt();
+    if (!gui::guarded(this, QStringLiteral("loading the project"),
+                      [this] { m_model.load(m_session.store(), m_selectedCarID); }))
         return;
     setPanelText(2, counted(m_model.phases().size(), QStringLiteral("  Phases")));
     setPanelText(3, counted(m_model.activities().size(), QStringLiteral("  Activities")));
@@ -317,11 +318,10 @@ void TimeLineForm::LbName_Click(int row)
         return;
     }
     setPanelText(1, QStringLiteral("Updating Activity Information"));
-    DateWindowState::activityToMaintain = m_page.rows.at(row).ActivityID;
     m_inDateWindow = true;
     {
-        DateUpdateForm dates(m_database, this);
-        dates.exec();
+        DateUpdateForm dates(m_session, m_page.rows.at(row).ActivityID, this);
+        m_reload = dates.exec() == QDialog::Accepted;
     }
     m_inDateWindow = false;
     setPanelText(1, QStringLiteral("Click On An Activity Name To Update Dates"));

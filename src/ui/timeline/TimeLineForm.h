@@ -13,10 +13,9 @@ class QListWidget;
 class QPushButton;
 class QStatusBar;
 
-namespace store {
-class Database;
-class Store;
-} // namespace store
+namespace project {
+class ProjectSession;
+}
 
 namespace timeline {
 
@@ -28,12 +27,13 @@ class TimeLineForm : public QDialog
     Q_OBJECT
 
 public:
-    // The database must stay open for the window's life.
-    explicit TimeLineForm(store::Database& database, QWidget* parent = nullptr);
+    // Opens on the project shown last (shownBefore), else on the session's current car, when
+    // either is still there. The session must outlive the window.
+    TimeLineForm(project::ProjectSession& session, qint32 shownBefore, QWidget* parent = nullptr);
     ~TimeLineForm() override;
 
-    // The project shown last; the next opening shows it again. 0 before any choice.
-    static inline qint32 selectedCarID = 0;
+    // The project shown; the next opening shows it again. 0 before any choice.
+    qint32 selectedCarID() const { return m_selectedCarID; }
 
     // Status bar, panels 1 to 4.
     QString panelText(int panel) const;
@@ -84,8 +84,10 @@ private:
     void setPageButtons();
     void fillLists();
 
-    store::Database& m_database;
-    std::unique_ptr<store::Store> m_store;
+    project::ProjectSession& m_session;
+    qint32 m_selectedCarID = 0;
+    // A change of dates was saved in the date window: rebuilt when active again.
+    bool m_reload = false;
     TimeLineModel m_model;
     PageLayout m_page;
     int m_currentPage = 1;
