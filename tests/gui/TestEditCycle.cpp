@@ -928,6 +928,70 @@ private Q_SLOTS:
         QCOMPARE(m_f->buttonPattern(), QStringLiteral("110011"));
     }
 
+    // Another program changed or deleted the row after it was shown: the save writes nothing, says
+    // so, and the tab shows the row as it now stands (or no longer lists it).
+    void saveAfterAnotherProgram_data()
+    {
+        QTest::addColumn<int>("tab");
+        QTest::addColumn<QString>("elsewhere"); // %1: the key of the row shown
+        QTest::addColumn<QString>("field");
+        QTest::addColumn<QString>("shownAfter"); // empty: the row is gone
+        QTest::newRow("car changed") << 0 << "UPDATE Car SET make = 'Ford' WHERE carid = %1" << "CarMake" << "Ford";
+        QTest::newRow("assembly deleted") << 1 << "DELETE FROM Assembly WHERE assemblyid = %1"
+                                          << "AssemblyDisplayDescription" << "";
+        QTest::newRow("phase renamed in case only")
+            << 3 << "UPDATE Phase SET Description = 'STRIP' WHERE PhaseID = %1" << "PhaseDisplayDescription" << "STRIP";
+        QTest::newRow("supplier's notes filled") << 5 << "UPDATE Supplier SET note1 = 'call first' WHERE supplierid = %1"
+                                                  << "suppliercity" << "call first";
+    }
+    void saveAfterAnotherProgram()
+    {
+        QFETCH(int, tab);
+        QFETCH(QString, elsewhere);
+        QFETCH(QString, field);
+        QFETCH(QString, shownAfter);
+        const char* lists[] = { "carDescription", "assemblyDescription", "", "phaseDescription", "", "SupplierName" };
+        newCar(QStringLiteral("Racer"));
+        if (tab == 1)
+            newAssembly(QStringLiteral("Engine"));
+        if (tab == 3)
+            newPhase(QStringLiteral("Strip"));
+        m_f->showTab(tab);
+        if (tab == 5)
+            m_f->pick(child<QComboBox>(w(), "SupplierName"), child<QComboBox>(w(), "SupplierName")->itemData(0).toInt());
+        const qint32 key = picked(lists[tab]);
+        m_f->press(Update);
+        m_f->type(child<QLineEdit>(w(), qPrintable(field)), QStringLiteral("Typed"));
+        peek().exec(elsewhere.arg(key));
+        gui::DialogSeam::reset();
+        m_f->press(Save);
+
+        const QString said = shownAfter.isEmpty()
+            ? QStringLiteral("This Record Was Deleted By Someone Else Since It Was Shown; Nothing Was Saved.")
+            : QStringLiteral("This Record Was Changed By Someone Else Since It Was Shown. It Is Shown Again As It Now "
+                             "Stands; Nothing Was Saved.");
+        QCOMPARE(boxTexts(), QStringList { said });
+        QCOMPARE(peek().count("SELECT COUNT(*) FROM Car WHERE make = 'Typed' OR Description = 'Typed'"), 0);
+        QCOMPARE(peek().count("SELECT COUNT(*) FROM Assembly WHERE Description = 'Typed'"), 0);
+        QCOMPARE(peek().count("SELECT COUNT(*) FROM Phase WHERE Description = 'Typed'"), 0);
+        QCOMPARE(peek().count("SELECT COUNT(*) FROM Supplier WHERE city = 'Typed'"), 0);
+        if (shownAfter.isEmpty()) {
+            QCOMPARE(m_f->buttonPattern(), QStringLiteral("100001"));
+            QCOMPARE(child<QComboBox>(w(), lists[tab])->findData(key), -1);
+            return;
+        }
+        QCOMPARE(m_f->buttonPattern(), QStringLiteral("110011"));
+        QCOMPARE(picked(lists[tab]), key);
+        const QString shown = tab == 5 ? child<gui::NotesEdit>(w(), "SupplierNotes")->text()
+                                       : child<QLineEdit>(w(), qPrintable(field))->text();
+        QCOMPARE(shown, shownAfter);
+        // Shown afresh, the row saves again.
+        m_f->press(Update);
+        m_f->press(Save);
+        QCOMPARE(boxTexts().size(), 1);
+        QCOMPARE(m_f->buttonPattern(), QStringLiteral("110011"));
+    }
+
     // A cascade that fails half-way deletes nothing.
     void failedCascadeDeletesNothing()
     {

@@ -5,9 +5,11 @@
 #include "project/Rollups.h"
 #include "store/Activity.h"
 #include "store/Assembly.h"
+#include "project/ProjectSession.h"
 #include "store/Car.h"
 #include "store/Component.h"
 #include "store/Phase.h"
+#include "store/Snapshot.h"
 #include "store/Supplier.h"
 
 #include <QHash>
@@ -35,10 +37,6 @@ class QTimer;
 
 namespace gui {
 class NotesEdit;
-}
-
-namespace project {
-class ProjectSession;
 }
 
 namespace store {
@@ -111,8 +109,9 @@ public:
     bool ValidateActivity();
     bool validateSupplier();
 
-    // Writing and deleting the current record (store failures are thrown to the command).
-    void SaveRecord();
+    // Writing and deleting the current record (store failures are thrown to the command). A save
+    // of a row another program changed or deleted since it was shown writes nothing and says so.
+    project::ProjectSession::SaveOutcome SaveRecord();
     void DeleteRecord();
 
     // Pick lists and the fields they fill.
@@ -141,6 +140,7 @@ public:
     void FindComponent();
     void FindPhase();
     void FindActivity();
+    void FindSupplier();
     void UpdateForm(int tmpindex);
 
     // Roll-ups and trees.
@@ -493,6 +493,11 @@ private:
     void setReseqEnabled(bool enabled);
     void showEntries(const QString& kind, qint32 count);
     bool validateCurrentTab();
+    // A save refused because another program changed or deleted the row: says so, and shows the
+    // record as it now stands (or forgets it) with the edit closed.
+    void refuseStaleSave(project::ProjectSession::SaveOutcome outcome);
+    // The component shown read again after a change elsewhere; none when it is gone, silently.
+    void reloadComponent();
     void setCostsChanged();
     void setDatesChanged();
     void reselect(QComboBox* list, qint32 key);
@@ -537,6 +542,9 @@ private:
     std::optional<store::Phase> m_phase;
     std::optional<store::Activity> m_activity;
     std::optional<store::Supplier> m_supplier;
+    // What each of those rows held when read, by tab (0 car .. 5 supplier): a save changes a row
+    // only while it still holds that.
+    std::array<store::Snapshot, 6> m_shown;
 
     project::ProjectSession& m_session;
     const store::Store& store() const;

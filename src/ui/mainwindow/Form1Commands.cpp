@@ -333,7 +333,10 @@ void Form1::saveCommand()
 
     // A failed write leaves the edit open with everything typed.
     try {
-        SaveRecord();
+        if (const auto outcome = SaveRecord(); outcome != project::ProjectSession::SaveOutcome::Saved) {
+            refuseStaleSave(outcome);
+            return;
+        }
     } catch (const store::StoreError& e) {
         showStoreError(QStringLiteral("the save"), e);
         return;
@@ -409,7 +412,7 @@ void Form1::saveCommand()
         editedSupplierName = SupplierDisplayName->text();
         loadsuppliercombo();
         // Shown again by its key: names need not be unique.
-        m_supplier = store().suppliers.find(currentSupplierID);
+        FindSupplier();
         if (!m_supplier) {
             gui::MessageBox::notice(this, QStringLiteral("Supplier Record Not Found"));
         } else {
@@ -427,6 +430,57 @@ void Form1::saveCommand()
     default:
         break;
     }
+}
+
+void Form1::refuseStaleSave(project::ProjectSession::SaveOutcome outcome)
+{
+    gui::MessageBox::information(this, project::ProjectSession::refusalText(outcome));
+    if (outcome == project::ProjectSession::SaveOutcome::DeletedElsewhere) {
+        // Gone from the lists and the trees as well; what it owned went with it.
+        switch (currentTab) {
+        case 1:
+            carLoaded = false;
+            assemblyLoaded = componentLoaded = phaseLoaded = activityLoaded = false;
+            currentCarID = 0;
+            m_session.setCurrentCar(0);
+            projectDescription->clear();
+            loadCarDescription();
+            m_trees->clear();
+            break;
+        case 2:
+            assemblyLoaded = componentLoaded = false;
+            loadAssemblyDescription();
+            loadComponentDescription();
+            UpdateMaterialsTree();
+            break;
+        case 3:
+            componentLoaded = false;
+            loadComponentDescription();
+            UpdateMaterialsTree();
+            break;
+        case 4:
+            phaseLoaded = activityLoaded = false;
+            loadPhaseDescription();
+            loadActivityDescription();
+            UpdateProjectTree();
+            break;
+        case 5:
+            activityLoaded = false;
+            loadActivityDescription();
+            UpdateProjectTree();
+            break;
+        case 6:
+            supplierLoaded = false;
+            currentSupplierID = 0;
+            currentSupplierName.clear();
+            loadsuppliercombo();
+            break;
+        default:
+            break;
+        }
+    }
+    // As after Cancel: the record shown afresh from the file, or the tab emptied.
+    cancelCommand();
 }
 
 void Form1::cancelCommand()
@@ -469,7 +523,7 @@ void Form1::cancelCommand()
         setPanelText(1, savedTableText);
         SupplierName->setEnabled(SupplierName->count() > 0);
         if (supplierLoaded) {
-            m_supplier = store().suppliers.find(currentSupplierID);
+            FindSupplier();
             PopulateSupplierFields();
             SetButtons(QStringLiteral("110011"));
         } else {

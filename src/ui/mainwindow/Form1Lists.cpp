@@ -168,38 +168,56 @@ void Form1::loadcomponents()
 // --- Finding --------------------------------------------------------------------------------
 
 namespace {
-template <class Rec, class T>
-void findInto(std::optional<Rec>& row, const T& table, qint32 key, QWidget* parent, const char* message)
+// Reads the record with what it was read from: a later save changes it only while the row holds that.
+template <class Rec>
+void findInto(std::optional<Rec>& row, store::Snapshot& shown, const store::Table<Rec>& table, qint32 key,
+              QWidget* parent, const char* message)
 {
-    row = table.find(key);
-    if (!row)
+    auto loaded = table.load(key);
+    row.reset();
+    shown = {};
+    if (loaded) {
+        row = std::move(loaded->record);
+        shown = std::move(loaded->snapshot);
+    } else if (message) {
         gui::MessageBox::notice(parent, QLatin1String(message));
+    }
 }
 } // namespace
 
 void Form1::findCar()
 {
-    findInto(m_car, store().cars, currentCarID, this, "Car Record Not Found");
+    findInto(m_car, m_shown[0], store().cars, currentCarID, this, "Car Record Not Found");
 }
 
 void Form1::FindAssembly()
 {
-    findInto(m_assembly, store().assemblies, currentAssemblyID, this, "Assembly Record Not Found");
+    findInto(m_assembly, m_shown[1], store().assemblies, currentAssemblyID, this, "Assembly Record Not Found");
 }
 
 void Form1::FindComponent()
 {
-    findInto(m_component, store().components, currentComponentID, this, "Component Record Not Found");
+    findInto(m_component, m_shown[2], store().components, currentComponentID, this, "Component Record Not Found");
+}
+
+void Form1::reloadComponent()
+{
+    findInto(m_component, m_shown[2], store().components, currentComponentID, this, nullptr);
 }
 
 void Form1::FindPhase()
 {
-    findInto(m_phase, store().phases, currentPhaseID, this, "Phase Record Not Found");
+    findInto(m_phase, m_shown[3], store().phases, currentPhaseID, this, "Phase Record Not Found");
+}
+
+void Form1::FindSupplier()
+{
+    findInto(m_supplier, m_shown[5], store().suppliers, currentSupplierID, this, nullptr);
 }
 
 void Form1::FindActivity()
 {
-    findInto(m_activity, store().activities, currentActivityID, this, "Activity Record Not Found");
+    findInto(m_activity, m_shown[4], store().activities, currentActivityID, this, "Activity Record Not Found");
 }
 
 // --- Picking ----------------------------------------------------------------------------------
@@ -417,7 +435,8 @@ void Form1::SupplierName_Click()
         return;
     supplierLoaded = true;
     // The entry's key, not its name, picks the row: two suppliers may share a name.
-    const auto found = store().suppliers.find(SupplierName->currentData().toInt());
+    std::optional<store::Supplier> found;
+    findInto(found, m_shown[5], store().suppliers, SupplierName->currentData().toInt(), this, nullptr);
     if (found) {
         m_supplier = found;
         currentTab = 6;

@@ -64,9 +64,9 @@ void Form1::moveEntry(bool up)
     const OrderRow b = order.at(neighbour);
     try {
         if (phase)
-            store().swapPhaseSequences(a.id, b.sequence, b.id, a.sequence);
+            m_session.swapPhaseSequences(a.id, b.sequence, b.id, a.sequence);
         else
-            store().swapActivitySequences(a.id, b.sequence, b.id, a.sequence);
+            m_session.swapActivitySequences(a.id, b.sequence, b.id, a.sequence);
     } catch (const store::StoreError& e) {
         showStoreError(QStringLiteral("the move"), e);
         return;
@@ -107,18 +107,21 @@ void Form1::attachClick(const NodeRef& node)
     setPanelText(1, QStringLiteral("Please Click A 'COMPONENT' To Add It To The Activity"));
     const qint32 componentid = node.key;
     try {
-        auto component = store().components.find(componentid);
+        auto component = store().components.load(componentid);
         if (!component) {
             gui::MessageBox::notice(this, QStringLiteral("Unable To Access Component"));
             return;
         }
         const bool attached = m_trees->isBold(componentid);
         // Detaching writes 0; attaching takes the component from whatever activity it had.
-        component->ActivityID = attached ? 0 : currentActivityID;
-        store().components.change(*component);
+        component->record.ActivityID = attached ? 0 : currentActivityID;
+        if (m_session.update(component->record, component->snapshot) != project::ProjectSession::SaveOutcome::Saved) {
+            gui::MessageBox::notice(this, QStringLiteral("Unable To Access Component"));
+            return;
+        }
         m_trees->toggleBold(componentid);
         if (componentLoaded && componentid == currentComponentID) {
-            m_component = component;
+            reloadComponent();
             PopulateComponentFields();
         }
     } catch (const store::StoreError& e) {

@@ -17,26 +17,18 @@ namespace editor {
 
 namespace {
 
-// The row an update rewrites: read again by the key of the record shown on the tab.
-template <class Rec, class T>
-Rec rowToChange(const T& table, qint32 key, const char* kind)
-{
-    auto row = table.find(key);
-    if (!row)
-        throw store::StoreError(store::code::Error,
-                                QStringLiteral("The %1 being changed no longer exists.").arg(QLatin1String(kind)),
-                                QStringLiteral("GearLog"));
-    return *row;
-}
+using Outcome = project::ProjectSession::SaveOutcome;
 
-// A changed row is rewritten by its key; a new one gets its key from the store.
-template <class Rec, class T>
-void writeRow(const T& table, Rec& row, bool update)
+// A new row gets its key from the store; a changed one is rewritten only while its row still
+// holds what was shown.
+template <class Rec>
+Outcome writeRow(project::ProjectSession& session, Rec& row, const store::Snapshot& shown, bool update)
 {
-    if (update)
-        table.change(row);
-    else
-        row.setKey(table.add(row));
+    if (!update) {
+        row.setKey(session.add(row));
+        return Outcome::Saved;
+    }
+    return session.update(row, shown);
 }
 
 // Saving follows the checks, so the rules pass again; should they not, nothing is written and the
@@ -89,35 +81,48 @@ void Form1::setDatesChanged()
                      && sameEffort(a.actualeffort, ActivityActualEffort));
 }
 
-void Form1::SaveRecord()
+Outcome Form1::SaveRecord()
 {
     const QDateTime stamp = common::Clock::now();
+    // An update rewrites the record as it was shown; one that could not be read is gone.
+    const auto shownOr = [this](const auto& shown) {
+        using Rec = std::decay_t<decltype(*shown)>;
+        return isUpdate && shown ? *shown : Rec {};
+    };
+    const std::optional<bool> missing = isUpdate
+        ? std::optional<bool>((currentTab == 1 && !m_car) || (currentTab == 2 && !m_assembly)
+                              || (currentTab == 3 && !m_component) || (currentTab == 4 && !m_phase)
+                              || (currentTab == 5 && !m_activity) || (currentTab == 6 && !m_supplier))
+        : std::nullopt;
+    if (missing.value_or(false))
+        return Outcome::DeletedElsewhere;
+    const store::Snapshot& shown = m_shown[size_t(qBound(1, currentTab, 6) - 1)];
+    Outcome outcome = Outcome::Saved;
     switch (currentTab) {
     case 1: {
-        const store::Car loaded
-            = isUpdate ? rowToChange<store::Car>(store().cars, currentCarID, "car") : store::Car {};
-        store::Car row = built(project::carRecord(carFields(), loaded, stamp));
-        writeRow(store().cars, row, isUpdate);
-        currentCarID = row.carid;
-        m_car = row;
+        store::Car row = built(project::carRecord(carFields(), shownOr(m_car), stamp));
+        outcome = writeRow(m_session, row, shown, isUpdate);
+        if (outcome == Outcome::Saved) {
+            currentCarID = row.carid;
+            m_car = row;
+        }
         break;
     }
     case 2: {
-        const store::Assembly loaded = isUpdate
-            ? rowToChange<store::Assembly>(store().assemblies, currentAssemblyID, "assembly")
-            : store::Assembly {};
-        store::Assembly row = built(project::assemblyRecord(assemblyFields(), loaded, currentCarID, stamp));
-        writeRow(store().assemblies, row, isUpdate);
-        currentAssemblyID = row.assemblyid;
-        m_assembly = row;
+        store::Assembly row = built(project::assemblyRecord(assemblyFields(), shownOr(m_assembly), currentCarID, stamp));
+        outcome = writeRow(m_session, row, shown, isUpdate);
+        if (outcome == Outcome::Saved) {
+            currentAssemblyID = row.assemblyid;
+            m_assembly = row;
+        }
         break;
     }
     case 3: {
-        const store::Component loaded = isUpdate
-            ? rowToChange<store::Component>(store().components, currentComponentID, "component")
-            : store::Component {};
+        const store::Component loaded = shownOr(m_component);
         store::Component row = built(project::componentRecord(componentFields(), loaded, currentCarID, stamp));
-        writeRow(store().components, row, isUpdate);
+        outcome = writeRow(m_session, row, shown, isUpdate);
+        if (outcome != Outcome::Saved)
+            break;
         currentComponentID = row.componentid;
         m_component = row;
         // The activity tab lists its components: refill it when this one joined or left it.
@@ -131,42 +136,38 @@ void Form1::SaveRecord()
         break;
     }
     case 4: {
-        const store::Phase loaded
-            = isUpdate ? rowToChange<store::Phase>(store().phases, currentPhaseID, "phase") : store::Phase {};
-        store::Phase row = built(project::phaseRecord(phaseFields(), loaded, currentCarID, stamp));
-        if (!isUpdate)
-            row.prioritysequence = store().nextPhaseSequence(currentCarID);
-        writeRow(store().phases, row, isUpdate);
-        currentPhaseID = row.PhaseID;
-        m_phase = row;
+        // A new phase goes last in the plan; the session numbers it with the insert.
+        store::Phase row = built(project::phaseRecord(phaseFields(), shownOr(m_phase), currentCarID, stamp));
+        outcome = writeRow(m_session, row, shown, isUpdate);
+        if (outcome == Outcome::Saved) {
+            currentPhaseID = row.PhaseID;
+            m_phase = row;
+        }
         break;
     }
     case 5: {
-        const store::Activity loaded = isUpdate
-            ? rowToChange<store::Activity>(store().activities, currentActivityID, "activity")
-            : store::Activity {};
-        store::Activity row = built(project::activityRecord(activityFields(), loaded, currentCarID, stamp));
-        if (!isUpdate)
-            row.prioritysequence = store().nextActivitySequence(currentCarID, row.PhaseID);
-        writeRow(store().activities, row, isUpdate);
-        currentActivityID = row.ActivityID;
-        m_activity = row;
+        store::Activity row = built(project::activityRecord(activityFields(), shownOr(m_activity), currentCarID, stamp));
+        outcome = writeRow(m_session, row, shown, isUpdate);
+        if (outcome == Outcome::Saved) {
+            currentActivityID = row.ActivityID;
+            m_activity = row;
+        }
         break;
     }
     case 6: {
-        const store::Supplier loaded = isUpdate
-            ? rowToChange<store::Supplier>(store().suppliers, currentSupplierID, "supplier")
-            : store::Supplier {};
-        store::Supplier row = built(project::supplierRecord(supplierFields(), loaded));
-        writeRow(store().suppliers, row, isUpdate);
-        currentSupplierID = row.supplierid;
-        m_supplier = row;
+        store::Supplier row = built(project::supplierRecord(supplierFields(), shownOr(m_supplier)));
+        outcome = writeRow(m_session, row, shown, isUpdate);
+        if (outcome == Outcome::Saved) {
+            currentSupplierID = row.supplierid;
+            m_supplier = row;
+        }
         break;
     }
     default:
         break;
     }
     QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
+    return outcome;
 }
 
 void Form1::DeleteRecord()
@@ -205,24 +206,24 @@ void Form1::DeleteRecord()
     try {
         switch (currentTab) {
         case 1:
-            store().deleteCar(currentCarID);
+            m_session.remove(project::Kind::Car, currentCarID);
             break;
         case 2:
-            store().deleteAssembly(currentAssemblyID);
+            m_session.remove(project::Kind::Assembly, currentAssemblyID);
             break;
         case 3:
-            store().components.remove(currentComponentID);
+            m_session.remove(project::Kind::Component, currentComponentID);
             listedActivityID = currentActivityID;
             loadcomponents();
             break;
         case 4:
-            store().deletePhase(currentPhaseID);
+            m_session.remove(project::Kind::Phase, currentPhaseID);
             break;
         case 5:
-            store().deleteActivity(currentActivityID);
+            m_session.remove(project::Kind::Activity, currentActivityID);
             break;
         case 6:
-            store().suppliers.remove(currentSupplierID);
+            m_session.remove(project::Kind::Supplier, currentSupplierID);
             break;
         default:
             break;
@@ -234,7 +235,7 @@ void Form1::DeleteRecord()
 
     // The component tab must not go on showing an activity that is gone.
     if ((currentTab == 4 || currentTab == 5) && componentLoaded) {
-        m_component = store().components.find(currentComponentID);
+        reloadComponent();
         PopulateComponentFields();
     }
     planNodeKey.clear();
