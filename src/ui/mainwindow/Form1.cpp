@@ -2,6 +2,8 @@
 
 #include "mainwindow/Form1.h"
 
+#include "mainwindow/Editors.h"
+
 #include "common/Clock.h"
 #include "common/Formats.h"
 #include "gui/Colors.h"
@@ -47,11 +49,11 @@ Form1::Form1(project::ProjectSession& session, QSettings& settings, QWidget* par
         LockFields(true);
     }
     currentTab = 1;
-    cmdDone->hide(); // shown only while components are being attached
-    for (QWidget* w : std::initializer_list<QWidget*> { LblReseq, cmdMoveUp, cmdMoveDown, cmdAttachComponent, cmdDone,
-                                                        cmdAttachCarImage, cmdViewCarImage, cmdAttachAssemblyImage,
-                                                        cmdViewAssemblyImage, cmdAttachComponentImage,
-                                                        cmdViewComponentImage })
+    m_activityTab->cmdDone->hide(); // shown only while components are being attached
+    for (QWidget* w : std::initializer_list<QWidget*> { LblReseq, cmdMoveUp, cmdMoveDown, m_activityTab->cmdAttachComponent, m_activityTab->cmdDone,
+                                                        m_carTab->cmdAttachCarImage, m_carTab->cmdViewCarImage, m_assemblyTab->cmdAttachAssemblyImage,
+                                                        m_assemblyTab->cmdViewAssemblyImage, m_componentTab->cmdAttachComponentImage,
+                                                        m_componentTab->cmdViewComponentImage })
         w->setEnabled(false);
 
     m_clock = new QTimer(this);
@@ -83,27 +85,27 @@ void Form1::connectSignals()
         m_shownTree = TbDisplay->currentIndex();
         TbDisplay_Click(previous);
     });
-    connect(carDescription, &QComboBox::activated, this, [this] {
+    connect(m_carTab->carDescription, &QComboBox::activated, this, [this] {
         listClickFromTree = false;
         carDescription_Click();
     });
-    connect(assemblyDescription, &QComboBox::activated, this, [this] {
+    connect(m_assemblyTab->assemblyDescription, &QComboBox::activated, this, [this] {
         listClickFromTree = false;
         assemblyDescription_Click();
     });
-    connect(componentDescription, &QComboBox::activated, this, [this] {
+    connect(m_componentTab->componentDescription, &QComboBox::activated, this, [this] {
         listClickFromTree = false;
         componentDescription_Click();
     });
-    connect(phaseDescription, &QComboBox::activated, this, [this] {
+    connect(m_phaseTab->phaseDescription, &QComboBox::activated, this, [this] {
         listClickFromTree = false;
         phaseDescription_Click();
     });
-    connect(ActivityDescription, &QComboBox::activated, this, [this] {
+    connect(m_activityTab->ActivityDescription, &QComboBox::activated, this, [this] {
         listClickFromTree = false;
         ActivityDescription_Click();
     });
-    connect(SupplierName, &QComboBox::activated, this, &Form1::SupplierName_Click);
+    connect(m_supplierTab->SupplierName, &QComboBox::activated, this, &Form1::SupplierName_Click);
     // A node is chosen by a click, or from the keyboard by Enter. A double click also activates:
     // in attach mode that second signal would undo the first click, so only clicks count there.
     connect(m_trees, &ProjectTrees::clicked, this, [this](ProjectTrees::Page page, const NodeRef& node) {
@@ -115,15 +117,15 @@ void Form1::connectSignals()
     connect(m_trees, &ProjectTrees::activated, this, [this](ProjectTrees::Page page, const NodeRef& node) {
         if (page == ProjectTrees::Plan)
             TvProject_NodeClick(node);
-        else if (!cmdDone->isVisible())
+        else if (!m_activityTab->cmdDone->isVisible())
             TvMaterials_NodeClick(node);
     });
     connect(mnuExpandView, &QAction::triggered, this, &Form1::mnuExpandView_Click);
     connect(mnuCompressView, &QAction::triggered, this, &Form1::mnuCompressView_Click);
     connect(cmdMoveUp, &QPushButton::clicked, this, &Form1::cmdMoveUp_Click);
     connect(cmdMoveDown, &QPushButton::clicked, this, &Form1::cmdMoveDown_Click);
-    connect(cmdAttachComponent, &QPushButton::clicked, this, &Form1::cmdAttachComponent_Click);
-    connect(cmdDone, &QPushButton::clicked, this, &Form1::cmdDone_Click);
+    connect(m_activityTab->cmdAttachComponent, &QPushButton::clicked, this, &Form1::cmdAttachComponent_Click);
+    connect(m_activityTab->cmdDone, &QPushButton::clicked, this, &Form1::cmdDone_Click);
     connect(mnuCreate, &QAction::triggered, this, &Form1::CreateNewCar);
     connect(mnuAbout, &QAction::triggered, this, &Form1::mnuAbout_Click);
     connect(MnuMaterialsList, &QAction::triggered, this, &Form1::MnuMaterialsList_Click);
@@ -280,54 +282,24 @@ void Form1::LockFields(bool bdolock)
         gui::setFieldColour(w, colour);
     }
 
-    // Browsing shows the pick list and the display boxes; editing the name box and the relation lists.
-    auto swap = [bdolock](std::initializer_list<QWidget*> browse, std::initializer_list<QWidget*> edit) {
-        for (QWidget* w : browse) {
-            w->setVisible(bdolock);
-            w->setEnabled(bdolock);
-        }
-        for (QWidget* w : edit) {
-            w->setVisible(!bdolock);
-            w->setEnabled(!bdolock);
-        }
-    };
     switch (currentTab) {
     case 1:
-        swap({ carDescription }, { CarDisplayDescription });
+        m_carTab->lock(bdolock);
         break;
     case 2:
-        swap({ assemblyDescription, AssemblyDisplayStatus }, { AssemblyDisplayDescription, AssemblyStatus });
-        AssemblyDisplayStatus->setEnabled(true);
+        m_assemblyTab->lock(bdolock);
         break;
     case 3:
-        swap({ componentDescription, ComponentDisplayStatus, ComponentDisplayAssembly, ComponentDisplaySupplier,
-               ComponentDisplayActivity },
-             { ComponentDisplayDescription, ComponentStatus, ComponentAssembly, ComponentSupplierName,
-               ComponentActivity });
-        for (QWidget* w : { static_cast<QWidget*>(ComponentDisplayStatus), static_cast<QWidget*>(ComponentDisplayAssembly),
-                            static_cast<QWidget*>(ComponentDisplaySupplier),
-                            static_cast<QWidget*>(ComponentDisplayActivity) }) {
-            w->setEnabled(true);
-            gui::setFieldColour(w, white);
-        }
-        ComponentWishList->setEnabled(!bdolock);
-        gui::setFieldColour(ComponentWishList,
-                            bdolock ? gui::fromStoredColour(gui::SystemButtonFace) : yellow);
-        if (!bdolock)
-            ComponentActivity->setEnabled(ComponentActivity->count() > 0);
+        m_componentTab->lock(bdolock);
         break;
     case 4:
-        swap({ phaseDescription, PhaseDisplayStatus }, { PhaseDisplayDescription, phaseStatus });
-        PhaseDisplayStatus->setEnabled(true);
+        m_phaseTab->lock(bdolock);
         break;
     case 5:
-        swap({ ActivityDescription, ActivityDisplayStatus, ActivityDisplayPhase },
-             { ActivityDisplayDescription, ActivityStatus, ActivityPhase });
-        ActivityDisplayStatus->setEnabled(true);
-        ActivityDisplayPhase->setEnabled(true);
+        m_activityTab->lock(bdolock);
         break;
     case 6:
-        swap({ SupplierName }, { SupplierDisplayName });
+        m_supplierTab->lock(bdolock);
         break;
     default:
         break;
@@ -359,10 +331,10 @@ void Form1::ClearFields()
     }
     for (gui::NotesEdit* notes : page->findChildren<gui::NotesEdit*>())
         notes->clear();
-    if (page->isAncestorOf(ComponentWishList))
-        ComponentWishList->setChecked(false);
-    if (page->isAncestorOf(ActivityComponents))
-        ActivityComponents->clear();
+    if (page->isAncestorOf(m_componentTab->ComponentWishList))
+        m_componentTab->ComponentWishList->setChecked(false);
+    if (page->isAncestorOf(m_activityTab->ActivityComponents))
+        m_activityTab->ActivityComponents->clear();
 }
 
 } // namespace editor

@@ -54,6 +54,13 @@ struct SupplierFields;
 
 namespace editor {
 
+class ActivityEditor;
+class AssemblyEditor;
+class CarEditor;
+class ComponentEditor;
+class PhaseEditor;
+class SupplierEditor;
+
 struct ActivityTimes;
 
 // The main window: the project editor. Its controls carry the names the rest of the program and
@@ -102,12 +109,6 @@ public:
     void TbDisplay_Click(int previousTab);
 
     // Validation: true when the record on the current tab may be saved.
-    bool validateCar();
-    bool validateAssembly();
-    bool validateComponent();
-    bool validatePhase();
-    bool ValidateActivity();
-    bool validateSupplier();
 
     // Writing and deleting the current record (store failures are thrown to the command). A save
     // of a row another program changed or deleted since it was shown writes nothing and says so.
@@ -327,114 +328,13 @@ public:
     QAction* mnudash5 = nullptr;
     QAction* mnutableofcontents = nullptr;
 
-    // Tab 0, Car.
-    QComboBox* carDescription = nullptr;
-    QLineEdit* CarDisplayDescription = nullptr;
-    QLineEdit* CarMake = nullptr;
-    QLineEdit* CarModel = nullptr;
-    QLineEdit* CarYear = nullptr;
-    QLineEdit* CarPurchasePrice = nullptr;
-    QLineEdit* CarResaleValue = nullptr;
-    QLineEdit* CarTotalBudget = nullptr;
-    QLineEdit* carImagePath = nullptr;
-    QPushButton* cmdAttachCarImage = nullptr;
-    QPushButton* cmdViewCarImage = nullptr;
-    gui::NotesEdit* CarNotes = nullptr;
-    QLineEdit* CarTargetCost = nullptr;
-    QLineEdit* CarActualCost = nullptr;
-    QLineEdit* CarTargetStartDate = nullptr;
-    QLineEdit* CarTargetStopDate = nullptr;
-    QLineEdit* CarActualStartDate = nullptr;
-    QLineEdit* CarActualStopDate = nullptr;
-    QLineEdit* CarTargetEffort = nullptr;
-    QLineEdit* CarActualEffort = nullptr;
-
-    // Tab 1, Assembly.
-    QComboBox* assemblyDescription = nullptr;
-    QLineEdit* AssemblyDisplayDescription = nullptr;
-    QComboBox* AssemblyStatus = nullptr;
-    QLineEdit* AssemblyDisplayStatus = nullptr;
-    QLineEdit* AssemblyImagePath = nullptr;
-    QPushButton* cmdAttachAssemblyImage = nullptr;
-    QPushButton* cmdViewAssemblyImage = nullptr;
-    gui::NotesEdit* AssemblyNotes = nullptr;
-    QLineEdit* AssemblyTargetCost = nullptr;
-    QLineEdit* AssemblyActualCost = nullptr;
-    QLineEdit* AssemblyTargetStartDate = nullptr;
-    QLineEdit* AssemblyActualStartDate = nullptr;
-
-    // Tab 2, Component.
-    QComboBox* componentDescription = nullptr;
-    QLineEdit* ComponentDisplayDescription = nullptr;
-    QComboBox* ComponentAssembly = nullptr;
-    QLineEdit* ComponentDisplayAssembly = nullptr;
-    QComboBox* ComponentStatus = nullptr;
-    QLineEdit* ComponentDisplayStatus = nullptr;
-    QComboBox* ComponentSupplierName = nullptr;
-    QLineEdit* ComponentDisplaySupplier = nullptr;
-    QLineEdit* ComponentCatalogPage = nullptr;
-    QLineEdit* ComponentQuantity = nullptr;
-    QLineEdit* ComponentTargetCost = nullptr;
-    QLineEdit* ComponentActualCost = nullptr;
-    QComboBox* ComponentActivity = nullptr;
-    QLineEdit* ComponentDisplayActivity = nullptr;
-    QLineEdit* ComponentPhase = nullptr;
-    QCheckBox* ComponentWishList = nullptr;
-    QLineEdit* ComponentImagePath = nullptr;
-    QPushButton* cmdAttachComponentImage = nullptr;
-    QPushButton* cmdViewComponentImage = nullptr;
-    gui::NotesEdit* ComponentNotes = nullptr;
-    QLineEdit* ComponentTargetStartDate = nullptr;
-    QLineEdit* ComponentActualStartDate = nullptr;
-
-    // Tab 3, Phase.
-    QComboBox* phaseDescription = nullptr;
-    QLineEdit* PhaseDisplayDescription = nullptr;
-    QComboBox* phaseStatus = nullptr;
-    QLineEdit* PhaseDisplayStatus = nullptr;
-    gui::NotesEdit* PhaseNotes = nullptr;
-    QLineEdit* PhaseTargetStartDate = nullptr;
-    QLineEdit* PhaseTargetStopDate = nullptr;
-    QLineEdit* PhaseTargetEffort = nullptr;
-    QLineEdit* PhaseActualStartDate = nullptr;
-    QLineEdit* PhaseActualStopDate = nullptr;
-    QLineEdit* PhaseActualEffort = nullptr;
-    QLineEdit* PhaseTargetCost = nullptr;
-    QLineEdit* PhaseActualCost = nullptr;
-
-    // Tab 4, Activity.
-    QComboBox* ActivityDescription = nullptr;
-    QLineEdit* ActivityDisplayDescription = nullptr;
-    QComboBox* ActivityPhase = nullptr;
-    QLineEdit* ActivityDisplayPhase = nullptr;
-    QComboBox* ActivityStatus = nullptr;
-    QLineEdit* ActivityDisplayStatus = nullptr;
-    QLineEdit* ActivityTargetStartDate = nullptr;
-    QLineEdit* ActivityTargetStopDate = nullptr;
-    QLineEdit* ActivityTargetEffort = nullptr;
-    QLineEdit* ActivityActualStartDate = nullptr;
-    QLineEdit* ActivityActualStopDate = nullptr;
-    QLineEdit* ActivityActualEffort = nullptr;
-    QListWidget* ActivityComponents = nullptr;
-    QPushButton* cmdAttachComponent = nullptr;
-    QPushButton* cmdDone = nullptr;
-    gui::NotesEdit* ActivityNotes = nullptr;
-    QLineEdit* ActivityTargetCost = nullptr;
-    QLineEdit* ActivityActualCost = nullptr;
-
-    // Tab 5, Supplier.
-    QComboBox* SupplierName = nullptr;
-    QLineEdit* SupplierDisplayName = nullptr;
-    QLineEdit* supplieraddress1 = nullptr;
-    QLineEdit* supplieraddress2 = nullptr;
-    QLineEdit* suppliercity = nullptr;
-    QLineEdit* supplierstate = nullptr;
-    QLineEdit* supplierzipcode = nullptr;
-    QLineEdit* suppliertelephone = nullptr;
-    QLineEdit* supplierfax = nullptr;
-    QLineEdit* supplieremail = nullptr;
-    QLineEdit* SupplierCatalogNbr = nullptr;
-    gui::NotesEdit* SupplierNotes = nullptr;
+    // The record tabs, one editor each, owning their fields.
+    CarEditor* m_carTab = nullptr;
+    AssemblyEditor* m_assemblyTab = nullptr;
+    ComponentEditor* m_componentTab = nullptr;
+    PhaseEditor* m_phaseTab = nullptr;
+    ActivityEditor* m_activityTab = nullptr;
+    SupplierEditor* m_supplierTab = nullptr;
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
@@ -447,13 +347,6 @@ private:
     void buildWindow();
     void buildMenus();
     void buildStatusBar();
-    QWidget* buildCarTab();
-    QWidget* buildAssemblyTab();
-    QWidget* buildComponentTab();
-    QWidget* buildPhaseTab();
-    QWidget* buildActivityTab();
-    QWidget* buildSupplierTab();
-    QWidget* buildCommandRow();
     void connectSignals();
 
     // What the assembly, component, phase and activity tabs have in common, by tab index (1 to 4).
@@ -461,7 +354,7 @@ private:
     {
         int tab;
         bool plan; // shown in the project-plan tree rather than the materials tree
-        QComboBox* Form1::*list;
+        QComboBox* (Form1::*list)() const;
         QString Form1::*description;
         qint32 Form1::*key;
         bool Form1::*loaded;
@@ -476,6 +369,11 @@ private:
         project::Kind kind;
     };
     static const RecordKind& recordKind(int tab);
+    // The pick list of each kind.
+    QComboBox* assemblyList() const;
+    QComboBox* componentList() const;
+    QComboBox* phaseList() const;
+    QComboBox* activityList() const;
     void pickRecord(const RecordKind& kind);
     void cancelRecord(const RecordKind& kind);
 
@@ -502,13 +400,6 @@ private:
     void setDatesChanged();
     void reselect(QComboBox* list, qint32 key);
     // What each tab's fields hold, for the rules that check and build its record (Form1Validate.cpp).
-    project::CarFields carFields() const;
-    project::AssemblyFields assemblyFields() const;
-    project::ComponentFields componentFields() const;
-    project::PhaseFields phaseFields() const;
-    project::ActivityFields activityFields() const;
-    ActivityTimes activityTimes() const;
-    project::SupplierFields supplierFields() const;
     void showStoreError(const QString& what, const std::exception& error);
 
     // Shows a record tab or tree page from code, without running the user's tab switch.

@@ -3,6 +3,8 @@
 
 #include "mainwindow/Form1.h"
 
+#include "mainwindow/Editors.h"
+
 #include "app/AboutGearLog.h"
 #include "app/GearLogOverview.h"
 #include "gui/Dialogs.h"
@@ -138,7 +140,7 @@ void Form1::addCommand()
     savedTableText = panelText(2);
     if (!isSampleCar()) {
         setReseqEnabled(false);
-        cmdAttachComponent->setEnabled(false);
+        m_activityTab->cmdAttachComponent->setEnabled(false);
     }
     auto open = [this](int page) {
         UpdateForm(page);
@@ -150,67 +152,67 @@ void Form1::addCommand()
     case 1:
         setPanelText(1, QStringLiteral("Adding New Car..."));
         open(0);
-        cmdViewCarImage->setEnabled(false);
-        cmdAttachCarImage->setEnabled(false);
-        CarDisplayDescription->setFocus();
+        m_carTab->cmdViewCarImage->setEnabled(false);
+        m_carTab->cmdAttachCarImage->setEnabled(false);
+        m_carTab->CarDisplayDescription->setFocus();
         break;
     case 2:
-        currentAssemblyDescription = gui::listText(assemblyDescription);
+        currentAssemblyDescription = gui::listText(m_assemblyTab->assemblyDescription);
         setPanelText(1, QStringLiteral("Adding New Assembly..."));
         open(1);
-        cmdAttachAssemblyImage->setEnabled(false);
-        cmdViewAssemblyImage->setEnabled(false);
-        AssemblyStatus->setCurrentIndex(0);
-        AssemblyDisplayDescription->setFocus();
+        m_assemblyTab->cmdAttachAssemblyImage->setEnabled(false);
+        m_assemblyTab->cmdViewAssemblyImage->setEnabled(false);
+        m_assemblyTab->AssemblyStatus->setCurrentIndex(0);
+        m_assemblyTab->AssemblyDisplayDescription->setFocus();
         break;
     case 3: {
-        currentComponentDescription = gui::listText(componentDescription);
+        currentComponentDescription = gui::listText(m_componentTab->componentDescription);
         setPanelText(1, QStringLiteral("Adding New Component..."));
-        const QString shownAssembly = ComponentDisplayAssembly->text();
-        const int shownAssemblyIndex = ComponentAssembly->currentIndex();
+        const QString shownAssembly = m_componentTab->ComponentDisplayAssembly->text();
+        const int shownAssemblyIndex = m_componentTab->ComponentAssembly->currentIndex();
         open(2);
-        cmdAttachComponentImage->setEnabled(false);
-        cmdViewComponentImage->setEnabled(false);
-        ComponentStatus->setCurrentIndex(0);
-        ComponentDisplayDescription->setFocus();
+        m_componentTab->cmdAttachComponentImage->setEnabled(false);
+        m_componentTab->cmdViewComponentImage->setEnabled(false);
+        m_componentTab->ComponentStatus->setCurrentIndex(0);
+        m_componentTab->ComponentDisplayDescription->setFocus();
         // The new component goes into the assembly of the component that was showing, or the picked assembly.
         if (componentLoaded) {
-            ComponentAssembly->setCurrentIndex(shownAssemblyIndex);
-            gui::setListText(ComponentAssembly, shownAssembly);
+            m_componentTab->ComponentAssembly->setCurrentIndex(shownAssemblyIndex);
+            gui::setListText(m_componentTab->ComponentAssembly, shownAssembly);
         } else if (assemblyLoaded) {
-            ComponentAssembly->setCurrentIndex(ComponentAssembly->findData(currentAssemblyID));
-            gui::setListText(ComponentAssembly, AssemblyDisplayDescription->text());
+            m_componentTab->ComponentAssembly->setCurrentIndex(m_componentTab->ComponentAssembly->findData(currentAssemblyID));
+            gui::setListText(m_componentTab->ComponentAssembly, m_assemblyTab->AssemblyDisplayDescription->text());
         }
         break;
     }
     case 4:
-        currentPhaseDescription = gui::listText(phaseDescription);
+        currentPhaseDescription = gui::listText(m_phaseTab->phaseDescription);
         setPanelText(1, QStringLiteral("Adding New Phase..."));
         open(3);
-        PhaseDisplayDescription->setFocus();
-        phaseStatus->setCurrentIndex(0);
+        m_phaseTab->PhaseDisplayDescription->setFocus();
+        m_phaseTab->phaseStatus->setCurrentIndex(0);
         break;
     case 5: {
-        currentActivityDescription = gui::listText(ActivityDescription);
+        currentActivityDescription = gui::listText(m_activityTab->ActivityDescription);
         setPanelText(1, QStringLiteral("Adding New Activity..."));
-        const QString shownPhase = gui::listText(ActivityPhase);
-        const int shownPhaseIndex = ActivityPhase->currentIndex();
+        const QString shownPhase = gui::listText(m_activityTab->ActivityPhase);
+        const int shownPhaseIndex = m_activityTab->ActivityPhase->currentIndex();
         open(4);
-        ActivityDisplayDescription->setFocus();
-        ActivityStatus->setCurrentIndex(0);
+        m_activityTab->ActivityDisplayDescription->setFocus();
+        m_activityTab->ActivityStatus->setCurrentIndex(0);
         if (activityLoaded) {
-            ActivityPhase->setCurrentIndex(shownPhaseIndex);
-            gui::setListText(ActivityPhase, shownPhase);
+            m_activityTab->ActivityPhase->setCurrentIndex(shownPhaseIndex);
+            gui::setListText(m_activityTab->ActivityPhase, shownPhase);
         } else if (phaseLoaded) {
-            ActivityPhase->setCurrentIndex(ActivityPhase->findData(currentPhaseID));
-            gui::setListText(ActivityPhase, PhaseDisplayDescription->text());
+            m_activityTab->ActivityPhase->setCurrentIndex(m_activityTab->ActivityPhase->findData(currentPhaseID));
+            gui::setListText(m_activityTab->ActivityPhase, m_phaseTab->PhaseDisplayDescription->text());
         }
         break;
     }
     case 6:
         setPanelText(1, QStringLiteral("Add New Supplier..."));
         open(5);
-        SupplierDisplayName->setFocus();
+        m_supplierTab->SupplierDisplayName->setFocus();
         currentTab = 6;
         break;
     default:
@@ -238,36 +240,36 @@ void Form1::updateCommand()
     switch (currentTab) {
     case 1:
         open(0, QStringLiteral("Updating Car..."));
-        cmdAttachCarImage->setEnabled(false);
-        cmdViewCarImage->setEnabled(false);
-        CarDisplayDescription->setFocus();
+        m_carTab->cmdAttachCarImage->setEnabled(false);
+        m_carTab->cmdViewCarImage->setEnabled(false);
+        m_carTab->CarDisplayDescription->setFocus();
         UpdateForm(0);
         break;
     case 2:
-        currentAssemblyDescription = gui::listText(assemblyDescription);
+        currentAssemblyDescription = gui::listText(m_assemblyTab->assemblyDescription);
         open(1, QStringLiteral("Updating Assembly..."));
-        cmdAttachAssemblyImage->setEnabled(false);
-        cmdViewAssemblyImage->setEnabled(false);
-        AssemblyDisplayDescription->setFocus();
+        m_assemblyTab->cmdAttachAssemblyImage->setEnabled(false);
+        m_assemblyTab->cmdViewAssemblyImage->setEnabled(false);
+        m_assemblyTab->AssemblyDisplayDescription->setFocus();
         UpdateForm(1);
         break;
     case 3:
         open(2, QStringLiteral("Updating Component..."));
-        cmdAttachComponentImage->setEnabled(false);
-        cmdViewComponentImage->setEnabled(false);
-        ComponentDisplayDescription->setFocus();
+        m_componentTab->cmdAttachComponentImage->setEnabled(false);
+        m_componentTab->cmdViewComponentImage->setEnabled(false);
+        m_componentTab->ComponentDisplayDescription->setFocus();
         UpdateForm(2);
         break;
     case 4:
         open(3, QStringLiteral("Updating Phase..."));
-        PhaseDisplayDescription->setFocus();
+        m_phaseTab->PhaseDisplayDescription->setFocus();
         UpdateForm(3);
         break;
     case 5:
         open(4, QStringLiteral("Updating Activity..."));
-        ActivityDisplayDescription->setFocus();
+        m_activityTab->ActivityDisplayDescription->setFocus();
         if (!isSampleCar())
-            cmdAttachComponent->setEnabled(false);
+            m_activityTab->cmdAttachComponent->setEnabled(false);
         UpdateForm(4);
         break;
     case 6:
@@ -275,8 +277,8 @@ void Form1::updateCommand()
         setPanelText(1, QStringLiteral("Updating Supplier..."));
         LockFields(false);
         SetButtons(QStringLiteral("001100"));
-        SupplierDisplayName->setFocus();
-        editedSupplierName = gui::listText(SupplierName);
+        m_supplierTab->SupplierDisplayName->setFocus();
+        editedSupplierName = gui::listText(m_supplierTab->SupplierName);
         UpdateForm(5);
         break;
     default:
@@ -295,15 +297,15 @@ void Form1::reselect(QComboBox* list, qint32 key)
                 list->setCurrentIndex(i);
             }
             clickedListIndex = i;
-            if (list == carDescription)
+            if (list == m_carTab->carDescription)
                 carDescription_Click();
-            else if (list == assemblyDescription)
+            else if (list == m_assemblyTab->assemblyDescription)
                 assemblyDescription_Click();
-            else if (list == componentDescription)
+            else if (list == m_componentTab->componentDescription)
                 componentDescription_Click();
-            else if (list == phaseDescription)
+            else if (list == m_phaseTab->phaseDescription)
                 phaseDescription_Click();
-            else if (list == ActivityDescription)
+            else if (list == m_activityTab->ActivityDescription)
                 ActivityDescription_Click();
             return;
         }
@@ -359,28 +361,28 @@ void Form1::saveCommand()
         currentCarDescription.clear();
         carLoaded = false;
         loadCarDescription();
-        reselect(carDescription, currentCarID);
-        carDescription->setFocus();
+        reselect(m_carTab->carDescription, currentCarID);
+        m_carTab->carDescription->setFocus();
         showEntries(QStringLiteral("CAR"), carCount);
         break;
     case 2:
         UpdateMaterialsTree();
         loadAssemblyDescription();
         assemblyLoaded = false;
-        reselect(assemblyDescription, currentAssemblyID);
-        assemblyDescription->setFocus();
+        reselect(m_assemblyTab->assemblyDescription, currentAssemblyID);
+        m_assemblyTab->assemblyDescription->setFocus();
         showEntries(QStringLiteral("ASSEMBLY"), assemblyCount);
         break;
     case 3:
         UpdateMaterialsTree();
         loadComponentDescription();
         componentLoaded = false;
-        reselect(componentDescription, currentComponentID);
+        reselect(m_componentTab->componentDescription, currentComponentID);
         if (activityLoaded) {
             FindActivity();
             PopulateActivityFields();
         }
-        componentDescription->setFocus();
+        m_componentTab->componentDescription->setFocus();
         showEntries(QStringLiteral("COMPONENT"), componentCount);
         RecalcCosts();
         break;
@@ -388,28 +390,28 @@ void Form1::saveCommand()
         UpdateProjectTree();
         loadPhaseDescription();
         phaseLoaded = false;
-        reselect(phaseDescription, currentPhaseID);
+        reselect(m_phaseTab->phaseDescription, currentPhaseID);
         moveKind = QStringLiteral("PHASE");
-        phaseDescription->setFocus();
+        m_phaseTab->phaseDescription->setFocus();
         showEntries(QStringLiteral("PHASE"), phaseCount);
         break;
     case 5:
         UpdateProjectTree();
         loadActivityDescription();
         activityLoaded = false;
-        reselect(ActivityDescription, currentActivityID);
+        reselect(m_activityTab->ActivityDescription, currentActivityID);
         if (!isSampleCar())
-            cmdAttachComponent->setEnabled(true);
+            m_activityTab->cmdAttachComponent->setEnabled(true);
         moveKind = QStringLiteral("ACTIVITY");
-        ActivityDescription->setFocus();
+        m_activityTab->ActivityDescription->setFocus();
         showEntries(QStringLiteral("ACTIVITY"), activityCount);
         RecalcDates();
         break;
     case 6: {
         setPanelText(1, savedTableText.isEmpty() ? QStringLiteral("Add, Change, Or Delete A 'Supplier'") : savedTableText);
         SetButtons(QStringLiteral("110011"));
-        SupplierName->setEnabled(true);
-        editedSupplierName = SupplierDisplayName->text();
+        m_supplierTab->SupplierName->setEnabled(true);
+        editedSupplierName = m_supplierTab->SupplierDisplayName->text();
         loadsuppliercombo();
         // Shown again by its key: names need not be unique.
         FindSupplier();
@@ -423,7 +425,7 @@ void Form1::saveCommand()
         if (carLoaded)
             TbDisplay->setEnabled(true);
         supplierLoaded = m_supplier.has_value();
-        SupplierName->setFocus();
+        m_supplierTab->SupplierName->setFocus();
         showEntries(QStringLiteral("SUPPLIER"), supplierCount);
         break;
     }
@@ -492,8 +494,8 @@ void Form1::cancelCommand()
     LockFields(true);
     switch (currentTab) {
     case 1:
-        cmdAttachCarImage->setEnabled(true);
-        cmdViewCarImage->setEnabled(true);
+        m_carTab->cmdAttachCarImage->setEnabled(true);
+        m_carTab->cmdViewCarImage->setEnabled(true);
         setPanelText(1, SelectProject);
         if (carLoaded) {
             TbDisplay->setEnabled(true);
@@ -506,12 +508,12 @@ void Form1::cancelCommand()
         } else {
             TbDisplay->setEnabled(false);
             ClearFields();
-            cmdAttachCarImage->setEnabled(false);
-            cmdViewCarImage->setEnabled(false);
-            gui::setListText(carDescription, QStringLiteral("<Select A Project Car>"));
+            m_carTab->cmdAttachCarImage->setEnabled(false);
+            m_carTab->cmdViewCarImage->setEnabled(false);
+            gui::setListText(m_carTab->carDescription, QStringLiteral("<Select A Project Car>"));
             SetButtons(QStringLiteral("100001"));
         }
-        carDescription->setFocus();
+        m_carTab->carDescription->setFocus();
         break;
     case 2:
     case 3:
@@ -521,18 +523,18 @@ void Form1::cancelCommand()
         break;
     case 6:
         setPanelText(1, savedTableText);
-        SupplierName->setEnabled(SupplierName->count() > 0);
+        m_supplierTab->SupplierName->setEnabled(m_supplierTab->SupplierName->count() > 0);
         if (supplierLoaded) {
             FindSupplier();
             PopulateSupplierFields();
             SetButtons(QStringLiteral("110011"));
         } else {
             ClearFields();
-            gui::setListText(SupplierName,
-                             SupplierName->count() > 0 ? QStringLiteral("<Select A Supplier>") : QStringLiteral("<No Entries>"));
+            gui::setListText(m_supplierTab->SupplierName,
+                             m_supplierTab->SupplierName->count() > 0 ? QStringLiteral("<Select A Supplier>") : QStringLiteral("<No Entries>"));
             SetButtons(QStringLiteral("100001"));
         }
-        SupplierName->setFocus();
+        m_supplierTab->SupplierName->setFocus();
         if (carLoaded)
             TbDisplay->setEnabled(true);
         break;
@@ -546,7 +548,7 @@ void Form1::cancelRecord(const RecordKind& k)
     if (k.plan && !isSampleCar()) {
         setReseqEnabled(true);
         if (k.tab == 4)
-            cmdAttachComponent->setEnabled(false);
+            m_activityTab->cmdAttachComponent->setEnabled(false);
     }
     TbDisplay->setEnabled(true);
     setPanelText(1, QLatin1String(k.picked));
@@ -556,13 +558,13 @@ void Form1::cancelRecord(const RecordKind& k)
         SetButtons(QStringLiteral("110011"));
     } else {
         ClearFields();
-        showPlaceholder(this->*k.list, QLatin1String(k.cancelPlaceholder));
+        showPlaceholder((this->*k.list)(), QLatin1String(k.cancelPlaceholder));
         SetButtons(QStringLiteral("100001"));
     }
     // Attaching needs an activity to attach to.
     if (k.tab == 4 && !isSampleCar())
-        cmdAttachComponent->setEnabled(activityLoaded);
-    (this->*k.list)->setFocus();
+        m_activityTab->cmdAttachComponent->setEnabled(activityLoaded);
+    (this->*k.list)()->setFocus();
 }
 
 void Form1::deleteCommand()
@@ -584,8 +586,8 @@ void Form1::deleteCommand()
     switch (currentTab) {
     case 1:
         TbDisplay->setEnabled(false);
-        cmdAttachCarImage->setEnabled(false);
-        cmdViewCarImage->setEnabled(false);
+        m_carTab->cmdAttachCarImage->setEnabled(false);
+        m_carTab->cmdViewCarImage->setEnabled(false);
         currentCarDescription.clear();
         carLoaded = false;
         currentCarID = 0;
@@ -594,7 +596,7 @@ void Form1::deleteCommand()
         projectDescription->clear();
         loadCarDescription();
         m_trees->clear();
-        carDescription->setFocus();
+        m_carTab->carDescription->setFocus();
         SetButtons(QStringLiteral("100001"));
         showEntries(QStringLiteral("CAR"), carCount);
         break;
@@ -608,7 +610,7 @@ void Form1::deleteCommand()
         currentAssemblyID = currentComponentID = 0;
         materialsSideTab = 0;
         UpdateMaterialsTree();
-        assemblyDescription->setFocus();
+        m_assemblyTab->assemblyDescription->setFocus();
         SetButtons(QStringLiteral("100001"));
         showEntries(QStringLiteral("ASSEMBLY"), assemblyCount);
         break;
@@ -619,7 +621,7 @@ void Form1::deleteCommand()
         currentComponentID = 0;
         materialsSideTab = 0;
         UpdateMaterialsTree();
-        componentDescription->setFocus();
+        m_componentTab->componentDescription->setFocus();
         SetButtons(QStringLiteral("100001"));
         showEntries(QStringLiteral("COMPONENT"), componentCount);
         RecalcCosts();
@@ -634,7 +636,7 @@ void Form1::deleteCommand()
         currentPhaseID = currentActivityID = 0;
         planSideTab = 0;
         UpdateProjectTree();
-        phaseDescription->setFocus();
+        m_phaseTab->phaseDescription->setFocus();
         SetButtons(QStringLiteral("100001"));
         if (!isSampleCar())
             setReseqEnabled(false);
@@ -642,7 +644,7 @@ void Form1::deleteCommand()
         break;
     case 5:
         if (!isSampleCar())
-            cmdAttachComponent->setEnabled(false);
+            m_activityTab->cmdAttachComponent->setEnabled(false);
         loadActivityDescription();
         activityLoaded = false;
         m_activity.reset();
@@ -650,7 +652,7 @@ void Form1::deleteCommand()
         UpdateProjectTree();
         CalculatePhaseInfo();
         CalculateCarInfo();
-        ActivityDescription->setFocus();
+        m_activityTab->ActivityDescription->setFocus();
         SetButtons(QStringLiteral("100001"));
         if (!isSampleCar())
             setReseqEnabled(false);
@@ -663,7 +665,7 @@ void Form1::deleteCommand()
         m_supplier.reset();
         currentSupplierID = 0;
         currentSupplierName.clear();
-        SupplierName->setFocus();
+        m_supplierTab->SupplierName->setFocus();
         SetButtons(QStringLiteral("100001"));
         showEntries(QStringLiteral("SUPPLIER"), supplierCount);
         break;
@@ -710,7 +712,7 @@ void Form1::tbproject_Click(int previousTab)
             SetButtons(QStringLiteral("110011"));
         }
         showEntries(QStringLiteral("CAR"), carCount);
-        carDescription->setFocus();
+        m_carTab->carDescription->setFocus();
         setReseqEnabled(false);
         return;
     }
@@ -723,9 +725,9 @@ void Form1::tbproject_Click(int previousTab)
         currentTab = 6;
         if (!supplierLoaded) {
             LockFields(true);
-            SupplierName->setEnabled(SupplierName->count() > 0);
+            m_supplierTab->SupplierName->setEnabled(m_supplierTab->SupplierName->count() > 0);
             SetButtons(QStringLiteral("100001"));
-            SupplierName->setFocus();
+            m_supplierTab->SupplierName->setFocus();
         } else {
             SetButtons(QStringLiteral("110011"));
         }
@@ -741,7 +743,7 @@ void Form1::tbproject_Click(int previousTab)
     }
 
     const RecordKind& k = recordKind(tab);
-    QComboBox* list = this->*k.list;
+    QComboBox* list = (this->*k.list)();
     if (!(this->*k.loaded)) {
         setPanelText(1, QLatin1String(k.nothing));
         ClearFields();
@@ -749,7 +751,7 @@ void Form1::tbproject_Click(int previousTab)
         SetButtons(QStringLiteral("100001"));
         setReseqEnabled(false);
         if (tab == 4)
-            cmdAttachComponent->setEnabled(false);
+            m_activityTab->cmdAttachComponent->setEnabled(false);
     } else {
         const NodeRef node { k.kind, this->*k.key };
         if (k.plan)
@@ -770,7 +772,7 @@ void Form1::tbproject_Click(int previousTab)
         else if (!isSampleCar()) {
             setReseqEnabled(true);
             if (tab == 4)
-                cmdAttachComponent->setEnabled(true);
+                m_activityTab->cmdAttachComponent->setEnabled(true);
         }
     }
     showEntries(QLatin1String(k.table), this->*k.count);
@@ -783,7 +785,7 @@ void Form1::TbDisplay_Click(int previousTab)
     displayTab = TbDisplay->currentIndex();
     if (currentCarID == 0)
         return;
-    const bool attaching = cmdDone->isEnabled();
+    const bool attaching = m_activityTab->cmdDone->isEnabled();
     if (attaching && displayTab != 0)
         showTree(0);
     TbDisplay->setEnabled(true);
@@ -800,7 +802,7 @@ void Form1::TbDisplay_Click(int previousTab)
         if ((planSideTab == 3 || planSideTab == 4) && !isSampleCar()) {
             setReseqEnabled(true);
             if (planSideTab == 4)
-                cmdAttachComponent->setEnabled(true);
+                m_activityTab->cmdAttachComponent->setEnabled(true);
         }
     } else {
         if (!isSampleCar())

@@ -2,6 +2,8 @@
 
 #include "mainwindow/Form1.h"
 
+#include "mainwindow/Editors.h"
+
 #include "project/ProjectSession.h"
 #include "exchange/ProjectFile.h"
 #include "gui/Dialogs.h"
@@ -81,7 +83,7 @@ void Form1::mnuImportProject_Click()
     carLoaded = false;
     currentCarDescription.clear();
     showTab(0);
-    reselect(carDescription, carid);
+    reselect(m_carTab->carDescription, carid);
     gui::MessageBox::notice(this, QStringLiteral("New Project '%1' Imported").arg(currentCarDescription));
 }
 

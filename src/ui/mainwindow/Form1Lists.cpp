@@ -2,6 +2,9 @@
 
 #include "mainwindow/Form1.h"
 
+#include "mainwindow/EditorSupport.h"
+#include "mainwindow/Editors.h"
+
 #include "common/Formats.h"
 #include "common/Status.h"
 #include "gui/Dialogs.h"
@@ -24,62 +27,7 @@ namespace editor {
 
 namespace {
 
-const QString NoEntries = QStringLiteral("<No Entries>");
 const QString EntriesPrefix = QStringLiteral("Entries =  ");
-
-// Fills a list with key-carrying entries and no entry chosen; an empty list is locked.
-void fillPickList(QComboBox* list, const QList<store::Entry>& entries, const QString& placeholder)
-{
-    const QSignalBlocker block(list);
-    list->clear();
-    for (const store::Entry& e : entries)
-        list->addItem(e.text, e.key);
-    list->setPlaceholderText(entries.isEmpty() ? NoEntries : placeholder);
-    list->setCurrentIndex(-1);
-    list->setEnabled(!entries.isEmpty());
-}
-
-// A relation list holds the same entries, with the same keys, as the pick list it shadows.
-void fillRelationList(QComboBox* list, const QList<store::Entry>& entries, bool keepText)
-{
-    const QSignalBlocker block(list);
-    const QString text = gui::listText(list);
-    list->clear();
-    for (const store::Entry& e : entries)
-        list->addItem(e.text, e.key);
-    gui::setListText(list, keepText ? text : QString());
-}
-
-QString moneyText(const std::optional<common::Money>& value, const QString& pattern)
-{
-    return value ? common::formatNumber(*value, pattern) : QStringLiteral("0");
-}
-
-// A status code into its list and display box; a Null or unknown code shows "< None >".
-void showStatus(QComboBox* list, QLineEdit* box, std::optional<qint32> code, bool noneInBox)
-{
-    const QSignalBlocker block(list);
-    const QString text = code ? common::statusText(*code) : QString();
-    if (text.isEmpty()) {
-        list->setPlaceholderText(common::NoStatusText);
-        list->setCurrentIndex(-1);
-        box->setText(noneInBox ? common::NoStatusText : QString());
-        return;
-    }
-    list->setCurrentIndex(*code);
-    box->setText(text);
-}
-
-void showDescription(QComboBox* list, QLineEdit* box, const QString& description, qint32 key)
-{
-    box->setText(description);
-    const QSignalBlocker block(list);
-    const int index = list->findData(key);
-    if (index >= 0)
-        list->setCurrentIndex(index);
-    else
-        gui::setListText(list, description);
-}
 
 } // namespace
 
@@ -94,38 +42,38 @@ void Form1::showEntries(const QString& kind, qint32 count)
 void Form1::loadCarDescription()
 {
     const QList<store::Entry> cars = store().cars.allEntries(store::Order::Description);
-    fillPickList(carDescription, cars, QStringLiteral("<Select A Project Car>"));
+    fillPickList(m_carTab->carDescription, cars, QStringLiteral("<Select A Project Car>"));
     carCount = qint32(cars.size());
 }
 
 void Form1::loadAssemblyDescription()
 {
     const QList<store::Entry> rows = store().assemblies.entriesForCar(currentCarID);
-    fillPickList(assemblyDescription, rows, QStringLiteral("<Select An Assembly>"));
-    fillRelationList(ComponentAssembly, rows, false);
+    fillPickList(m_assemblyTab->assemblyDescription, rows, QStringLiteral("<Select An Assembly>"));
+    fillRelationList(m_componentTab->ComponentAssembly, rows, false);
     assemblyCount = qint32(rows.size());
 }
 
 void Form1::loadComponentDescription()
 {
     const QList<store::Entry> rows = store().components.entriesForCar(currentCarID);
-    fillPickList(componentDescription, rows, QStringLiteral("<Select A Component>"));
+    fillPickList(m_componentTab->componentDescription, rows, QStringLiteral("<Select A Component>"));
     componentCount = qint32(rows.size());
 }
 
 void Form1::loadPhaseDescription()
 {
     const QList<store::Entry> rows = store().phases.entriesForCar(currentCarID);
-    fillPickList(phaseDescription, rows, QStringLiteral("<Select A Phase>"));
-    fillRelationList(ActivityPhase, rows, false);
+    fillPickList(m_phaseTab->phaseDescription, rows, QStringLiteral("<Select A Phase>"));
+    fillRelationList(m_activityTab->ActivityPhase, rows, false);
     phaseCount = qint32(rows.size());
 }
 
 void Form1::loadActivityDescription()
 {
     const QList<store::Entry> rows = store().activities.entriesForCar(currentCarID);
-    fillPickList(ActivityDescription, rows, QStringLiteral("<Select An Activity>"));
-    fillRelationList(ComponentActivity, rows, true);
+    fillPickList(m_activityTab->ActivityDescription, rows, QStringLiteral("<Select An Activity>"));
+    fillRelationList(m_componentTab->ComponentActivity, rows, true);
     activityCount = qint32(rows.size());
 }
 
@@ -134,18 +82,18 @@ void Form1::loadsuppliercombo()
     // In the table's stored order. Components name their supplier by name, so the component's
     // list carries names only; the supplier pick list keeps keys so equal names stay apart.
     const QList<store::Entry> suppliers = store().suppliers.allEntries(store::Order::Key);
-    fillPickList(SupplierName, suppliers, QStringLiteral("<Select A Supplier>"));
+    fillPickList(m_supplierTab->SupplierName, suppliers, QStringLiteral("<Select A Supplier>"));
     QList<store::Entry> names;
     for (const store::Entry& e : suppliers)
         names.append(store::Entry { 0, e.text });
-    fillRelationList(ComponentSupplierName, names, false);
+    fillRelationList(m_componentTab->ComponentSupplierName, names, false);
     supplierCount = qint32(suppliers.size());
 }
 
 void Form1::loadStatusCombos()
 {
     // Cleared first: a restart of the window after date changes fills them again.
-    for (QComboBox* list : { phaseStatus, ActivityStatus, AssemblyStatus, ComponentStatus }) {
+    for (QComboBox* list : { m_phaseTab->phaseStatus, m_activityTab->ActivityStatus, m_assemblyTab->AssemblyStatus, m_componentTab->ComponentStatus }) {
         const QSignalBlocker block(list);
         list->clear();
         list->addItems(common::statusTexts());
@@ -155,14 +103,14 @@ void Form1::loadStatusCombos()
 
 void Form1::loadcomponents()
 {
-    ActivityComponents->clear();
+    m_activityTab->ActivityComponents->clear();
     for (const store::Entry& e : store().componentsOfActivity(listedActivityID)) {
         if (!e.text.isEmpty())
-            ActivityComponents->addItem(e.text);
+            m_activityTab->ActivityComponents->addItem(e.text);
     }
-    if (ActivityComponents->count() == 0)
-        ActivityComponents->addItem(QStringLiteral("<No Components For This Activity>"));
-    ActivityComponents->setCurrentRow(-1);
+    if (m_activityTab->ActivityComponents->count() == 0)
+        m_activityTab->ActivityComponents->addItem(QStringLiteral("<No Components For This Activity>"));
+    m_activityTab->ActivityComponents->setCurrentRow(-1);
 }
 
 // --- Finding --------------------------------------------------------------------------------
@@ -237,18 +185,18 @@ void Form1::setReseqEnabled(bool enabled)
 void Form1::carDescription_Click()
 {
     if (editMode == QStringLiteral("A")) {
-        gui::setListText(carDescription, QString());
+        gui::setListText(m_carTab->carDescription, QString());
         return;
     }
     if (editMode == QStringLiteral("U")) {
-        gui::setListText(carDescription, currentCarDescription);
+        gui::setListText(m_carTab->carDescription, currentCarDescription);
         return;
     }
     if (!listClickFromTree) {
-        clickedListIndex = carDescription->currentIndex();
+        clickedListIndex = m_carTab->carDescription->currentIndex();
         if (clickedListIndex < 0)
             return;
-        const qint32 key = carDescription->itemData(clickedListIndex).toInt();
+        const qint32 key = m_carTab->carDescription->itemData(clickedListIndex).toInt();
         // The same car again (compared by key: two projects may share a name) only refreshes it.
         if (carLoaded && key == currentCarID) {
             findCar();
@@ -256,7 +204,7 @@ void Form1::carDescription_Click()
             SetButtons(QStringLiteral("110011"));
             return;
         }
-        currentCarDescription = carDescription->itemText(clickedListIndex);
+        currentCarDescription = m_carTab->carDescription->itemText(clickedListIndex);
         currentCarID = key;
         m_session.setCurrentCar(currentCarID);
         projectDescription->setText(currentCarDescription);
@@ -298,7 +246,7 @@ void Form1::carDescription_Click()
     SetButtons(QStringLiteral("110011"));
     if (!isSampleCar()) {
         setReseqEnabled(false);
-        cmdAttachComponent->setEnabled(false);
+        m_activityTab->cmdAttachComponent->setEnabled(false);
     }
     showEntries(QStringLiteral("CAR"), carCount);
 }
@@ -317,22 +265,42 @@ int takeClickedIndex(QComboBox* list, bool& fromTree, int treeIndex)
 
 } // namespace
 
+QComboBox* Form1::assemblyList() const
+{
+    return m_assemblyTab->assemblyDescription;
+}
+
+QComboBox* Form1::componentList() const
+{
+    return m_componentTab->componentDescription;
+}
+
+QComboBox* Form1::phaseList() const
+{
+    return m_phaseTab->phaseDescription;
+}
+
+QComboBox* Form1::activityList() const
+{
+    return m_activityTab->ActivityDescription;
+}
+
 const Form1::RecordKind& Form1::recordKind(int tab)
 {
     static const RecordKind kinds[4] = {
-        { 1, false, &Form1::assemblyDescription, &Form1::currentAssemblyDescription, &Form1::currentAssemblyID,
+        { 1, false, &Form1::assemblyList, &Form1::currentAssemblyDescription, &Form1::currentAssemblyID,
           &Form1::assemblyLoaded, &Form1::assemblyCount, &Form1::FindAssembly, &Form1::PopulateAssemblyFields,
           "ASSEMBLY", "Add, Change, Or Delete An 'Assembly'", "Click The 'Add' Button To Create A New 'Assembly'",
           "<Select An Assembly>", "<Select An Assembly>", project::Kind::Assembly },
-        { 2, false, &Form1::componentDescription, &Form1::currentComponentDescription, &Form1::currentComponentID,
+        { 2, false, &Form1::componentList, &Form1::currentComponentDescription, &Form1::currentComponentID,
           &Form1::componentLoaded, &Form1::componentCount, &Form1::FindComponent, &Form1::PopulateComponentFields,
           "COMPONENT", "Add, Change, Or Delete A 'Component'", "Click The 'Add' Button To Create A New 'Component'",
           "<Select A Component>", "<Select A Component>", project::Kind::Component },
-        { 3, true, &Form1::phaseDescription, &Form1::currentPhaseDescription, &Form1::currentPhaseID,
+        { 3, true, &Form1::phaseList, &Form1::currentPhaseDescription, &Form1::currentPhaseID,
           &Form1::phaseLoaded, &Form1::phaseCount, &Form1::FindPhase, &Form1::PopulatePhaseFields, "PHASE",
           "Add, Change, Or Delete A 'Phase'", "Click The 'Add' Button To Create A New 'Phase'", "<Select A Phase>",
           "<Select A phase>", project::Kind::Phase },
-        { 4, true, &Form1::ActivityDescription, &Form1::currentActivityDescription, &Form1::currentActivityID,
+        { 4, true, &Form1::activityList, &Form1::currentActivityDescription, &Form1::currentActivityID,
           &Form1::activityLoaded, &Form1::activityCount, &Form1::FindActivity, &Form1::PopulateActivityFields,
           "ACTIVITY", "Add, Change, Or Delete An 'Activity'", "Click The 'Add' Button To Create A New 'Activity'",
           "<Select An Activity>", "<Select An Activity>", project::Kind::Activity },
@@ -342,7 +310,7 @@ const Form1::RecordKind& Form1::recordKind(int tab)
 
 void Form1::pickRecord(const RecordKind& k)
 {
-    QComboBox* list = this->*k.list;
+    QComboBox* list = (this->*k.list)();
     if (editMode == QStringLiteral("A")) {
         gui::setListText(list, QString());
         return;
@@ -383,10 +351,10 @@ void Form1::pickRecord(const RecordKind& k)
     if (!isSampleCar()) {
         setReseqEnabled(k.plan);
         if (k.tab == 4)
-            cmdAttachComponent->setEnabled(true);
+            m_activityTab->cmdAttachComponent->setEnabled(true);
     }
     if (k.tab == 4)
-        ActivityDescription->setFocus();
+        m_activityTab->ActivityDescription->setFocus();
     setPanelText(1, QLatin1String(k.picked));
     showEntries(QLatin1String(k.table), this->*k.count);
     if (TbDisplay->currentIndex() != (k.plan ? 1 : 0))
@@ -424,19 +392,19 @@ void Form1::ActivityDescription_Click()
 void Form1::SupplierName_Click()
 {
     if (editMode == QStringLiteral("A")) {
-        gui::setListText(SupplierName, QString());
+        gui::setListText(m_supplierTab->SupplierName, QString());
         return;
     }
     if (editMode == QStringLiteral("U")) {
-        gui::setListText(SupplierName, currentSupplierName);
+        gui::setListText(m_supplierTab->SupplierName, currentSupplierName);
         return;
     }
-    if (SupplierName->currentIndex() < 0)
+    if (m_supplierTab->SupplierName->currentIndex() < 0)
         return;
     supplierLoaded = true;
     // The entry's key, not its name, picks the row: two suppliers may share a name.
     std::optional<store::Supplier> found;
-    findInto(found, m_shown[5], store().suppliers, SupplierName->currentData().toInt(), this, nullptr);
+    findInto(found, m_shown[5], store().suppliers, m_supplierTab->SupplierName->currentData().toInt(), this, nullptr);
     if (found) {
         m_supplier = found;
         currentTab = 6;
@@ -457,18 +425,7 @@ void Form1::SupplierName_Click()
 void Form1::PopulateCarFields()
 {
     if (m_car) {
-        const store::Car& r = *m_car;
-        showDescription(carDescription, CarDisplayDescription, r.Description, r.carid);
-        CarMake->setText(r.make);
-        CarModel->setText(r.model);
-        CarYear->setText(r.Year);
-        CarPurchasePrice->setText(moneyText(r.purchaseprice, common::fmt::CarMoney));
-        CarResaleValue->setText(moneyText(r.resalevalue, common::fmt::CarMoney));
-        CarTotalBudget->setText(moneyText(r.totalbudget, common::fmt::CarMoney));
-        carImagePath->setText(r.imagepath);
-        CarNotes->setText(common::joinNotes(r.notes));
-        cmdAttachCarImage->setEnabled(true);
-        cmdViewCarImage->setEnabled(true);
+        m_carTab->show(*m_car);
         CalculateCarInfo();
     }
     QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
@@ -477,14 +434,8 @@ void Form1::PopulateCarFields()
 void Form1::PopulateAssemblyFields()
 {
     if (m_assembly) {
-        const store::Assembly& r = *m_assembly;
-        showDescription(assemblyDescription, AssemblyDisplayDescription, r.Description, r.assemblyid);
-        showStatus(AssemblyStatus, AssemblyDisplayStatus, r.Status, false);
-        AssemblyImagePath->setText(r.imagepath);
-        AssemblyNotes->setText(common::joinNotes(r.notes));
-        currentAssemblyID = r.assemblyid;
-        cmdAttachAssemblyImage->setEnabled(true);
-        cmdViewAssemblyImage->setEnabled(true);
+        m_assemblyTab->show(*m_assembly);
+        currentAssemblyID = m_assembly->assemblyid;
         CalculateAssemblyInfo();
     }
     QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
@@ -493,45 +444,7 @@ void Form1::PopulateAssemblyFields()
 void Form1::PopulateComponentFields()
 {
     if (m_component) {
-        const store::Component& r = *m_component;
-        showDescription(componentDescription, ComponentDisplayDescription, r.Description, r.componentid);
-        showStatus(ComponentStatus, ComponentDisplayStatus, r.Status, false);
-        ComponentWishList->setChecked(r.wishlist.value_or(0) != 0);
-        gui::setListText(ComponentSupplierName, r.SupplierName);
-        ComponentDisplaySupplier->setText(r.SupplierName);
-        ComponentCatalogPage->setText(r.catalogpage);
-        ComponentQuantity->setText(r.quantity ? common::formatNumber(qint64(*r.quantity), common::fmt::Quantity)
-                                              : QStringLiteral("0"));
-        ComponentTargetCost->setText(moneyText(r.targetcost, common::fmt::Cost));
-        ComponentActualCost->setText(moneyText(r.actualcost, common::fmt::Cost));
-        ComponentImagePath->setText(r.imagepath);
-        ComponentNotes->setText(common::joinNotes(r.notes));
-
-        // Owner, attached activity and its phase, each read by key.
-        const auto owner = store().assemblies.find(r.assemblyid);
-        {
-            const QSignalBlocker block(ComponentAssembly);
-            const int index = owner ? ComponentAssembly->findData(owner->assemblyid) : -1;
-            ComponentAssembly->setCurrentIndex(index);
-            gui::setListText(ComponentAssembly, owner ? owner->Description : QString());
-        }
-        ComponentDisplayAssembly->setText(owner ? owner->Description : QString());
-        attachedActivityID = r.ActivityID.value_or(0);
-        gui::setListText(ComponentActivity, QString());
-        ComponentDisplayActivity->clear();
-        ComponentPhase->clear();
-        if (attachedActivityID != 0) {
-            if (const auto activity = store().activities.find(attachedActivityID); activity) {
-                const QSignalBlocker block(ComponentActivity);
-                ComponentActivity->setCurrentIndex(ComponentActivity->findData(activity->ActivityID));
-                gui::setListText(ComponentActivity, activity->Description);
-                ComponentDisplayActivity->setText(activity->Description);
-                if (const auto phase = store().phases.find(activity->PhaseID); phase)
-                    ComponentPhase->setText(phase->Description);
-            }
-        }
-        cmdAttachComponentImage->setEnabled(true);
-        cmdViewComponentImage->setEnabled(true);
+        attachedActivityID = m_componentTab->show(*m_component, store());
         CalculateComponentInfo();
     }
     QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
@@ -540,11 +453,8 @@ void Form1::PopulateComponentFields()
 void Form1::PopulatePhaseFields()
 {
     if (m_phase) {
-        const store::Phase& r = *m_phase;
-        showDescription(phaseDescription, PhaseDisplayDescription, r.Description, r.PhaseID);
-        showStatus(phaseStatus, PhaseDisplayStatus, r.Status, false);
-        PhaseNotes->setText(common::joinNotes(r.notes));
-        currentPhaseID = r.PhaseID;
+        m_phaseTab->show(*m_phase);
+        currentPhaseID = m_phase->PhaseID;
         CalculatePhaseInfo();
     }
     QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
@@ -553,25 +463,9 @@ void Form1::PopulatePhaseFields()
 void Form1::PopulateActivityFields()
 {
     if (m_activity) {
-        const store::Activity& r = *m_activity;
-        showDescription(ActivityDescription, ActivityDisplayDescription, r.Description, r.ActivityID);
-        showStatus(ActivityStatus, ActivityDisplayStatus, r.Status, true);
-        ActivityTargetStartDate->setText(common::formatDate(r.targetstartdate));
-        ActivityTargetStopDate->setText(common::formatDate(r.targetstopdate));
-        ActivityTargetEffort->setText(r.targeteffort ? common::plainNumber(*r.targeteffort) : QStringLiteral("0"));
-        ActivityActualStartDate->setText(common::formatDate(r.actualstartdate));
-        ActivityActualStopDate->setText(common::formatDate(r.actualstopdate));
-        ActivityActualEffort->setText(r.actualeffort ? common::plainNumber(*r.actualeffort) : QStringLiteral("0"));
-        ActivityNotes->setText(common::joinNotes(r.notes));
-        {
-            const QSignalBlocker block(ActivityPhase);
-            const auto phase = store().phases.find(r.PhaseID);
-            ActivityPhase->setCurrentIndex(phase ? ActivityPhase->findData(phase->PhaseID) : -1);
-            gui::setListText(ActivityPhase, phase ? phase->Description : QString());
-            ActivityDisplayPhase->setText(phase ? phase->Description : QString());
-        }
+        m_activityTab->show(*m_activity, store());
         CalculateActivityInfo();
-        listedActivityID = r.ActivityID;
+        listedActivityID = m_activity->ActivityID;
         loadcomponents();
     }
     QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
@@ -579,24 +473,8 @@ void Form1::PopulateActivityFields()
 
 void Form1::PopulateSupplierFields()
 {
-    if (!m_supplier)
-        return;
-    const store::Supplier& r = *m_supplier;
-    {
-        const QSignalBlocker block(SupplierName);
-        SupplierName->setCurrentIndex(SupplierName->findData(r.supplierid));
-    }
-    SupplierDisplayName->setText(r.Name);
-    supplieraddress1->setText(r.address1);
-    supplieraddress2->setText(r.address2);
-    suppliercity->setText(r.city);
-    supplierstate->setText(r.State);
-    supplierzipcode->setText(r.Zip);
-    suppliertelephone->setText(r.Telephone);
-    supplierfax->setText(r.Fax);
-    supplieremail->setText(r.Email);
-    SupplierCatalogNbr->setText(r.CatalogNbr);
-    SupplierNotes->setText(common::joinNotes(r.notes));
+    if (m_supplier)
+        m_supplierTab->show(*m_supplier);
 }
 
 // --- Locking tabs while editing ------------------------------------------------------------------

@@ -3,6 +3,8 @@
 
 #include "mainwindow/Form1.h"
 
+#include "mainwindow/Editors.h"
+
 #include "gui/Dialogs.h"
 #include "store/Store.h"
 
@@ -68,12 +70,12 @@ void Form1::preparePictures()
         MnuActualSize->setChecked(!preferences.stretch);
     });
 
-    connect(cmdAttachCarImage, &QPushButton::clicked, this, &Form1::cmdAttachCarImage_Click);
-    connect(cmdAttachAssemblyImage, &QPushButton::clicked, this, &Form1::cmdAttachAssemblyImage_Click);
-    connect(cmdAttachComponentImage, &QPushButton::clicked, this, &Form1::cmdAttachComponentImage_Click);
-    connect(cmdViewCarImage, &QPushButton::clicked, this, &Form1::cmdViewCarImage_Click);
-    connect(cmdViewAssemblyImage, &QPushButton::clicked, this, &Form1::cmdViewAssemblyImage_Click);
-    connect(cmdViewComponentImage, &QPushButton::clicked, this, &Form1::cmdViewComponentImage_Click);
+    connect(m_carTab->cmdAttachCarImage, &QPushButton::clicked, this, &Form1::cmdAttachCarImage_Click);
+    connect(m_assemblyTab->cmdAttachAssemblyImage, &QPushButton::clicked, this, &Form1::cmdAttachAssemblyImage_Click);
+    connect(m_componentTab->cmdAttachComponentImage, &QPushButton::clicked, this, &Form1::cmdAttachComponentImage_Click);
+    connect(m_carTab->cmdViewCarImage, &QPushButton::clicked, this, &Form1::cmdViewCarImage_Click);
+    connect(m_assemblyTab->cmdViewAssemblyImage, &QPushButton::clicked, this, &Form1::cmdViewAssemblyImage_Click);
+    connect(m_componentTab->cmdViewComponentImage, &QPushButton::clicked, this, &Form1::cmdViewComponentImage_Click);
     connect(cmdcloseimage, &QPushButton::clicked, this, &Form1::cmdcloseimage_Click);
     connect(MnuActualSize, &QAction::triggered, this, &Form1::MnuActualSize_Click);
     connect(MnuShrinkToFit, &QAction::triggered, this, &Form1::MnuShrinkToFit_Click);
@@ -100,11 +102,11 @@ QLineEdit* Form1::picturePathBox() const
 {
     switch (currentTab) {
     case 1:
-        return carImagePath;
+        return m_carTab->carImagePath;
     case 2:
-        return AssemblyImagePath;
+        return m_assemblyTab->AssemblyImagePath;
     case 3:
-        return ComponentImagePath;
+        return m_componentTab->ComponentImagePath;
     default:
         return nullptr;
     }
@@ -160,17 +162,17 @@ void Form1::openfile()
 
 void Form1::cmdViewCarImage_Click()
 {
-    viewPicture(carImagePath);
+    viewPicture(m_carTab->carImagePath);
 }
 
 void Form1::cmdViewAssemblyImage_Click()
 {
-    viewPicture(AssemblyImagePath);
+    viewPicture(m_assemblyTab->AssemblyImagePath);
 }
 
 void Form1::cmdViewComponentImage_Click()
 {
-    viewPicture(ComponentImagePath);
+    viewPicture(m_componentTab->ComponentImagePath);
 }
 
 void Form1::viewPicture(const QLineEdit* path)

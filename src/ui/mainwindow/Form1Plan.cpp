@@ -2,6 +2,8 @@
 
 #include "mainwindow/Form1.h"
 
+#include "mainwindow/Editors.h"
+
 #include "gui/Dialogs.h"
 #include "store/Store.h"
 #include "store/StoreError.h"
@@ -88,11 +90,11 @@ void Form1::cmdAttachComponent_Click()
     setPanelText(1, QStringLiteral("Click On 'COMPONENT' To Add To Activity - Click Again To Remove "));
     if (!isSampleCar()) {
         setReseqEnabled(false);
-        cmdDone->setEnabled(true);
-        cmdDone->show();
-        cmdAttachComponent->setEnabled(false);
-        cmdAttachComponent->hide();
-        ActivityDescription->setEnabled(false);
+        m_activityTab->cmdDone->setEnabled(true);
+        m_activityTab->cmdDone->show();
+        m_activityTab->cmdAttachComponent->setEnabled(false);
+        m_activityTab->cmdAttachComponent->hide();
+        m_activityTab->ActivityDescription->setEnabled(false);
         UpdateForm(4);
         UpdateMaterialsTree();
     }
@@ -138,11 +140,11 @@ void Form1::cmdDone_Click()
     setPanelText(1, m_attachStatusText);
     if (!isSampleCar()) {
         setReseqEnabled(true);
-        cmdDone->setEnabled(false);
-        cmdDone->hide();
-        cmdAttachComponent->setEnabled(true);
-        cmdAttachComponent->show();
-        ActivityDescription->setEnabled(true);
+        m_activityTab->cmdDone->setEnabled(false);
+        m_activityTab->cmdDone->hide();
+        m_activityTab->cmdAttachComponent->setEnabled(true);
+        m_activityTab->cmdAttachComponent->show();
+        m_activityTab->ActivityDescription->setEnabled(true);
         UpdateForm(99);
     }
     UpdateProjectTree();
@@ -162,7 +164,7 @@ void Form1::cmdDone_Click()
     highlightPlanNode(planNodeKey);
     showTab(4);
     currentTab = 5;
-    ActivityDescription->setFocus();
+    m_activityTab->ActivityDescription->setFocus();
 }
 
 } // namespace editor

@@ -3,6 +3,8 @@
 
 #include "mainwindow/Form1.h"
 
+#include "mainwindow/Editors.h"
+
 #include "project/ProjectSession.h"
 #include "copy/CopyForm.h"
 #include "gui/Colors.h"
@@ -116,7 +118,7 @@ void Form1::applyBackColor(qint32 colour)
     system.setResolveMask(~QPalette::ResolveMask(0));
     for (QWidget* w : std::initializer_list<QWidget*> { menuBar(), sbStatus, tbproject->tabBar(), TbDisplay->tabBar(),
                                                         m_trees->view(ProjectTrees::Materials),
-                                                        m_trees->view(ProjectTrees::Plan), ActivityComponents })
+                                                        m_trees->view(ProjectTrees::Plan), m_activityTab->ActivityComponents })
         w->setPalette(system);
     sbStatus->setAutoFillBackground(true);
     menuBar()->setAutoFillBackground(true);
@@ -171,8 +173,8 @@ void Form1::mnucopy_Click()
         currentTab = 1;
         currentCarDescription.clear();
         loadCarDescription();
-        reselect(carDescription, window.newCarID);
-        carDescription->setFocus();
+        reselect(m_carTab->carDescription, window.newCarID);
+        m_carTab->carDescription->setFocus();
     } catch (const store::StoreError& e) {
         showStoreError(QStringLiteral("showing the new project"), e);
     }

@@ -2,6 +2,8 @@
 
 #include "mainwindow/Form1.h"
 
+#include "mainwindow/Editors.h"
+
 #include "common/Formats.h"
 #include "project/Rollups.h"
 #include "store/Store.h"
@@ -44,42 +46,42 @@ const rollup::ProjectFigures& Form1::figures()
 void Form1::CalculateCarInfo()
 {
     const rollup::ProjectFigures& figures = this->figures();
-    showCosts(figures.carCosts(), CarTargetCost, CarActualCost);
-    showPlan(figures.carPlan(), { CarTargetEffort, CarActualEffort, CarTargetStartDate, CarActualStartDate,
-                                  CarTargetStopDate, CarActualStopDate });
+    showCosts(figures.carCosts(), m_carTab->CarTargetCost, m_carTab->CarActualCost);
+    showPlan(figures.carPlan(), { m_carTab->CarTargetEffort, m_carTab->CarActualEffort, m_carTab->CarTargetStartDate, m_carTab->CarActualStartDate,
+                                  m_carTab->CarTargetStopDate, m_carTab->CarActualStopDate });
 }
 
 void Form1::CalculateAssemblyInfo()
 {
     const rollup::ProjectFigures& figures = this->figures();
-    showCosts(figures.assemblyCosts(currentAssemblyID), AssemblyTargetCost, AssemblyActualCost);
+    showCosts(figures.assemblyCosts(currentAssemblyID), m_assemblyTab->AssemblyTargetCost, m_assemblyTab->AssemblyActualCost);
     const rollup::Starts starts = figures.assemblyStarts(currentAssemblyID);
-    AssemblyTargetStartDate->setText(common::formatDate(starts.target));
-    AssemblyActualStartDate->setText(common::formatDate(starts.actual));
+    m_assemblyTab->AssemblyTargetStartDate->setText(common::formatDate(starts.target));
+    m_assemblyTab->AssemblyActualStartDate->setText(common::formatDate(starts.actual));
 }
 
 void Form1::CalculateComponentInfo()
 {
-    ComponentTargetStartDate->clear();
-    ComponentActualStartDate->clear();
+    m_componentTab->ComponentTargetStartDate->clear();
+    m_componentTab->ComponentActualStartDate->clear();
     const rollup::ProjectFigures& figures = this->figures();
     const rollup::Starts starts = figures.componentStarts(attachedActivityID);
-    ComponentTargetStartDate->setText(common::formatDate(starts.target));
-    ComponentActualStartDate->setText(common::formatDate(starts.actual));
+    m_componentTab->ComponentTargetStartDate->setText(common::formatDate(starts.target));
+    m_componentTab->ComponentActualStartDate->setText(common::formatDate(starts.actual));
 }
 
 void Form1::CalculatePhaseInfo()
 {
     const rollup::ProjectFigures& figures = this->figures();
-    showCosts(figures.phaseCosts(currentPhaseID), PhaseTargetCost, PhaseActualCost);
-    showPlan(figures.phasePlan(currentPhaseID), { PhaseTargetEffort, PhaseActualEffort, PhaseTargetStartDate,
-                                                  PhaseActualStartDate, PhaseTargetStopDate, PhaseActualStopDate });
+    showCosts(figures.phaseCosts(currentPhaseID), m_phaseTab->PhaseTargetCost, m_phaseTab->PhaseActualCost);
+    showPlan(figures.phasePlan(currentPhaseID), { m_phaseTab->PhaseTargetEffort, m_phaseTab->PhaseActualEffort, m_phaseTab->PhaseTargetStartDate,
+                                                  m_phaseTab->PhaseActualStartDate, m_phaseTab->PhaseTargetStopDate, m_phaseTab->PhaseActualStopDate });
 }
 
 void Form1::CalculateActivityInfo()
 {
     const rollup::ProjectFigures& figures = this->figures();
-    showCosts(figures.activityCosts(currentActivityID), ActivityTargetCost, ActivityActualCost);
+    showCosts(figures.activityCosts(currentActivityID), m_activityTab->ActivityTargetCost, m_activityTab->ActivityActualCost);
 }
 
 void Form1::RecalcCosts()

@@ -2,6 +2,8 @@
 
 #include "mainwindow/Form1.h"
 
+#include "mainwindow/Editors.h"
+
 #include "common/Clock.h"
 #include "common/Parse.h"
 #include "gui/Dialogs.h"
@@ -53,11 +55,11 @@ void Form1::setCostsChanged()
         const auto typed = common::Money::parse(box->text());
         return stored && typed && *stored == *typed;
     };
-    const auto quantity = common::Money::parse(ComponentQuantity->text());
+    const auto quantity = common::Money::parse(m_componentTab->ComponentQuantity->text());
     const bool sameQuantity = m_component->quantity && quantity
         && common::Money::fromWholeDollars(*m_component->quantity) == *quantity;
-    costsChanged = !(same(m_component->targetcost, ComponentTargetCost)
-                     && same(m_component->actualcost, ComponentActualCost) && sameQuantity);
+    costsChanged = !(same(m_component->targetcost, m_componentTab->ComponentTargetCost)
+                     && same(m_component->actualcost, m_componentTab->ComponentActualCost) && sameQuantity);
 }
 
 void Form1::setDatesChanged()
@@ -73,12 +75,12 @@ void Form1::setDatesChanged()
         const auto typed = common::numberValue(box->text());
         return stored && typed && *stored == *typed;
     };
-    datesChanged = !(sameDate(a.targetstartdate, ActivityTargetStartDate)
-                     && sameDate(a.targetstopdate, ActivityTargetStopDate)
-                     && sameEffort(a.targeteffort, ActivityTargetEffort)
-                     && sameDate(a.actualstartdate, ActivityActualStartDate)
-                     && sameDate(a.actualstopdate, ActivityActualStopDate)
-                     && sameEffort(a.actualeffort, ActivityActualEffort));
+    datesChanged = !(sameDate(a.targetstartdate, m_activityTab->ActivityTargetStartDate)
+                     && sameDate(a.targetstopdate, m_activityTab->ActivityTargetStopDate)
+                     && sameEffort(a.targeteffort, m_activityTab->ActivityTargetEffort)
+                     && sameDate(a.actualstartdate, m_activityTab->ActivityActualStartDate)
+                     && sameDate(a.actualstopdate, m_activityTab->ActivityActualStopDate)
+                     && sameEffort(a.actualeffort, m_activityTab->ActivityActualEffort));
 }
 
 Outcome Form1::SaveRecord()
@@ -100,7 +102,7 @@ Outcome Form1::SaveRecord()
     Outcome outcome = Outcome::Saved;
     switch (currentTab) {
     case 1: {
-        store::Car row = built(project::carRecord(carFields(), shownOr(m_car), stamp));
+        store::Car row = built(project::carRecord(m_carTab->fields(), shownOr(m_car), stamp));
         outcome = writeRow(m_session, row, shown, isUpdate);
         if (outcome == Outcome::Saved) {
             currentCarID = row.carid;
@@ -109,7 +111,7 @@ Outcome Form1::SaveRecord()
         break;
     }
     case 2: {
-        store::Assembly row = built(project::assemblyRecord(assemblyFields(), shownOr(m_assembly), currentCarID, stamp));
+        store::Assembly row = built(project::assemblyRecord(m_assemblyTab->fields(), shownOr(m_assembly), currentCarID, stamp));
         outcome = writeRow(m_session, row, shown, isUpdate);
         if (outcome == Outcome::Saved) {
             currentAssemblyID = row.assemblyid;
@@ -119,7 +121,7 @@ Outcome Form1::SaveRecord()
     }
     case 3: {
         const store::Component loaded = shownOr(m_component);
-        store::Component row = built(project::componentRecord(componentFields(), loaded, currentCarID, stamp));
+        store::Component row = built(project::componentRecord(m_componentTab->fields(), loaded, currentCarID, stamp));
         outcome = writeRow(m_session, row, shown, isUpdate);
         if (outcome != Outcome::Saved)
             break;
@@ -137,7 +139,7 @@ Outcome Form1::SaveRecord()
     }
     case 4: {
         // A new phase goes last in the plan; the session numbers it with the insert.
-        store::Phase row = built(project::phaseRecord(phaseFields(), shownOr(m_phase), currentCarID, stamp));
+        store::Phase row = built(project::phaseRecord(m_phaseTab->fields(), shownOr(m_phase), currentCarID, stamp));
         outcome = writeRow(m_session, row, shown, isUpdate);
         if (outcome == Outcome::Saved) {
             currentPhaseID = row.PhaseID;
@@ -146,7 +148,7 @@ Outcome Form1::SaveRecord()
         break;
     }
     case 5: {
-        store::Activity row = built(project::activityRecord(activityFields(), shownOr(m_activity), currentCarID, stamp));
+        store::Activity row = built(project::activityRecord(m_activityTab->fields(), shownOr(m_activity), currentCarID, stamp));
         outcome = writeRow(m_session, row, shown, isUpdate);
         if (outcome == Outcome::Saved) {
             currentActivityID = row.ActivityID;
@@ -155,7 +157,7 @@ Outcome Form1::SaveRecord()
         break;
     }
     case 6: {
-        store::Supplier row = built(project::supplierRecord(supplierFields(), shownOr(m_supplier)));
+        store::Supplier row = built(project::supplierRecord(m_supplierTab->fields(), shownOr(m_supplier)));
         outcome = writeRow(m_session, row, shown, isUpdate);
         if (outcome == Outcome::Saved) {
             currentSupplierID = row.supplierid;

@@ -2,6 +2,8 @@
 
 #include "mainwindow/Form1.h"
 
+#include "mainwindow/Editors.h"
+
 #include "gui/Colors.h"
 #include "gui/Dialogs.h"
 #include "project/Kind.h"
@@ -28,7 +30,7 @@ void Form1::UpdateMaterialsTree()
     const auto records = project::ProjectRecords::materials(store(), currentCarID);
     // While components are being attached, the ones attached to the activity show in bold.
     QSet<qint32> bold;
-    if (cmdDone->isEnabled()) {
+    if (m_activityTab->cmdDone->isEnabled()) {
         for (const store::Component& c : records.components()) {
             if (c.isAttached() && *c.ActivityID == currentActivityID)
                 bold.insert(c.componentid);
@@ -74,15 +76,15 @@ void Form1::highlightPlanNode(const NodeRef& node)
 
 void Form1::TvMaterials_NodeClick(const NodeRef& node)
 {
-    if (cmdDone->isVisible()) {
+    if (m_activityTab->cmdDone->isVisible()) {
         attachClick(node);
         return;
     }
     m_trees->view(ProjectTrees::Materials)->clearSelection();
     listClickFromTree = true;
-    QComboBox* list = node.kind == Kind::Car ? carDescription
-        : node.kind == Kind::Assembly        ? assemblyDescription
-                                             : componentDescription;
+    QComboBox* list = node.kind == Kind::Car ? m_carTab->carDescription
+        : node.kind == Kind::Assembly        ? m_assemblyTab->assemblyDescription
+                                             : m_componentTab->componentDescription;
     clickedListIndex = list->findData(node.key);
     if (clickedListIndex < 0) {
         listClickFromTree = false;
@@ -100,9 +102,9 @@ void Form1::TvProject_NodeClick(const NodeRef& node)
 {
     m_trees->view(ProjectTrees::Plan)->clearSelection();
     listClickFromTree = true;
-    QComboBox* list = node.kind == Kind::Car ? carDescription
-        : node.kind == Kind::Phase           ? phaseDescription
-                                             : ActivityDescription;
+    QComboBox* list = node.kind == Kind::Car ? m_carTab->carDescription
+        : node.kind == Kind::Phase           ? m_phaseTab->phaseDescription
+                                             : m_activityTab->ActivityDescription;
     if (node.kind == Kind::Phase)
         movePhaseID = node.key;
     else if (node.kind == Kind::Activity)

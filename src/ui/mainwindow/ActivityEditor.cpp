@@ -1,0 +1,62 @@
+#include "mainwindow/ActivityEditor.h"
+
+#include "common/Formats.h"
+#include "common/Notes.h"
+#include "gui/ListText.h"
+#include "mainwindow/EditorSupport.h"
+#include "store/Store.h"
+
+namespace editor {
+
+ActivityEditor::ActivityEditor(QWidget* page) : QObject(page)
+{
+    setupUi(page);
+}
+
+void ActivityEditor::show(const store::Activity& r, const store::Store& store)
+{
+    showDescription(ActivityDescription, ActivityDisplayDescription, r.Description, r.ActivityID);
+    showStatus(ActivityStatus, ActivityDisplayStatus, r.Status, true);
+    ActivityTargetStartDate->setText(common::formatDate(r.targetstartdate));
+    ActivityTargetStopDate->setText(common::formatDate(r.targetstopdate));
+    ActivityTargetEffort->setText(r.targeteffort ? common::plainNumber(*r.targeteffort) : QStringLiteral("0"));
+    ActivityActualStartDate->setText(common::formatDate(r.actualstartdate));
+    ActivityActualStopDate->setText(common::formatDate(r.actualstopdate));
+    ActivityActualEffort->setText(r.actualeffort ? common::plainNumber(*r.actualeffort) : QStringLiteral("0"));
+    ActivityNotes->setText(common::joinNotes(r.notes));
+    const QSignalBlocker block(ActivityPhase);
+    const auto phase = store.phases.find(r.PhaseID);
+    ActivityPhase->setCurrentIndex(phase ? ActivityPhase->findData(phase->PhaseID) : -1);
+    gui::setListText(ActivityPhase, phase ? phase->Description : QString());
+    ActivityDisplayPhase->setText(phase ? phase->Description : QString());
+}
+
+ActivityTimes ActivityEditor::times() const
+{
+    return { ActivityTargetStartDate, ActivityTargetStopDate, ActivityTargetEffort, ActivityActualStartDate,
+        ActivityActualStopDate, ActivityActualEffort };
+}
+
+project::ActivityFields ActivityEditor::fields() const
+{
+    return { ActivityDisplayDescription->text(), ActivityStatus->currentIndex(), relationField(ActivityPhase),
+        times().texts(), ActivityNotes->text() };
+}
+
+bool ActivityEditor::validate(QWidget* parent, qint32 carid)
+{
+    const auto outcome = project::activityRecord(fields(), {}, carid, {});
+    showText(ActivityDisplayDescription, outcome.fields.description);
+    times().show(outcome.fields.times);
+    return outcome.refusal ? refuse(parent, *outcome.refusal, ActivityDisplayDescription->parentWidget()) : true;
+}
+
+void ActivityEditor::lock(bool locked)
+{
+    swapForEditing(locked, { ActivityDescription, ActivityDisplayStatus, ActivityDisplayPhase },
+                   { ActivityDisplayDescription, ActivityStatus, ActivityPhase });
+    ActivityDisplayStatus->setEnabled(true);
+    ActivityDisplayPhase->setEnabled(true);
+}
+
+} // namespace editor

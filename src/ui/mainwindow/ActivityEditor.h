@@ -1,0 +1,37 @@
+#pragma once
+
+#include "gui/FieldChecks.h"
+#include "project/RecordRules.h"
+#include "store/Activity.h"
+#include "ui_ActivityTab.h"
+
+#include <QObject>
+
+namespace store {
+class Store;
+}
+
+namespace editor {
+
+// The Activity tab: its fields (the form's widgets, under their own names), how a activity is shown
+// in them, read back from them and checked before it is saved.
+class ActivityEditor : public QObject, public Ui::ActivityTab
+{
+    Q_OBJECT
+
+public:
+    // Builds the tab's fields on its page.
+    explicit ActivityEditor(QWidget* page);
+
+    void show(const store::Activity& activity, const store::Store& store);
+    ActivityTimes times() const;
+
+    project::ActivityFields fields() const;
+    // The rules of the core; what they tidied goes back into the boxes, a refusal is shown with
+    // the cursor on its field. False when refused.
+    bool validate(QWidget* parent, qint32 carid);
+    // Browsing shows the pick list and the display boxes, editing the input boxes and lists.
+    void lock(bool locked);
+};
+
+} // namespace editor

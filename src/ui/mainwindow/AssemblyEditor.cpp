@@ -1,0 +1,43 @@
+#include "mainwindow/AssemblyEditor.h"
+
+#include "common/Notes.h"
+#include "gui/FieldChecks.h"
+#include "mainwindow/EditorSupport.h"
+
+namespace editor {
+
+AssemblyEditor::AssemblyEditor(QWidget* page) : QObject(page)
+{
+    setupUi(page);
+}
+
+void AssemblyEditor::show(const store::Assembly& r)
+{
+    showDescription(assemblyDescription, AssemblyDisplayDescription, r.Description, r.assemblyid);
+    showStatus(AssemblyStatus, AssemblyDisplayStatus, r.Status, false);
+    AssemblyImagePath->setText(r.imagepath);
+    AssemblyNotes->setText(common::joinNotes(r.notes));
+    cmdAttachAssemblyImage->setEnabled(true);
+    cmdViewAssemblyImage->setEnabled(true);
+}
+
+project::AssemblyFields AssemblyEditor::fields() const
+{
+    return { AssemblyDisplayDescription->text(), AssemblyStatus->currentIndex(), AssemblyImagePath->text(),
+        AssemblyNotes->text() };
+}
+
+bool AssemblyEditor::validate(QWidget* parent, qint32 carid)
+{
+    const auto outcome = project::assemblyRecord(fields(), {}, carid, {});
+    showText(AssemblyDisplayDescription, outcome.fields.description);
+    return outcome.refusal ? refuse(parent, *outcome.refusal, AssemblyDisplayDescription->parentWidget()) : true;
+}
+
+void AssemblyEditor::lock(bool locked)
+{
+    swapForEditing(locked, { assemblyDescription, AssemblyDisplayStatus }, { AssemblyDisplayDescription, AssemblyStatus });
+    AssemblyDisplayStatus->setEnabled(true);
+}
+
+} // namespace editor

@@ -1,0 +1,49 @@
+#include "mainwindow/CarEditor.h"
+
+#include "common/Formats.h"
+#include "common/Notes.h"
+#include "gui/FieldChecks.h"
+#include "mainwindow/EditorSupport.h"
+
+namespace editor {
+
+CarEditor::CarEditor(QWidget* page) : QObject(page)
+{
+    setupUi(page);
+}
+
+void CarEditor::show(const store::Car& r)
+{
+    showDescription(carDescription, CarDisplayDescription, r.Description, r.carid);
+    CarMake->setText(r.make);
+    CarModel->setText(r.model);
+    CarYear->setText(r.Year);
+    CarPurchasePrice->setText(moneyText(r.purchaseprice, common::fmt::CarMoney));
+    CarResaleValue->setText(moneyText(r.resalevalue, common::fmt::CarMoney));
+    CarTotalBudget->setText(moneyText(r.totalbudget, common::fmt::CarMoney));
+    carImagePath->setText(r.imagepath);
+    CarNotes->setText(common::joinNotes(r.notes));
+    cmdAttachCarImage->setEnabled(true);
+    cmdViewCarImage->setEnabled(true);
+}
+
+project::CarFields CarEditor::fields() const
+{
+    return { CarDisplayDescription->text(), CarPurchasePrice->text(), CarResaleValue->text(), CarTotalBudget->text(),
+        CarMake->text(), CarModel->text(), CarYear->text(), carImagePath->text(), CarNotes->text() };
+}
+
+// Only the rules' answer matters here: the record is built again, over the row shown, when saving.
+bool CarEditor::validate(QWidget* parent, qint32)
+{
+    const auto outcome = project::carRecord(fields(), {}, {});
+    showText(CarDisplayDescription, outcome.fields.description);
+    return outcome.refusal ? refuse(parent, *outcome.refusal, CarDisplayDescription->parentWidget()) : true;
+}
+
+void CarEditor::lock(bool locked)
+{
+    swapForEditing(locked, { carDescription }, { CarDisplayDescription });
+}
+
+} // namespace editor

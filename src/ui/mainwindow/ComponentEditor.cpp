@@ -1,0 +1,109 @@
+#include "mainwindow/ComponentEditor.h"
+
+#include "common/Formats.h"
+#include "common/Notes.h"
+#include "gui/Colors.h"
+#include "gui/FieldChecks.h"
+#include "gui/ListText.h"
+#include "mainwindow/EditorSupport.h"
+#include "store/Store.h"
+
+namespace editor {
+
+ComponentEditor::ComponentEditor(QWidget* page) : QObject(page)
+{
+    setupUi(page);
+}
+
+qint32 ComponentEditor::show(const store::Component& r, const store::Store& store)
+{
+    showDescription(componentDescription, ComponentDisplayDescription, r.Description, r.componentid);
+    showStatus(ComponentStatus, ComponentDisplayStatus, r.Status, false);
+    ComponentWishList->setChecked(r.wishlist.value_or(0) != 0);
+    gui::setListText(ComponentSupplierName, r.SupplierName);
+    ComponentDisplaySupplier->setText(r.SupplierName);
+    ComponentCatalogPage->setText(r.catalogpage);
+    ComponentQuantity->setText(r.quantity ? common::formatNumber(qint64(*r.quantity), common::fmt::Quantity)
+                                          : QStringLiteral("0"));
+    ComponentTargetCost->setText(moneyText(r.targetcost, common::fmt::Cost));
+    ComponentActualCost->setText(moneyText(r.actualcost, common::fmt::Cost));
+    ComponentImagePath->setText(r.imagepath);
+    ComponentNotes->setText(common::joinNotes(r.notes));
+
+    // Owner, attached activity and its phase, each read by key.
+    const auto owner = store.assemblies.find(r.assemblyid);
+    {
+        const QSignalBlocker block(ComponentAssembly);
+        const int index = owner ? ComponentAssembly->findData(owner->assemblyid) : -1;
+        ComponentAssembly->setCurrentIndex(index);
+        gui::setListText(ComponentAssembly, owner ? owner->Description : QString());
+    }
+    ComponentDisplayAssembly->setText(owner ? owner->Description : QString());
+    const qint32 attached = r.ActivityID.value_or(0);
+    gui::setListText(ComponentActivity, QString());
+    ComponentDisplayActivity->clear();
+    ComponentPhase->clear();
+    if (attached != 0) {
+        if (const auto activity = store.activities.find(attached); activity) {
+            const QSignalBlocker block(ComponentActivity);
+            ComponentActivity->setCurrentIndex(ComponentActivity->findData(activity->ActivityID));
+            gui::setListText(ComponentActivity, activity->Description);
+            ComponentDisplayActivity->setText(activity->Description);
+            if (const auto phase = store.phases.find(activity->PhaseID); phase)
+                ComponentPhase->setText(phase->Description);
+        }
+    }
+    cmdAttachComponentImage->setEnabled(true);
+    cmdViewComponentImage->setEnabled(true);
+    return attached;
+}
+
+project::ComponentFields ComponentEditor::fields() const
+{
+    project::ComponentFields f;
+    f.description = ComponentDisplayDescription->text();
+    f.status = ComponentStatus->currentIndex();
+    f.assembly = relationField(ComponentAssembly);
+    f.activity = relationField(ComponentActivity);
+    f.supplierName = gui::listText(ComponentSupplierName);
+    f.catalogPage = ComponentCatalogPage->text();
+    f.quantity = ComponentQuantity->text();
+    f.targetCost = ComponentTargetCost->text();
+    f.actualCost = ComponentActualCost->text();
+    f.wishList = ComponentWishList->isChecked();
+    f.imagePath = ComponentImagePath->text();
+    f.notes = ComponentNotes->text();
+    return f;
+}
+
+bool ComponentEditor::validate(QWidget* parent, qint32 carid)
+{
+    const auto outcome = project::componentRecord(fields(), {}, carid, {});
+    showText(ComponentDisplayDescription, outcome.fields.description);
+    showText(ComponentQuantity, outcome.fields.quantity);
+    showText(ComponentTargetCost, outcome.fields.targetCost);
+    showText(ComponentActualCost, outcome.fields.actualCost);
+    return outcome.refusal ? refuse(parent, *outcome.refusal, ComponentDisplayDescription->parentWidget()) : true;
+}
+
+void ComponentEditor::lock(bool locked)
+{
+    swapForEditing(locked,
+                   { componentDescription, ComponentDisplayStatus, ComponentDisplayAssembly, ComponentDisplaySupplier,
+                     ComponentDisplayActivity },
+                   { ComponentDisplayDescription, ComponentStatus, ComponentAssembly, ComponentSupplierName,
+                     ComponentActivity });
+    const QColor white = gui::fromStoredColour(gui::White);
+    for (QWidget* w : std::initializer_list<QWidget*> { ComponentDisplayStatus, ComponentDisplayAssembly,
+                                                        ComponentDisplaySupplier, ComponentDisplayActivity }) {
+        w->setEnabled(true);
+        gui::setFieldColour(w, white);
+    }
+    ComponentWishList->setEnabled(!locked);
+    gui::setFieldColour(ComponentWishList, locked ? gui::fromStoredColour(gui::SystemButtonFace)
+                                                  : gui::fromStoredColour(gui::EditYellow));
+    if (!locked)
+        ComponentActivity->setEnabled(ComponentActivity->count() > 0);
+}
+
+} // namespace editor

@@ -1,0 +1,36 @@
+#pragma once
+
+#include "project/RecordRules.h"
+#include "store/Component.h"
+#include "ui_ComponentTab.h"
+
+#include <QObject>
+
+namespace store {
+class Store;
+}
+
+namespace editor {
+
+// The Component tab: its fields (the form's widgets, under their own names), how a component is shown
+// in them, read back from them and checked before it is saved.
+class ComponentEditor : public QObject, public Ui::ComponentTab
+{
+    Q_OBJECT
+
+public:
+    // Builds the tab's fields on its page.
+    explicit ComponentEditor(QWidget* page);
+
+    // Answers the key of the activity the component is attached to (0: none).
+    qint32 show(const store::Component& component, const store::Store& store);
+
+    project::ComponentFields fields() const;
+    // The rules of the core; what they tidied goes back into the boxes, a refusal is shown with
+    // the cursor on its field. False when refused.
+    bool validate(QWidget* parent, qint32 carid);
+    // Browsing shows the pick list and the display boxes, editing the input boxes and lists.
+    void lock(bool locked);
+};
+
+} // namespace editor

@@ -1,0 +1,75 @@
+#include "mainwindow/EditorSupport.h"
+
+#include "common/Formats.h"
+#include "common/Status.h"
+#include "gui/ListText.h"
+
+#include <QComboBox>
+#include <QLineEdit>
+
+namespace editor {
+
+void fillPickList(QComboBox* list, const QList<store::Entry>& entries, const QString& placeholder)
+{
+    const QSignalBlocker block(list);
+    list->clear();
+    for (const store::Entry& e : entries)
+        list->addItem(e.text, e.key);
+    list->setPlaceholderText(entries.isEmpty() ? QStringLiteral("<No Entries>") : placeholder);
+    list->setCurrentIndex(-1);
+    list->setEnabled(!entries.isEmpty());
+}
+
+void fillRelationList(QComboBox* list, const QList<store::Entry>& entries, bool keepText)
+{
+    const QSignalBlocker block(list);
+    const QString text = gui::listText(list);
+    list->clear();
+    for (const store::Entry& e : entries)
+        list->addItem(e.text, e.key);
+    gui::setListText(list, keepText ? text : QString());
+}
+
+QString moneyText(const std::optional<common::Money>& value, const QString& pattern)
+{
+    return value ? common::formatNumber(*value, pattern) : QStringLiteral("0");
+}
+
+void showStatus(QComboBox* list, QLineEdit* box, std::optional<qint32> code, bool noneInBox)
+{
+    const QSignalBlocker block(list);
+    const QString text = code ? common::statusText(*code) : QString();
+    if (text.isEmpty()) {
+        list->setPlaceholderText(common::NoStatusText);
+        list->setCurrentIndex(-1);
+        box->setText(noneInBox ? common::NoStatusText : QString());
+        return;
+    }
+    list->setCurrentIndex(*code);
+    box->setText(text);
+}
+
+void showDescription(QComboBox* list, QLineEdit* box, const QString& description, qint32 key)
+{
+    box->setText(description);
+    const QSignalBlocker block(list);
+    const int index = list->findData(key);
+    if (index >= 0)
+        list->setCurrentIndex(index);
+    else
+        gui::setListText(list, description);
+}
+
+void swapForEditing(bool browsing, std::initializer_list<QWidget*> browse, std::initializer_list<QWidget*> edit)
+{
+    for (QWidget* w : browse) {
+        w->setVisible(browsing);
+        w->setEnabled(browsing);
+    }
+    for (QWidget* w : edit) {
+        w->setVisible(!browsing);
+        w->setEnabled(!browsing);
+    }
+}
+
+} // namespace editor

@@ -1,0 +1,31 @@
+#pragma once
+
+#include "common/Money.h"
+#include "store/Table.h"
+
+#include <QList>
+#include <QString>
+#include <optional>
+
+class QComboBox;
+class QLineEdit;
+class QWidget;
+
+namespace editor {
+
+// What the record tabs share: how lists are filled and values are shown.
+
+// Fills a pick list with key-carrying entries and no entry chosen; an empty list is locked.
+void fillPickList(QComboBox* list, const QList<store::Entry>& entries, const QString& placeholder);
+// A relation list holds the same entries, with the same keys, as the pick list it shadows.
+void fillRelationList(QComboBox* list, const QList<store::Entry>& entries, bool keepText);
+// An amount in its display pattern; a Null amount shows "0".
+QString moneyText(const std::optional<common::Money>& value, const QString& pattern);
+// A status code into its list and display box; a Null or unknown code shows "< None >".
+void showStatus(QComboBox* list, QLineEdit* box, std::optional<qint32> code, bool noneInBox);
+// The description into its box, and its entry chosen in the pick list (by key; names repeat).
+void showDescription(QComboBox* list, QLineEdit* box, const QString& description, qint32 key);
+// Browsing shows the pick list and the display boxes, editing the name box and the relation lists.
+void swapForEditing(bool browsing, std::initializer_list<QWidget*> browse, std::initializer_list<QWidget*> edit);
+
+} // namespace editor

@@ -1,0 +1,39 @@
+#include "mainwindow/PhaseEditor.h"
+
+#include "common/Notes.h"
+#include "gui/FieldChecks.h"
+#include "mainwindow/EditorSupport.h"
+
+namespace editor {
+
+PhaseEditor::PhaseEditor(QWidget* page) : QObject(page)
+{
+    setupUi(page);
+}
+
+void PhaseEditor::show(const store::Phase& r)
+{
+    showDescription(phaseDescription, PhaseDisplayDescription, r.Description, r.PhaseID);
+    showStatus(phaseStatus, PhaseDisplayStatus, r.Status, false);
+    PhaseNotes->setText(common::joinNotes(r.notes));
+}
+
+project::PhaseFields PhaseEditor::fields() const
+{
+    return { PhaseDisplayDescription->text(), phaseStatus->currentIndex(), PhaseNotes->text() };
+}
+
+bool PhaseEditor::validate(QWidget* parent, qint32 carid)
+{
+    const auto outcome = project::phaseRecord(fields(), {}, carid, {});
+    showText(PhaseDisplayDescription, outcome.fields.description);
+    return outcome.refusal ? refuse(parent, *outcome.refusal, PhaseDisplayDescription->parentWidget()) : true;
+}
+
+void PhaseEditor::lock(bool locked)
+{
+    swapForEditing(locked, { phaseDescription, PhaseDisplayStatus }, { PhaseDisplayDescription, phaseStatus });
+    PhaseDisplayStatus->setEnabled(true);
+}
+
+} // namespace editor

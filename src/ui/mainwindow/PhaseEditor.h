@@ -1,0 +1,35 @@
+#pragma once
+
+#include "project/RecordRules.h"
+#include "store/Phase.h"
+#include "ui_PhaseTab.h"
+
+#include <QObject>
+
+namespace store {
+class Store;
+}
+
+namespace editor {
+
+// The Phase tab: its fields (the form's widgets, under their own names), how a phase is shown
+// in them, read back from them and checked before it is saved.
+class PhaseEditor : public QObject, public Ui::PhaseTab
+{
+    Q_OBJECT
+
+public:
+    // Builds the tab's fields on its page.
+    explicit PhaseEditor(QWidget* page);
+
+    void show(const store::Phase& phase);
+
+    project::PhaseFields fields() const;
+    // The rules of the core; what they tidied goes back into the boxes, a refusal is shown with
+    // the cursor on its field. False when refused.
+    bool validate(QWidget* parent, qint32 carid);
+    // Browsing shows the pick list and the display boxes, editing the input boxes and lists.
+    void lock(bool locked);
+};
+
+} // namespace editor

@@ -1,0 +1,52 @@
+#include "mainwindow/SupplierEditor.h"
+
+#include "common/Notes.h"
+#include "gui/FieldChecks.h"
+#include "mainwindow/EditorSupport.h"
+
+namespace editor {
+
+SupplierEditor::SupplierEditor(QWidget* page) : QObject(page)
+{
+    setupUi(page);
+}
+
+void SupplierEditor::show(const store::Supplier& r)
+{
+    {
+        const QSignalBlocker block(SupplierName);
+        SupplierName->setCurrentIndex(SupplierName->findData(r.supplierid));
+    }
+    SupplierDisplayName->setText(r.Name);
+    supplieraddress1->setText(r.address1);
+    supplieraddress2->setText(r.address2);
+    suppliercity->setText(r.city);
+    supplierstate->setText(r.State);
+    supplierzipcode->setText(r.Zip);
+    suppliertelephone->setText(r.Telephone);
+    supplierfax->setText(r.Fax);
+    supplieremail->setText(r.Email);
+    SupplierCatalogNbr->setText(r.CatalogNbr);
+    SupplierNotes->setText(common::joinNotes(r.notes));
+}
+
+project::SupplierFields SupplierEditor::fields() const
+{
+    return { SupplierDisplayName->text(), supplieraddress1->text(), supplieraddress2->text(), suppliercity->text(),
+        supplierstate->text(), supplierzipcode->text(), suppliertelephone->text(), supplierfax->text(),
+        supplieremail->text(), SupplierCatalogNbr->text(), SupplierNotes->text() };
+}
+
+bool SupplierEditor::validate(QWidget* parent, qint32)
+{
+    const auto outcome = project::supplierRecord(fields(), {});
+    showText(SupplierDisplayName, outcome.fields.name);
+    return outcome.refusal ? refuse(parent, *outcome.refusal, SupplierDisplayName->parentWidget()) : true;
+}
+
+void SupplierEditor::lock(bool locked)
+{
+    swapForEditing(locked, { SupplierName }, { SupplierDisplayName });
+}
+
+} // namespace editor

@@ -1,0 +1,35 @@
+#pragma once
+
+#include "project/RecordRules.h"
+#include "store/Supplier.h"
+#include "ui_SupplierTab.h"
+
+#include <QObject>
+
+namespace store {
+class Store;
+}
+
+namespace editor {
+
+// The Supplier tab: its fields (the form's widgets, under their own names), how a supplier is shown
+// in them, read back from them and checked before it is saved.
+class SupplierEditor : public QObject, public Ui::SupplierTab
+{
+    Q_OBJECT
+
+public:
+    // Builds the tab's fields on its page.
+    explicit SupplierEditor(QWidget* page);
+
+    void show(const store::Supplier& supplier);
+
+    project::SupplierFields fields() const;
+    // The rules of the core; what they tidied goes back into the boxes, a refusal is shown with
+    // the cursor on its field. False when refused.
+    bool validate(QWidget* parent, qint32 carid);
+    // Browsing shows the pick list and the display boxes, editing the input boxes and lists.
+    void lock(bool locked);
+};
+
+} // namespace editor
