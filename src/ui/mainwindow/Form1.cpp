@@ -260,14 +260,12 @@ void Form1::SetButtons(const QString& pattern)
     const QString p = pattern.trimmed();
     for (int i = 0; i < 6 && i < p.size(); ++i)
         cmdButton[size_t(i)]->setEnabled(p.at(i) == QLatin1Char('1'));
-    QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
 }
 
 void Form1::DisableButtons()
 {
     for (QPushButton* b : cmdButton)
         b->setEnabled(false);
-    QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
 }
 
 void Form1::LockFields(bool bdolock)

@@ -2,6 +2,7 @@
 
 #include "project/Preferences.h"
 #include "mainwindow/ProjectTrees.h"
+#include "project/ProjectRecords.h"
 #include "project/Rollups.h"
 #include "store/Activity.h"
 #include "store/Assembly.h"
@@ -152,7 +153,7 @@ public:
     void CalculateActivityInfo();
     void RecalcCosts();
     void RecalcDates();
-    // Reads the car's components and activities once for all the totals worked out while it is
+    // Reads the car's records once for all the lists, trees and totals worked out while it is
     // alive; the window writes nothing meanwhile.
     class FiguresBatch
     {
@@ -160,12 +161,12 @@ public:
         explicit FiguresBatch(Form1& form) : m_form(form)
         {
             if (m_form.m_figuresBatch++ == 0)
-                m_form.m_figures.reset(); // read afresh at the start of every batch
+                m_form.forgetRecords(); // read afresh at the start of every batch
         }
         ~FiguresBatch()
         {
             if (--m_form.m_figuresBatch == 0)
-                m_form.m_figures.reset();
+                m_form.forgetRecords();
         }
 
     private:
@@ -451,7 +452,12 @@ private:
     QString m_attachStatusText;
     // The figures the totals are worked out from: read afresh, or once per batch.
     const rollup::ProjectFigures& figures();
+    // The car's records: within a batch read once and shared; otherwise read for the one use.
+    const project::ProjectRecords& records();
+    bool inBatch() const { return m_figuresBatch > 0; }
+    void forgetRecords();
     std::optional<rollup::ProjectFigures> m_figures;
+    std::optional<project::ProjectRecords> m_records;
     int m_figuresBatch = 0;
     bool m_quitting = false;
     int m_shownTab = 0;

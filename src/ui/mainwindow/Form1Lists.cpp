@@ -48,7 +48,8 @@ void Form1::loadCarDescription()
 
 void Form1::loadAssemblyDescription()
 {
-    const QList<store::Entry> rows = store().assemblies.entriesForCar(currentCarID);
+    const QList<store::Entry> rows
+        = inBatch() ? records().assemblyEntries() : store().assemblies.entriesForCar(currentCarID);
     fillPickList(m_assemblyTab->assemblyDescription, rows, QStringLiteral("<Select An Assembly>"));
     fillRelationList(m_componentTab->ComponentAssembly, rows, false);
     assemblyCount = qint32(rows.size());
@@ -56,14 +57,16 @@ void Form1::loadAssemblyDescription()
 
 void Form1::loadComponentDescription()
 {
-    const QList<store::Entry> rows = store().components.entriesForCar(currentCarID);
+    const QList<store::Entry> rows
+        = inBatch() ? records().componentEntries() : store().components.entriesForCar(currentCarID);
     fillPickList(m_componentTab->componentDescription, rows, QStringLiteral("<Select A Component>"));
     componentCount = qint32(rows.size());
 }
 
 void Form1::loadPhaseDescription()
 {
-    const QList<store::Entry> rows = store().phases.entriesForCar(currentCarID);
+    const QList<store::Entry> rows
+        = inBatch() ? records().phaseEntries() : store().phases.entriesForCar(currentCarID);
     fillPickList(m_phaseTab->phaseDescription, rows, QStringLiteral("<Select A Phase>"));
     fillRelationList(m_activityTab->ActivityPhase, rows, false);
     phaseCount = qint32(rows.size());
@@ -71,7 +74,8 @@ void Form1::loadPhaseDescription()
 
 void Form1::loadActivityDescription()
 {
-    const QList<store::Entry> rows = store().activities.entriesForCar(currentCarID);
+    const QList<store::Entry> rows
+        = inBatch() ? records().activityEntries() : store().activities.entriesForCar(currentCarID);
     fillPickList(m_activityTab->ActivityDescription, rows, QStringLiteral("<Select An Activity>"));
     fillRelationList(m_componentTab->ComponentActivity, rows, true);
     activityCount = qint32(rows.size());
@@ -184,6 +188,8 @@ void Form1::setReseqEnabled(bool enabled)
 
 void Form1::carDescription_Click()
 {
+    // The lists, both trees and the totals come from one reading of the car's records.
+    const FiguresBatch batch(*this);
     if (editMode == QStringLiteral("A")) {
         gui::setListText(m_carTab->carDescription, QString());
         return;
@@ -428,7 +434,6 @@ void Form1::PopulateCarFields()
         m_carTab->show(*m_car);
         CalculateCarInfo();
     }
-    QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
 }
 
 void Form1::PopulateAssemblyFields()
@@ -438,7 +443,6 @@ void Form1::PopulateAssemblyFields()
         currentAssemblyID = m_assembly->assemblyid;
         CalculateAssemblyInfo();
     }
-    QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
 }
 
 void Form1::PopulateComponentFields()
@@ -447,7 +451,6 @@ void Form1::PopulateComponentFields()
         attachedActivityID = m_componentTab->show(*m_component, store());
         CalculateComponentInfo();
     }
-    QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
 }
 
 void Form1::PopulatePhaseFields()
@@ -457,7 +460,6 @@ void Form1::PopulatePhaseFields()
         currentPhaseID = m_phase->PhaseID;
         CalculatePhaseInfo();
     }
-    QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
 }
 
 void Form1::PopulateActivityFields()
@@ -468,7 +470,6 @@ void Form1::PopulateActivityFields()
         listedActivityID = m_activity->ActivityID;
         loadcomponents();
     }
-    QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
 }
 
 void Form1::PopulateSupplierFields()

@@ -36,10 +36,25 @@ void showPlan(const rollup::Plan& p, std::initializer_list<QLineEdit*> boxes)
 
 } // namespace
 
+const project::ProjectRecords& Form1::records()
+{
+    if (!inBatch() || !m_records || m_records->carid() != currentCarID)
+        m_records.emplace(store(), currentCarID);
+    return *m_records;
+}
+
+void Form1::forgetRecords()
+{
+    m_records.reset();
+    m_figures.reset();
+}
+
 const rollup::ProjectFigures& Form1::figures()
 {
-    if (m_figuresBatch == 0 || !m_figures || m_figures->carid() != currentCarID)
+    if (!inBatch())
         m_figures.emplace(store(), currentCarID);
+    else if (!m_figures || m_figures->carid() != currentCarID)
+        m_figures.emplace(currentCarID, records().components(), records().activities());
     return *m_figures;
 }
 

@@ -168,7 +168,6 @@ Outcome Form1::SaveRecord()
     default:
         break;
     }
-    QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
     return outcome;
 }
 

@@ -27,7 +27,9 @@ void Form1::UpdateMaterialsTree()
         m_trees->rebuild(ProjectTrees::Materials, 0, QString(), {}, false);
         return;
     }
-    const auto records = project::ProjectRecords::materials(store(), currentCarID);
+    std::optional<project::ProjectRecords> own;
+    const project::ProjectRecords& records
+        = inBatch() ? this->records() : own.emplace(project::ProjectRecords::materials(store(), currentCarID));
     // While components are being attached, the ones attached to the activity show in bold.
     QSet<qint32> bold;
     if (m_activityTab->cmdDone->isEnabled()) {
@@ -48,7 +50,9 @@ void Form1::UpdateProjectTree()
         m_trees->rebuild(ProjectTrees::Plan, 0, QString(), {}, false);
         return;
     }
-    const auto records = project::ProjectRecords::plan(store(), currentCarID);
+    std::optional<project::ProjectRecords> own;
+    const project::ProjectRecords& records
+        = inBatch() ? this->records() : own.emplace(project::ProjectRecords::plan(store(), currentCarID));
     m_trees->rebuild(ProjectTrees::Plan, currentCarID, currentCarDescription, records,
                      preferences.treeView != QStringLiteral("C"));
     // The plan in tree order: phases by sequence, and activities phase by phase, each by sequence.
