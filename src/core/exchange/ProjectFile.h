@@ -10,6 +10,10 @@ class Store;
 
 namespace exchange {
 
+// What a project file says it is, and the version of its layout this program writes and reads.
+inline const QString Format = QStringLiteral("gearlog-project");
+constexpr int Version = 1;
+
 // A file that cannot be imported: says which field, where, and why.
 class ImportError : public std::runtime_error
 {

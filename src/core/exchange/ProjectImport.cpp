@@ -1,0 +1,314 @@
+// Reading a project file: every field checked and named when wrong, the whole project written in
+// one transaction.
+
+#include "exchange/ProjectFile.h"
+
+#include "common/Clock.h"
+#include "common/Parse.h"
+#include "store/Store.h"
+#include "store/StoreError.h"
+#include "store/Transaction.h"
+
+#include <QHash>
+#include <QJsonArray>
+#include <QJsonDocument>
+#include <QJsonObject>
+#include <QSet>
+
+#include <cmath>
+#include <limits>
+
+namespace exchange {
+
+namespace {
+
+// --- Reading ----------------------------------------------------------------------------------------
+
+// Reads the fields of one object, naming the place of anything wrong.
+class Reader
+{
+public:
+    Reader(const QJsonObject& object, QString where) : m_object(object), m_where(std::move(where)) { }
+
+    QString text(const char* name, int limit) const
+    {
+        const QJsonValue v = field(name);
+        if (v.isNull())
+            return QString();
+        if (!v.isString())
+            fail(name, QStringLiteral("must be a text"));
+        const QString s = v.toString();
+        if (s.size() > limit)
+            fail(name, QStringLiteral("is longer than %1 characters").arg(limit));
+        return s;
+    }
+    std::optional<common::Money> money(const char* name) const
+    {
+        const QJsonValue v = field(name);
+        if (v.isNull())
+            return std::nullopt;
+        const auto m = v.isString() ? common::Money::parse(v.toString()) : std::nullopt;
+        if (!m)
+            fail(name, QStringLiteral("is not an amount such as \"97.95\""));
+        return m;
+    }
+    std::optional<qint32> integer(const char* name, qint32 low, qint32 high) const
+    {
+        const QJsonValue v = field(name);
+        if (v.isNull())
+            return std::nullopt;
+        const double d = v.toDouble();
+        if (!v.isDouble() || d != std::floor(d) || d < low || d > high)
+            fail(name, QStringLiteral("must be a whole number from %1 to %2").arg(low).arg(high));
+        return qint32(d);
+    }
+    std::optional<double> number(const char* name) const
+    {
+        const QJsonValue v = field(name);
+        if (v.isNull())
+            return std::nullopt;
+        if (!v.isDouble())
+            fail(name, QStringLiteral("must be a number"));
+        return v.toDouble();
+    }
+    QDate date(const char* name) const
+    {
+        const QJsonValue v = field(name);
+        if (v.isNull())
+            return QDate();
+        const QDate d = v.isString() ? QDate::fromString(v.toString(), Qt::ISODate) : QDate();
+        if (!d.isValid() || v.toString().size() != 10 || d.year() < 100)
+            fail(name, QStringLiteral("is not a date such as \"2026-03-31\""));
+        return d;
+    }
+    common::NoteParts notes() const
+    {
+        return { text("note1", common::NotePartLength), text("note2", common::NotePartLength),
+                 text("note3", common::NotePartLength) };
+    }
+    QJsonArray array(const char* name) const
+    {
+        const QJsonValue v = field(name);
+        if (!v.isArray())
+            fail(name, QStringLiteral("must be a list"));
+        return v.toArray();
+    }
+    qint32 key() const
+    {
+        const auto k = integer("key", std::numeric_limits<qint32>::min(), std::numeric_limits<qint32>::max());
+        if (!k)
+            fail("key", QStringLiteral("must be a whole number"));
+        return *k;
+    }
+    QString place(const char* name) const
+    {
+        return m_where.isEmpty() ? QLatin1String(name) : m_where + QLatin1Char('.') + QLatin1String(name);
+    }
+
+    [[noreturn]] void fail(const char* name, const QString& why) const { throw ImportError(place(name), why); }
+
+private:
+    QJsonValue field(const char* name) const
+    {
+        const auto it = m_object.constFind(QLatin1String(name));
+        if (it == m_object.constEnd())
+            fail(name, QStringLiteral("is missing"));
+        return *it;
+    }
+
+    QJsonObject m_object;
+    QString m_where;
+};
+
+QJsonObject objectAt(const QJsonArray& list, qsizetype i, const QString& where)
+{
+    if (!list.at(i).isObject())
+        throw ImportError(QStringLiteral("%1[%2]").arg(where).arg(i), QStringLiteral("must be an object"));
+    return list.at(i).toObject();
+}
+
+constexpr qint32 MaxInt = std::numeric_limits<qint32>::max();
+
+struct ImportedComponent
+{
+    store::Component row;
+    std::optional<qint32> activityKey;
+};
+
+struct ImportedAssembly
+{
+    store::Assembly row;
+    QList<ImportedComponent> components;
+};
+
+struct ImportedPhase
+{
+    store::Phase row;
+    QList<std::pair<qint32, store::Activity>> activities; // key in the file, record
+};
+
+} // namespace
+
+qint32 importProject(const store::Store& store, const QByteArray& json)
+{
+    QJsonParseError parseError;
+    const QJsonDocument document = QJsonDocument::fromJson(json, &parseError);
+    if (parseError.error != QJsonParseError::NoError || !document.isObject())
+        throw ImportError(QString(), QStringLiteral("The file is not JSON (%1 at offset %2).")
+                                         .arg(parseError.errorString())
+                                         .arg(parseError.offset));
+    const QJsonObject root = document.object();
+    if (root.value(QStringLiteral("format")).toString() != Format)
+        throw ImportError(QStringLiteral("format"), QStringLiteral("is not \"gearlog-project\""));
+    const QJsonValue version = root.value(QStringLiteral("version"));
+    if (!version.isDouble() || version.toDouble() != Version)
+        throw ImportError(QStringLiteral("version"),
+                          QStringLiteral("%1 is not a version this program reads (it reads 1)")
+                              .arg(version.isDouble() ? QString::number(version.toDouble()) : QStringLiteral("?")));
+    const Reader top(root, QString());
+
+    // Everything is read and checked before anything is written.
+    if (!root.value(QStringLiteral("car")).isObject())
+        throw ImportError(QStringLiteral("car"), QStringLiteral("must be an object"));
+    const Reader c(root.value(QStringLiteral("car")).toObject(), QStringLiteral("car"));
+    store::Car car;
+    car.Description = c.text("Description", 30);
+    car.make = c.text("make", 20);
+    car.model = c.text("model", 20);
+    car.Year = c.text("Year", 4);
+    car.purchaseprice = c.money("purchaseprice");
+    car.resalevalue = c.money("resalevalue");
+    car.totalbudget = c.money("totalbudget");
+    car.imagepath = c.text("imagepath", 100);
+    car.Status = c.integer("Status", -32768, 32767);
+    car.notes = c.notes();
+
+    QList<store::Supplier> suppliers;
+    const QJsonArray supplierList = top.array("suppliers");
+    for (qsizetype i = 0; i < supplierList.size(); ++i) {
+        const QString where = QStringLiteral("suppliers[%1]").arg(i);
+        const Reader r(objectAt(supplierList, i, QStringLiteral("suppliers")), where);
+        store::Supplier s;
+        s.Name = r.text("Name", 30);
+        s.address1 = r.text("address1", 30);
+        s.address2 = r.text("address2", 30);
+        s.city = r.text("city", 30);
+        s.State = r.text("State", 2);
+        s.Zip = r.text("Zip", 10);
+        s.Telephone = r.text("Telephone", 15);
+        s.Fax = r.text("Fax", 15);
+        s.Email = r.text("Email", 30);
+        s.CatalogNbr = r.text("CatalogNbr", 20);
+        s.notes = r.notes();
+        suppliers.append(s);
+    }
+
+    QList<ImportedPhase> phases;
+    QSet<qint32> activityKeys;
+    const QJsonArray phaseList = top.array("phases");
+    for (qsizetype i = 0; i < phaseList.size(); ++i) {
+        const QString where = QStringLiteral("phases[%1]").arg(i);
+        const Reader r(objectAt(phaseList, i, QStringLiteral("phases")), where);
+        ImportedPhase p;
+        r.key();
+        p.row.prioritysequence = r.integer("prioritysequence", 0, MaxInt);
+        p.row.Description = r.text("Description", 30);
+        p.row.Status = r.integer("Status", -32768, 32767);
+        p.row.notes = r.notes();
+        const QJsonArray list = r.array("activities");
+        for (qsizetype j = 0; j < list.size(); ++j) {
+            const QString place = QStringLiteral("%1.activities[%2]").arg(where).arg(j);
+            const Reader a(objectAt(list, j, where + QStringLiteral(".activities")), place);
+            store::Activity activity;
+            const qint32 key = a.key();
+            if (activityKeys.contains(key))
+                a.fail("key", QStringLiteral("%1 is used by another activity of the file").arg(key));
+            activityKeys.insert(key);
+            activity.prioritysequence = a.integer("prioritysequence", 0, MaxInt);
+            activity.Description = a.text("Description", 30);
+            activity.Status = a.integer("Status", -32768, 32767);
+            activity.targetstartdate = a.date("targetstartdate");
+            activity.targetstopdate = a.date("targetstopdate");
+            activity.targeteffort = a.number("targeteffort");
+            activity.actualstartdate = a.date("actualstartdate");
+            activity.actualstopdate = a.date("actualstopdate");
+            activity.actualeffort = a.number("actualeffort");
+            activity.notes = a.notes();
+            p.activities.append({ key, activity });
+        }
+        phases.append(p);
+    }
+
+    QList<ImportedAssembly> assemblies;
+    const QJsonArray assemblyList = top.array("assemblies");
+    for (qsizetype i = 0; i < assemblyList.size(); ++i) {
+        const QString where = QStringLiteral("assemblies[%1]").arg(i);
+        const Reader r(objectAt(assemblyList, i, QStringLiteral("assemblies")), where);
+        ImportedAssembly a;
+        r.key();
+        a.row.Description = r.text("Description", 30);
+        a.row.Status = r.integer("Status", -32768, 32767);
+        a.row.imagepath = r.text("imagepath", 100);
+        a.row.notes = r.notes();
+        const QJsonArray list = r.array("components");
+        for (qsizetype j = 0; j < list.size(); ++j) {
+            const QString place = QStringLiteral("%1.components[%2]").arg(where).arg(j);
+            const Reader m(objectAt(list, j, where + QStringLiteral(".components")), place);
+            ImportedComponent component;
+            store::Component& row = component.row;
+            row.Description = m.text("Description", 30);
+            row.Status = m.integer("Status", -32768, 32767);
+            row.SupplierName = m.text("SupplierName", 30);
+            row.catalogpage = m.text("catalogpage", 10);
+            row.quantity = m.integer("quantity", std::numeric_limits<qint32>::min(), MaxInt);
+            row.targetcost = m.money("targetcost");
+            row.actualcost = m.money("actualcost");
+            row.wishlist = m.integer("wishlist", 0, 1).value_or(0);
+            row.imagepath = m.text("imagepath", 100);
+            row.notes = m.notes();
+            component.activityKey = m.integer("activity", std::numeric_limits<qint32>::min(), MaxInt);
+            if (component.activityKey && !activityKeys.contains(*component.activityKey))
+                m.fail("activity", QStringLiteral("%1 names no activity of the file").arg(*component.activityKey));
+            a.components.append(component);
+        }
+        assemblies.append(a);
+    }
+
+    // All or nothing.
+    store::Transaction t(store.db);
+    const QDateTime stamp = common::Clock::now();
+    car.auditdate = stamp;
+    const qint32 carid = store.cars.add(car);
+    for (const store::Supplier& s : suppliers) {
+        if (!s.Name.isEmpty() && !store.suppliers.seek(s.Name))
+            store.suppliers.add(s);
+    }
+    QHash<qint32, qint32> newActivity;
+    for (ImportedPhase& p : phases) {
+        p.row.carid = carid;
+        p.row.auditdate = stamp;
+        const qint32 phaseid = store.phases.add(p.row);
+        for (auto& [key, activity] : p.activities) {
+            activity.carid = carid;
+            activity.PhaseID = phaseid;
+            activity.auditdate = stamp;
+            newActivity.insert(key, store.activities.add(activity));
+        }
+    }
+    for (ImportedAssembly& a : assemblies) {
+        a.row.carid = carid;
+        a.row.auditdate = stamp;
+        const qint32 assemblyid = store.assemblies.add(a.row);
+        for (ImportedComponent& c : a.components) {
+            c.row.carid = carid;
+            c.row.assemblyid = assemblyid;
+            c.row.ActivityID = c.activityKey ? std::optional<qint32>(newActivity.value(*c.activityKey)) : std::nullopt;
+            c.row.auditdate = stamp;
+            store.components.add(c.row);
+        }
+    }
+    t.commit();
+    return carid;
+}
+
+} // namespace exchange
