@@ -24,14 +24,19 @@ int ProjectTreeModel::add(int parent, int kind, qint32 key, const QString& text)
     return node;
 }
 
-void ProjectTreeModel::rebuild(qint32 carid, const QString& carDescription, const ProjectRecords& records)
+void ProjectTreeModel::forgetNodes()
 {
-    beginResetModel();
     m_nodes.clear();
     m_byRecord.clear();
     m_marked = -1;
     m_unmarked.clear();
     m_bold.clear();
+}
+
+void ProjectTreeModel::rebuild(qint32 carid, const QString& carDescription, const ProjectRecords& records)
+{
+    beginResetModel();
+    forgetNodes();
     if (carid != 0) {
         const bool materials = m_tree == Tree::Materials;
         m_nodes.reserve(2 + (materials ? records.assemblies().size() + records.components().size()
@@ -63,11 +68,7 @@ void ProjectTreeModel::rebuild(qint32 carid, const QString& carDescription, cons
 void ProjectTreeModel::clear()
 {
     beginResetModel();
-    m_nodes.clear();
-    m_byRecord.clear();
-    m_marked = -1;
-    m_unmarked.clear();
-    m_bold.clear();
+    forgetNodes();
     endResetModel();
 }
 

@@ -54,6 +54,7 @@ private:
         QList<int> children;
     };
     int add(int parent, int kind, qint32 key, const QString& text);
+    void forgetNodes();
     QModelIndex indexOfNode(int node) const;
     static quint64 nodeKey(int kind, qint32 key) { return (quint64(quint32(kind)) << 32) | quint32(key); }
 

@@ -449,6 +449,8 @@ private:
     void moveEntry(bool up);
     void setTreeStyle(const QString& style);
     void attachClick(const NodeRef& node);
+    // A tree node's record picked as its list would pick it.
+    void pickFromTree(const NodeRef& node);
     QString m_attachStatusText;
     // The figures the totals are worked out from: read afresh, or once per batch.
     const rollup::ProjectFigures& figures();

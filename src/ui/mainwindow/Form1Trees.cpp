@@ -85,45 +85,48 @@ void Form1::TvMaterials_NodeClick(const NodeRef& node)
         return;
     }
     m_trees->view(ProjectTrees::Materials)->clearSelection();
-    listClickFromTree = true;
-    QComboBox* list = node.kind == Kind::Car ? m_carTab->carDescription
-        : node.kind == Kind::Assembly        ? m_assemblyTab->assemblyDescription
-                                             : m_componentTab->componentDescription;
-    clickedListIndex = list->findData(node.key);
-    if (clickedListIndex < 0) {
-        listClickFromTree = false;
-        return;
-    }
-    if (node.kind == Kind::Car)
-        carDescription_Click();
-    else if (node.kind == Kind::Assembly)
-        assemblyDescription_Click();
-    else
-        componentDescription_Click();
+    pickFromTree(node);
 }
 
 void Form1::TvProject_NodeClick(const NodeRef& node)
 {
     m_trees->view(ProjectTrees::Plan)->clearSelection();
-    listClickFromTree = true;
-    QComboBox* list = node.kind == Kind::Car ? m_carTab->carDescription
-        : node.kind == Kind::Phase           ? m_phaseTab->phaseDescription
-                                             : m_activityTab->ActivityDescription;
     if (node.kind == Kind::Phase)
         movePhaseID = node.key;
     else if (node.kind == Kind::Activity)
         moveActivityID = node.key;
-    clickedListIndex = list->findData(node.key);
+    pickFromTree(node);
+}
+
+void Form1::pickFromTree(const NodeRef& node)
+{
+    struct Pick
+    {
+        QComboBox* list;
+        void (Form1::*click)();
+    };
+    const Pick pick = [&]() -> Pick {
+        switch (node.kind) {
+        case Kind::Car:
+            return { m_carTab->carDescription, &Form1::carDescription_Click };
+        case Kind::Assembly:
+            return { m_assemblyTab->assemblyDescription, &Form1::assemblyDescription_Click };
+        case Kind::Component:
+            return { m_componentTab->componentDescription, &Form1::componentDescription_Click };
+        case Kind::Phase:
+            return { m_phaseTab->phaseDescription, &Form1::phaseDescription_Click };
+        default:
+            return { m_activityTab->ActivityDescription, &Form1::ActivityDescription_Click };
+        }
+    }();
+    // The node's record, picked as if from its list.
+    listClickFromTree = true;
+    clickedListIndex = pick.list->findData(node.key);
     if (clickedListIndex < 0) {
         listClickFromTree = false;
         return;
     }
-    if (node.kind == Kind::Car)
-        carDescription_Click();
-    else if (node.kind == Kind::Phase)
-        phaseDescription_Click();
-    else
-        ActivityDescription_Click();
+    (this->*pick.click)();
 }
 
 void Form1::mnuExpandView_Click()
