@@ -50,6 +50,7 @@ private slots:
     void preferencesDefaultsAndText();
     void preferencesFallBack_data();
     void preferencesFallBack();
+    void backColorSaved();
 };
 
 void TestFormats::formatMoney_data()
@@ -438,6 +439,25 @@ void TestFormats::preferencesFallBack()
     QTEST(p.backColor, "expectedColor");
     QTEST(p.stretch, "expectedStretch");
     QTEST(p.treeView, "expectedTree");
+}
+
+// Saving writes the colour through at once, and says when the file cannot be written.
+void TestFormats::backColorSaved()
+{
+    QTemporaryDir dir;
+    const QString file = dir.filePath(QStringLiteral("GearLog.ini"));
+    QSettings settings(file, QSettings::IniFormat);
+    QVERIFY(editor::Preferences::saveBackColor(settings, 255));
+    QFile raw(file);
+    QVERIFY(raw.open(QIODevice::ReadOnly | QIODevice::Text));
+    QVERIFY(QString::fromUtf8(raw.readAll()).contains(QStringLiteral("BACKCOLOR=255")));
+
+    // A plain file stands where the settings' folder should be.
+    QFile blocker(dir.filePath(QStringLiteral("blocker")));
+    QVERIFY(blocker.open(QIODevice::WriteOnly));
+    blocker.close();
+    QSettings unwritable(dir.filePath(QStringLiteral("blocker/GearLog.ini")), QSettings::IniFormat);
+    QVERIFY(!editor::Preferences::saveBackColor(unwritable, 255));
 }
 
 QTEST_GUILESS_MAIN(TestFormats)

@@ -33,6 +33,13 @@ void Preferences::writeBackColor(QSettings& settings, qint32 colour)
     settings.setValue(Section + QStringLiteral("BACKCOLOR"), QString::number(colour));
 }
 
+bool Preferences::saveBackColor(QSettings& settings, qint32 colour)
+{
+    writeBackColor(settings, colour);
+    settings.sync();
+    return settings.status() == QSettings::NoError;
+}
+
 void Preferences::writeStretch(QSettings& settings, bool stretch)
 {
     settings.setValue(Section + QStringLiteral("STRETCH"), stretch ? QStringLiteral("True") : QStringLiteral("False"));

@@ -17,6 +17,8 @@ public:
     static Preferences read(QSettings& settings);
 
     static void writeBackColor(QSettings& settings, qint32 colour);
+    // Writes the colour through to the settings' file at once; false when it could not be written.
+    static bool saveBackColor(QSettings& settings, qint32 colour);
     static void writeStretch(QSettings& settings, bool stretch);
     static void writeTreeView(QSettings& settings, const QString& style);
 

@@ -56,6 +56,7 @@ struct SupplierFields;
 namespace editor {
 
 class ActivityEditor;
+class Appearance;
 class AssemblyEditor;
 class CarEditor;
 class ComponentEditor;
@@ -408,7 +409,8 @@ private:
     void showTree(int index);
 
     void updateClockPanels();
-    void applyBackColor(qint32 colour);
+    // The background colour of the window and its tab areas (Form1Preferences.cpp).
+    Appearance* m_appearance = nullptr;
 
     // Pictures, colours and help.
     void preparePictures();
@@ -419,7 +421,6 @@ private:
     void sizePicture();
     void setPictureShown(bool shown);
     void setStretch(bool stretch);
-    void showHelpFile(const QString& file, const QString& anchor = QString());
     QScrollArea* m_pictureFrame = nullptr;
     QPixmap m_picture;
     // Runs a command-level step; a store failure is shown and the window stays usable.
