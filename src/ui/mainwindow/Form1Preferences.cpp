@@ -93,7 +93,7 @@ void Form1::ReadRegistry()
 {
     preferences = Preferences::read(m_settings);
     applyBackColor(preferences.backColor);
-    sizePicture();
+    m_pictures->setStretch(preferences.stretch);
 }
 
 void Form1::applyBackColor(qint32 colour)
