@@ -15,7 +15,7 @@
 
 #include <QHash>
 #include "mainwindow/MainWindow.h"
-#include <QPixmap>
+#include "mainwindow/PictureView.h"
 #include <QString>
 #include <array>
 #include <memory>
@@ -30,7 +30,6 @@ class QLineEdit;
 class QListWidget;
 class QMenu;
 class QPushButton;
-class QScrollArea;
 class QSettings;
 class QStatusBar;
 class QTabWidget;
@@ -191,20 +190,20 @@ public:
     // Preferences.
     void ReadRegistry();
 
-    // Pictures (Form1Pictures.cpp).
-    void cmdAttachCarImage_Click();
-    void cmdAttachAssemblyImage_Click();
-    void cmdAttachComponentImage_Click();
+    // Pictures (Form1Pictures.cpp): attached through Save, shown by m_pictures.
+    void cmdAttachCarImage_Click() { openfile(); }
+    void cmdAttachAssemblyImage_Click() { openfile(); }
+    void cmdAttachComponentImage_Click() { openfile(); }
     void openfile();
-    void cmdViewCarImage_Click();
-    void cmdViewAssemblyImage_Click();
-    void cmdViewComponentImage_Click();
-    void loadimage();
+    void cmdViewCarImage_Click() { viewPicture(1); }
+    void cmdViewAssemblyImage_Click() { viewPicture(2); }
+    void cmdViewComponentImage_Click() { viewPicture(3); }
+    void loadimage() { m_pictures->show(); }
     void unloadimage();
-    void cmdcloseimage_Click();
-    void Image1_Click();
-    void MnuActualSize_Click();
-    void MnuShrinkToFit_Click();
+    void cmdcloseimage_Click() { unloadimage(); }
+    void Image1_Click() { unloadimage(); }
+    void MnuActualSize_Click() { m_pictures->chooseStretch(false); }
+    void MnuShrinkToFit_Click() { m_pictures->chooseStretch(true); }
     QString pictureStatusText;
 
     // Colours, help and the copy window (Form1Preferences.cpp).
@@ -339,7 +338,6 @@ public:
     SupplierEditor* m_supplierTab = nullptr;
 
 protected:
-    bool eventFilter(QObject* watched, QEvent* event) override;
     void showEvent(QShowEvent* event) override;
     void changeEvent(QEvent* event) override;
     void closeEvent(QCloseEvent* event) override;
@@ -415,14 +413,11 @@ private:
     // Pictures, colours and help.
     void preparePictures();
     void preparePreferences();
-    QLineEdit* picturePathBox() const;
-    QString storedPicturePath() const;
-    void viewPicture(const QLineEdit* path);
-    void sizePicture();
-    void setPictureShown(bool shown);
-    void setStretch(bool stretch);
-    QScrollArea* m_pictureFrame = nullptr;
-    QPixmap m_picture;
+    // The picture path box of a record tab (1 car, 2 assembly, 3 component); none on the others.
+    QLineEdit* picturePathBox(int tab) const;
+    void viewPicture(int tab);
+    // Holds the picture size in force once the preferences are read.
+    PictureView* m_pictures = nullptr;
     // Runs a command-level step; a store failure is shown and the window stays usable.
     template <class F>
     bool guarded(const QString& what, F&& step);

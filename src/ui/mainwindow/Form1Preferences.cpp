@@ -45,7 +45,7 @@ void Form1::ReadRegistry()
 {
     preferences = Preferences::read(m_settings);
     m_appearance->apply(preferences.backColor);
-    sizePicture();
+    m_pictures->setStretch(preferences.stretch);
 }
 
 void Form1::setBackgroundColor()
