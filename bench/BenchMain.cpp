@@ -10,7 +10,6 @@
 #include "Generator.h"
 
 #include "app/Session.h"
-#include "mainwindow/Form1.h"
 #include "app/Startup.h"
 #include "copy/ProjectCopy.h"
 #include "gui/Dialogs.h"

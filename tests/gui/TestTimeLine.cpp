@@ -8,7 +8,7 @@
 
 #include "gui/Dialogs.h"
 #include "gui/ListText.h"
-#include "mainwindow/Form1.h" // the car the main window stands on
+
 #include "store/Store.h"
 #include "timeline/DateUpdateForm.h"
 #include "timeline/PageLayout.h"

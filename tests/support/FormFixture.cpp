@@ -3,7 +3,6 @@
 #include "app/Session.h"
 #include "app/Startup.h"
 #include "gui/Dialogs.h"
-#include "mainwindow/Form1.h"
 
 #include <QAction>
 #include <QComboBox>

@@ -204,13 +204,15 @@ public:
     void Image1_Click() { unloadimage(); }
     void MnuActualSize_Click() { m_pictures->chooseStretch(false); }
     void MnuShrinkToFit_Click() { m_pictures->chooseStretch(true); }
-    QString pictureStatusText;
 
     // Colours, help and the copy window (Form1Preferences.cpp).
     void setBackgroundColor();
     void setDefaultColors();
     void mnutableofcontents_Click();
     void mnucopy_Click();
+
+private:
+    QString pictureStatusText;
 
     // --- Editor state -------------------------------------------------------------------
     int currentTab = 1; // 1 Car .. 6 Supplier
