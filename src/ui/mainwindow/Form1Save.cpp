@@ -244,4 +244,54 @@ void Form1::DeleteRecord()
     setPanelText(1, QLatin1String(t.closing));
 }
 
+void Form1::refuseStaleSave(project::ProjectSession::SaveOutcome outcome)
+{
+    gui::MessageBox::information(this, project::ProjectSession::refusalText(outcome));
+    if (outcome == project::ProjectSession::SaveOutcome::DeletedElsewhere) {
+        // Gone from the lists and the trees as well; what it owned went with it.
+        switch (currentTab) {
+        case 1:
+            carLoaded = false;
+            assemblyLoaded = componentLoaded = phaseLoaded = activityLoaded = false;
+            currentCarID = 0;
+            m_session.setCurrentCar(0);
+            projectDescription->clear();
+            loadCarDescription();
+            m_trees->clear();
+            break;
+        case 2:
+            assemblyLoaded = componentLoaded = false;
+            loadAssemblyDescription();
+            loadComponentDescription();
+            UpdateMaterialsTree();
+            break;
+        case 3:
+            componentLoaded = false;
+            loadComponentDescription();
+            UpdateMaterialsTree();
+            break;
+        case 4:
+            phaseLoaded = activityLoaded = false;
+            loadPhaseDescription();
+            loadActivityDescription();
+            UpdateProjectTree();
+            break;
+        case 5:
+            activityLoaded = false;
+            loadActivityDescription();
+            UpdateProjectTree();
+            break;
+        case 6:
+            supplierLoaded = false;
+            currentSupplierID = 0;
+            currentSupplierName.clear();
+            loadsuppliercombo();
+            break;
+        default:
+            break;
+        }
+    }
+    // As after Cancel: the record shown afresh from the file, or the tab emptied.
+    cancelCommand();
+}
 } // namespace editor
