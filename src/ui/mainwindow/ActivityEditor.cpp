@@ -6,6 +6,8 @@
 #include "mainwindow/EditorSupport.h"
 #include "store/Store.h"
 
+#include <QListWidget>
+
 namespace editor {
 
 ActivityEditor::ActivityEditor(QWidget* page) : QObject(page)
@@ -57,6 +59,23 @@ void ActivityEditor::lock(bool locked)
                    { ActivityDisplayDescription, ActivityStatus, ActivityPhase });
     ActivityDisplayStatus->setEnabled(true);
     ActivityDisplayPhase->setEnabled(true);
+}
+
+void ActivityEditor::showTotals(const rollup::Costs& costs)
+{
+    showCosts(costs, ActivityTargetCost, ActivityActualCost);
+}
+
+void ActivityEditor::showComponents(const QList<store::Entry>& components)
+{
+    ActivityComponents->clear();
+    for (const store::Entry& e : components) {
+        if (!e.text.isEmpty())
+            ActivityComponents->addItem(e.text);
+    }
+    if (ActivityComponents->count() == 0)
+        ActivityComponents->addItem(QStringLiteral("<No Components For This Activity>"));
+    ActivityComponents->setCurrentRow(-1);
 }
 
 } // namespace editor

@@ -2,7 +2,9 @@
 
 #include "gui/FieldChecks.h"
 #include "project/RecordRules.h"
+#include "project/Rollups.h"
 #include "store/Activity.h"
+#include "store/Table.h"
 #include "ui_ActivityTab.h"
 
 #include <QObject>
@@ -26,6 +28,9 @@ public:
     void show(const store::Activity& activity, const store::Store& store);
     ActivityTimes times() const;
 
+    void showTotals(const rollup::Costs& costs);
+    // The names of the components attached, by description.
+    void showComponents(const QList<store::Entry>& components);
     project::ActivityFields fields() const;
     // The rules of the core; what they tidied goes back into the boxes, a refusal is shown with
     // the cursor on its field. False when refused.

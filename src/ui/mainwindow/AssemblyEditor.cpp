@@ -40,4 +40,10 @@ void AssemblyEditor::lock(bool locked)
     AssemblyDisplayStatus->setEnabled(true);
 }
 
+void AssemblyEditor::showTotals(const rollup::Costs& costs, const rollup::Starts& starts)
+{
+    showCosts(costs, AssemblyTargetCost, AssemblyActualCost);
+    showStarts(starts, AssemblyTargetStartDate, AssemblyActualStartDate);
+}
+
 } // namespace editor

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "project/RecordRules.h"
+#include "project/Rollups.h"
 #include "store/Assembly.h"
 #include "ui_AssemblyTab.h"
 
@@ -24,6 +25,7 @@ public:
 
     void show(const store::Assembly& assembly);
 
+    void showTotals(const rollup::Costs& costs, const rollup::Starts& starts);
     project::AssemblyFields fields() const;
     // The rules of the core; what they tidied goes back into the boxes, a refusal is shown with
     // the cursor on its field. False when refused.

@@ -46,4 +46,11 @@ void CarEditor::lock(bool locked)
     swapForEditing(locked, { carDescription }, { CarDisplayDescription });
 }
 
+void CarEditor::showTotals(const rollup::Costs& costs, const rollup::Plan& plan)
+{
+    showCosts(costs, CarTargetCost, CarActualCost);
+    showPlan(plan, { CarTargetEffort, CarActualEffort, CarTargetStartDate, CarActualStartDate, CarTargetStopDate,
+                     CarActualStopDate });
+}
+
 } // namespace editor

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "project/RecordRules.h"
+#include "project/Rollups.h"
 #include "store/Car.h"
 #include "ui_CarTab.h"
 
@@ -24,6 +25,7 @@ public:
 
     void show(const store::Car& car);
 
+    void showTotals(const rollup::Costs& costs, const rollup::Plan& plan);
     project::CarFields fields() const;
     // The rules of the core; what they tidied goes back into the boxes, a refusal is shown with
     // the cursor on its field. False when refused.

@@ -106,4 +106,9 @@ void ComponentEditor::lock(bool locked)
         ComponentActivity->setEnabled(ComponentActivity->count() > 0);
 }
 
+void ComponentEditor::showTotals(const rollup::Starts& starts)
+{
+    showStarts(starts, ComponentTargetStartDate, ComponentActualStartDate);
+}
+
 } // namespace editor

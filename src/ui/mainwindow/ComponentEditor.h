@@ -1,6 +1,7 @@
 #pragma once
 
 #include "project/RecordRules.h"
+#include "project/Rollups.h"
 #include "store/Component.h"
 #include "ui_ComponentTab.h"
 
@@ -25,6 +26,7 @@ public:
     // Answers the key of the activity the component is attached to (0: none).
     qint32 show(const store::Component& component, const store::Store& store);
 
+    void showTotals(const rollup::Starts& starts);
     project::ComponentFields fields() const;
     // The rules of the core; what they tidied goes back into the boxes, a refusal is shown with
     // the cursor on its field. False when refused.

@@ -60,6 +60,30 @@ void showDescription(QComboBox* list, QLineEdit* box, const QString& description
         gui::setListText(list, description);
 }
 
+void showCosts(const rollup::Costs& c, QLineEdit* target, QLineEdit* actual)
+{
+    const QString tooLarge = QStringLiteral("(too large)");
+    target->setText(c.overflow ? tooLarge : common::formatNumber(c.target, common::fmt::Cost));
+    actual->setText(c.overflow ? tooLarge : common::formatNumber(c.actual, common::fmt::Cost));
+}
+
+void showPlan(const rollup::Plan& p, std::initializer_list<QLineEdit*> boxes)
+{
+    const QString texts[6] = {
+        QString::number(p.targetEffort),   QString::number(p.actualEffort),  common::formatDate(p.targetStart),
+        common::formatDate(p.actualStart), common::formatDate(p.targetStop), common::formatDate(p.actualStop),
+    };
+    int i = 0;
+    for (QLineEdit* box : boxes)
+        box->setText(texts[i++]);
+}
+
+void showStarts(const rollup::Starts& starts, QLineEdit* target, QLineEdit* actual)
+{
+    target->setText(common::formatDate(starts.target));
+    actual->setText(common::formatDate(starts.actual));
+}
+
 void swapForEditing(bool browsing, std::initializer_list<QWidget*> browse, std::initializer_list<QWidget*> edit)
 {
     for (QWidget* w : browse) {

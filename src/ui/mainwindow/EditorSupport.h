@@ -1,6 +1,7 @@
 #pragma once
 
 #include "common/Money.h"
+#include "project/Rollups.h"
 #include "store/Table.h"
 
 #include <QList>
@@ -25,6 +26,11 @@ QString moneyText(const std::optional<common::Money>& value, const QString& patt
 void showStatus(QComboBox* list, QLineEdit* box, std::optional<qint32> code, bool noneInBox);
 // The description into its box, and its entry chosen in the pick list (by key; names repeat).
 void showDescription(QComboBox* list, QLineEdit* box, const QString& description, qint32 key);
+// Totals: target and actual cost ("(too large)" past what money holds), and efforts and dates in
+// the order target effort, actual effort, target start, actual start, target stop, actual stop.
+void showCosts(const rollup::Costs& costs, QLineEdit* target, QLineEdit* actual);
+void showPlan(const rollup::Plan& plan, std::initializer_list<QLineEdit*> boxes);
+void showStarts(const rollup::Starts& starts, QLineEdit* target, QLineEdit* actual);
 // Browsing shows the pick list and the display boxes, editing the name box and the relation lists.
 void swapForEditing(bool browsing, std::initializer_list<QWidget*> browse, std::initializer_list<QWidget*> edit);
 

@@ -107,14 +107,7 @@ void Form1::loadStatusCombos()
 
 void Form1::loadcomponents()
 {
-    m_activityTab->ActivityComponents->clear();
-    for (const store::Entry& e : store().componentsOfActivity(listedActivityID)) {
-        if (!e.text.isEmpty())
-            m_activityTab->ActivityComponents->addItem(e.text);
-    }
-    if (m_activityTab->ActivityComponents->count() == 0)
-        m_activityTab->ActivityComponents->addItem(QStringLiteral("<No Components For This Activity>"));
-    m_activityTab->ActivityComponents->setCurrentRow(-1);
+    m_activityTab->showComponents(store().componentsOfActivity(listedActivityID));
 }
 
 // --- Finding --------------------------------------------------------------------------------

@@ -12,29 +12,6 @@
 
 namespace editor {
 
-namespace {
-
-void showCosts(const rollup::Costs& c, QLineEdit* target, QLineEdit* actual)
-{
-    const QString tooLarge = QStringLiteral("(too large)");
-    target->setText(c.overflow ? tooLarge : common::formatNumber(c.target, common::fmt::Cost));
-    actual->setText(c.overflow ? tooLarge : common::formatNumber(c.actual, common::fmt::Cost));
-}
-
-void showPlan(const rollup::Plan& p, std::initializer_list<QLineEdit*> boxes)
-{
-    // Boxes in the order: target effort, actual effort, target start, actual start, target stop, actual stop.
-    const QString texts[6] = {
-        QString::number(p.targetEffort),     QString::number(p.actualEffort),
-        common::formatDate(p.targetStart),   common::formatDate(p.actualStart),
-        common::formatDate(p.targetStop),    common::formatDate(p.actualStop),
-    };
-    int i = 0;
-    for (QLineEdit* box : boxes)
-        box->setText(texts[i++]);
-}
-
-} // namespace
 
 const project::ProjectRecords& Form1::records()
 {
@@ -60,43 +37,30 @@ const rollup::ProjectFigures& Form1::figures()
 
 void Form1::CalculateCarInfo()
 {
-    const rollup::ProjectFigures& figures = this->figures();
-    showCosts(figures.carCosts(), m_carTab->CarTargetCost, m_carTab->CarActualCost);
-    showPlan(figures.carPlan(), { m_carTab->CarTargetEffort, m_carTab->CarActualEffort, m_carTab->CarTargetStartDate, m_carTab->CarActualStartDate,
-                                  m_carTab->CarTargetStopDate, m_carTab->CarActualStopDate });
+    const rollup::ProjectFigures& f = figures();
+    m_carTab->showTotals(f.carCosts(), f.carPlan());
 }
 
 void Form1::CalculateAssemblyInfo()
 {
-    const rollup::ProjectFigures& figures = this->figures();
-    showCosts(figures.assemblyCosts(currentAssemblyID), m_assemblyTab->AssemblyTargetCost, m_assemblyTab->AssemblyActualCost);
-    const rollup::Starts starts = figures.assemblyStarts(currentAssemblyID);
-    m_assemblyTab->AssemblyTargetStartDate->setText(common::formatDate(starts.target));
-    m_assemblyTab->AssemblyActualStartDate->setText(common::formatDate(starts.actual));
+    const rollup::ProjectFigures& f = figures();
+    m_assemblyTab->showTotals(f.assemblyCosts(currentAssemblyID), f.assemblyStarts(currentAssemblyID));
 }
 
 void Form1::CalculateComponentInfo()
 {
-    m_componentTab->ComponentTargetStartDate->clear();
-    m_componentTab->ComponentActualStartDate->clear();
-    const rollup::ProjectFigures& figures = this->figures();
-    const rollup::Starts starts = figures.componentStarts(attachedActivityID);
-    m_componentTab->ComponentTargetStartDate->setText(common::formatDate(starts.target));
-    m_componentTab->ComponentActualStartDate->setText(common::formatDate(starts.actual));
+    m_componentTab->showTotals(figures().componentStarts(attachedActivityID));
 }
 
 void Form1::CalculatePhaseInfo()
 {
-    const rollup::ProjectFigures& figures = this->figures();
-    showCosts(figures.phaseCosts(currentPhaseID), m_phaseTab->PhaseTargetCost, m_phaseTab->PhaseActualCost);
-    showPlan(figures.phasePlan(currentPhaseID), { m_phaseTab->PhaseTargetEffort, m_phaseTab->PhaseActualEffort, m_phaseTab->PhaseTargetStartDate,
-                                                  m_phaseTab->PhaseActualStartDate, m_phaseTab->PhaseTargetStopDate, m_phaseTab->PhaseActualStopDate });
+    const rollup::ProjectFigures& f = figures();
+    m_phaseTab->showTotals(f.phaseCosts(currentPhaseID), f.phasePlan(currentPhaseID));
 }
 
 void Form1::CalculateActivityInfo()
 {
-    const rollup::ProjectFigures& figures = this->figures();
-    showCosts(figures.activityCosts(currentActivityID), m_activityTab->ActivityTargetCost, m_activityTab->ActivityActualCost);
+    m_activityTab->showTotals(figures().activityCosts(currentActivityID));
 }
 
 void Form1::RecalcCosts()

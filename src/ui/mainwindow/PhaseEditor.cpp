@@ -36,4 +36,11 @@ void PhaseEditor::lock(bool locked)
     PhaseDisplayStatus->setEnabled(true);
 }
 
+void PhaseEditor::showTotals(const rollup::Costs& costs, const rollup::Plan& plan)
+{
+    showCosts(costs, PhaseTargetCost, PhaseActualCost);
+    showPlan(plan, { PhaseTargetEffort, PhaseActualEffort, PhaseTargetStartDate, PhaseActualStartDate,
+                     PhaseTargetStopDate, PhaseActualStopDate });
+}
+
 } // namespace editor
