@@ -28,15 +28,13 @@ int compareNoCase(const QString& a, const QString& b)
     return x.size() == y.size() ? 0 : (x.size() < y.size() ? -1 : 1);
 }
 
-template <class Rec>
-bool byDescription(const Rec& a, const Rec& b)
+template <class Rec> bool byDescription(const Rec& a, const Rec& b)
 {
     return descriptionLess(a.Description, a.key(), b.Description, b.key());
 }
 
 // ORDER BY prioritysequence, key: a Null sequence first.
-template <class Rec>
-bool bySequence(const Rec& a, const Rec& b)
+template <class Rec> bool bySequence(const Rec& a, const Rec& b)
 {
     if (a.prioritysequence != b.prioritysequence) {
         if (!a.prioritysequence || !b.prioritysequence)
@@ -46,8 +44,7 @@ bool bySequence(const Rec& a, const Rec& b)
     return a.key() < b.key();
 }
 
-template <class Rec>
-void index(const QList<Rec>& rows, QHash<qint32, qsizetype>& at)
+template <class Rec> void index(const QList<Rec>& rows, QHash<qint32, qsizetype>& at)
 {
     at.clear();
     at.reserve(rows.size());
@@ -55,15 +52,13 @@ void index(const QList<Rec>& rows, QHash<qint32, qsizetype>& at)
         at.insert(rows.at(i).key(), i);
 }
 
-template <class Rec>
-const Rec* lookup(const QList<Rec>& rows, const QHash<qint32, qsizetype>& at, qint32 key)
+template <class Rec> const Rec* lookup(const QList<Rec>& rows, const QHash<qint32, qsizetype>& at, qint32 key)
 {
     const auto it = at.constFind(key);
     return it == at.cend() ? nullptr : &rows.at(*it);
 }
 
-template <class Rec, class Less>
-void place(QList<Rec>& rows, QHash<qint32, qsizetype>& at, const Rec& row, Less less)
+template <class Rec, class Less> void place(QList<Rec>& rows, QHash<qint32, qsizetype>& at, const Rec& row, Less less)
 {
     if (const auto it = at.constFind(row.key()); it != at.cend())
         rows.removeAt(*it);
@@ -71,17 +66,15 @@ void place(QList<Rec>& rows, QHash<qint32, qsizetype>& at, const Rec& row, Less 
     index(rows, at);
 }
 
-template <class Rec>
-QList<store::Entry> entries(const QList<Rec>& rows, bool sorted)
+template <class Rec> QList<store::Entry> entries(const QList<Rec>& rows, bool sorted)
 {
     QList<store::Entry> result;
     result.reserve(rows.size());
     for (const Rec& r : rows)
         result.append(store::Entry { r.key(), r.Description });
     if (!sorted) {
-        std::sort(result.begin(), result.end(), [](const store::Entry& a, const store::Entry& b) {
-            return descriptionLess(a.text, a.key, b.text, b.key);
-        });
+        std::sort(result.begin(), result.end(),
+            [](const store::Entry& a, const store::Entry& b) { return descriptionLess(a.text, a.key, b.text, b.key); });
     }
     return result;
 }

@@ -4,7 +4,11 @@
 
 namespace project {
 
-ProjectTreeModel::ProjectTreeModel(Tree tree, QObject* parent) : QAbstractItemModel(parent), m_tree(tree) { }
+ProjectTreeModel::ProjectTreeModel(Tree tree, QObject* parent)
+    : QAbstractItemModel(parent)
+    , m_tree(tree)
+{
+}
 
 int ProjectTreeModel::add(int parent, int kind, qint32 key, const QString& text)
 {
@@ -39,10 +43,11 @@ void ProjectTreeModel::rebuild(qint32 carid, const QString& carDescription, cons
     forgetNodes();
     if (carid != 0) {
         const bool materials = m_tree == Tree::Materials;
-        m_nodes.reserve(2 + (materials ? records.assemblies().size() + records.components().size()
-                                       : records.phases().size() + records.activities().size()));
+        m_nodes.reserve(2
+            + (materials ? records.assemblies().size() + records.components().size()
+                         : records.phases().size() + records.activities().size()));
         const int root = add(-1, -1, 0,
-                             materials ? QStringLiteral("Gear-Log - MATERIALS LIST") : QStringLiteral("Gear-Log - PROJECT PLAN"));
+            materials ? QStringLiteral("Gear-Log - MATERIALS LIST") : QStringLiteral("Gear-Log - PROJECT PLAN"));
         const int car = add(root, int(Kind::Car), carid, QStringLiteral("CAR: ") + carDescription);
         // Children are placed under their parents in one pass over each list; rows whose parent
         // is missing are not shown.

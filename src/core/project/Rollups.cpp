@@ -102,15 +102,14 @@ ProjectFigures::ProjectFigures(qint32 carid, QList<store::Component> components,
     // Summed in key order, as when read from the store, so that a total too large to hold is
     // found the same way.
     std::sort(m_components.begin(), m_components.end(),
-              [](const store::Component& a, const store::Component& b) { return a.componentid < b.componentid; });
+        [](const store::Component& a, const store::Component& b) { return a.componentid < b.componentid; });
     std::sort(m_activities.begin(), m_activities.end(),
-              [](const store::Activity& a, const store::Activity& b) { return a.ActivityID < b.ActivityID; });
+        [](const store::Activity& a, const store::Activity& b) { return a.ActivityID < b.ActivityID; });
     for (qsizetype i = 0; i < m_activities.size(); ++i)
         m_activityIndex.insert(m_activities.at(i).ActivityID, i);
 }
 
-template <class Pred>
-QList<const store::Component*> ProjectFigures::componentsWhere(Pred pred) const
+template <class Pred> QList<const store::Component*> ProjectFigures::componentsWhere(Pred pred) const
 {
     QList<const store::Component*> rows;
     for (const store::Component& c : m_components) {

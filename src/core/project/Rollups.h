@@ -76,8 +76,7 @@ public:
     const QList<store::Activity>& activities() const { return m_activities; }
 
 private:
-    template <class Pred>
-    QList<const store::Component*> componentsWhere(Pred pred) const;
+    template <class Pred> QList<const store::Component*> componentsWhere(Pred pred) const;
     const store::Activity* activity(qint32 activityid) const;
 
     qint32 m_carid;

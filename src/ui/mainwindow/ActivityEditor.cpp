@@ -10,7 +10,8 @@
 
 namespace editor {
 
-ActivityEditor::ActivityEditor(QWidget* page) : QObject(page)
+ActivityEditor::ActivityEditor(QWidget* page)
+    : QObject(page)
 {
     setupUi(page);
 }
@@ -56,7 +57,7 @@ bool ActivityEditor::validate(QWidget* parent, qint32 carid)
 void ActivityEditor::lock(bool locked)
 {
     swapForEditing(locked, { ActivityDescription, ActivityDisplayStatus, ActivityDisplayPhase },
-                   { ActivityDisplayDescription, ActivityStatus, ActivityPhase });
+        { ActivityDisplayDescription, ActivityStatus, ActivityPhase });
     ActivityDisplayStatus->setEnabled(true);
     ActivityDisplayPhase->setEnabled(true);
 }

@@ -30,8 +30,8 @@ void Appearance::apply(qint32 colour)
     const QColor back = gui::fromStoredColour(colour);
     // Text written straight on the colour stays legible; a system colour keeps the system's text.
     const QColor text = (quint32(colour) & 0x80000000u) ? QApplication::palette().color(QPalette::WindowText)
-        : back.lightnessF() < 0.5                      ? QColor(Qt::white)
-                                                       : QColor(Qt::black);
+        : back.lightnessF() < 0.5                       ? QColor(Qt::white)
+                                                        : QColor(Qt::black);
     QList<QWidget*> coloured { m_window };
     for (QTabWidget* tabs : std::as_const(m_targets.tabs))
         coloured.append(tabs);

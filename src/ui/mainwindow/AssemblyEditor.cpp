@@ -6,7 +6,8 @@
 
 namespace editor {
 
-AssemblyEditor::AssemblyEditor(QWidget* page) : QObject(page)
+AssemblyEditor::AssemblyEditor(QWidget* page)
+    : QObject(page)
 {
     setupUi(page);
 }
@@ -36,7 +37,8 @@ bool AssemblyEditor::validate(QWidget* parent, qint32 carid)
 
 void AssemblyEditor::lock(bool locked)
 {
-    swapForEditing(locked, { assemblyDescription, AssemblyDisplayStatus }, { AssemblyDisplayDescription, AssemblyStatus });
+    swapForEditing(
+        locked, { assemblyDescription, AssemblyDisplayStatus }, { AssemblyDisplayDescription, AssemblyStatus });
     AssemblyDisplayStatus->setEnabled(true);
 }
 

@@ -7,7 +7,8 @@
 
 namespace editor {
 
-CarEditor::CarEditor(QWidget* page) : QObject(page)
+CarEditor::CarEditor(QWidget* page)
+    : QObject(page)
 {
     setupUi(page);
 }
@@ -49,8 +50,9 @@ void CarEditor::lock(bool locked)
 void CarEditor::showTotals(const rollup::Costs& costs, const rollup::Plan& plan)
 {
     showCosts(costs, CarTargetCost, CarActualCost);
-    showPlan(plan, { CarTargetEffort, CarActualEffort, CarTargetStartDate, CarActualStartDate, CarTargetStopDate,
-                     CarActualStopDate });
+    showPlan(plan,
+        { CarTargetEffort, CarActualEffort, CarTargetStartDate, CarActualStartDate, CarTargetStopDate,
+            CarActualStopDate });
 }
 
 } // namespace editor

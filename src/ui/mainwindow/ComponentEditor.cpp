@@ -10,7 +10,8 @@
 
 namespace editor {
 
-ComponentEditor::ComponentEditor(QWidget* page) : QObject(page)
+ComponentEditor::ComponentEditor(QWidget* page)
+    : QObject(page)
 {
     setupUi(page);
 }
@@ -23,8 +24,8 @@ qint32 ComponentEditor::show(const store::Component& r, const store::Store& stor
     gui::setListText(ComponentSupplierName, r.SupplierName);
     ComponentDisplaySupplier->setText(r.SupplierName);
     ComponentCatalogPage->setText(r.catalogpage);
-    ComponentQuantity->setText(r.quantity ? common::formatNumber(qint64(*r.quantity), common::fmt::Quantity)
-                                          : QStringLiteral("0"));
+    ComponentQuantity->setText(
+        r.quantity ? common::formatNumber(qint64(*r.quantity), common::fmt::Quantity) : QStringLiteral("0"));
     ComponentTargetCost->setText(moneyText(r.targetcost, common::fmt::Cost));
     ComponentActualCost->setText(moneyText(r.actualcost, common::fmt::Cost));
     ComponentImagePath->setText(r.imagepath);
@@ -89,19 +90,18 @@ bool ComponentEditor::validate(QWidget* parent, qint32 carid)
 void ComponentEditor::lock(bool locked)
 {
     swapForEditing(locked,
-                   { componentDescription, ComponentDisplayStatus, ComponentDisplayAssembly, ComponentDisplaySupplier,
-                     ComponentDisplayActivity },
-                   { ComponentDisplayDescription, ComponentStatus, ComponentAssembly, ComponentSupplierName,
-                     ComponentActivity });
+        { componentDescription, ComponentDisplayStatus, ComponentDisplayAssembly, ComponentDisplaySupplier,
+            ComponentDisplayActivity },
+        { ComponentDisplayDescription, ComponentStatus, ComponentAssembly, ComponentSupplierName, ComponentActivity });
     const QColor white = gui::fromStoredColour(gui::White);
-    for (QWidget* w : std::initializer_list<QWidget*> { ComponentDisplayStatus, ComponentDisplayAssembly,
-                                                        ComponentDisplaySupplier, ComponentDisplayActivity }) {
+    for (QWidget* w : std::initializer_list<QWidget*> {
+             ComponentDisplayStatus, ComponentDisplayAssembly, ComponentDisplaySupplier, ComponentDisplayActivity }) {
         w->setEnabled(true);
         gui::setFieldColour(w, white);
     }
     ComponentWishList->setEnabled(!locked);
-    gui::setFieldColour(ComponentWishList, locked ? gui::fromStoredColour(gui::SystemButtonFace)
-                                                  : gui::fromStoredColour(gui::EditYellow));
+    gui::setFieldColour(ComponentWishList,
+        locked ? gui::fromStoredColour(gui::SystemButtonFace) : gui::fromStoredColour(gui::EditYellow));
     if (!locked)
         ComponentActivity->setEnabled(ComponentActivity->count() > 0);
 }

@@ -70,8 +70,12 @@ void showCosts(const rollup::Costs& c, QLineEdit* target, QLineEdit* actual)
 void showPlan(const rollup::Plan& p, std::initializer_list<QLineEdit*> boxes)
 {
     const QString texts[6] = {
-        QString::number(p.targetEffort),   QString::number(p.actualEffort),  common::formatDate(p.targetStart),
-        common::formatDate(p.actualStart), common::formatDate(p.targetStop), common::formatDate(p.actualStop),
+        QString::number(p.targetEffort),
+        QString::number(p.actualEffort),
+        common::formatDate(p.targetStart),
+        common::formatDate(p.actualStart),
+        common::formatDate(p.targetStop),
+        common::formatDate(p.actualStop),
     };
     int i = 0;
     for (QLineEdit* box : boxes)

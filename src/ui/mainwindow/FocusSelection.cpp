@@ -20,13 +20,14 @@ const FocusSelection focusSelections[] = {
     { 150, { "CarNotes", "AssemblyNotes", "ComponentNotes", "PhaseNotes", "ActivityNotes", "SupplierNotes" } },
     { 100, { "carImagePath", "AssemblyImagePath" } },
     { 50,
-      { "CarDisplayDescription", "CarMake", "CarModel", "CarYear", "CarPurchasePrice", "CarResaleValue",
-        "CarTotalBudget", "AssemblyDisplayDescription", "ComponentDisplayDescription", "ComponentImagePath",
-        "ComponentCatalogPage", "ComponentQuantity", "ComponentTargetCost", "ComponentActualCost",
-        "PhaseDisplayDescription", "ActivityDisplayDescription", "ActivityTargetStartDate", "ActivityTargetStopDate",
-        "ActivityTargetEffort", "ActivityActualStartDate", "ActivityActualStopDate", "ActivityActualEffort",
-        "SupplierDisplayName", "supplieraddress1", "supplieraddress2", "suppliercity", "supplierstate",
-        "supplierzipcode", "suppliertelephone", "supplierfax", "supplieremail", "SupplierCatalogNbr" } },
+        { "CarDisplayDescription", "CarMake", "CarModel", "CarYear", "CarPurchasePrice", "CarResaleValue",
+            "CarTotalBudget", "AssemblyDisplayDescription", "ComponentDisplayDescription", "ComponentImagePath",
+            "ComponentCatalogPage", "ComponentQuantity", "ComponentTargetCost", "ComponentActualCost",
+            "PhaseDisplayDescription", "ActivityDisplayDescription", "ActivityTargetStartDate",
+            "ActivityTargetStopDate", "ActivityTargetEffort", "ActivityActualStartDate", "ActivityActualStopDate",
+            "ActivityActualEffort", "SupplierDisplayName", "supplieraddress1", "supplieraddress2", "suppliercity",
+            "supplierstate", "supplierzipcode", "suppliertelephone", "supplierfax", "supplieremail",
+            "SupplierCatalogNbr" } },
 };
 
 } // namespace

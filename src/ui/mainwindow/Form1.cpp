@@ -50,10 +50,10 @@ Form1::Form1(project::ProjectSession& session, QSettings& settings, QWidget* par
     }
     currentTab = 1;
     m_activityTab->cmdDone->hide(); // shown only while components are being attached
-    for (QWidget* w : std::initializer_list<QWidget*> { LblReseq, cmdMoveUp, cmdMoveDown, m_activityTab->cmdAttachComponent, m_activityTab->cmdDone,
-                                                        m_carTab->cmdAttachCarImage, m_carTab->cmdViewCarImage, m_assemblyTab->cmdAttachAssemblyImage,
-                                                        m_assemblyTab->cmdViewAssemblyImage, m_componentTab->cmdAttachComponentImage,
-                                                        m_componentTab->cmdViewComponentImage })
+    for (QWidget* w : std::initializer_list<QWidget*> { LblReseq, cmdMoveUp, cmdMoveDown,
+             m_activityTab->cmdAttachComponent, m_activityTab->cmdDone, m_carTab->cmdAttachCarImage,
+             m_carTab->cmdViewCarImage, m_assemblyTab->cmdAttachAssemblyImage, m_assemblyTab->cmdViewAssemblyImage,
+             m_componentTab->cmdAttachComponentImage, m_componentTab->cmdViewComponentImage })
         w->setEnabled(false);
 
     m_clock = new QTimer(this);
@@ -140,8 +140,7 @@ void Form1::connectSignals()
     preparePreferences();
 }
 
-template <class F>
-bool Form1::guarded(const QString& what, F&& step)
+template <class F> bool Form1::guarded(const QString& what, F&& step)
 {
     return gui::guarded(this, what, std::forward<F>(step));
 }
@@ -149,8 +148,8 @@ bool Form1::guarded(const QString& what, F&& step)
 void Form1::mnuTimeLine_Click()
 {
     // Dates corrected from the time line change totals everywhere: start over when back.
-    const auto changed = connect(&m_session, &project::ProjectSession::recordsChanged, this,
-                                 [this] { m_refreshOnActivate = true; });
+    const auto changed
+        = connect(&m_session, &project::ProjectSession::recordsChanged, this, [this] { m_refreshOnActivate = true; });
     {
         timeline::TimeLineForm timeLine(m_session, m_timeLineCar, this);
         timeLine.exec();
@@ -310,12 +309,24 @@ void Form1::ClearFields()
     if (!page)
         return;
     static const QStringList zeroed = {
-        QStringLiteral("CarPurchasePrice"),  QStringLiteral("CarResaleValue"),       QStringLiteral("CarTotalBudget"),
-        QStringLiteral("CarTargetCost"),     QStringLiteral("CarActualCost"),        QStringLiteral("CarTargetEffort"),
-        QStringLiteral("CarActualEffort"),   QStringLiteral("AssemblyTargetCost"),   QStringLiteral("AssemblyActualCost"),
-        QStringLiteral("ComponentTargetCost"), QStringLiteral("ComponentActualCost"), QStringLiteral("PhaseTargetCost"),
-        QStringLiteral("PhaseTargetEffort"), QStringLiteral("PhaseActualCost"),      QStringLiteral("PhaseActualEffort"),
-        QStringLiteral("ActivityTargetCost"), QStringLiteral("ActivityTargetEffort"), QStringLiteral("ActivityActualCost"),
+        QStringLiteral("CarPurchasePrice"),
+        QStringLiteral("CarResaleValue"),
+        QStringLiteral("CarTotalBudget"),
+        QStringLiteral("CarTargetCost"),
+        QStringLiteral("CarActualCost"),
+        QStringLiteral("CarTargetEffort"),
+        QStringLiteral("CarActualEffort"),
+        QStringLiteral("AssemblyTargetCost"),
+        QStringLiteral("AssemblyActualCost"),
+        QStringLiteral("ComponentTargetCost"),
+        QStringLiteral("ComponentActualCost"),
+        QStringLiteral("PhaseTargetCost"),
+        QStringLiteral("PhaseTargetEffort"),
+        QStringLiteral("PhaseActualCost"),
+        QStringLiteral("PhaseActualEffort"),
+        QStringLiteral("ActivityTargetCost"),
+        QStringLiteral("ActivityTargetEffort"),
+        QStringLiteral("ActivityActualCost"),
         QStringLiteral("ActivityActualEffort"),
     };
     for (QLineEdit* box : page->findChildren<QLineEdit*>()) {

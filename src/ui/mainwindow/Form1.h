@@ -1,21 +1,21 @@
 #pragma once
 
-#include "project/Preferences.h"
 #include "mainwindow/ProjectTrees.h"
+#include "project/Preferences.h"
 #include "project/ProjectRecords.h"
+#include "project/ProjectSession.h"
 #include "project/Rollups.h"
 #include "store/Activity.h"
 #include "store/Assembly.h"
-#include "project/ProjectSession.h"
 #include "store/Car.h"
 #include "store/Component.h"
 #include "store/Phase.h"
 #include "store/Snapshot.h"
 #include "store/Supplier.h"
 
-#include <QHash>
 #include "mainwindow/MainWindow.h"
 #include "mainwindow/PictureView.h"
+#include <QHash>
 #include <QString>
 #include <array>
 #include <memory>
@@ -158,7 +158,8 @@ public:
     class FiguresBatch
     {
     public:
-        explicit FiguresBatch(Form1& form) : m_form(form)
+        explicit FiguresBatch(Form1& form)
+            : m_form(form)
         {
             if (m_form.m_figuresBatch++ == 0)
                 m_form.forgetRecords(); // read afresh at the start of every batch
@@ -421,8 +422,7 @@ private:
     // Holds the picture size in force once the preferences are read.
     PictureView* m_pictures = nullptr;
     // Runs a command-level step; a store failure is shown and the window stays usable.
-    template <class F>
-    bool guarded(const QString& what, F&& step);
+    template <class F> bool guarded(const QString& what, F&& step);
 
     // The record of each kind the window stands on: what the find procedures read and the
     // populate procedures show. Empty after a failed find or a delete.

@@ -57,8 +57,8 @@ void Form1::buildWindow()
 
     Ui::CommandRow commands;
     commands.setupUi(frame.commandRow);
-    cmdButton = { commands.cmdButton0, commands.cmdButton1, commands.cmdButton2,
-                  commands.cmdButton3, commands.cmdButton4, commands.cmdButton5 };
+    cmdButton = { commands.cmdButton0, commands.cmdButton1, commands.cmdButton2, commands.cmdButton3,
+        commands.cmdButton4, commands.cmdButton5 };
     LblReseq = commands.LblReseq;
     cmdMoveUp = commands.cmdMoveUp;
     cmdMoveDown = commands.cmdMoveDown;

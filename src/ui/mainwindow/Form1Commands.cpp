@@ -8,12 +8,12 @@
 #include "app/AboutGearLog.h"
 #include "app/GearLogOverview.h"
 #include "gui/Dialogs.h"
+#include "gui/ListText.h"
+#include "project/ProjectSession.h"
 #include "reports/MaterialsListForm.h"
 #include "reports/ProjectPlanForm.h"
 #include "reports/StatusReportForm.h"
 #include "reports/WishListForm.h"
-#include "gui/ListText.h"
-#include "project/ProjectSession.h"
 #include "store/Store.h"
 #include "store/StoreError.h"
 
@@ -28,7 +28,8 @@ namespace editor {
 
 namespace {
 const QString SelectProject = QStringLiteral("Select A Project From The 'Car' Tab");
-const QString ReadOnlyText = QStringLiteral("This database file is read-only: GearLog can show it but cannot change it.");
+const QString ReadOnlyText
+    = QStringLiteral("This database file is read-only: GearLog can show it but cannot change it.");
 
 } // namespace
 
@@ -43,8 +44,8 @@ void Form1::showStoreError(const QString& what, const std::exception& error)
     if (const auto* e = dynamic_cast<const store::StoreError*>(&error))
         detail = e->explanation();
     gui::MessageBox::show(this, gui::AppTitle,
-                          QStringLiteral("The database could not complete %1:\n\n%2").arg(what, detail),
-                          gui::Icon::Warning, gui::Buttons::Ok, gui::Answer::Ok);
+        QStringLiteral("The database could not complete %1:\n\n%2").arg(what, detail), gui::Icon::Warning,
+        gui::Buttons::Ok, gui::Answer::Ok);
 }
 
 void Form1::ProcessCMD(int index)
@@ -112,7 +113,7 @@ bool Form1::readOnlyGuard(int index)
     if ((index != 0 && index != 1 && index != 4) || !refuseChange())
         return false;
     SetButtons(currentTab == 6 ? (supplierLoaded ? QStringLiteral("110011") : QStringLiteral("100001"))
-               : QStringLiteral("110011"));
+                               : QStringLiteral("110011"));
     return true;
 }
 
@@ -175,7 +176,8 @@ void Form1::addCommand()
             m_componentTab->ComponentAssembly->setCurrentIndex(shownAssemblyIndex);
             gui::setListText(m_componentTab->ComponentAssembly, shownAssembly);
         } else if (assemblyLoaded) {
-            m_componentTab->ComponentAssembly->setCurrentIndex(m_componentTab->ComponentAssembly->findData(currentAssemblyID));
+            m_componentTab->ComponentAssembly->setCurrentIndex(
+                m_componentTab->ComponentAssembly->findData(currentAssemblyID));
             gui::setListText(m_componentTab->ComponentAssembly, m_assemblyTab->AssemblyDisplayDescription->text());
         }
         break;
@@ -403,7 +405,8 @@ void Form1::saveCommand()
         RecalcDates();
         break;
     case 6: {
-        setPanelText(1, savedTableText.isEmpty() ? QStringLiteral("Add, Change, Or Delete A 'Supplier'") : savedTableText);
+        setPanelText(
+            1, savedTableText.isEmpty() ? QStringLiteral("Add, Change, Or Delete A 'Supplier'") : savedTableText);
         SetButtons(QStringLiteral("110011"));
         m_supplierTab->SupplierName->setEnabled(true);
         editedSupplierName = m_supplierTab->SupplierDisplayName->text();
@@ -475,7 +478,8 @@ void Form1::cancelCommand()
         } else {
             ClearFields();
             gui::setListText(m_supplierTab->SupplierName,
-                             m_supplierTab->SupplierName->count() > 0 ? QStringLiteral("<Select A Supplier>") : QStringLiteral("<No Entries>"));
+                m_supplierTab->SupplierName->count() > 0 ? QStringLiteral("<Select A Supplier>")
+                                                         : QStringLiteral("<No Entries>"));
             SetButtons(QStringLiteral("100001"));
         }
         m_supplierTab->SupplierName->setFocus();

@@ -4,9 +4,9 @@
 
 #include "mainwindow/Editors.h"
 
-#include "project/ProjectSession.h"
 #include "exchange/ProjectFile.h"
 #include "gui/Dialogs.h"
+#include "project/ProjectSession.h"
 #include "store/Store.h"
 #include "store/StoreError.h"
 

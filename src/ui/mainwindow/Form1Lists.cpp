@@ -16,8 +16,8 @@
 #include <QCheckBox>
 #include <QComboBox>
 #include <QCoreApplication>
-#include <QLineEdit>
 #include <QLabel>
+#include <QLineEdit>
 #include <QListWidget>
 #include <QMenu>
 #include <QPushButton>
@@ -65,8 +65,7 @@ void Form1::loadComponentDescription()
 
 void Form1::loadPhaseDescription()
 {
-    const QList<store::Entry> rows
-        = inBatch() ? records().phaseEntries() : store().phases.entriesForCar(currentCarID);
+    const QList<store::Entry> rows = inBatch() ? records().phaseEntries() : store().phases.entriesForCar(currentCarID);
     fillPickList(m_phaseTab->phaseDescription, rows, QStringLiteral("<Select A Phase>"));
     fillRelationList(m_activityTab->ActivityPhase, rows, false);
     phaseCount = qint32(rows.size());
@@ -97,7 +96,8 @@ void Form1::loadsuppliercombo()
 void Form1::loadStatusCombos()
 {
     // Cleared first: a restart of the window after date changes fills them again.
-    for (QComboBox* list : { m_phaseTab->phaseStatus, m_activityTab->ActivityStatus, m_assemblyTab->AssemblyStatus, m_componentTab->ComponentStatus }) {
+    for (QComboBox* list : { m_phaseTab->phaseStatus, m_activityTab->ActivityStatus, m_assemblyTab->AssemblyStatus,
+             m_componentTab->ComponentStatus }) {
         const QSignalBlocker block(list);
         list->clear();
         list->addItems(common::statusTexts());
@@ -116,7 +116,7 @@ namespace {
 // Reads the record with what it was read from: a later save changes it only while the row holds that.
 template <class Rec>
 void findInto(std::optional<Rec>& row, store::Snapshot& shown, const store::Table<Rec>& table, qint32 key,
-              QWidget* parent, const char* message)
+    QWidget* parent, const char* message)
 {
     auto loaded = table.load(key);
     row.reset();
@@ -288,21 +288,21 @@ const Form1::RecordKind& Form1::recordKind(int tab)
 {
     static const RecordKind kinds[4] = {
         { 1, false, &Form1::assemblyList, &Form1::currentAssemblyDescription, &Form1::currentAssemblyID,
-          &Form1::assemblyLoaded, &Form1::assemblyCount, &Form1::FindAssembly, &Form1::PopulateAssemblyFields,
-          "ASSEMBLY", "Add, Change, Or Delete An 'Assembly'", "Click The 'Add' Button To Create A New 'Assembly'",
-          "<Select An Assembly>", "<Select An Assembly>", project::Kind::Assembly },
+            &Form1::assemblyLoaded, &Form1::assemblyCount, &Form1::FindAssembly, &Form1::PopulateAssemblyFields,
+            "ASSEMBLY", "Add, Change, Or Delete An 'Assembly'", "Click The 'Add' Button To Create A New 'Assembly'",
+            "<Select An Assembly>", "<Select An Assembly>", project::Kind::Assembly },
         { 2, false, &Form1::componentList, &Form1::currentComponentDescription, &Form1::currentComponentID,
-          &Form1::componentLoaded, &Form1::componentCount, &Form1::FindComponent, &Form1::PopulateComponentFields,
-          "COMPONENT", "Add, Change, Or Delete A 'Component'", "Click The 'Add' Button To Create A New 'Component'",
-          "<Select A Component>", "<Select A Component>", project::Kind::Component },
-        { 3, true, &Form1::phaseList, &Form1::currentPhaseDescription, &Form1::currentPhaseID,
-          &Form1::phaseLoaded, &Form1::phaseCount, &Form1::FindPhase, &Form1::PopulatePhaseFields, "PHASE",
-          "Add, Change, Or Delete A 'Phase'", "Click The 'Add' Button To Create A New 'Phase'", "<Select A Phase>",
-          "<Select A phase>", project::Kind::Phase },
+            &Form1::componentLoaded, &Form1::componentCount, &Form1::FindComponent, &Form1::PopulateComponentFields,
+            "COMPONENT", "Add, Change, Or Delete A 'Component'", "Click The 'Add' Button To Create A New 'Component'",
+            "<Select A Component>", "<Select A Component>", project::Kind::Component },
+        { 3, true, &Form1::phaseList, &Form1::currentPhaseDescription, &Form1::currentPhaseID, &Form1::phaseLoaded,
+            &Form1::phaseCount, &Form1::FindPhase, &Form1::PopulatePhaseFields, "PHASE",
+            "Add, Change, Or Delete A 'Phase'", "Click The 'Add' Button To Create A New 'Phase'", "<Select A Phase>",
+            "<Select A phase>", project::Kind::Phase },
         { 4, true, &Form1::activityList, &Form1::currentActivityDescription, &Form1::currentActivityID,
-          &Form1::activityLoaded, &Form1::activityCount, &Form1::FindActivity, &Form1::PopulateActivityFields,
-          "ACTIVITY", "Add, Change, Or Delete An 'Activity'", "Click The 'Add' Button To Create A New 'Activity'",
-          "<Select An Activity>", "<Select An Activity>", project::Kind::Activity },
+            &Form1::activityLoaded, &Form1::activityCount, &Form1::FindActivity, &Form1::PopulateActivityFields,
+            "ACTIVITY", "Add, Change, Or Delete An 'Activity'", "Click The 'Add' Button To Create A New 'Activity'",
+            "<Select An Activity>", "<Select An Activity>", project::Kind::Activity },
     };
     return kinds[qBound(1, tab, 4) - 1];
 }

@@ -12,7 +12,6 @@
 
 namespace editor {
 
-
 const project::ProjectRecords& Form1::records()
 {
     if (!inBatch() || !m_records || m_records->carid() != currentCarID)

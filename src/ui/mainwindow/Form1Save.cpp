@@ -35,8 +35,7 @@ Outcome writeRow(project::ProjectSession& session, Rec& row, const store::Snapsh
 
 // Saving follows the checks, so the rules pass again; should they not, nothing is written and the
 // command leaves the edit open, as after a failed write.
-template <class Rec, class Fields>
-Rec built(const project::Outcome<Fields, Rec>& outcome)
+template <class Rec, class Fields> Rec built(const project::Outcome<Fields, Rec>& outcome)
 {
     if (!outcome.record)
         throw store::StoreError(store::code::Error, outcome.refusal->message, QStringLiteral("GearLog"));
@@ -56,10 +55,10 @@ void Form1::setCostsChanged()
         return stored && typed && *stored == *typed;
     };
     const auto quantity = common::Money::parse(m_componentTab->ComponentQuantity->text());
-    const bool sameQuantity = m_component->quantity && quantity
-        && common::Money::fromWholeDollars(*m_component->quantity) == *quantity;
+    const bool sameQuantity
+        = m_component->quantity && quantity && common::Money::fromWholeDollars(*m_component->quantity) == *quantity;
     costsChanged = !(same(m_component->targetcost, m_componentTab->ComponentTargetCost)
-                     && same(m_component->actualcost, m_componentTab->ComponentActualCost) && sameQuantity);
+        && same(m_component->actualcost, m_componentTab->ComponentActualCost) && sameQuantity);
 }
 
 void Form1::setDatesChanged()
@@ -76,11 +75,11 @@ void Form1::setDatesChanged()
         return stored && typed && *stored == *typed;
     };
     datesChanged = !(sameDate(a.targetstartdate, m_activityTab->ActivityTargetStartDate)
-                     && sameDate(a.targetstopdate, m_activityTab->ActivityTargetStopDate)
-                     && sameEffort(a.targeteffort, m_activityTab->ActivityTargetEffort)
-                     && sameDate(a.actualstartdate, m_activityTab->ActivityActualStartDate)
-                     && sameDate(a.actualstopdate, m_activityTab->ActivityActualStopDate)
-                     && sameEffort(a.actualeffort, m_activityTab->ActivityActualEffort));
+        && sameDate(a.targetstopdate, m_activityTab->ActivityTargetStopDate)
+        && sameEffort(a.targeteffort, m_activityTab->ActivityTargetEffort)
+        && sameDate(a.actualstartdate, m_activityTab->ActivityActualStartDate)
+        && sameDate(a.actualstopdate, m_activityTab->ActivityActualStopDate)
+        && sameEffort(a.actualeffort, m_activityTab->ActivityActualEffort));
 }
 
 Outcome Form1::SaveRecord()
@@ -93,8 +92,8 @@ Outcome Form1::SaveRecord()
     };
     const std::optional<bool> missing = isUpdate
         ? std::optional<bool>((currentTab == 1 && !m_car) || (currentTab == 2 && !m_assembly)
-                              || (currentTab == 3 && !m_component) || (currentTab == 4 && !m_phase)
-                              || (currentTab == 5 && !m_activity) || (currentTab == 6 && !m_supplier))
+            || (currentTab == 3 && !m_component) || (currentTab == 4 && !m_phase) || (currentTab == 5 && !m_activity)
+            || (currentTab == 6 && !m_supplier))
         : std::nullopt;
     if (missing.value_or(false))
         return Outcome::DeletedElsewhere;
@@ -111,7 +110,8 @@ Outcome Form1::SaveRecord()
         break;
     }
     case 2: {
-        store::Assembly row = built(project::assemblyRecord(m_assemblyTab->fields(), shownOr(m_assembly), currentCarID, stamp));
+        store::Assembly row
+            = built(project::assemblyRecord(m_assemblyTab->fields(), shownOr(m_assembly), currentCarID, stamp));
         outcome = writeRow(m_session, row, shown, isUpdate);
         if (outcome == Outcome::Saved) {
             currentAssemblyID = row.assemblyid;
@@ -148,7 +148,8 @@ Outcome Form1::SaveRecord()
         break;
     }
     case 5: {
-        store::Activity row = built(project::activityRecord(m_activityTab->fields(), shownOr(m_activity), currentCarID, stamp));
+        store::Activity row
+            = built(project::activityRecord(m_activityTab->fields(), shownOr(m_activity), currentCarID, stamp));
         outcome = writeRow(m_session, row, shown, isUpdate);
         if (outcome == Outcome::Saved) {
             currentActivityID = row.ActivityID;
@@ -181,17 +182,17 @@ void Form1::DeleteRecord()
     };
     static const Texts texts[6] = {
         { "Deleting The 'Car'", "Are you sure? -- THIS WILL DELETE THE ENTIRE PROJECT --",
-          "Select A Project From The 'Car' Tab" },
+            "Select A Project From The 'Car' Tab" },
         { "Deleting The 'Assembly'", "Are you sure? -- THIS WILL DELETE THE ASSEMBLY AND ALL ITS COMPONENTS --",
-          "Add, Change, Or Delete An 'Assembly'" },
+            "Add, Change, Or Delete An 'Assembly'" },
         { "Deleting The 'Component'", "Are you sure you want to delete this - COMPONENT -?",
-          "Add, Change, Or Delete a 'Component'" },
+            "Add, Change, Or Delete a 'Component'" },
         { "Deleting The 'Phase'", "Are you sure? -- THIS WILL DELETE THE PHASE AND ALL ITS ACTIVITIES --",
-          "Add, Change, Or Delete A 'Phase'" },
+            "Add, Change, Or Delete A 'Phase'" },
         { "Deleting The 'Activity'", "Are you sure you want to delete this - ACTIVITY -?",
-          "Add, Change, Or Delete An 'Activity'" },
+            "Add, Change, Or Delete An 'Activity'" },
         { "Deleting The 'Supplier'", "Are you sure? -- THIS WILL DELETE THE SUPPLIER --",
-          "Add, Change, Or Delete A 'Supplier'" },
+            "Add, Change, Or Delete A 'Supplier'" },
     };
     if (currentTab < 1 || currentTab > 6)
         return;

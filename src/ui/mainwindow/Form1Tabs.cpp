@@ -7,12 +7,12 @@
 #include "app/AboutGearLog.h"
 #include "app/GearLogOverview.h"
 #include "gui/Dialogs.h"
+#include "gui/ListText.h"
+#include "project/ProjectSession.h"
 #include "reports/MaterialsListForm.h"
 #include "reports/ProjectPlanForm.h"
 #include "reports/StatusReportForm.h"
 #include "reports/WishListForm.h"
-#include "gui/ListText.h"
-#include "project/ProjectSession.h"
 #include "store/Store.h"
 #include "store/StoreError.h"
 
@@ -27,7 +27,8 @@ namespace editor {
 
 namespace {
 const QString SelectProject = QStringLiteral("Select A Project From The 'Car' Tab");
-const QString ReadOnlyText = QStringLiteral("This database file is read-only: GearLog can show it but cannot change it.");
+const QString ReadOnlyText
+    = QStringLiteral("This database file is read-only: GearLog can show it but cannot change it.");
 
 // Nothing chosen: the list asks for a choice, or says it has nothing to choose from.
 void showPlaceholder(QComboBox* list, const QString& placeholder)
@@ -325,8 +326,7 @@ void Form1::mnuOverview_Click()
 }
 
 namespace {
-template <class Window>
-void openReport(const store::Database& database, QWidget* parent)
+template <class Window> void openReport(const store::Database& database, QWidget* parent)
 {
     Window window(database, parent);
     window.exec();

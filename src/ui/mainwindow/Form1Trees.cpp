@@ -39,7 +39,7 @@ void Form1::UpdateMaterialsTree()
         }
     }
     m_trees->rebuild(ProjectTrees::Materials, currentCarID, currentCarDescription, records,
-                     preferences.treeView != QStringLiteral("C"), bold);
+        preferences.treeView != QStringLiteral("C"), bold);
 }
 
 void Form1::UpdateProjectTree()
@@ -53,8 +53,8 @@ void Form1::UpdateProjectTree()
     std::optional<project::ProjectRecords> own;
     const project::ProjectRecords& records
         = inBatch() ? this->records() : own.emplace(project::ProjectRecords::plan(store(), currentCarID));
-    m_trees->rebuild(ProjectTrees::Plan, currentCarID, currentCarDescription, records,
-                     preferences.treeView != QStringLiteral("C"));
+    m_trees->rebuild(
+        ProjectTrees::Plan, currentCarID, currentCarDescription, records, preferences.treeView != QStringLiteral("C"));
     // The plan in tree order: phases by sequence, and activities phase by phase, each by sequence.
     QHash<qint32, QList<const store::Activity*>> byPhase;
     for (const store::Activity& a : records.activities())

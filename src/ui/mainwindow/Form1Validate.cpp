@@ -4,7 +4,6 @@
 
 #include "mainwindow/Editors.h"
 
-
 namespace editor {
 
 bool Form1::validateCurrentTab()

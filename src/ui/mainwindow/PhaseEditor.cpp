@@ -6,7 +6,8 @@
 
 namespace editor {
 
-PhaseEditor::PhaseEditor(QWidget* page) : QObject(page)
+PhaseEditor::PhaseEditor(QWidget* page)
+    : QObject(page)
 {
     setupUi(page);
 }
@@ -39,8 +40,9 @@ void PhaseEditor::lock(bool locked)
 void PhaseEditor::showTotals(const rollup::Costs& costs, const rollup::Plan& plan)
 {
     showCosts(costs, PhaseTargetCost, PhaseActualCost);
-    showPlan(plan, { PhaseTargetEffort, PhaseActualEffort, PhaseTargetStartDate, PhaseActualStartDate,
-                     PhaseTargetStopDate, PhaseActualStopDate });
+    showPlan(plan,
+        { PhaseTargetEffort, PhaseActualEffort, PhaseTargetStartDate, PhaseActualStartDate, PhaseTargetStopDate,
+            PhaseActualStopDate });
 }
 
 } // namespace editor

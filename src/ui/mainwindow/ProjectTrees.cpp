@@ -25,20 +25,20 @@ QTreeView* makeTree(const char* name, const QString& tip, project::ProjectTreeMo
 
 } // namespace
 
-ProjectTrees::ProjectTrees(QWidget* parent) : QObject(parent)
+ProjectTrees::ProjectTrees(QWidget* parent)
+    : QObject(parent)
 {
     m_tabs = new QTabWidget(parent);
     m_tabs->setObjectName(QStringLiteral("TbDisplay"));
     m_tabs->setToolTip(QStringLiteral("Click On A Tab To Display The 'Materials List' Or The 'Project Plan'"));
     m_materialsModel = new project::ProjectTreeModel(project::ProjectTreeModel::Tree::Materials, this);
     m_planModel = new project::ProjectTreeModel(project::ProjectTreeModel::Tree::Plan, this);
-    m_materials = makeTree(
-        "TvMaterials",
+    m_materials = makeTree("TvMaterials",
         QStringLiteral("Click On A 'CAR', 'ASSEMBLY', Or 'COMPONENT' To Display The Detail Information"),
         m_materialsModel, m_tabs);
     m_plan = makeTree("TvProject",
-                      QStringLiteral("Click On A 'CAR', 'PHASE', Or 'ACTIVTIY' To Display The Detail Information"),
-                      m_planModel, m_tabs);
+        QStringLiteral("Click On A 'CAR', 'PHASE', Or 'ACTIVTIY' To Display The Detail Information"), m_planModel,
+        m_tabs);
     m_tabs->addTab(m_materials, QStringLiteral("Material List"));
     m_tabs->addTab(m_plan, QStringLiteral("Project Plan"));
     for (project::ProjectTreeModel* model : { m_materialsModel, m_planModel })
@@ -46,7 +46,8 @@ ProjectTrees::ProjectTrees(QWidget* parent) : QObject(parent)
 
     for (const Page page : { Materials, Plan }) {
         connect(view(page), &QTreeView::clicked, this, [this, page](const QModelIndex& i) { emitFor(page, i, false); });
-        connect(view(page), &QTreeView::activated, this, [this, page](const QModelIndex& i) { emitFor(page, i, true); });
+        connect(
+            view(page), &QTreeView::activated, this, [this, page](const QModelIndex& i) { emitFor(page, i, true); });
     }
 }
 
@@ -63,7 +64,7 @@ void ProjectTrees::emitFor(Page page, const QModelIndex& index, bool activated)
 }
 
 void ProjectTrees::rebuild(Page page, qint32 carid, const QString& carDescription,
-                           const project::ProjectRecords& records, bool expanded, const QSet<qint32>& boldComponents)
+    const project::ProjectRecords& records, bool expanded, const QSet<qint32>& boldComponents)
 {
     QTreeView* tree = view(page);
     project::ProjectTreeModel* m = model(page);

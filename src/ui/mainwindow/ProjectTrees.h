@@ -46,7 +46,7 @@ public:
     // every phase's activities; the root and the car are always open. Components in bold are the
     // ones attached to the activity being worked on.
     void rebuild(Page page, qint32 carid, const QString& carDescription, const project::ProjectRecords& records,
-                 bool expanded, const QSet<qint32>& boldComponents = {});
+        bool expanded, const QSet<qint32>& boldComponents = {});
     void clear();
 
     // Marks the node of a record as the one shown and brings it into view; the node marked

@@ -6,7 +6,8 @@
 
 namespace editor {
 
-SupplierEditor::SupplierEditor(QWidget* page) : QObject(page)
+SupplierEditor::SupplierEditor(QWidget* page)
+    : QObject(page)
 {
     setupUi(page);
 }
