@@ -195,7 +195,7 @@ void Form1::changeEvent(QEvent* event)
 void Form1::closeEvent(QCloseEvent* event)
 {
     // Closing the window while a record is open for editing would lose what was typed.
-    if (!editMode.isEmpty() && !m_quitting) {
+    if (editMode != EditMode::Browsing && !m_quitting) {
         gui::MessageBox::information(this, QStringLiteral("Please 'Save' Or 'Cancel' Your Changes Before Closing"));
         event->ignore();
         return;

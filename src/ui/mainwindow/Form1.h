@@ -217,7 +217,8 @@ private:
 
     // --- Editor state -------------------------------------------------------------------
     int currentTab = 1; // 1 Car .. 6 Supplier
-    QString editMode; // "A" adding, "U" updating, empty browsing
+    enum class EditMode { Browsing, Adding, Updating };
+    EditMode editMode = EditMode::Browsing;
     bool isUpdate = false;
     bool initialized = false;
 
@@ -259,7 +260,8 @@ private:
     NodeRef planNodeKey;
     qint32 movePhaseID = 0;
     qint32 moveActivityID = 0;
-    QString moveKind;
+    // What Move Up and Move Down move: the phase or the activity picked last.
+    project::Kind moveKind = project::Kind::Car;
     qint32 attachedActivityID = 0;
     qint32 listedActivityID = 0;
 

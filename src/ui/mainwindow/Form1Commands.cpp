@@ -130,7 +130,7 @@ void Form1::addCommand()
 {
     setMenusEnabled({ mnuFile, mnuPreferences, mnuReports }, mnuTimeLine, false);
     TbDisplay->setEnabled(false);
-    editMode = QStringLiteral("A");
+    editMode = EditMode::Adding;
     isUpdate = false;
     savedStatusText = panelText(1);
     savedTableText = panelText(2);
@@ -221,7 +221,7 @@ void Form1::updateCommand()
 {
     setMenusEnabled({ mnuFile, mnuPreferences, mnuReports }, mnuTimeLine, false);
     isUpdate = true;
-    editMode = QStringLiteral("U");
+    editMode = EditMode::Updating;
     TbDisplay->setEnabled(false);
     savedStatusText = panelText(1);
     savedTableText = panelText(2);
@@ -349,7 +349,7 @@ void Form1::saveCommand()
     UpdateForm(99);
     setPanelText(2, QString());
     LockFields(true);
-    editMode.clear();
+    editMode = EditMode::Browsing;
     setMenusEnabled({ mnuFile, mnuPreferences, mnuReports }, mnuTimeLine, true);
 
     switch (currentTab) {
@@ -388,7 +388,7 @@ void Form1::saveCommand()
         loadPhaseDescription();
         phaseLoaded = false;
         reselect(m_phaseTab->phaseDescription, currentPhaseID);
-        moveKind = QStringLiteral("PHASE");
+        moveKind = project::Kind::Phase;
         m_phaseTab->phaseDescription->setFocus();
         showEntries(QStringLiteral("PHASE"), phaseCount);
         break;
@@ -399,7 +399,7 @@ void Form1::saveCommand()
         reselect(m_activityTab->ActivityDescription, currentActivityID);
         if (!isSampleCar())
             m_activityTab->cmdAttachComponent->setEnabled(true);
-        moveKind = QStringLiteral("ACTIVITY");
+        moveKind = project::Kind::Activity;
         m_activityTab->ActivityDescription->setFocus();
         showEntries(QStringLiteral("ACTIVITY"), activityCount);
         RecalcDates();
@@ -436,7 +436,7 @@ void Form1::cancelCommand()
 {
     setPanelText(2, QString());
     UpdateForm(99);
-    editMode.clear();
+    editMode = EditMode::Browsing;
     setMenusEnabled({ mnuFile, mnuReports, mnuPreferences }, mnuTimeLine, true);
     LockFields(true);
     switch (currentTab) {

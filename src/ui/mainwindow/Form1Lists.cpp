@@ -183,11 +183,11 @@ void Form1::carDescription_Click()
 {
     // The lists, both trees and the totals come from one reading of the car's records.
     const FiguresBatch batch(*this);
-    if (editMode == QStringLiteral("A")) {
+    if (editMode == EditMode::Adding) {
         gui::setListText(m_carTab->carDescription, QString());
         return;
     }
-    if (editMode == QStringLiteral("U")) {
+    if (editMode == EditMode::Updating) {
         gui::setListText(m_carTab->carDescription, currentCarDescription);
         return;
     }
@@ -310,11 +310,11 @@ const Form1::RecordKind& Form1::recordKind(int tab)
 void Form1::pickRecord(const RecordKind& k)
 {
     QComboBox* list = (this->*k.list)();
-    if (editMode == QStringLiteral("A")) {
+    if (editMode == EditMode::Adding) {
         gui::setListText(list, QString());
         return;
     }
-    if (editMode == QStringLiteral("U")) {
+    if (editMode == EditMode::Updating) {
         gui::setListText(list, this->*k.description);
         return;
     }
@@ -360,10 +360,10 @@ void Form1::pickRecord(const RecordKind& k)
         showTree(k.plan ? 1 : 0);
     if (k.tab == 3) {
         movePhaseID = key;
-        moveKind = QStringLiteral("PHASE");
+        moveKind = project::Kind::Phase;
     } else if (k.tab == 4) {
         moveActivityID = key;
-        moveKind = QStringLiteral("ACTIVITY");
+        moveKind = project::Kind::Activity;
     }
     highlight(NodeRef { k.kind, key });
 }
@@ -390,11 +390,11 @@ void Form1::ActivityDescription_Click()
 
 void Form1::SupplierName_Click()
 {
-    if (editMode == QStringLiteral("A")) {
+    if (editMode == EditMode::Adding) {
         gui::setListText(m_supplierTab->SupplierName, QString());
         return;
     }
-    if (editMode == QStringLiteral("U")) {
+    if (editMode == EditMode::Updating) {
         gui::setListText(m_supplierTab->SupplierName, currentSupplierName);
         return;
     }

@@ -31,7 +31,7 @@ void Form1::moveEntry(bool up)
 {
     if (refuseChange())
         return;
-    const bool phase = moveKind == QStringLiteral("PHASE");
+    const bool phase = moveKind == project::Kind::Phase;
     const QList<OrderRow>& order = phase ? phaseOrderTable : activityOrderTable;
     const qint32 picked = phase ? movePhaseID : moveActivityID;
     qsizetype at = -1;

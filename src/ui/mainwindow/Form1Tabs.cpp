@@ -189,7 +189,7 @@ void Form1::tbproject_Click(int previousTab)
     Q_UNUSED(previousTab);
     const int tab = tbproject->currentIndex();
     m_shownTab = tab;
-    if (!editMode.isEmpty())
+    if (editMode != EditMode::Browsing)
         return; // only the edited tab can be showing
     currentTab = tab + 1;
 
