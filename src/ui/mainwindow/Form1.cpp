@@ -45,10 +45,10 @@ Form1::Form1(project::ProjectSession& session, QSettings& settings, QWidget* par
 
     // Browsing look until the first command: every input locked, the pick lists showing.
     for (int kind = 6; kind >= 1; --kind) {
-        currentTab = kind;
+        currentTab = Tab(kind);
         LockFields(true);
     }
-    currentTab = 1;
+    currentTab = CarTab;
     m_activityTab->cmdDone->hide(); // shown only while components are being attached
     for (QWidget* w : std::initializer_list<QWidget*> { LblReseq, cmdMoveUp, cmdMoveDown,
              m_activityTab->cmdAttachComponent, m_activityTab->cmdDone, m_carTab->cmdAttachCarImage,
@@ -226,7 +226,7 @@ void Form1::Form_Activate()
         loadStatusCombos();
         loadCarDescription();
     });
-    currentTab = 1;
+    currentTab = CarTab;
     displayTab = 0;
     setPanelText(1, QStringLiteral("Select A Project From The 'Car' Tab"));
     setPanelText(2, QStringLiteral("CAR"));
@@ -245,7 +245,7 @@ void Form1::InitializeForm()
     TbDisplay->setEnabled(false);
     QApplication::restoreOverrideCursor();
     setPanelText(1, QStringLiteral("Select A Project From The 'Car' Tab"));
-    currentTab = 1;
+    currentTab = CarTab;
 }
 
 void Form1::quitroutine()
@@ -280,22 +280,22 @@ void Form1::LockFields(bool bdolock)
     }
 
     switch (currentTab) {
-    case 1:
+    case CarTab:
         m_carTab->lock(bdolock);
         break;
-    case 2:
+    case AssemblyTab:
         m_assemblyTab->lock(bdolock);
         break;
-    case 3:
+    case ComponentTab:
         m_componentTab->lock(bdolock);
         break;
-    case 4:
+    case PhaseTab:
         m_phaseTab->lock(bdolock);
         break;
-    case 5:
+    case ActivityTab:
         m_activityTab->lock(bdolock);
         break;
-    case 6:
+    case SupplierTab:
         m_supplierTab->lock(bdolock);
         break;
     default:

@@ -216,7 +216,9 @@ private:
     QString pictureStatusText;
 
     // --- Editor state -------------------------------------------------------------------
-    int currentTab = 1; // 1 Car .. 6 Supplier
+    // The record tab the commands work on.
+    enum Tab { CarTab = 1, AssemblyTab, ComponentTab, PhaseTab, ActivityTab, SupplierTab };
+    Tab currentTab = CarTab;
     enum class EditMode { Browsing, Adding, Updating };
     EditMode editMode = EditMode::Browsing;
     bool isUpdate = false;

@@ -50,7 +50,7 @@ void Form1::showStoreError(const QString& what, const std::exception& error)
 
 void Form1::ProcessCMD(int index)
 {
-    currentTab = tbproject->currentIndex() + 1;
+    currentTab = Tab(tbproject->currentIndex() + 1);
     if (sampleCarGuard(index) || readOnlyGuard(index))
         return;
     // A failure of the store is shown; the command leaves the window where it was.
@@ -88,7 +88,7 @@ bool Form1::sampleCarGuard(int index)
 {
     if (!isSampleCar())
         return false;
-    const bool refusedAdd = index == 0 && currentTab != 1;
+    const bool refusedAdd = index == 0 && currentTab != CarTab;
     if (refusedAdd || index == 1) {
         gui::MessageBox::notice(this, QStringLiteral("The Gear-Log Demo Project Cannot Be Changed"));
     } else if (index == 4) {
@@ -112,7 +112,7 @@ bool Form1::readOnlyGuard(int index)
 {
     if ((index != 0 && index != 1 && index != 4) || !refuseChange())
         return false;
-    SetButtons(currentTab == 6 ? (supplierLoaded ? QStringLiteral("110011") : QStringLiteral("100001"))
+    SetButtons(currentTab == SupplierTab ? (supplierLoaded ? QStringLiteral("110011") : QStringLiteral("100001"))
                                : QStringLiteral("110011"));
     return true;
 }
@@ -145,14 +145,14 @@ void Form1::addCommand()
         SetButtons(QStringLiteral("001100"));
     };
     switch (currentTab) {
-    case 1:
+    case CarTab:
         setPanelText(1, QStringLiteral("Adding New Car..."));
         open(0);
         m_carTab->cmdViewCarImage->setEnabled(false);
         m_carTab->cmdAttachCarImage->setEnabled(false);
         m_carTab->CarDisplayDescription->setFocus();
         break;
-    case 2:
+    case AssemblyTab:
         currentAssemblyDescription = gui::listText(m_assemblyTab->assemblyDescription);
         setPanelText(1, QStringLiteral("Adding New Assembly..."));
         open(1);
@@ -161,7 +161,7 @@ void Form1::addCommand()
         m_assemblyTab->AssemblyStatus->setCurrentIndex(0);
         m_assemblyTab->AssemblyDisplayDescription->setFocus();
         break;
-    case 3: {
+    case ComponentTab: {
         currentComponentDescription = gui::listText(m_componentTab->componentDescription);
         setPanelText(1, QStringLiteral("Adding New Component..."));
         const QString shownAssembly = m_componentTab->ComponentDisplayAssembly->text();
@@ -182,14 +182,14 @@ void Form1::addCommand()
         }
         break;
     }
-    case 4:
+    case PhaseTab:
         currentPhaseDescription = gui::listText(m_phaseTab->phaseDescription);
         setPanelText(1, QStringLiteral("Adding New Phase..."));
         open(3);
         m_phaseTab->PhaseDisplayDescription->setFocus();
         m_phaseTab->phaseStatus->setCurrentIndex(0);
         break;
-    case 5: {
+    case ActivityTab: {
         currentActivityDescription = gui::listText(m_activityTab->ActivityDescription);
         setPanelText(1, QStringLiteral("Adding New Activity..."));
         const QString shownPhase = gui::listText(m_activityTab->ActivityPhase);
@@ -206,11 +206,11 @@ void Form1::addCommand()
         }
         break;
     }
-    case 6:
+    case SupplierTab:
         setPanelText(1, QStringLiteral("Add New Supplier..."));
         open(5);
         m_supplierTab->SupplierDisplayName->setFocus();
-        currentTab = 6;
+        currentTab = SupplierTab;
         break;
     default:
         break;
@@ -235,14 +235,14 @@ void Form1::updateCommand()
         SetButtons(QStringLiteral("001100"));
     };
     switch (currentTab) {
-    case 1:
+    case CarTab:
         open(0, QStringLiteral("Updating Car..."));
         m_carTab->cmdAttachCarImage->setEnabled(false);
         m_carTab->cmdViewCarImage->setEnabled(false);
         m_carTab->CarDisplayDescription->setFocus();
         UpdateForm(0);
         break;
-    case 2:
+    case AssemblyTab:
         currentAssemblyDescription = gui::listText(m_assemblyTab->assemblyDescription);
         open(1, QStringLiteral("Updating Assembly..."));
         m_assemblyTab->cmdAttachAssemblyImage->setEnabled(false);
@@ -250,26 +250,26 @@ void Form1::updateCommand()
         m_assemblyTab->AssemblyDisplayDescription->setFocus();
         UpdateForm(1);
         break;
-    case 3:
+    case ComponentTab:
         open(2, QStringLiteral("Updating Component..."));
         m_componentTab->cmdAttachComponentImage->setEnabled(false);
         m_componentTab->cmdViewComponentImage->setEnabled(false);
         m_componentTab->ComponentDisplayDescription->setFocus();
         UpdateForm(2);
         break;
-    case 4:
+    case PhaseTab:
         open(3, QStringLiteral("Updating Phase..."));
         m_phaseTab->PhaseDisplayDescription->setFocus();
         UpdateForm(3);
         break;
-    case 5:
+    case ActivityTab:
         open(4, QStringLiteral("Updating Activity..."));
         m_activityTab->ActivityDisplayDescription->setFocus();
         if (!isSampleCar())
             m_activityTab->cmdAttachComponent->setEnabled(false);
         UpdateForm(4);
         break;
-    case 6:
+    case SupplierTab:
         savedTableText = panelText(1);
         setPanelText(1, QStringLiteral("Updating Supplier..."));
         LockFields(false);
@@ -314,14 +314,14 @@ void Form1::saveCommand()
     if (!validateCurrentTab())
         return;
     switch (currentTab) {
-    case 3:
+    case ComponentTab:
         setCostsChanged();
         break;
-    case 4:
+    case PhaseTab:
         if (!isSampleCar())
             setReseqEnabled(true);
         break;
-    case 5:
+    case ActivityTab:
         if (!isSampleCar())
             setReseqEnabled(true);
         setDatesChanged();
@@ -353,7 +353,7 @@ void Form1::saveCommand()
     setMenusEnabled({ mnuFile, mnuPreferences, mnuReports }, mnuTimeLine, true);
 
     switch (currentTab) {
-    case 1:
+    case CarTab:
         // Picked afresh, as a new pick: a changed name moves the car in the list.
         currentCarDescription.clear();
         carLoaded = false;
@@ -362,7 +362,7 @@ void Form1::saveCommand()
         m_carTab->carDescription->setFocus();
         showEntries(QStringLiteral("CAR"), carCount);
         break;
-    case 2:
+    case AssemblyTab:
         UpdateMaterialsTree();
         loadAssemblyDescription();
         assemblyLoaded = false;
@@ -370,7 +370,7 @@ void Form1::saveCommand()
         m_assemblyTab->assemblyDescription->setFocus();
         showEntries(QStringLiteral("ASSEMBLY"), assemblyCount);
         break;
-    case 3:
+    case ComponentTab:
         UpdateMaterialsTree();
         loadComponentDescription();
         componentLoaded = false;
@@ -383,7 +383,7 @@ void Form1::saveCommand()
         showEntries(QStringLiteral("COMPONENT"), componentCount);
         RecalcCosts();
         break;
-    case 4:
+    case PhaseTab:
         UpdateProjectTree();
         loadPhaseDescription();
         phaseLoaded = false;
@@ -392,7 +392,7 @@ void Form1::saveCommand()
         m_phaseTab->phaseDescription->setFocus();
         showEntries(QStringLiteral("PHASE"), phaseCount);
         break;
-    case 5:
+    case ActivityTab:
         UpdateProjectTree();
         loadActivityDescription();
         activityLoaded = false;
@@ -404,7 +404,7 @@ void Form1::saveCommand()
         showEntries(QStringLiteral("ACTIVITY"), activityCount);
         RecalcDates();
         break;
-    case 6: {
+    case SupplierTab: {
         setPanelText(
             1, savedTableText.isEmpty() ? QStringLiteral("Add, Change, Or Delete A 'Supplier'") : savedTableText);
         SetButtons(QStringLiteral("110011"));
@@ -440,7 +440,7 @@ void Form1::cancelCommand()
     setMenusEnabled({ mnuFile, mnuReports, mnuPreferences }, mnuTimeLine, true);
     LockFields(true);
     switch (currentTab) {
-    case 1:
+    case CarTab:
         m_carTab->cmdAttachCarImage->setEnabled(true);
         m_carTab->cmdViewCarImage->setEnabled(true);
         setPanelText(1, SelectProject);
@@ -462,13 +462,13 @@ void Form1::cancelCommand()
         }
         m_carTab->carDescription->setFocus();
         break;
-    case 2:
-    case 3:
-    case 4:
-    case 5:
+    case AssemblyTab:
+    case ComponentTab:
+    case PhaseTab:
+    case ActivityTab:
         cancelRecord(recordKind(currentTab - 1));
         break;
-    case 6:
+    case SupplierTab:
         setPanelText(1, savedTableText);
         m_supplierTab->SupplierName->setEnabled(m_supplierTab->SupplierName->count() > 0);
         if (supplierLoaded) {

@@ -344,7 +344,7 @@ void Form1::pickRecord(const RecordKind& k)
     this->*k.key = key;
     (this->*k.find)();
     (this->*k.populate)();
-    currentTab = k.tab + 1;
+    currentTab = Tab(k.tab + 1);
     LockFields(true);
     SetButtons(QStringLiteral("110011"));
     if (!isSampleCar()) {
@@ -406,7 +406,7 @@ void Form1::SupplierName_Click()
     findInto(found, m_shown[5], store().suppliers, m_supplierTab->SupplierName->currentData().toInt(), this, nullptr);
     if (found) {
         m_supplier = found;
-        currentTab = 6;
+        currentTab = SupplierTab;
         PopulateSupplierFields();
         LockFields(true);
         currentSupplierID = found->supplierid;

@@ -44,7 +44,7 @@ void Form1::preparePictures()
 
 void Form1::openfile()
 {
-    currentTab = tbproject->currentIndex() + 1;
+    currentTab = Tab(tbproject->currentIndex() + 1);
     // The path is written by Save, which does not guard the sample project itself.
     if (isSampleCar()) {
         gui::MessageBox::notice(this, QStringLiteral("The Gear-Log Demo Project Cannot Be Changed"));
@@ -61,8 +61,8 @@ void Form1::openfile()
         box->setText(chosen);
         ProcessCMD(3);
         // A refused or failed save wrote nothing: show the path that is stored.
-        const QString stored = currentTab == 1 ? (m_car ? m_car->imagepath : QString())
-            : currentTab == 2                  ? (m_assembly ? m_assembly->imagepath : QString())
+        const QString stored = currentTab == CarTab ? (m_car ? m_car->imagepath : QString())
+            : currentTab == AssemblyTab                  ? (m_assembly ? m_assembly->imagepath : QString())
                                                : (m_component ? m_component->imagepath : QString());
         if (box->text() != stored)
             box->setText(stored);

@@ -163,7 +163,7 @@ void Form1::cmdDone_Click()
     showTree(1);
     highlightPlanNode(planNodeKey);
     showTab(4);
-    currentTab = 5;
+    currentTab = ActivityTab;
     m_activityTab->ActivityDescription->setFocus();
 }
 

@@ -73,7 +73,7 @@ void Form1::mnucopy_Click()
         return;
     // The new project is shown as if picked; by its key, since the copy may share its name.
     try {
-        currentTab = 1;
+        currentTab = CarTab;
         currentCarDescription.clear();
         loadCarDescription();
         reselect(m_carTab->carDescription, window.newCarID);

@@ -91,16 +91,16 @@ Outcome Form1::SaveRecord()
         return isUpdate && shown ? *shown : Rec {};
     };
     const std::optional<bool> missing = isUpdate
-        ? std::optional<bool>((currentTab == 1 && !m_car) || (currentTab == 2 && !m_assembly)
-            || (currentTab == 3 && !m_component) || (currentTab == 4 && !m_phase) || (currentTab == 5 && !m_activity)
-            || (currentTab == 6 && !m_supplier))
+        ? std::optional<bool>((currentTab == CarTab && !m_car) || (currentTab == AssemblyTab && !m_assembly)
+            || (currentTab == ComponentTab && !m_component) || (currentTab == PhaseTab && !m_phase) || (currentTab == ActivityTab && !m_activity)
+            || (currentTab == SupplierTab && !m_supplier))
         : std::nullopt;
     if (missing.value_or(false))
         return Outcome::DeletedElsewhere;
-    const store::Snapshot& shown = m_shown[size_t(qBound(1, currentTab, 6) - 1)];
+    const store::Snapshot& shown = m_shown[size_t(qBound(1, int(currentTab), 6) - 1)];
     Outcome outcome = Outcome::Saved;
     switch (currentTab) {
-    case 1: {
+    case CarTab: {
         store::Car row = built(project::carRecord(m_carTab->fields(), shownOr(m_car), stamp));
         outcome = writeRow(m_session, row, shown, isUpdate);
         if (outcome == Outcome::Saved) {
@@ -109,7 +109,7 @@ Outcome Form1::SaveRecord()
         }
         break;
     }
-    case 2: {
+    case AssemblyTab: {
         store::Assembly row
             = built(project::assemblyRecord(m_assemblyTab->fields(), shownOr(m_assembly), currentCarID, stamp));
         outcome = writeRow(m_session, row, shown, isUpdate);
@@ -119,7 +119,7 @@ Outcome Form1::SaveRecord()
         }
         break;
     }
-    case 3: {
+    case ComponentTab: {
         const store::Component loaded = shownOr(m_component);
         store::Component row = built(project::componentRecord(m_componentTab->fields(), loaded, currentCarID, stamp));
         outcome = writeRow(m_session, row, shown, isUpdate);
@@ -137,7 +137,7 @@ Outcome Form1::SaveRecord()
         }
         break;
     }
-    case 4: {
+    case PhaseTab: {
         // A new phase goes last in the plan; the session numbers it with the insert.
         store::Phase row = built(project::phaseRecord(m_phaseTab->fields(), shownOr(m_phase), currentCarID, stamp));
         outcome = writeRow(m_session, row, shown, isUpdate);
@@ -147,7 +147,7 @@ Outcome Form1::SaveRecord()
         }
         break;
     }
-    case 5: {
+    case ActivityTab: {
         store::Activity row
             = built(project::activityRecord(m_activityTab->fields(), shownOr(m_activity), currentCarID, stamp));
         outcome = writeRow(m_session, row, shown, isUpdate);
@@ -157,7 +157,7 @@ Outcome Form1::SaveRecord()
         }
         break;
     }
-    case 6: {
+    case SupplierTab: {
         store::Supplier row = built(project::supplierRecord(m_supplierTab->fields(), shownOr(m_supplier)));
         outcome = writeRow(m_session, row, shown, isUpdate);
         if (outcome == Outcome::Saved) {
@@ -207,24 +207,24 @@ void Form1::DeleteRecord()
 
     try {
         switch (currentTab) {
-        case 1:
+        case CarTab:
             m_session.remove(project::Kind::Car, currentCarID);
             break;
-        case 2:
+        case AssemblyTab:
             m_session.remove(project::Kind::Assembly, currentAssemblyID);
             break;
-        case 3:
+        case ComponentTab:
             m_session.remove(project::Kind::Component, currentComponentID);
             listedActivityID = currentActivityID;
             loadcomponents();
             break;
-        case 4:
+        case PhaseTab:
             m_session.remove(project::Kind::Phase, currentPhaseID);
             break;
-        case 5:
+        case ActivityTab:
             m_session.remove(project::Kind::Activity, currentActivityID);
             break;
-        case 6:
+        case SupplierTab:
             m_session.remove(project::Kind::Supplier, currentSupplierID);
             break;
         default:
@@ -236,7 +236,7 @@ void Form1::DeleteRecord()
     }
 
     // The component tab must not go on showing an activity that is gone.
-    if ((currentTab == 4 || currentTab == 5) && componentLoaded) {
+    if ((currentTab == PhaseTab || currentTab == ActivityTab) && componentLoaded) {
         reloadComponent();
         PopulateComponentFields();
     }
@@ -251,7 +251,7 @@ void Form1::refuseStaleSave(project::ProjectSession::SaveOutcome outcome)
     if (outcome == project::ProjectSession::SaveOutcome::DeletedElsewhere) {
         // Gone from the lists and the trees as well; what it owned went with it.
         switch (currentTab) {
-        case 1:
+        case CarTab:
             carLoaded = false;
             assemblyLoaded = componentLoaded = phaseLoaded = activityLoaded = false;
             currentCarID = 0;
@@ -260,29 +260,29 @@ void Form1::refuseStaleSave(project::ProjectSession::SaveOutcome outcome)
             loadCarDescription();
             m_trees->clear();
             break;
-        case 2:
+        case AssemblyTab:
             assemblyLoaded = componentLoaded = false;
             loadAssemblyDescription();
             loadComponentDescription();
             UpdateMaterialsTree();
             break;
-        case 3:
+        case ComponentTab:
             componentLoaded = false;
             loadComponentDescription();
             UpdateMaterialsTree();
             break;
-        case 4:
+        case PhaseTab:
             phaseLoaded = activityLoaded = false;
             loadPhaseDescription();
             loadActivityDescription();
             UpdateProjectTree();
             break;
-        case 5:
+        case ActivityTab:
             activityLoaded = false;
             loadActivityDescription();
             UpdateProjectTree();
             break;
-        case 6:
+        case SupplierTab:
             supplierLoaded = false;
             currentSupplierID = 0;
             currentSupplierName.clear();

@@ -78,7 +78,7 @@ void Form1::deleteCommand()
     SetButtons(QStringLiteral("100001"));
     ClearFields();
     switch (currentTab) {
-    case 1:
+    case CarTab:
         TbDisplay->setEnabled(false);
         m_carTab->cmdAttachCarImage->setEnabled(false);
         m_carTab->cmdViewCarImage->setEnabled(false);
@@ -94,7 +94,7 @@ void Form1::deleteCommand()
         SetButtons(QStringLiteral("100001"));
         showEntries(QStringLiteral("CAR"), carCount);
         break;
-    case 2:
+    case AssemblyTab:
         loadAssemblyDescription();
         loadComponentDescription();
         assemblyLoaded = false;
@@ -108,7 +108,7 @@ void Form1::deleteCommand()
         SetButtons(QStringLiteral("100001"));
         showEntries(QStringLiteral("ASSEMBLY"), assemblyCount);
         break;
-    case 3:
+    case ComponentTab:
         loadComponentDescription();
         componentLoaded = false;
         m_component.reset();
@@ -120,7 +120,7 @@ void Form1::deleteCommand()
         showEntries(QStringLiteral("COMPONENT"), componentCount);
         RecalcCosts();
         break;
-    case 4:
+    case PhaseTab:
         loadPhaseDescription();
         loadActivityDescription();
         phaseLoaded = false;
@@ -136,7 +136,7 @@ void Form1::deleteCommand()
             setReseqEnabled(false);
         showEntries(QStringLiteral("PHASE"), phaseCount);
         break;
-    case 5:
+    case ActivityTab:
         if (!isSampleCar())
             m_activityTab->cmdAttachComponent->setEnabled(false);
         loadActivityDescription();
@@ -153,7 +153,7 @@ void Form1::deleteCommand()
         showEntries(QStringLiteral("ACTIVITY"), activityCount);
         RecalcDates();
         break;
-    case 6:
+    case SupplierTab:
         loadsuppliercombo();
         supplierLoaded = false;
         m_supplier.reset();
@@ -191,7 +191,7 @@ void Form1::tbproject_Click(int previousTab)
     m_shownTab = tab;
     if (editMode != EditMode::Browsing)
         return; // only the edited tab can be showing
-    currentTab = tab + 1;
+    currentTab = Tab(tab + 1);
 
     if (tab == 0) {
         if (!carLoaded) {
@@ -201,7 +201,7 @@ void Form1::tbproject_Click(int previousTab)
             (displayTab == 0 ? materialsSideTab : planSideTab) = 0;
             highlightMaterialsNode(carNodeKey);
             highlightPlanNode(carNodeKey);
-            currentTab = 1;
+            currentTab = CarTab;
             setPanelText(1, QStringLiteral("Add, Change, Or Delete A 'Car'"));
             SetButtons(QStringLiteral("110011"));
         }
@@ -216,7 +216,7 @@ void Form1::tbproject_Click(int previousTab)
         showEntries(QStringLiteral("SUPPLIER"), supplierCount);
         if (!isSampleCar())
             setReseqEnabled(false);
-        currentTab = 6;
+        currentTab = SupplierTab;
         if (!supplierLoaded) {
             LockFields(true);
             m_supplierTab->SupplierName->setEnabled(m_supplierTab->SupplierName->count() > 0);

@@ -9,17 +9,17 @@ namespace editor {
 bool Form1::validateCurrentTab()
 {
     switch (currentTab) {
-    case 1:
+    case CarTab:
         return m_carTab->validate(this, currentCarID);
-    case 2:
+    case AssemblyTab:
         return m_assemblyTab->validate(this, currentCarID);
-    case 3:
+    case ComponentTab:
         return m_componentTab->validate(this, currentCarID);
-    case 4:
+    case PhaseTab:
         return m_phaseTab->validate(this, currentCarID);
-    case 5:
+    case ActivityTab:
         return m_activityTab->validate(this, currentCarID);
-    case 6:
+    case SupplierTab:
         return m_supplierTab->validate(this, currentCarID);
     default:
         return false;
