@@ -11,7 +11,7 @@
 namespace editor {
 
 ActivityEditor::ActivityEditor(QWidget* page)
-    : QObject(page)
+    : RecordEditor(page)
 {
     setupUi(page);
 }

@@ -7,7 +7,9 @@
 #include "store/Table.h"
 #include "ui_ActivityTab.h"
 
-#include <QObject>
+#include "mainwindow/RecordEditor.h"
+
+#include <optional>
 
 namespace store {
 class Store;
@@ -17,13 +19,17 @@ namespace editor {
 
 // The Activity tab: its fields (the form's widgets, under their own names), how a activity is shown
 // in them, read back from them and checked before it is saved.
-class ActivityEditor : public QObject, public Ui::ActivityTab
+class ActivityEditor : public RecordEditor, public Ui::ActivityTab
 {
     Q_OBJECT
 
 public:
     // Builds the tab's fields on its page.
     explicit ActivityEditor(QWidget* page);
+
+    QComboBox* pickList() const override { return ActivityDescription; }
+    // The record shown.
+    std::optional<store::Activity> record;
 
     void show(const store::Activity& activity, const store::Store& store);
     ActivityTimes times() const;

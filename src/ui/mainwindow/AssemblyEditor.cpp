@@ -7,7 +7,7 @@
 namespace editor {
 
 AssemblyEditor::AssemblyEditor(QWidget* page)
-    : QObject(page)
+    : RecordEditor(page)
 {
     setupUi(page);
 }

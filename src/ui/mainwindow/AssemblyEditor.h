@@ -5,7 +5,9 @@
 #include "store/Assembly.h"
 #include "ui_AssemblyTab.h"
 
-#include <QObject>
+#include "mainwindow/RecordEditor.h"
+
+#include <optional>
 
 namespace store {
 class Store;
@@ -15,13 +17,17 @@ namespace editor {
 
 // The Assembly tab: its fields (the form's widgets, under their own names), how a assembly is shown
 // in them, read back from them and checked before it is saved.
-class AssemblyEditor : public QObject, public Ui::AssemblyTab
+class AssemblyEditor : public RecordEditor, public Ui::AssemblyTab
 {
     Q_OBJECT
 
 public:
     // Builds the tab's fields on its page.
     explicit AssemblyEditor(QWidget* page);
+
+    QComboBox* pickList() const override { return assemblyDescription; }
+    // The record shown.
+    std::optional<store::Assembly> record;
 
     void show(const store::Assembly& assembly);
 

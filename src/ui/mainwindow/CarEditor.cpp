@@ -8,7 +8,7 @@
 namespace editor {
 
 CarEditor::CarEditor(QWidget* page)
-    : QObject(page)
+    : RecordEditor(page)
 {
     setupUi(page);
 }

@@ -5,7 +5,9 @@
 #include "store/Car.h"
 #include "ui_CarTab.h"
 
-#include <QObject>
+#include "mainwindow/RecordEditor.h"
+
+#include <optional>
 
 namespace store {
 class Store;
@@ -15,13 +17,17 @@ namespace editor {
 
 // The Car tab: its fields (the form's widgets, under their own names), how a car is shown
 // in them, read back from them and checked before it is saved.
-class CarEditor : public QObject, public Ui::CarTab
+class CarEditor : public RecordEditor, public Ui::CarTab
 {
     Q_OBJECT
 
 public:
     // Builds the tab's fields on its page.
     explicit CarEditor(QWidget* page);
+
+    QComboBox* pickList() const override { return carDescription; }
+    // The record shown.
+    std::optional<store::Car> record;
 
     void show(const store::Car& car);
 

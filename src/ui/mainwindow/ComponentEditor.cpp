@@ -11,7 +11,7 @@
 namespace editor {
 
 ComponentEditor::ComponentEditor(QWidget* page)
-    : QObject(page)
+    : RecordEditor(page)
 {
     setupUi(page);
 }

@@ -5,7 +5,9 @@
 #include "store/Component.h"
 #include "ui_ComponentTab.h"
 
-#include <QObject>
+#include "mainwindow/RecordEditor.h"
+
+#include <optional>
 
 namespace store {
 class Store;
@@ -15,13 +17,17 @@ namespace editor {
 
 // The Component tab: its fields (the form's widgets, under their own names), how a component is shown
 // in them, read back from them and checked before it is saved.
-class ComponentEditor : public QObject, public Ui::ComponentTab
+class ComponentEditor : public RecordEditor, public Ui::ComponentTab
 {
     Q_OBJECT
 
 public:
     // Builds the tab's fields on its page.
     explicit ComponentEditor(QWidget* page);
+
+    QComboBox* pickList() const override { return componentDescription; }
+    // The record shown.
+    std::optional<store::Component> record;
 
     // Answers the key of the activity the component is attached to (0: none).
     qint32 show(const store::Component& component, const store::Store& store);

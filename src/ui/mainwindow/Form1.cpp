@@ -211,10 +211,11 @@ void Form1::Form_Activate()
         // Dates were changed elsewhere: start over at the car list so every total is recomputed.
         m_refreshOnActivate = false;
         initialized = false;
-        carLoaded = assemblyLoaded = componentLoaded = phaseLoaded = activityLoaded = false;
+        m_carTab->shown.loaded = m_assemblyTab->shown.loaded = m_componentTab->shown.loaded = m_phaseTab->shown.loaded
+            = m_activityTab->shown.loaded = false;
         m_trees->clear();
         projectDescription->clear();
-        currentCarDescription.clear();
+        m_carTab->shown.description.clear();
         showTab(0);
         ClearFields();
     }
@@ -230,7 +231,7 @@ void Form1::Form_Activate()
     displayTab = 0;
     setPanelText(1, QStringLiteral("Select A Project From The 'Car' Tab"));
     setPanelText(2, QStringLiteral("CAR"));
-    setPanelText(3, QStringLiteral("Entries =  ") + QString::number(carCount));
+    setPanelText(3, QStringLiteral("Entries =  ") + QString::number(m_carTab->shown.count));
     SetButtons(QStringLiteral("100001"));
     Q_EMIT started();
 }

@@ -60,6 +60,7 @@ class AssemblyEditor;
 class CarEditor;
 class ComponentEditor;
 class PhaseEditor;
+class RecordEditor;
 class SupplierEditor;
 
 struct ActivityTimes;
@@ -224,33 +225,6 @@ private:
     bool isUpdate = false;
     bool initialized = false;
 
-    qint32 currentCarID = 0;
-    qint32 currentAssemblyID = 0;
-    qint32 currentComponentID = 0;
-    qint32 currentPhaseID = 0;
-    qint32 currentActivityID = 0;
-    qint32 currentSupplierID = 0;
-    QString currentSupplierName;
-    QString currentCarDescription;
-    QString currentAssemblyDescription;
-    QString currentComponentDescription;
-    QString currentPhaseDescription;
-    QString currentActivityDescription;
-
-    bool carLoaded = false;
-    bool assemblyLoaded = false;
-    bool componentLoaded = false;
-    bool phaseLoaded = false;
-    bool activityLoaded = false;
-    bool supplierLoaded = false;
-
-    qint32 carCount = 0;
-    qint32 assemblyCount = 0;
-    qint32 componentCount = 0;
-    qint32 phaseCount = 0;
-    qint32 activityCount = 0;
-    qint32 supplierCount = 0;
-
     int displayTab = 0; // 0 materials tree, 1 project plan tree
     int materialsSideTab = 0;
     int planSideTab = 0;
@@ -361,11 +335,6 @@ private:
     {
         int tab;
         bool plan; // shown in the project-plan tree rather than the materials tree
-        QComboBox* (Form1::*list)() const;
-        QString Form1::*description;
-        qint32 Form1::*key;
-        bool Form1::*loaded;
-        qint32 Form1::*count;
         void (Form1::*find)();
         void (Form1::*populate)();
         const char* table; // status panel 2
@@ -376,11 +345,9 @@ private:
         project::Kind kind;
     };
     static const RecordKind& recordKind(int tab);
-    // The pick list of each kind.
-    QComboBox* assemblyList() const;
-    QComboBox* componentList() const;
-    QComboBox* phaseList() const;
-    QComboBox* activityList() const;
+    // The editor of a record tab, and of the kind a table row stands for.
+    RecordEditor& tabEditor(Tab tab) const;
+    RecordEditor& editorOf(const RecordKind& kind) const { return tabEditor(Tab(kind.tab + 1)); }
     void pickRecord(const RecordKind& kind);
     void cancelRecord(const RecordKind& kind);
 
@@ -427,18 +394,6 @@ private:
     PictureView* m_pictures = nullptr;
     // Runs a command-level step; a store failure is shown and the window stays usable.
     template <class F> bool guarded(const QString& what, F&& step);
-
-    // The record of each kind the window stands on: what the find procedures read and the
-    // populate procedures show. Empty after a failed find or a delete.
-    std::optional<store::Car> m_car;
-    std::optional<store::Assembly> m_assembly;
-    std::optional<store::Component> m_component;
-    std::optional<store::Phase> m_phase;
-    std::optional<store::Activity> m_activity;
-    std::optional<store::Supplier> m_supplier;
-    // What each of those rows held when read, by tab (0 car .. 5 supplier): a save changes a row
-    // only while it still holds that.
-    std::array<store::Snapshot, 6> m_shown;
 
     project::ProjectSession& m_session;
     const store::Store& store() const;

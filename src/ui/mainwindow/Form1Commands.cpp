@@ -112,8 +112,9 @@ bool Form1::readOnlyGuard(int index)
 {
     if ((index != 0 && index != 1 && index != 4) || !refuseChange())
         return false;
-    SetButtons(currentTab == SupplierTab ? (supplierLoaded ? QStringLiteral("110011") : QStringLiteral("100001"))
-                               : QStringLiteral("110011"));
+    SetButtons(currentTab == SupplierTab
+            ? (m_supplierTab->shown.loaded ? QStringLiteral("110011") : QStringLiteral("100001"))
+            : QStringLiteral("110011"));
     return true;
 }
 
@@ -153,7 +154,7 @@ void Form1::addCommand()
         m_carTab->CarDisplayDescription->setFocus();
         break;
     case AssemblyTab:
-        currentAssemblyDescription = gui::listText(m_assemblyTab->assemblyDescription);
+        m_assemblyTab->shown.description = gui::listText(m_assemblyTab->assemblyDescription);
         setPanelText(1, QStringLiteral("Adding New Assembly..."));
         open(1);
         m_assemblyTab->cmdAttachAssemblyImage->setEnabled(false);
@@ -162,7 +163,7 @@ void Form1::addCommand()
         m_assemblyTab->AssemblyDisplayDescription->setFocus();
         break;
     case ComponentTab: {
-        currentComponentDescription = gui::listText(m_componentTab->componentDescription);
+        m_componentTab->shown.description = gui::listText(m_componentTab->componentDescription);
         setPanelText(1, QStringLiteral("Adding New Component..."));
         const QString shownAssembly = m_componentTab->ComponentDisplayAssembly->text();
         const int shownAssemblyIndex = m_componentTab->ComponentAssembly->currentIndex();
@@ -172,36 +173,37 @@ void Form1::addCommand()
         m_componentTab->ComponentStatus->setCurrentIndex(0);
         m_componentTab->ComponentDisplayDescription->setFocus();
         // The new component goes into the assembly of the component that was showing, or the picked assembly.
-        if (componentLoaded) {
+        if (m_componentTab->shown.loaded) {
             m_componentTab->ComponentAssembly->setCurrentIndex(shownAssemblyIndex);
             gui::setListText(m_componentTab->ComponentAssembly, shownAssembly);
-        } else if (assemblyLoaded) {
+        } else if (m_assemblyTab->shown.loaded) {
             m_componentTab->ComponentAssembly->setCurrentIndex(
-                m_componentTab->ComponentAssembly->findData(currentAssemblyID));
+                m_componentTab->ComponentAssembly->findData(m_assemblyTab->shown.key));
             gui::setListText(m_componentTab->ComponentAssembly, m_assemblyTab->AssemblyDisplayDescription->text());
         }
         break;
     }
     case PhaseTab:
-        currentPhaseDescription = gui::listText(m_phaseTab->phaseDescription);
+        m_phaseTab->shown.description = gui::listText(m_phaseTab->phaseDescription);
         setPanelText(1, QStringLiteral("Adding New Phase..."));
         open(3);
         m_phaseTab->PhaseDisplayDescription->setFocus();
         m_phaseTab->phaseStatus->setCurrentIndex(0);
         break;
     case ActivityTab: {
-        currentActivityDescription = gui::listText(m_activityTab->ActivityDescription);
+        m_activityTab->shown.description = gui::listText(m_activityTab->ActivityDescription);
         setPanelText(1, QStringLiteral("Adding New Activity..."));
         const QString shownPhase = gui::listText(m_activityTab->ActivityPhase);
         const int shownPhaseIndex = m_activityTab->ActivityPhase->currentIndex();
         open(4);
         m_activityTab->ActivityDisplayDescription->setFocus();
         m_activityTab->ActivityStatus->setCurrentIndex(0);
-        if (activityLoaded) {
+        if (m_activityTab->shown.loaded) {
             m_activityTab->ActivityPhase->setCurrentIndex(shownPhaseIndex);
             gui::setListText(m_activityTab->ActivityPhase, shownPhase);
-        } else if (phaseLoaded) {
-            m_activityTab->ActivityPhase->setCurrentIndex(m_activityTab->ActivityPhase->findData(currentPhaseID));
+        } else if (m_phaseTab->shown.loaded) {
+            m_activityTab->ActivityPhase->setCurrentIndex(
+                m_activityTab->ActivityPhase->findData(m_phaseTab->shown.key));
             gui::setListText(m_activityTab->ActivityPhase, m_phaseTab->PhaseDisplayDescription->text());
         }
         break;
@@ -243,7 +245,7 @@ void Form1::updateCommand()
         UpdateForm(0);
         break;
     case AssemblyTab:
-        currentAssemblyDescription = gui::listText(m_assemblyTab->assemblyDescription);
+        m_assemblyTab->shown.description = gui::listText(m_assemblyTab->assemblyDescription);
         open(1, QStringLiteral("Updating Assembly..."));
         m_assemblyTab->cmdAttachAssemblyImage->setEnabled(false);
         m_assemblyTab->cmdViewAssemblyImage->setEnabled(false);
@@ -355,53 +357,53 @@ void Form1::saveCommand()
     switch (currentTab) {
     case CarTab:
         // Picked afresh, as a new pick: a changed name moves the car in the list.
-        currentCarDescription.clear();
-        carLoaded = false;
+        m_carTab->shown.description.clear();
+        m_carTab->shown.loaded = false;
         loadCarDescription();
-        reselect(m_carTab->carDescription, currentCarID);
+        reselect(m_carTab->carDescription, m_carTab->shown.key);
         m_carTab->carDescription->setFocus();
-        showEntries(QStringLiteral("CAR"), carCount);
+        showEntries(QStringLiteral("CAR"), m_carTab->shown.count);
         break;
     case AssemblyTab:
         UpdateMaterialsTree();
         loadAssemblyDescription();
-        assemblyLoaded = false;
-        reselect(m_assemblyTab->assemblyDescription, currentAssemblyID);
+        m_assemblyTab->shown.loaded = false;
+        reselect(m_assemblyTab->assemblyDescription, m_assemblyTab->shown.key);
         m_assemblyTab->assemblyDescription->setFocus();
-        showEntries(QStringLiteral("ASSEMBLY"), assemblyCount);
+        showEntries(QStringLiteral("ASSEMBLY"), m_assemblyTab->shown.count);
         break;
     case ComponentTab:
         UpdateMaterialsTree();
         loadComponentDescription();
-        componentLoaded = false;
-        reselect(m_componentTab->componentDescription, currentComponentID);
-        if (activityLoaded) {
+        m_componentTab->shown.loaded = false;
+        reselect(m_componentTab->componentDescription, m_componentTab->shown.key);
+        if (m_activityTab->shown.loaded) {
             FindActivity();
             PopulateActivityFields();
         }
         m_componentTab->componentDescription->setFocus();
-        showEntries(QStringLiteral("COMPONENT"), componentCount);
+        showEntries(QStringLiteral("COMPONENT"), m_componentTab->shown.count);
         RecalcCosts();
         break;
     case PhaseTab:
         UpdateProjectTree();
         loadPhaseDescription();
-        phaseLoaded = false;
-        reselect(m_phaseTab->phaseDescription, currentPhaseID);
+        m_phaseTab->shown.loaded = false;
+        reselect(m_phaseTab->phaseDescription, m_phaseTab->shown.key);
         moveKind = project::Kind::Phase;
         m_phaseTab->phaseDescription->setFocus();
-        showEntries(QStringLiteral("PHASE"), phaseCount);
+        showEntries(QStringLiteral("PHASE"), m_phaseTab->shown.count);
         break;
     case ActivityTab:
         UpdateProjectTree();
         loadActivityDescription();
-        activityLoaded = false;
-        reselect(m_activityTab->ActivityDescription, currentActivityID);
+        m_activityTab->shown.loaded = false;
+        reselect(m_activityTab->ActivityDescription, m_activityTab->shown.key);
         if (!isSampleCar())
             m_activityTab->cmdAttachComponent->setEnabled(true);
         moveKind = project::Kind::Activity;
         m_activityTab->ActivityDescription->setFocus();
-        showEntries(QStringLiteral("ACTIVITY"), activityCount);
+        showEntries(QStringLiteral("ACTIVITY"), m_activityTab->shown.count);
         RecalcDates();
         break;
     case SupplierTab: {
@@ -413,18 +415,18 @@ void Form1::saveCommand()
         loadsuppliercombo();
         // Shown again by its key: names need not be unique.
         FindSupplier();
-        if (!m_supplier) {
+        if (!m_supplierTab->record) {
             gui::MessageBox::notice(this, QStringLiteral("Supplier Record Not Found"));
         } else {
             PopulateSupplierFields();
-            currentSupplierName = m_supplier->Name;
+            m_supplierTab->shown.description = m_supplierTab->record->Name;
         }
         LockFields(true);
-        if (carLoaded)
+        if (m_carTab->shown.loaded)
             TbDisplay->setEnabled(true);
-        supplierLoaded = m_supplier.has_value();
+        m_supplierTab->shown.loaded = m_supplierTab->record.has_value();
         m_supplierTab->SupplierName->setFocus();
-        showEntries(QStringLiteral("SUPPLIER"), supplierCount);
+        showEntries(QStringLiteral("SUPPLIER"), m_supplierTab->shown.count);
         break;
     }
     default:
@@ -444,14 +446,14 @@ void Form1::cancelCommand()
         m_carTab->cmdAttachCarImage->setEnabled(true);
         m_carTab->cmdViewCarImage->setEnabled(true);
         setPanelText(1, SelectProject);
-        if (carLoaded) {
+        if (m_carTab->shown.loaded) {
             TbDisplay->setEnabled(true);
             findCar();
             PopulateCarFields();
             UpdateMaterialsTree();
             UpdateProjectTree();
             SetButtons(QStringLiteral("110011"));
-            showEntries(QStringLiteral("CAR"), carCount);
+            showEntries(QStringLiteral("CAR"), m_carTab->shown.count);
         } else {
             TbDisplay->setEnabled(false);
             ClearFields();
@@ -471,7 +473,7 @@ void Form1::cancelCommand()
     case SupplierTab:
         setPanelText(1, savedTableText);
         m_supplierTab->SupplierName->setEnabled(m_supplierTab->SupplierName->count() > 0);
-        if (supplierLoaded) {
+        if (m_supplierTab->shown.loaded) {
             FindSupplier();
             PopulateSupplierFields();
             SetButtons(QStringLiteral("110011"));
@@ -483,7 +485,7 @@ void Form1::cancelCommand()
             SetButtons(QStringLiteral("100001"));
         }
         m_supplierTab->SupplierName->setFocus();
-        if (carLoaded)
+        if (m_carTab->shown.loaded)
             TbDisplay->setEnabled(true);
         break;
     default:

@@ -25,11 +25,11 @@ const QString Filter = QStringLiteral("GearLog projects (*.json)");
 
 void Form1::mnuExportProject_Click()
 {
-    if (currentCarID == 0) {
+    if (m_carTab->shown.key == 0) {
         gui::MessageBox::notice(this, QStringLiteral("Please Select A Project Car To Work With"));
         return;
     }
-    QString name = currentCarDescription;
+    QString name = m_carTab->shown.description;
     name.replace(QRegularExpression(QStringLiteral("[^A-Za-z0-9 ._-]")), QStringLiteral("_"));
     const QString path = gui::FileDialog::getSaveFileName(
         this, QStringLiteral("Export Project"), QDir::home().filePath(name + QStringLiteral(".json")), Filter);
@@ -37,14 +37,14 @@ void Form1::mnuExportProject_Click()
         return;
     try {
         QApplication::setOverrideCursor(Qt::WaitCursor);
-        const QByteArray json = exchange::exportProject(store(), currentCarID);
+        const QByteArray json = exchange::exportProject(store(), m_carTab->shown.key);
         QApplication::restoreOverrideCursor();
         QSaveFile file(path);
         if (!file.open(QIODevice::WriteOnly) || file.write(json) != json.size() || !file.commit()) {
             gui::MessageBox::information(this, QStringLiteral("The File '%1' Could Not Be Written").arg(path));
             return;
         }
-        setPanelText(1, QStringLiteral("Project '%1' Exported").arg(currentCarDescription));
+        setPanelText(1, QStringLiteral("Project '%1' Exported").arg(m_carTab->shown.description));
     } catch (const store::StoreError& e) {
         QApplication::restoreOverrideCursor();
         showStoreError(QStringLiteral("the export"), e);
@@ -80,11 +80,11 @@ void Form1::mnuImportProject_Click()
     }
     // Shown at once, picked by its key: an imported project may share its name with another.
     loadCarDescription();
-    carLoaded = false;
-    currentCarDescription.clear();
+    m_carTab->shown.loaded = false;
+    m_carTab->shown.description.clear();
     showTab(0);
     reselect(m_carTab->carDescription, carid);
-    gui::MessageBox::notice(this, QStringLiteral("New Project '%1' Imported").arg(currentCarDescription));
+    gui::MessageBox::notice(this, QStringLiteral("New Project '%1' Imported").arg(m_carTab->shown.description));
 }
 
 } // namespace editor

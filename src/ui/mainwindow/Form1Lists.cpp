@@ -43,41 +43,42 @@ void Form1::loadCarDescription()
 {
     const QList<store::Entry> cars = store().cars.allEntries(store::Order::Description);
     fillPickList(m_carTab->carDescription, cars, QStringLiteral("<Select A Project Car>"));
-    carCount = qint32(cars.size());
+    m_carTab->shown.count = qint32(cars.size());
 }
 
 void Form1::loadAssemblyDescription()
 {
     const QList<store::Entry> rows
-        = inBatch() ? records().assemblyEntries() : store().assemblies.entriesForCar(currentCarID);
+        = inBatch() ? records().assemblyEntries() : store().assemblies.entriesForCar(m_carTab->shown.key);
     fillPickList(m_assemblyTab->assemblyDescription, rows, QStringLiteral("<Select An Assembly>"));
     fillRelationList(m_componentTab->ComponentAssembly, rows, false);
-    assemblyCount = qint32(rows.size());
+    m_assemblyTab->shown.count = qint32(rows.size());
 }
 
 void Form1::loadComponentDescription()
 {
     const QList<store::Entry> rows
-        = inBatch() ? records().componentEntries() : store().components.entriesForCar(currentCarID);
+        = inBatch() ? records().componentEntries() : store().components.entriesForCar(m_carTab->shown.key);
     fillPickList(m_componentTab->componentDescription, rows, QStringLiteral("<Select A Component>"));
-    componentCount = qint32(rows.size());
+    m_componentTab->shown.count = qint32(rows.size());
 }
 
 void Form1::loadPhaseDescription()
 {
-    const QList<store::Entry> rows = inBatch() ? records().phaseEntries() : store().phases.entriesForCar(currentCarID);
+    const QList<store::Entry> rows
+        = inBatch() ? records().phaseEntries() : store().phases.entriesForCar(m_carTab->shown.key);
     fillPickList(m_phaseTab->phaseDescription, rows, QStringLiteral("<Select A Phase>"));
     fillRelationList(m_activityTab->ActivityPhase, rows, false);
-    phaseCount = qint32(rows.size());
+    m_phaseTab->shown.count = qint32(rows.size());
 }
 
 void Form1::loadActivityDescription()
 {
     const QList<store::Entry> rows
-        = inBatch() ? records().activityEntries() : store().activities.entriesForCar(currentCarID);
+        = inBatch() ? records().activityEntries() : store().activities.entriesForCar(m_carTab->shown.key);
     fillPickList(m_activityTab->ActivityDescription, rows, QStringLiteral("<Select An Activity>"));
     fillRelationList(m_componentTab->ComponentActivity, rows, true);
-    activityCount = qint32(rows.size());
+    m_activityTab->shown.count = qint32(rows.size());
 }
 
 void Form1::loadsuppliercombo()
@@ -90,7 +91,7 @@ void Form1::loadsuppliercombo()
     for (const store::Entry& e : suppliers)
         names.append(store::Entry { 0, e.text });
     fillRelationList(m_componentTab->ComponentSupplierName, names, false);
-    supplierCount = qint32(suppliers.size());
+    m_supplierTab->shown.count = qint32(suppliers.size());
 }
 
 void Form1::loadStatusCombos()
@@ -132,44 +133,50 @@ void findInto(std::optional<Rec>& row, store::Snapshot& shown, const store::Tabl
 
 void Form1::findCar()
 {
-    findInto(m_car, m_shown[0], store().cars, currentCarID, this, "Car Record Not Found");
+    findInto(m_carTab->record, m_carTab->snapshot, store().cars, m_carTab->shown.key, this, "Car Record Not Found");
 }
 
 void Form1::FindAssembly()
 {
-    findInto(m_assembly, m_shown[1], store().assemblies, currentAssemblyID, this, "Assembly Record Not Found");
+    findInto(m_assemblyTab->record, m_assemblyTab->snapshot, store().assemblies, m_assemblyTab->shown.key, this,
+        "Assembly Record Not Found");
 }
 
 void Form1::FindComponent()
 {
-    findInto(m_component, m_shown[2], store().components, currentComponentID, this, "Component Record Not Found");
+    findInto(m_componentTab->record, m_componentTab->snapshot, store().components, m_componentTab->shown.key, this,
+        "Component Record Not Found");
 }
 
 void Form1::reloadComponent()
 {
-    findInto(m_component, m_shown[2], store().components, currentComponentID, this, nullptr);
+    findInto(
+        m_componentTab->record, m_componentTab->snapshot, store().components, m_componentTab->shown.key, this, nullptr);
 }
 
 void Form1::FindPhase()
 {
-    findInto(m_phase, m_shown[3], store().phases, currentPhaseID, this, "Phase Record Not Found");
+    findInto(m_phaseTab->record, m_phaseTab->snapshot, store().phases, m_phaseTab->shown.key, this,
+        "Phase Record Not Found");
 }
 
 void Form1::FindSupplier()
 {
-    findInto(m_supplier, m_shown[5], store().suppliers, currentSupplierID, this, nullptr);
+    findInto(
+        m_supplierTab->record, m_supplierTab->snapshot, store().suppliers, m_supplierTab->shown.key, this, nullptr);
 }
 
 void Form1::FindActivity()
 {
-    findInto(m_activity, m_shown[4], store().activities, currentActivityID, this, "Activity Record Not Found");
+    findInto(m_activityTab->record, m_activityTab->snapshot, store().activities, m_activityTab->shown.key, this,
+        "Activity Record Not Found");
 }
 
 // --- Picking ----------------------------------------------------------------------------------
 
 bool Form1::isSampleCar() const
 {
-    return currentCarID == store::Store::SampleCarId;
+    return m_carTab->shown.key == store::Store::SampleCarId;
 }
 
 void Form1::setReseqEnabled(bool enabled)
@@ -188,7 +195,7 @@ void Form1::carDescription_Click()
         return;
     }
     if (editMode == EditMode::Updating) {
-        gui::setListText(m_carTab->carDescription, currentCarDescription);
+        gui::setListText(m_carTab->carDescription, m_carTab->shown.description);
         return;
     }
     if (!listClickFromTree) {
@@ -197,35 +204,36 @@ void Form1::carDescription_Click()
             return;
         const qint32 key = m_carTab->carDescription->itemData(clickedListIndex).toInt();
         // The same car again (compared by key: two projects may share a name) only refreshes it.
-        if (carLoaded && key == currentCarID) {
+        if (m_carTab->shown.loaded && key == m_carTab->shown.key) {
             findCar();
             PopulateCarFields();
             SetButtons(QStringLiteral("110011"));
             return;
         }
-        currentCarDescription = m_carTab->carDescription->itemText(clickedListIndex);
-        currentCarID = key;
-        m_session.setCurrentCar(currentCarID);
-        projectDescription->setText(currentCarDescription);
+        m_carTab->shown.description = m_carTab->carDescription->itemText(clickedListIndex);
+        m_carTab->shown.key = key;
+        m_session.setCurrentCar(m_carTab->shown.key);
+        projectDescription->setText(m_carTab->shown.description);
 
         planNodeKey.clear();
         materialsNodeKey.clear();
-        assemblyLoaded = componentLoaded = phaseLoaded = activityLoaded = false;
-        currentAssemblyDescription.clear();
-        currentComponentDescription.clear();
-        currentPhaseDescription.clear();
-        currentActivityDescription.clear();
-        currentAssemblyID = currentComponentID = currentPhaseID = currentActivityID = 0;
-        m_assembly.reset();
-        m_component.reset();
-        m_phase.reset();
-        m_activity.reset();
+        m_assemblyTab->shown.loaded = m_componentTab->shown.loaded = m_phaseTab->shown.loaded
+            = m_activityTab->shown.loaded = false;
+        m_assemblyTab->shown.description.clear();
+        m_componentTab->shown.description.clear();
+        m_phaseTab->shown.description.clear();
+        m_activityTab->shown.description.clear();
+        m_assemblyTab->shown.key = m_componentTab->shown.key = m_phaseTab->shown.key = m_activityTab->shown.key = 0;
+        m_assemblyTab->record.reset();
+        m_componentTab->record.reset();
+        m_phaseTab->record.reset();
+        m_activityTab->record.reset();
 
         loadAssemblyDescription();
         loadComponentDescription();
         loadPhaseDescription();
         loadActivityDescription();
-        carNodeKey = NodeRef { project::Kind::Car, currentCarID };
+        carNodeKey = NodeRef { project::Kind::Car, m_carTab->shown.key };
 
         UpdateMaterialsTree();
         UpdateProjectTree();
@@ -237,7 +245,7 @@ void Form1::carDescription_Click()
     highlightPlanNode(carNodeKey);
     TbDisplay->setEnabled(true);
     showTab(0);
-    carLoaded = true;
+    m_carTab->shown.loaded = true;
 
     findCar();
     PopulateCarFields();
@@ -247,7 +255,7 @@ void Form1::carDescription_Click()
         setReseqEnabled(false);
         m_activityTab->cmdAttachComponent->setEnabled(false);
     }
-    showEntries(QStringLiteral("CAR"), carCount);
+    showEntries(QStringLiteral("CAR"), m_carTab->shown.count);
 }
 
 namespace {
@@ -264,44 +272,39 @@ int takeClickedIndex(QComboBox* list, bool& fromTree, int treeIndex)
 
 } // namespace
 
-QComboBox* Form1::assemblyList() const
+RecordEditor& Form1::tabEditor(Tab tab) const
 {
-    return m_assemblyTab->assemblyDescription;
-}
-
-QComboBox* Form1::componentList() const
-{
-    return m_componentTab->componentDescription;
-}
-
-QComboBox* Form1::phaseList() const
-{
-    return m_phaseTab->phaseDescription;
-}
-
-QComboBox* Form1::activityList() const
-{
-    return m_activityTab->ActivityDescription;
+    switch (tab) {
+    case CarTab:
+        return *m_carTab;
+    case AssemblyTab:
+        return *m_assemblyTab;
+    case ComponentTab:
+        return *m_componentTab;
+    case PhaseTab:
+        return *m_phaseTab;
+    case ActivityTab:
+        return *m_activityTab;
+    case SupplierTab:
+        break;
+    }
+    return *m_supplierTab;
 }
 
 const Form1::RecordKind& Form1::recordKind(int tab)
 {
     static const RecordKind kinds[4] = {
-        { 1, false, &Form1::assemblyList, &Form1::currentAssemblyDescription, &Form1::currentAssemblyID,
-            &Form1::assemblyLoaded, &Form1::assemblyCount, &Form1::FindAssembly, &Form1::PopulateAssemblyFields,
-            "ASSEMBLY", "Add, Change, Or Delete An 'Assembly'", "Click The 'Add' Button To Create A New 'Assembly'",
+        { 1, false, &Form1::FindAssembly, &Form1::PopulateAssemblyFields, "ASSEMBLY",
+            "Add, Change, Or Delete An 'Assembly'", "Click The 'Add' Button To Create A New 'Assembly'",
             "<Select An Assembly>", "<Select An Assembly>", project::Kind::Assembly },
-        { 2, false, &Form1::componentList, &Form1::currentComponentDescription, &Form1::currentComponentID,
-            &Form1::componentLoaded, &Form1::componentCount, &Form1::FindComponent, &Form1::PopulateComponentFields,
-            "COMPONENT", "Add, Change, Or Delete A 'Component'", "Click The 'Add' Button To Create A New 'Component'",
+        { 2, false, &Form1::FindComponent, &Form1::PopulateComponentFields, "COMPONENT",
+            "Add, Change, Or Delete A 'Component'", "Click The 'Add' Button To Create A New 'Component'",
             "<Select A Component>", "<Select A Component>", project::Kind::Component },
-        { 3, true, &Form1::phaseList, &Form1::currentPhaseDescription, &Form1::currentPhaseID, &Form1::phaseLoaded,
-            &Form1::phaseCount, &Form1::FindPhase, &Form1::PopulatePhaseFields, "PHASE",
-            "Add, Change, Or Delete A 'Phase'", "Click The 'Add' Button To Create A New 'Phase'", "<Select A Phase>",
-            "<Select A phase>", project::Kind::Phase },
-        { 4, true, &Form1::activityList, &Form1::currentActivityDescription, &Form1::currentActivityID,
-            &Form1::activityLoaded, &Form1::activityCount, &Form1::FindActivity, &Form1::PopulateActivityFields,
-            "ACTIVITY", "Add, Change, Or Delete An 'Activity'", "Click The 'Add' Button To Create A New 'Activity'",
+        { 3, true, &Form1::FindPhase, &Form1::PopulatePhaseFields, "PHASE", "Add, Change, Or Delete A 'Phase'",
+            "Click The 'Add' Button To Create A New 'Phase'", "<Select A Phase>", "<Select A phase>",
+            project::Kind::Phase },
+        { 4, true, &Form1::FindActivity, &Form1::PopulateActivityFields, "ACTIVITY",
+            "Add, Change, Or Delete An 'Activity'", "Click The 'Add' Button To Create A New 'Activity'",
             "<Select An Activity>", "<Select An Activity>", project::Kind::Activity },
     };
     return kinds[qBound(1, tab, 4) - 1];
@@ -309,13 +312,14 @@ const Form1::RecordKind& Form1::recordKind(int tab)
 
 void Form1::pickRecord(const RecordKind& k)
 {
-    QComboBox* list = (this->*k.list)();
+    RecordEditor& e = editorOf(k);
+    QComboBox* list = e.pickList();
     if (editMode == EditMode::Adding) {
         gui::setListText(list, QString());
         return;
     }
     if (editMode == EditMode::Updating) {
-        gui::setListText(list, this->*k.description);
+        gui::setListText(list, e.shown.description);
         return;
     }
     const bool viaTree = listClickFromTree;
@@ -330,18 +334,18 @@ void Form1::pickRecord(const RecordKind& k)
             highlightMaterialsNode(node);
     };
     // The record already shown (compared by key: names may repeat) is only shown afresh.
-    if (!viaTree && this->*k.loaded && key == this->*k.key) {
+    if (!viaTree && e.shown.loaded && key == e.shown.key) {
         SetButtons(QStringLiteral("110011"));
         (this->*k.find)();
         (this->*k.populate)();
         highlight(k.plan ? planNodeKey : materialsNodeKey);
         return;
     }
-    this->*k.description = list->itemText(clickedListIndex);
+    e.shown.description = list->itemText(clickedListIndex);
     showTab(k.tab);
     (k.plan ? planSideTab : materialsSideTab) = k.tab;
-    this->*k.loaded = true;
-    this->*k.key = key;
+    e.shown.loaded = true;
+    e.shown.key = key;
     (this->*k.find)();
     (this->*k.populate)();
     currentTab = Tab(k.tab + 1);
@@ -355,7 +359,7 @@ void Form1::pickRecord(const RecordKind& k)
     if (k.tab == 4)
         m_activityTab->ActivityDescription->setFocus();
     setPanelText(1, QLatin1String(k.picked));
-    showEntries(QLatin1String(k.table), this->*k.count);
+    showEntries(QLatin1String(k.table), e.shown.count);
     if (TbDisplay->currentIndex() != (k.plan ? 1 : 0))
         showTree(k.plan ? 1 : 0);
     if (k.tab == 3) {
@@ -395,80 +399,81 @@ void Form1::SupplierName_Click()
         return;
     }
     if (editMode == EditMode::Updating) {
-        gui::setListText(m_supplierTab->SupplierName, currentSupplierName);
+        gui::setListText(m_supplierTab->SupplierName, m_supplierTab->shown.description);
         return;
     }
     if (m_supplierTab->SupplierName->currentIndex() < 0)
         return;
-    supplierLoaded = true;
+    m_supplierTab->shown.loaded = true;
     // The entry's key, not its name, picks the row: two suppliers may share a name.
     std::optional<store::Supplier> found;
-    findInto(found, m_shown[5], store().suppliers, m_supplierTab->SupplierName->currentData().toInt(), this, nullptr);
+    findInto(found, m_supplierTab->snapshot, store().suppliers, m_supplierTab->SupplierName->currentData().toInt(),
+        this, nullptr);
     if (found) {
-        m_supplier = found;
+        m_supplierTab->record = found;
         currentTab = SupplierTab;
         PopulateSupplierFields();
         LockFields(true);
-        currentSupplierID = found->supplierid;
-        currentSupplierName = found->Name;
+        m_supplierTab->shown.key = found->supplierid;
+        m_supplierTab->shown.description = found->Name;
         setPanelText(1, QStringLiteral("Add, Change, Or Delete A 'Supplier'"));
         SetButtons(QStringLiteral("110011"));
     }
     if (!isSampleCar())
         setReseqEnabled(false);
-    showEntries(QStringLiteral("SUPPLIER"), supplierCount);
+    showEntries(QStringLiteral("SUPPLIER"), m_supplierTab->shown.count);
 }
 
 // --- Populating -------------------------------------------------------------------------------
 
 void Form1::PopulateCarFields()
 {
-    if (m_car) {
-        m_carTab->show(*m_car);
+    if (m_carTab->record) {
+        m_carTab->show(*m_carTab->record);
         CalculateCarInfo();
     }
 }
 
 void Form1::PopulateAssemblyFields()
 {
-    if (m_assembly) {
-        m_assemblyTab->show(*m_assembly);
-        currentAssemblyID = m_assembly->assemblyid;
+    if (m_assemblyTab->record) {
+        m_assemblyTab->show(*m_assemblyTab->record);
+        m_assemblyTab->shown.key = m_assemblyTab->record->assemblyid;
         CalculateAssemblyInfo();
     }
 }
 
 void Form1::PopulateComponentFields()
 {
-    if (m_component) {
-        attachedActivityID = m_componentTab->show(*m_component, store());
+    if (m_componentTab->record) {
+        attachedActivityID = m_componentTab->show(*m_componentTab->record, store());
         CalculateComponentInfo();
     }
 }
 
 void Form1::PopulatePhaseFields()
 {
-    if (m_phase) {
-        m_phaseTab->show(*m_phase);
-        currentPhaseID = m_phase->PhaseID;
+    if (m_phaseTab->record) {
+        m_phaseTab->show(*m_phaseTab->record);
+        m_phaseTab->shown.key = m_phaseTab->record->PhaseID;
         CalculatePhaseInfo();
     }
 }
 
 void Form1::PopulateActivityFields()
 {
-    if (m_activity) {
-        m_activityTab->show(*m_activity, store());
+    if (m_activityTab->record) {
+        m_activityTab->show(*m_activityTab->record, store());
         CalculateActivityInfo();
-        listedActivityID = m_activity->ActivityID;
+        listedActivityID = m_activityTab->record->ActivityID;
         loadcomponents();
     }
 }
 
 void Form1::PopulateSupplierFields()
 {
-    if (m_supplier)
-        m_supplierTab->show(*m_supplier);
+    if (m_supplierTab->record)
+        m_supplierTab->show(*m_supplierTab->record);
 }
 
 // --- Locking tabs while editing ------------------------------------------------------------------

@@ -61,9 +61,9 @@ void Form1::openfile()
         box->setText(chosen);
         ProcessCMD(3);
         // A refused or failed save wrote nothing: show the path that is stored.
-        const QString stored = currentTab == CarTab ? (m_car ? m_car->imagepath : QString())
-            : currentTab == AssemblyTab                  ? (m_assembly ? m_assembly->imagepath : QString())
-                                               : (m_component ? m_component->imagepath : QString());
+        const QString stored = currentTab == CarTab ? (m_carTab->record ? m_carTab->record->imagepath : QString())
+            : currentTab == AssemblyTab ? (m_assemblyTab->record ? m_assemblyTab->record->imagepath : QString())
+                                        : (m_componentTab->record ? m_componentTab->record->imagepath : QString());
         if (box->text() != stored)
             box->setText(stored);
     }

@@ -75,7 +75,7 @@ void Form1::moveEntry(bool up)
     }
     if (phase)
         FindPhase();
-    else if (activityLoaded)
+    else if (m_activityTab->shown.loaded)
         FindActivity();
     UpdateProjectTree();
     highlightPlanNode(planNodeKey);
@@ -116,13 +116,13 @@ void Form1::attachClick(const NodeRef& node)
         }
         const bool attached = m_trees->isBold(componentid);
         // Detaching writes 0; attaching takes the component from whatever activity it had.
-        component->record.ActivityID = attached ? 0 : currentActivityID;
+        component->record.ActivityID = attached ? 0 : m_activityTab->shown.key;
         if (m_session.update(component->record, component->snapshot) != project::ProjectSession::SaveOutcome::Saved) {
             gui::MessageBox::notice(this, QStringLiteral("Unable To Access Component"));
             return;
         }
         m_trees->toggleBold(componentid);
-        if (componentLoaded && componentid == currentComponentID) {
+        if (m_componentTab->shown.loaded && componentid == m_componentTab->shown.key) {
             reloadComponent();
             PopulateComponentFields();
         }
@@ -130,7 +130,7 @@ void Form1::attachClick(const NodeRef& node)
         showStoreError(QStringLiteral("the change of the component"), e);
         return;
     }
-    listedActivityID = currentActivityID;
+    listedActivityID = m_activityTab->shown.key;
     loadcomponents();
 }
 
@@ -149,7 +149,7 @@ void Form1::cmdDone_Click()
     }
     UpdateProjectTree();
     UpdateMaterialsTree();
-    if (componentLoaded) {
+    if (m_componentTab->shown.loaded) {
         FindComponent();
         PopulateComponentFields();
     }

@@ -74,7 +74,7 @@ void Form1::mnucopy_Click()
     // The new project is shown as if picked; by its key, since the copy may share its name.
     try {
         currentTab = CarTab;
-        currentCarDescription.clear();
+        m_carTab->shown.description.clear();
         loadCarDescription();
         reselect(m_carTab->carDescription, window.newCarID);
         m_carTab->carDescription->setFocus();

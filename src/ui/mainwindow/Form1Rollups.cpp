@@ -14,8 +14,8 @@ namespace editor {
 
 const project::ProjectRecords& Form1::records()
 {
-    if (!inBatch() || !m_records || m_records->carid() != currentCarID)
-        m_records.emplace(store(), currentCarID);
+    if (!inBatch() || !m_records || m_records->carid() != m_carTab->shown.key)
+        m_records.emplace(store(), m_carTab->shown.key);
     return *m_records;
 }
 
@@ -28,9 +28,9 @@ void Form1::forgetRecords()
 const rollup::ProjectFigures& Form1::figures()
 {
     if (!inBatch())
-        m_figures.emplace(store(), currentCarID);
-    else if (!m_figures || m_figures->carid() != currentCarID)
-        m_figures.emplace(currentCarID, records().components(), records().activities());
+        m_figures.emplace(store(), m_carTab->shown.key);
+    else if (!m_figures || m_figures->carid() != m_carTab->shown.key)
+        m_figures.emplace(m_carTab->shown.key, records().components(), records().activities());
     return *m_figures;
 }
 
@@ -43,7 +43,7 @@ void Form1::CalculateCarInfo()
 void Form1::CalculateAssemblyInfo()
 {
     const rollup::ProjectFigures& f = figures();
-    m_assemblyTab->showTotals(f.assemblyCosts(currentAssemblyID), f.assemblyStarts(currentAssemblyID));
+    m_assemblyTab->showTotals(f.assemblyCosts(m_assemblyTab->shown.key), f.assemblyStarts(m_assemblyTab->shown.key));
 }
 
 void Form1::CalculateComponentInfo()
@@ -54,12 +54,12 @@ void Form1::CalculateComponentInfo()
 void Form1::CalculatePhaseInfo()
 {
     const rollup::ProjectFigures& f = figures();
-    m_phaseTab->showTotals(f.phaseCosts(currentPhaseID), f.phasePlan(currentPhaseID));
+    m_phaseTab->showTotals(f.phaseCosts(m_phaseTab->shown.key), f.phasePlan(m_phaseTab->shown.key));
 }
 
 void Form1::CalculateActivityInfo()
 {
-    m_activityTab->showTotals(figures().activityCosts(currentActivityID));
+    m_activityTab->showTotals(figures().activityCosts(m_activityTab->shown.key));
 }
 
 void Form1::RecalcCosts()

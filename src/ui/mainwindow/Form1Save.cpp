@@ -48,25 +48,25 @@ void Form1::setCostsChanged()
 {
     // A stored Null never equals what was typed.
     costsChanged = true;
-    if (!isUpdate || !m_component)
+    if (!isUpdate || !m_componentTab->record)
         return;
     const auto same = [](const std::optional<common::Money>& stored, const QLineEdit* box) {
         const auto typed = common::Money::parse(box->text());
         return stored && typed && *stored == *typed;
     };
     const auto quantity = common::Money::parse(m_componentTab->ComponentQuantity->text());
-    const bool sameQuantity
-        = m_component->quantity && quantity && common::Money::fromWholeDollars(*m_component->quantity) == *quantity;
-    costsChanged = !(same(m_component->targetcost, m_componentTab->ComponentTargetCost)
-        && same(m_component->actualcost, m_componentTab->ComponentActualCost) && sameQuantity);
+    const bool sameQuantity = m_componentTab->record->quantity && quantity
+        && common::Money::fromWholeDollars(*m_componentTab->record->quantity) == *quantity;
+    costsChanged = !(same(m_componentTab->record->targetcost, m_componentTab->ComponentTargetCost)
+        && same(m_componentTab->record->actualcost, m_componentTab->ComponentActualCost) && sameQuantity);
 }
 
 void Form1::setDatesChanged()
 {
     datesChanged = true;
-    if (!isUpdate || !m_activity)
+    if (!isUpdate || !m_activityTab->record)
         return;
-    const store::Activity& a = *m_activity;
+    const store::Activity& a = *m_activityTab->record;
     const auto sameDate = [](const QDate& stored, const QLineEdit* box) {
         return stored.isValid() ? common::parseDate(box->text()) == stored : box->text().isEmpty();
     };
@@ -91,78 +91,82 @@ Outcome Form1::SaveRecord()
         return isUpdate && shown ? *shown : Rec {};
     };
     const std::optional<bool> missing = isUpdate
-        ? std::optional<bool>((currentTab == CarTab && !m_car) || (currentTab == AssemblyTab && !m_assembly)
-            || (currentTab == ComponentTab && !m_component) || (currentTab == PhaseTab && !m_phase) || (currentTab == ActivityTab && !m_activity)
-            || (currentTab == SupplierTab && !m_supplier))
+        ? std::optional<bool>((currentTab == CarTab && !m_carTab->record)
+            || (currentTab == AssemblyTab && !m_assemblyTab->record)
+            || (currentTab == ComponentTab && !m_componentTab->record)
+            || (currentTab == PhaseTab && !m_phaseTab->record) || (currentTab == ActivityTab && !m_activityTab->record)
+            || (currentTab == SupplierTab && !m_supplierTab->record))
         : std::nullopt;
     if (missing.value_or(false))
         return Outcome::DeletedElsewhere;
-    const store::Snapshot& shown = m_shown[size_t(qBound(1, int(currentTab), 6) - 1)];
+    const store::Snapshot& shown = tabEditor(currentTab).snapshot;
     Outcome outcome = Outcome::Saved;
     switch (currentTab) {
     case CarTab: {
-        store::Car row = built(project::carRecord(m_carTab->fields(), shownOr(m_car), stamp));
+        store::Car row = built(project::carRecord(m_carTab->fields(), shownOr(m_carTab->record), stamp));
         outcome = writeRow(m_session, row, shown, isUpdate);
         if (outcome == Outcome::Saved) {
-            currentCarID = row.carid;
-            m_car = row;
+            m_carTab->shown.key = row.carid;
+            m_carTab->record = row;
         }
         break;
     }
     case AssemblyTab: {
-        store::Assembly row
-            = built(project::assemblyRecord(m_assemblyTab->fields(), shownOr(m_assembly), currentCarID, stamp));
+        store::Assembly row = built(project::assemblyRecord(
+            m_assemblyTab->fields(), shownOr(m_assemblyTab->record), m_carTab->shown.key, stamp));
         outcome = writeRow(m_session, row, shown, isUpdate);
         if (outcome == Outcome::Saved) {
-            currentAssemblyID = row.assemblyid;
-            m_assembly = row;
+            m_assemblyTab->shown.key = row.assemblyid;
+            m_assemblyTab->record = row;
         }
         break;
     }
     case ComponentTab: {
-        const store::Component loaded = shownOr(m_component);
-        store::Component row = built(project::componentRecord(m_componentTab->fields(), loaded, currentCarID, stamp));
+        const store::Component loaded = shownOr(m_componentTab->record);
+        store::Component row
+            = built(project::componentRecord(m_componentTab->fields(), loaded, m_carTab->shown.key, stamp));
         outcome = writeRow(m_session, row, shown, isUpdate);
         if (outcome != Outcome::Saved)
             break;
-        currentComponentID = row.componentid;
-        m_component = row;
+        m_componentTab->shown.key = row.componentid;
+        m_componentTab->record = row;
         // The activity tab lists its components: refill it when this one joined or left it.
         const qint32 oldActivity = loaded.ActivityID.value_or(0);
         const qint32 newActivity = row.ActivityID.value_or(0);
-        if (oldActivity != newActivity && currentActivityID != 0
-            && (currentActivityID == oldActivity || currentActivityID == newActivity)) {
-            listedActivityID = currentActivityID;
+        if (oldActivity != newActivity && m_activityTab->shown.key != 0
+            && (m_activityTab->shown.key == oldActivity || m_activityTab->shown.key == newActivity)) {
+            listedActivityID = m_activityTab->shown.key;
             loadcomponents();
         }
         break;
     }
     case PhaseTab: {
         // A new phase goes last in the plan; the session numbers it with the insert.
-        store::Phase row = built(project::phaseRecord(m_phaseTab->fields(), shownOr(m_phase), currentCarID, stamp));
+        store::Phase row = built(
+            project::phaseRecord(m_phaseTab->fields(), shownOr(m_phaseTab->record), m_carTab->shown.key, stamp));
         outcome = writeRow(m_session, row, shown, isUpdate);
         if (outcome == Outcome::Saved) {
-            currentPhaseID = row.PhaseID;
-            m_phase = row;
+            m_phaseTab->shown.key = row.PhaseID;
+            m_phaseTab->record = row;
         }
         break;
     }
     case ActivityTab: {
-        store::Activity row
-            = built(project::activityRecord(m_activityTab->fields(), shownOr(m_activity), currentCarID, stamp));
+        store::Activity row = built(project::activityRecord(
+            m_activityTab->fields(), shownOr(m_activityTab->record), m_carTab->shown.key, stamp));
         outcome = writeRow(m_session, row, shown, isUpdate);
         if (outcome == Outcome::Saved) {
-            currentActivityID = row.ActivityID;
-            m_activity = row;
+            m_activityTab->shown.key = row.ActivityID;
+            m_activityTab->record = row;
         }
         break;
     }
     case SupplierTab: {
-        store::Supplier row = built(project::supplierRecord(m_supplierTab->fields(), shownOr(m_supplier)));
+        store::Supplier row = built(project::supplierRecord(m_supplierTab->fields(), shownOr(m_supplierTab->record)));
         outcome = writeRow(m_session, row, shown, isUpdate);
         if (outcome == Outcome::Saved) {
-            currentSupplierID = row.supplierid;
-            m_supplier = row;
+            m_supplierTab->shown.key = row.supplierid;
+            m_supplierTab->record = row;
         }
         break;
     }
@@ -208,24 +212,24 @@ void Form1::DeleteRecord()
     try {
         switch (currentTab) {
         case CarTab:
-            m_session.remove(project::Kind::Car, currentCarID);
+            m_session.remove(project::Kind::Car, m_carTab->shown.key);
             break;
         case AssemblyTab:
-            m_session.remove(project::Kind::Assembly, currentAssemblyID);
+            m_session.remove(project::Kind::Assembly, m_assemblyTab->shown.key);
             break;
         case ComponentTab:
-            m_session.remove(project::Kind::Component, currentComponentID);
-            listedActivityID = currentActivityID;
+            m_session.remove(project::Kind::Component, m_componentTab->shown.key);
+            listedActivityID = m_activityTab->shown.key;
             loadcomponents();
             break;
         case PhaseTab:
-            m_session.remove(project::Kind::Phase, currentPhaseID);
+            m_session.remove(project::Kind::Phase, m_phaseTab->shown.key);
             break;
         case ActivityTab:
-            m_session.remove(project::Kind::Activity, currentActivityID);
+            m_session.remove(project::Kind::Activity, m_activityTab->shown.key);
             break;
         case SupplierTab:
-            m_session.remove(project::Kind::Supplier, currentSupplierID);
+            m_session.remove(project::Kind::Supplier, m_supplierTab->shown.key);
             break;
         default:
             break;
@@ -236,7 +240,7 @@ void Form1::DeleteRecord()
     }
 
     // The component tab must not go on showing an activity that is gone.
-    if ((currentTab == PhaseTab || currentTab == ActivityTab) && componentLoaded) {
+    if ((currentTab == PhaseTab || currentTab == ActivityTab) && m_componentTab->shown.loaded) {
         reloadComponent();
         PopulateComponentFields();
     }
@@ -252,40 +256,41 @@ void Form1::refuseStaleSave(project::ProjectSession::SaveOutcome outcome)
         // Gone from the lists and the trees as well; what it owned went with it.
         switch (currentTab) {
         case CarTab:
-            carLoaded = false;
-            assemblyLoaded = componentLoaded = phaseLoaded = activityLoaded = false;
-            currentCarID = 0;
+            m_carTab->shown.loaded = false;
+            m_assemblyTab->shown.loaded = m_componentTab->shown.loaded = m_phaseTab->shown.loaded
+                = m_activityTab->shown.loaded = false;
+            m_carTab->shown.key = 0;
             m_session.setCurrentCar(0);
             projectDescription->clear();
             loadCarDescription();
             m_trees->clear();
             break;
         case AssemblyTab:
-            assemblyLoaded = componentLoaded = false;
+            m_assemblyTab->shown.loaded = m_componentTab->shown.loaded = false;
             loadAssemblyDescription();
             loadComponentDescription();
             UpdateMaterialsTree();
             break;
         case ComponentTab:
-            componentLoaded = false;
+            m_componentTab->shown.loaded = false;
             loadComponentDescription();
             UpdateMaterialsTree();
             break;
         case PhaseTab:
-            phaseLoaded = activityLoaded = false;
+            m_phaseTab->shown.loaded = m_activityTab->shown.loaded = false;
             loadPhaseDescription();
             loadActivityDescription();
             UpdateProjectTree();
             break;
         case ActivityTab:
-            activityLoaded = false;
+            m_activityTab->shown.loaded = false;
             loadActivityDescription();
             UpdateProjectTree();
             break;
         case SupplierTab:
-            supplierLoaded = false;
-            currentSupplierID = 0;
-            currentSupplierName.clear();
+            m_supplierTab->shown.loaded = false;
+            m_supplierTab->shown.key = 0;
+            m_supplierTab->shown.description.clear();
             loadsuppliercombo();
             break;
         default:

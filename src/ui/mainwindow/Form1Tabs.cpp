@@ -46,19 +46,20 @@ void Form1::cancelRecord(const RecordKind& k)
     }
     TbDisplay->setEnabled(true);
     setPanelText(1, QLatin1String(k.picked));
-    if (this->*k.loaded) {
+    RecordEditor& e = editorOf(k);
+    if (e.shown.loaded) {
         (this->*k.find)();
         (this->*k.populate)();
         SetButtons(QStringLiteral("110011"));
     } else {
         ClearFields();
-        showPlaceholder((this->*k.list)(), QLatin1String(k.cancelPlaceholder));
+        showPlaceholder(e.pickList(), QLatin1String(k.cancelPlaceholder));
         SetButtons(QStringLiteral("100001"));
     }
     // Attaching needs an activity to attach to.
     if (k.tab == 4 && !isSampleCar())
-        m_activityTab->cmdAttachComponent->setEnabled(activityLoaded);
-    (this->*k.list)()->setFocus();
+        m_activityTab->cmdAttachComponent->setEnabled(m_activityTab->shown.loaded);
+    e.pickList()->setFocus();
 }
 
 void Form1::deleteCommand()
@@ -82,67 +83,67 @@ void Form1::deleteCommand()
         TbDisplay->setEnabled(false);
         m_carTab->cmdAttachCarImage->setEnabled(false);
         m_carTab->cmdViewCarImage->setEnabled(false);
-        currentCarDescription.clear();
-        carLoaded = false;
-        currentCarID = 0;
+        m_carTab->shown.description.clear();
+        m_carTab->shown.loaded = false;
+        m_carTab->shown.key = 0;
         m_session.setCurrentCar(0);
-        m_car.reset();
+        m_carTab->record.reset();
         projectDescription->clear();
         loadCarDescription();
         m_trees->clear();
         m_carTab->carDescription->setFocus();
         SetButtons(QStringLiteral("100001"));
-        showEntries(QStringLiteral("CAR"), carCount);
+        showEntries(QStringLiteral("CAR"), m_carTab->shown.count);
         break;
     case AssemblyTab:
         loadAssemblyDescription();
         loadComponentDescription();
-        assemblyLoaded = false;
-        componentLoaded = false;
-        m_assembly.reset();
-        m_component.reset();
-        currentAssemblyID = currentComponentID = 0;
+        m_assemblyTab->shown.loaded = false;
+        m_componentTab->shown.loaded = false;
+        m_assemblyTab->record.reset();
+        m_componentTab->record.reset();
+        m_assemblyTab->shown.key = m_componentTab->shown.key = 0;
         materialsSideTab = 0;
         UpdateMaterialsTree();
         m_assemblyTab->assemblyDescription->setFocus();
         SetButtons(QStringLiteral("100001"));
-        showEntries(QStringLiteral("ASSEMBLY"), assemblyCount);
+        showEntries(QStringLiteral("ASSEMBLY"), m_assemblyTab->shown.count);
         break;
     case ComponentTab:
         loadComponentDescription();
-        componentLoaded = false;
-        m_component.reset();
-        currentComponentID = 0;
+        m_componentTab->shown.loaded = false;
+        m_componentTab->record.reset();
+        m_componentTab->shown.key = 0;
         materialsSideTab = 0;
         UpdateMaterialsTree();
         m_componentTab->componentDescription->setFocus();
         SetButtons(QStringLiteral("100001"));
-        showEntries(QStringLiteral("COMPONENT"), componentCount);
+        showEntries(QStringLiteral("COMPONENT"), m_componentTab->shown.count);
         RecalcCosts();
         break;
     case PhaseTab:
         loadPhaseDescription();
         loadActivityDescription();
-        phaseLoaded = false;
-        activityLoaded = false;
-        m_phase.reset();
-        m_activity.reset();
-        currentPhaseID = currentActivityID = 0;
+        m_phaseTab->shown.loaded = false;
+        m_activityTab->shown.loaded = false;
+        m_phaseTab->record.reset();
+        m_activityTab->record.reset();
+        m_phaseTab->shown.key = m_activityTab->shown.key = 0;
         planSideTab = 0;
         UpdateProjectTree();
         m_phaseTab->phaseDescription->setFocus();
         SetButtons(QStringLiteral("100001"));
         if (!isSampleCar())
             setReseqEnabled(false);
-        showEntries(QStringLiteral("PHASE"), phaseCount);
+        showEntries(QStringLiteral("PHASE"), m_phaseTab->shown.count);
         break;
     case ActivityTab:
         if (!isSampleCar())
             m_activityTab->cmdAttachComponent->setEnabled(false);
         loadActivityDescription();
-        activityLoaded = false;
-        m_activity.reset();
-        currentActivityID = 0;
+        m_activityTab->shown.loaded = false;
+        m_activityTab->record.reset();
+        m_activityTab->shown.key = 0;
         UpdateProjectTree();
         CalculatePhaseInfo();
         CalculateCarInfo();
@@ -150,18 +151,18 @@ void Form1::deleteCommand()
         SetButtons(QStringLiteral("100001"));
         if (!isSampleCar())
             setReseqEnabled(false);
-        showEntries(QStringLiteral("ACTIVITY"), activityCount);
+        showEntries(QStringLiteral("ACTIVITY"), m_activityTab->shown.count);
         RecalcDates();
         break;
     case SupplierTab:
         loadsuppliercombo();
-        supplierLoaded = false;
-        m_supplier.reset();
-        currentSupplierID = 0;
-        currentSupplierName.clear();
+        m_supplierTab->shown.loaded = false;
+        m_supplierTab->record.reset();
+        m_supplierTab->shown.key = 0;
+        m_supplierTab->shown.description.clear();
         m_supplierTab->SupplierName->setFocus();
         SetButtons(QStringLiteral("100001"));
-        showEntries(QStringLiteral("SUPPLIER"), supplierCount);
+        showEntries(QStringLiteral("SUPPLIER"), m_supplierTab->shown.count);
         break;
     default:
         break;
@@ -194,7 +195,7 @@ void Form1::tbproject_Click(int previousTab)
     currentTab = Tab(tab + 1);
 
     if (tab == 0) {
-        if (!carLoaded) {
+        if (!m_carTab->shown.loaded) {
             setPanelText(1, QStringLiteral("Click The 'Add' Button To Create A New 'Car'"));
             SetButtons(QStringLiteral("100001"));
         } else {
@@ -205,7 +206,7 @@ void Form1::tbproject_Click(int previousTab)
             setPanelText(1, QStringLiteral("Add, Change, Or Delete A 'Car'"));
             SetButtons(QStringLiteral("110011"));
         }
-        showEntries(QStringLiteral("CAR"), carCount);
+        showEntries(QStringLiteral("CAR"), m_carTab->shown.count);
         m_carTab->carDescription->setFocus();
         setReseqEnabled(false);
         return;
@@ -213,11 +214,11 @@ void Form1::tbproject_Click(int previousTab)
 
     if (tab == 5) {
         setPanelText(1, QStringLiteral("Add, Change, Or Delete A 'Supplier'"));
-        showEntries(QStringLiteral("SUPPLIER"), supplierCount);
+        showEntries(QStringLiteral("SUPPLIER"), m_supplierTab->shown.count);
         if (!isSampleCar())
             setReseqEnabled(false);
         currentTab = SupplierTab;
-        if (!supplierLoaded) {
+        if (!m_supplierTab->shown.loaded) {
             LockFields(true);
             m_supplierTab->SupplierName->setEnabled(m_supplierTab->SupplierName->count() > 0);
             SetButtons(QStringLiteral("100001"));
@@ -228,7 +229,7 @@ void Form1::tbproject_Click(int previousTab)
         return;
     }
 
-    if (!carLoaded) {
+    if (!m_carTab->shown.loaded) {
         gui::MessageBox::notice(this, QStringLiteral("Please Select A Project Car To Work With"));
         showTab(0);
         tbproject_Click(tab);
@@ -237,8 +238,9 @@ void Form1::tbproject_Click(int previousTab)
     }
 
     const RecordKind& k = recordKind(tab);
-    QComboBox* list = (this->*k.list)();
-    if (!(this->*k.loaded)) {
+    RecordEditor& e = editorOf(k);
+    QComboBox* list = e.pickList();
+    if (!e.shown.loaded) {
         setPanelText(1, QLatin1String(k.nothing));
         ClearFields();
         showPlaceholder(list, QLatin1String(k.placeholder));
@@ -247,7 +249,7 @@ void Form1::tbproject_Click(int previousTab)
         if (tab == 4)
             m_activityTab->cmdAttachComponent->setEnabled(false);
     } else {
-        const NodeRef node { k.kind, this->*k.key };
+        const NodeRef node { k.kind, e.shown.key };
         if (k.plan)
             highlightPlanNode(node);
         else
@@ -269,7 +271,7 @@ void Form1::tbproject_Click(int previousTab)
                 m_activityTab->cmdAttachComponent->setEnabled(true);
         }
     }
-    showEntries(QLatin1String(k.table), this->*k.count);
+    showEntries(QLatin1String(k.table), e.shown.count);
     list->setFocus();
 }
 
@@ -277,7 +279,7 @@ void Form1::TbDisplay_Click(int previousTab)
 {
     Q_UNUSED(previousTab);
     displayTab = TbDisplay->currentIndex();
-    if (currentCarID == 0)
+    if (m_carTab->shown.key == 0)
         return;
     const bool attaching = m_activityTab->cmdDone->isEnabled();
     if (attaching && displayTab != 0)

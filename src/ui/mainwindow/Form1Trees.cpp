@@ -23,22 +23,22 @@ using project::Kind;
 
 void Form1::UpdateMaterialsTree()
 {
-    if (currentCarID == 0) {
+    if (m_carTab->shown.key == 0) {
         m_trees->rebuild(ProjectTrees::Materials, 0, QString(), {}, false);
         return;
     }
     std::optional<project::ProjectRecords> own;
     const project::ProjectRecords& records
-        = inBatch() ? this->records() : own.emplace(project::ProjectRecords::materials(store(), currentCarID));
+        = inBatch() ? this->records() : own.emplace(project::ProjectRecords::materials(store(), m_carTab->shown.key));
     // While components are being attached, the ones attached to the activity show in bold.
     QSet<qint32> bold;
     if (m_activityTab->cmdDone->isEnabled()) {
         for (const store::Component& c : records.components()) {
-            if (c.isAttached() && *c.ActivityID == currentActivityID)
+            if (c.isAttached() && *c.ActivityID == m_activityTab->shown.key)
                 bold.insert(c.componentid);
         }
     }
-    m_trees->rebuild(ProjectTrees::Materials, currentCarID, currentCarDescription, records,
+    m_trees->rebuild(ProjectTrees::Materials, m_carTab->shown.key, m_carTab->shown.description, records,
         preferences.treeView != QStringLiteral("C"), bold);
 }
 
@@ -46,15 +46,15 @@ void Form1::UpdateProjectTree()
 {
     phaseOrderTable.clear();
     activityOrderTable.clear();
-    if (currentCarID == 0) {
+    if (m_carTab->shown.key == 0) {
         m_trees->rebuild(ProjectTrees::Plan, 0, QString(), {}, false);
         return;
     }
     std::optional<project::ProjectRecords> own;
     const project::ProjectRecords& records
-        = inBatch() ? this->records() : own.emplace(project::ProjectRecords::plan(store(), currentCarID));
-    m_trees->rebuild(
-        ProjectTrees::Plan, currentCarID, currentCarDescription, records, preferences.treeView != QStringLiteral("C"));
+        = inBatch() ? this->records() : own.emplace(project::ProjectRecords::plan(store(), m_carTab->shown.key));
+    m_trees->rebuild(ProjectTrees::Plan, m_carTab->shown.key, m_carTab->shown.description, records,
+        preferences.treeView != QStringLiteral("C"));
     // The plan in tree order: phases by sequence, and activities phase by phase, each by sequence.
     QHash<qint32, QList<const store::Activity*>> byPhase;
     for (const store::Activity& a : records.activities())

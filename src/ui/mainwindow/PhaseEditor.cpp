@@ -7,7 +7,7 @@
 namespace editor {
 
 PhaseEditor::PhaseEditor(QWidget* page)
-    : QObject(page)
+    : RecordEditor(page)
 {
     setupUi(page);
 }

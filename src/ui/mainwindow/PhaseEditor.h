@@ -5,7 +5,9 @@
 #include "store/Phase.h"
 #include "ui_PhaseTab.h"
 
-#include <QObject>
+#include "mainwindow/RecordEditor.h"
+
+#include <optional>
 
 namespace store {
 class Store;
@@ -15,13 +17,17 @@ namespace editor {
 
 // The Phase tab: its fields (the form's widgets, under their own names), how a phase is shown
 // in them, read back from them and checked before it is saved.
-class PhaseEditor : public QObject, public Ui::PhaseTab
+class PhaseEditor : public RecordEditor, public Ui::PhaseTab
 {
     Q_OBJECT
 
 public:
     // Builds the tab's fields on its page.
     explicit PhaseEditor(QWidget* page);
+
+    QComboBox* pickList() const override { return phaseDescription; }
+    // The record shown.
+    std::optional<store::Phase> record;
 
     void show(const store::Phase& phase);
 

@@ -7,7 +7,7 @@
 namespace editor {
 
 SupplierEditor::SupplierEditor(QWidget* page)
-    : QObject(page)
+    : RecordEditor(page)
 {
     setupUi(page);
 }

@@ -4,7 +4,9 @@
 #include "store/Supplier.h"
 #include "ui_SupplierTab.h"
 
-#include <QObject>
+#include "mainwindow/RecordEditor.h"
+
+#include <optional>
 
 namespace store {
 class Store;
@@ -14,13 +16,17 @@ namespace editor {
 
 // The Supplier tab: its fields (the form's widgets, under their own names), how a supplier is shown
 // in them, read back from them and checked before it is saved.
-class SupplierEditor : public QObject, public Ui::SupplierTab
+class SupplierEditor : public RecordEditor, public Ui::SupplierTab
 {
     Q_OBJECT
 
 public:
     // Builds the tab's fields on its page.
     explicit SupplierEditor(QWidget* page);
+
+    QComboBox* pickList() const override { return SupplierName; }
+    // The record shown.
+    std::optional<store::Supplier> record;
 
     void show(const store::Supplier& supplier);
 
