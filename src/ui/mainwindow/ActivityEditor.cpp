@@ -40,6 +40,16 @@ ActivityTimes ActivityEditor::times() const
         ActivityActualStopDate, ActivityActualEffort };
 }
 
+project::ProjectSession::SaveOutcome ActivityEditor::save(
+    project::ProjectSession& session, bool update, qint32 carid, const QDateTime& stamp)
+{
+    // An update rewrites the record as it was shown; one that could not be read is gone.
+    if (update && !record)
+        return project::ProjectSession::SaveOutcome::DeletedElsewhere;
+    return write(session, record,
+        project::activityRecord(fields(), update ? *record : store::Activity {}, carid, stamp), update);
+}
+
 project::ActivityFields ActivityEditor::fields() const
 {
     return { ActivityDisplayDescription->text(), ActivityStatus->currentIndex(), relationField(ActivityPhase),

@@ -30,6 +30,8 @@ public:
     QComboBox* pickList() const override { return ActivityDescription; }
     // The record shown.
     std::optional<store::Activity> record;
+    project::ProjectSession::SaveOutcome save(
+        project::ProjectSession& session, bool update, qint32 carid, const QDateTime& stamp) override;
 
     void show(const store::Activity& activity, const store::Store& store);
     ActivityTimes times() const;

@@ -22,6 +22,16 @@ void AssemblyEditor::show(const store::Assembly& r)
     cmdViewAssemblyImage->setEnabled(true);
 }
 
+project::ProjectSession::SaveOutcome AssemblyEditor::save(
+    project::ProjectSession& session, bool update, qint32 carid, const QDateTime& stamp)
+{
+    // An update rewrites the record as it was shown; one that could not be read is gone.
+    if (update && !record)
+        return project::ProjectSession::SaveOutcome::DeletedElsewhere;
+    return write(session, record,
+        project::assemblyRecord(fields(), update ? *record : store::Assembly {}, carid, stamp), update);
+}
+
 project::AssemblyFields AssemblyEditor::fields() const
 {
     return { AssemblyDisplayDescription->text(), AssemblyStatus->currentIndex(), AssemblyImagePath->text(),

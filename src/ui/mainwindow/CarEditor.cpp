@@ -28,6 +28,15 @@ void CarEditor::show(const store::Car& r)
     cmdViewCarImage->setEnabled(true);
 }
 
+project::ProjectSession::SaveOutcome CarEditor::save(
+    project::ProjectSession& session, bool update, qint32, const QDateTime& stamp)
+{
+    // An update rewrites the record as it was shown; one that could not be read is gone.
+    if (update && !record)
+        return project::ProjectSession::SaveOutcome::DeletedElsewhere;
+    return write(session, record, project::carRecord(fields(), update ? *record : store::Car {}, stamp), update);
+}
+
 project::CarFields CarEditor::fields() const
 {
     return { CarDisplayDescription->text(), CarPurchasePrice->text(), CarResaleValue->text(), CarTotalBudget->text(),

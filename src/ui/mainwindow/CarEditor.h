@@ -28,6 +28,8 @@ public:
     QComboBox* pickList() const override { return carDescription; }
     // The record shown.
     std::optional<store::Car> record;
+    project::ProjectSession::SaveOutcome save(
+        project::ProjectSession& session, bool update, qint32 carid, const QDateTime& stamp) override;
 
     void show(const store::Car& car);
 

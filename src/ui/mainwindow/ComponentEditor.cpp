@@ -59,6 +59,16 @@ qint32 ComponentEditor::show(const store::Component& r, const store::Store& stor
     return attached;
 }
 
+project::ProjectSession::SaveOutcome ComponentEditor::save(
+    project::ProjectSession& session, bool update, qint32 carid, const QDateTime& stamp)
+{
+    // An update rewrites the record as it was shown; one that could not be read is gone.
+    if (update && !record)
+        return project::ProjectSession::SaveOutcome::DeletedElsewhere;
+    return write(session, record,
+        project::componentRecord(fields(), update ? *record : store::Component {}, carid, stamp), update);
+}
+
 project::ComponentFields ComponentEditor::fields() const
 {
     project::ComponentFields f;

@@ -28,6 +28,8 @@ public:
     QComboBox* pickList() const override { return componentDescription; }
     // The record shown.
     std::optional<store::Component> record;
+    project::ProjectSession::SaveOutcome save(
+        project::ProjectSession& session, bool update, qint32 carid, const QDateTime& stamp) override;
 
     // Answers the key of the activity the component is attached to (0: none).
     qint32 show(const store::Component& component, const store::Store& store);

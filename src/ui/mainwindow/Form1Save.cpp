@@ -21,27 +21,6 @@ namespace {
 
 using Outcome = project::ProjectSession::SaveOutcome;
 
-// A new row gets its key from the store; a changed one is rewritten only while its row still
-// holds what was shown.
-template <class Rec>
-Outcome writeRow(project::ProjectSession& session, Rec& row, const store::Snapshot& shown, bool update)
-{
-    if (!update) {
-        row.setKey(session.add(row));
-        return Outcome::Saved;
-    }
-    return session.update(row, shown);
-}
-
-// Saving follows the checks, so the rules pass again; should they not, nothing is written and the
-// command leaves the edit open, as after a failed write.
-template <class Rec, class Fields> Rec built(const project::Outcome<Fields, Rec>& outcome)
-{
-    if (!outcome.record)
-        throw store::StoreError(store::code::Error, outcome.refusal->message, QStringLiteral("GearLog"));
-    return *outcome.record;
-}
-
 } // namespace
 
 void Form1::setCostsChanged()
@@ -84,94 +63,18 @@ void Form1::setDatesChanged()
 
 Outcome Form1::SaveRecord()
 {
-    const QDateTime stamp = common::Clock::now();
-    // An update rewrites the record as it was shown; one that could not be read is gone.
-    const auto shownOr = [this](const auto& shown) {
-        using Rec = std::decay_t<decltype(*shown)>;
-        return isUpdate && shown ? *shown : Rec {};
-    };
-    const std::optional<bool> missing = isUpdate
-        ? std::optional<bool>((currentTab == CarTab && !m_carTab->record)
-            || (currentTab == AssemblyTab && !m_assemblyTab->record)
-            || (currentTab == ComponentTab && !m_componentTab->record)
-            || (currentTab == PhaseTab && !m_phaseTab->record) || (currentTab == ActivityTab && !m_activityTab->record)
-            || (currentTab == SupplierTab && !m_supplierTab->record))
-        : std::nullopt;
-    if (missing.value_or(false))
-        return Outcome::DeletedElsewhere;
-    const store::Snapshot& shown = tabEditor(currentTab).snapshot;
-    Outcome outcome = Outcome::Saved;
-    switch (currentTab) {
-    case CarTab: {
-        store::Car row = built(project::carRecord(m_carTab->fields(), shownOr(m_carTab->record), stamp));
-        outcome = writeRow(m_session, row, shown, isUpdate);
-        if (outcome == Outcome::Saved) {
-            m_carTab->shown.key = row.carid;
-            m_carTab->record = row;
-        }
-        break;
-    }
-    case AssemblyTab: {
-        store::Assembly row = built(project::assemblyRecord(
-            m_assemblyTab->fields(), shownOr(m_assemblyTab->record), m_carTab->shown.key, stamp));
-        outcome = writeRow(m_session, row, shown, isUpdate);
-        if (outcome == Outcome::Saved) {
-            m_assemblyTab->shown.key = row.assemblyid;
-            m_assemblyTab->record = row;
-        }
-        break;
-    }
-    case ComponentTab: {
-        const store::Component loaded = shownOr(m_componentTab->record);
-        store::Component row
-            = built(project::componentRecord(m_componentTab->fields(), loaded, m_carTab->shown.key, stamp));
-        outcome = writeRow(m_session, row, shown, isUpdate);
-        if (outcome != Outcome::Saved)
-            break;
-        m_componentTab->shown.key = row.componentid;
-        m_componentTab->record = row;
+    const qint32 attachedBefore
+        = isUpdate && m_componentTab->record ? m_componentTab->record->ActivityID.value_or(0) : 0;
+    const Outcome outcome = tabEditor(currentTab).save(m_session, isUpdate, m_carTab->shown.key, common::Clock::now());
+    if (outcome == Outcome::Saved && currentTab == ComponentTab) {
         // The activity tab lists its components: refill it when this one joined or left it.
-        const qint32 oldActivity = loaded.ActivityID.value_or(0);
-        const qint32 newActivity = row.ActivityID.value_or(0);
-        if (oldActivity != newActivity && m_activityTab->shown.key != 0
-            && (m_activityTab->shown.key == oldActivity || m_activityTab->shown.key == newActivity)) {
-            listedActivityID = m_activityTab->shown.key;
+        const qint32 activity = m_activityTab->shown.key;
+        const qint32 attachedAfter = m_componentTab->record->ActivityID.value_or(0);
+        if (attachedBefore != attachedAfter && activity != 0
+            && (activity == attachedBefore || activity == attachedAfter)) {
+            listedActivityID = activity;
             loadcomponents();
         }
-        break;
-    }
-    case PhaseTab: {
-        // A new phase goes last in the plan; the session numbers it with the insert.
-        store::Phase row = built(
-            project::phaseRecord(m_phaseTab->fields(), shownOr(m_phaseTab->record), m_carTab->shown.key, stamp));
-        outcome = writeRow(m_session, row, shown, isUpdate);
-        if (outcome == Outcome::Saved) {
-            m_phaseTab->shown.key = row.PhaseID;
-            m_phaseTab->record = row;
-        }
-        break;
-    }
-    case ActivityTab: {
-        store::Activity row = built(project::activityRecord(
-            m_activityTab->fields(), shownOr(m_activityTab->record), m_carTab->shown.key, stamp));
-        outcome = writeRow(m_session, row, shown, isUpdate);
-        if (outcome == Outcome::Saved) {
-            m_activityTab->shown.key = row.ActivityID;
-            m_activityTab->record = row;
-        }
-        break;
-    }
-    case SupplierTab: {
-        store::Supplier row = built(project::supplierRecord(m_supplierTab->fields(), shownOr(m_supplierTab->record)));
-        outcome = writeRow(m_session, row, shown, isUpdate);
-        if (outcome == Outcome::Saved) {
-            m_supplierTab->shown.key = row.supplierid;
-            m_supplierTab->record = row;
-        }
-        break;
-    }
-    default:
-        break;
     }
     return outcome;
 }

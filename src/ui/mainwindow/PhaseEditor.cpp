@@ -19,6 +19,16 @@ void PhaseEditor::show(const store::Phase& r)
     PhaseNotes->setText(common::joinNotes(r.notes));
 }
 
+project::ProjectSession::SaveOutcome PhaseEditor::save(
+    project::ProjectSession& session, bool update, qint32 carid, const QDateTime& stamp)
+{
+    // An update rewrites the record as it was shown; one that could not be read is gone.
+    if (update && !record)
+        return project::ProjectSession::SaveOutcome::DeletedElsewhere;
+    return write(
+        session, record, project::phaseRecord(fields(), update ? *record : store::Phase {}, carid, stamp), update);
+}
+
 project::PhaseFields PhaseEditor::fields() const
 {
     return { PhaseDisplayDescription->text(), phaseStatus->currentIndex(), PhaseNotes->text() };

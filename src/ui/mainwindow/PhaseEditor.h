@@ -28,6 +28,8 @@ public:
     QComboBox* pickList() const override { return phaseDescription; }
     // The record shown.
     std::optional<store::Phase> record;
+    project::ProjectSession::SaveOutcome save(
+        project::ProjectSession& session, bool update, qint32 carid, const QDateTime& stamp) override;
 
     void show(const store::Phase& phase);
 

@@ -1,9 +1,14 @@
 #pragma once
 
+#include "project/ProjectSession.h"
 #include "store/Snapshot.h"
+#include "store/StoreError.h"
+
+#include <QDateTime>
 
 #include <QObject>
 #include <QString>
+#include <optional>
 
 class QComboBox;
 
@@ -33,6 +38,40 @@ public:
 
     // The list the tab's records are picked from.
     virtual QComboBox* pickList() const = 0;
+
+    // Writes what the fields hold (checked already): a new record, or the one shown changed,
+    // only while its row still holds what was shown. On success the tab stands on the record
+    // written. Store failures are thrown.
+    virtual project::ProjectSession::SaveOutcome save(
+        project::ProjectSession& session, bool update, qint32 carid, const QDateTime& stamp)
+        = 0;
+
+protected:
+    // The common part of every save: the record built by the rules, written through the session.
+    template <class Rec, class Built>
+    project::ProjectSession::SaveOutcome write(
+        project::ProjectSession& session, std::optional<Rec>& record, const Built& built, bool update);
 };
+
+template <class Rec, class Built>
+project::ProjectSession::SaveOutcome RecordEditor::write(
+    project::ProjectSession& session, std::optional<Rec>& record, const Built& built, bool update)
+{
+    using Outcome = project::ProjectSession::SaveOutcome;
+    // The rules passed when checked; should they not now, nothing is written.
+    if (!built.record)
+        throw store::StoreError(store::code::Error, built.refusal->message, QStringLiteral("GearLog"));
+    Rec row = *built.record;
+    Outcome outcome = Outcome::Saved;
+    if (update)
+        outcome = session.update(row, snapshot);
+    else
+        row.setKey(session.add(row));
+    if (outcome == Outcome::Saved) {
+        shown.key = row.key();
+        record = row;
+    }
+    return outcome;
+}
 
 } // namespace editor

@@ -31,6 +31,15 @@ void SupplierEditor::show(const store::Supplier& r)
     SupplierNotes->setText(common::joinNotes(r.notes));
 }
 
+project::ProjectSession::SaveOutcome SupplierEditor::save(
+    project::ProjectSession& session, bool update, qint32, const QDateTime&)
+{
+    // An update rewrites the record as it was shown; one that could not be read is gone.
+    if (update && !record)
+        return project::ProjectSession::SaveOutcome::DeletedElsewhere;
+    return write(session, record, project::supplierRecord(fields(), update ? *record : store::Supplier {}), update);
+}
+
 project::SupplierFields SupplierEditor::fields() const
 {
     return { SupplierDisplayName->text(), supplieraddress1->text(), supplieraddress2->text(), suppliercity->text(),

@@ -27,6 +27,8 @@ public:
     QComboBox* pickList() const override { return SupplierName; }
     // The record shown.
     std::optional<store::Supplier> record;
+    project::ProjectSession::SaveOutcome save(
+        project::ProjectSession& session, bool update, qint32 carid, const QDateTime& stamp) override;
 
     void show(const store::Supplier& supplier);
 
