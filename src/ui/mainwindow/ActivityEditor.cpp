@@ -50,6 +50,11 @@ project::ProjectSession::SaveOutcome ActivityEditor::save(
         project::activityRecord(fields(), update ? *record : store::Activity {}, carid, stamp), update);
 }
 
+bool ActivityEditor::read(const store::Store& store)
+{
+    return readFrom(store.activities, record);
+}
+
 project::ActivityFields ActivityEditor::fields() const
 {
     return { ActivityDisplayDescription->text(), ActivityStatus->currentIndex(), relationField(ActivityPhase),

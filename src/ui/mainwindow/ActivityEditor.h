@@ -27,6 +27,8 @@ public:
     // Builds the tab's fields on its page.
     explicit ActivityEditor(QWidget* page);
 
+    project::Kind kind() const override { return project::Kind::Activity; }
+    bool read(const store::Store& store) override;
     QComboBox* pickList() const override { return ActivityDescription; }
     // The record shown.
     std::optional<store::Activity> record;

@@ -3,6 +3,7 @@
 #include "common/Notes.h"
 #include "gui/FieldChecks.h"
 #include "mainwindow/EditorSupport.h"
+#include "store/Store.h"
 
 namespace editor {
 
@@ -30,6 +31,11 @@ project::ProjectSession::SaveOutcome AssemblyEditor::save(
         return project::ProjectSession::SaveOutcome::DeletedElsewhere;
     return write(session, record,
         project::assemblyRecord(fields(), update ? *record : store::Assembly {}, carid, stamp), update);
+}
+
+bool AssemblyEditor::read(const store::Store& store)
+{
+    return readFrom(store.assemblies, record);
 }
 
 project::AssemblyFields AssemblyEditor::fields() const

@@ -25,6 +25,8 @@ public:
     // Builds the tab's fields on its page.
     explicit AssemblyEditor(QWidget* page);
 
+    project::Kind kind() const override { return project::Kind::Assembly; }
+    bool read(const store::Store& store) override;
     QComboBox* pickList() const override { return assemblyDescription; }
     // The record shown.
     std::optional<store::Assembly> record;

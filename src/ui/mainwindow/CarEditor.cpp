@@ -4,6 +4,7 @@
 #include "common/Notes.h"
 #include "gui/FieldChecks.h"
 #include "mainwindow/EditorSupport.h"
+#include "store/Store.h"
 
 namespace editor {
 
@@ -35,6 +36,11 @@ project::ProjectSession::SaveOutcome CarEditor::save(
     if (update && !record)
         return project::ProjectSession::SaveOutcome::DeletedElsewhere;
     return write(session, record, project::carRecord(fields(), update ? *record : store::Car {}, stamp), update);
+}
+
+bool CarEditor::read(const store::Store& store)
+{
+    return readFrom(store.cars, record);
 }
 
 project::CarFields CarEditor::fields() const

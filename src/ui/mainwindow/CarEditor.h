@@ -25,6 +25,8 @@ public:
     // Builds the tab's fields on its page.
     explicit CarEditor(QWidget* page);
 
+    project::Kind kind() const override { return project::Kind::Car; }
+    bool read(const store::Store& store) override;
     QComboBox* pickList() const override { return carDescription; }
     // The record shown.
     std::optional<store::Car> record;

@@ -69,6 +69,11 @@ project::ProjectSession::SaveOutcome ComponentEditor::save(
         project::componentRecord(fields(), update ? *record : store::Component {}, carid, stamp), update);
 }
 
+bool ComponentEditor::read(const store::Store& store)
+{
+    return readFrom(store.components, record);
+}
+
 project::ComponentFields ComponentEditor::fields() const
 {
     project::ComponentFields f;

@@ -25,6 +25,8 @@ public:
     // Builds the tab's fields on its page.
     explicit ComponentEditor(QWidget* page);
 
+    project::Kind kind() const override { return project::Kind::Component; }
+    bool read(const store::Store& store) override;
     QComboBox* pickList() const override { return componentDescription; }
     // The record shown.
     std::optional<store::Component> record;

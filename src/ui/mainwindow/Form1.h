@@ -370,6 +370,8 @@ private:
     void refuseStaleSave(project::ProjectSession::SaveOutcome outcome);
     // The component shown read again after a change elsewhere; none when it is gone, silently.
     void reloadComponent();
+    // Reads the record a tab shows again; says so when it is gone, given what to say.
+    void findShown(RecordEditor& editor, const char* missing);
     void setCostsChanged();
     void setDatesChanged();
     void reselect(QComboBox* list, qint32 key);

@@ -23,6 +23,8 @@
 #include <QPushButton>
 #include <QTabWidget>
 
+#include <tuple>
+
 namespace editor {
 
 namespace {
@@ -114,62 +116,47 @@ void Form1::loadcomponents()
 // --- Finding --------------------------------------------------------------------------------
 
 namespace {
-// Reads the record with what it was read from: a later save changes it only while the row holds that.
-template <class Rec>
-void findInto(std::optional<Rec>& row, store::Snapshot& shown, const store::Table<Rec>& table, qint32 key,
-    QWidget* parent, const char* message)
-{
-    auto loaded = table.load(key);
-    row.reset();
-    shown = {};
-    if (loaded) {
-        row = std::move(loaded->record);
-        shown = std::move(loaded->snapshot);
-    } else if (message) {
-        gui::MessageBox::notice(parent, QLatin1String(message));
-    }
-}
 } // namespace
 
 void Form1::findCar()
 {
-    findInto(m_carTab->record, m_carTab->snapshot, store().cars, m_carTab->shown.key, this, "Car Record Not Found");
+    findShown(*m_carTab, "Car Record Not Found");
 }
 
 void Form1::FindAssembly()
 {
-    findInto(m_assemblyTab->record, m_assemblyTab->snapshot, store().assemblies, m_assemblyTab->shown.key, this,
-        "Assembly Record Not Found");
+    findShown(*m_assemblyTab, "Assembly Record Not Found");
 }
 
 void Form1::FindComponent()
 {
-    findInto(m_componentTab->record, m_componentTab->snapshot, store().components, m_componentTab->shown.key, this,
-        "Component Record Not Found");
+    findShown(*m_componentTab, "Component Record Not Found");
 }
 
 void Form1::reloadComponent()
 {
-    findInto(
-        m_componentTab->record, m_componentTab->snapshot, store().components, m_componentTab->shown.key, this, nullptr);
+    findShown(*m_componentTab, nullptr);
 }
 
 void Form1::FindPhase()
 {
-    findInto(m_phaseTab->record, m_phaseTab->snapshot, store().phases, m_phaseTab->shown.key, this,
-        "Phase Record Not Found");
+    findShown(*m_phaseTab, "Phase Record Not Found");
 }
 
 void Form1::FindSupplier()
 {
-    findInto(
-        m_supplierTab->record, m_supplierTab->snapshot, store().suppliers, m_supplierTab->shown.key, this, nullptr);
+    findShown(*m_supplierTab, nullptr);
 }
 
 void Form1::FindActivity()
 {
-    findInto(m_activityTab->record, m_activityTab->snapshot, store().activities, m_activityTab->shown.key, this,
-        "Activity Record Not Found");
+    findShown(*m_activityTab, "Activity Record Not Found");
+}
+
+void Form1::findShown(RecordEditor& editor, const char* missing)
+{
+    if (!editor.read(store()) && missing)
+        gui::MessageBox::notice(this, QLatin1String(missing));
 }
 
 // --- Picking ----------------------------------------------------------------------------------
@@ -406,16 +393,16 @@ void Form1::SupplierName_Click()
         return;
     m_supplierTab->shown.loaded = true;
     // The entry's key, not its name, picks the row: two suppliers may share a name.
-    std::optional<store::Supplier> found;
-    findInto(found, m_supplierTab->snapshot, store().suppliers, m_supplierTab->SupplierName->currentData().toInt(),
-        this, nullptr);
-    if (found) {
-        m_supplierTab->record = found;
+    const auto previous = std::tuple(m_supplierTab->shown.key, m_supplierTab->record, m_supplierTab->snapshot);
+    m_supplierTab->shown.key = m_supplierTab->SupplierName->currentData().toInt();
+    if (!m_supplierTab->read(store())) {
+        // Gone meanwhile: the tab goes on showing what it showed.
+        std::tie(m_supplierTab->shown.key, m_supplierTab->record, m_supplierTab->snapshot) = previous;
+    } else {
         currentTab = SupplierTab;
         PopulateSupplierFields();
         LockFields(true);
-        m_supplierTab->shown.key = found->supplierid;
-        m_supplierTab->shown.description = found->Name;
+        m_supplierTab->shown.description = m_supplierTab->record->Name;
         setPanelText(1, QStringLiteral("Add, Change, Or Delete A 'Supplier'"));
         SetButtons(QStringLiteral("110011"));
     }

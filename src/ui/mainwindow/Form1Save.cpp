@@ -113,29 +113,11 @@ void Form1::DeleteRecord()
     }
 
     try {
-        switch (currentTab) {
-        case CarTab:
-            m_session.remove(project::Kind::Car, m_carTab->shown.key);
-            break;
-        case AssemblyTab:
-            m_session.remove(project::Kind::Assembly, m_assemblyTab->shown.key);
-            break;
-        case ComponentTab:
-            m_session.remove(project::Kind::Component, m_componentTab->shown.key);
+        const RecordEditor& tab = tabEditor(currentTab);
+        m_session.remove(tab.kind(), tab.shown.key);
+        if (currentTab == ComponentTab) {
             listedActivityID = m_activityTab->shown.key;
             loadcomponents();
-            break;
-        case PhaseTab:
-            m_session.remove(project::Kind::Phase, m_phaseTab->shown.key);
-            break;
-        case ActivityTab:
-            m_session.remove(project::Kind::Activity, m_activityTab->shown.key);
-            break;
-        case SupplierTab:
-            m_session.remove(project::Kind::Supplier, m_supplierTab->shown.key);
-            break;
-        default:
-            break;
         }
     } catch (...) {
         setPanelText(1, remembered);

@@ -3,6 +3,7 @@
 #include "common/Notes.h"
 #include "gui/FieldChecks.h"
 #include "mainwindow/EditorSupport.h"
+#include "store/Store.h"
 
 namespace editor {
 
@@ -27,6 +28,11 @@ project::ProjectSession::SaveOutcome PhaseEditor::save(
         return project::ProjectSession::SaveOutcome::DeletedElsewhere;
     return write(
         session, record, project::phaseRecord(fields(), update ? *record : store::Phase {}, carid, stamp), update);
+}
+
+bool PhaseEditor::read(const store::Store& store)
+{
+    return readFrom(store.phases, record);
 }
 
 project::PhaseFields PhaseEditor::fields() const

@@ -25,6 +25,8 @@ public:
     // Builds the tab's fields on its page.
     explicit PhaseEditor(QWidget* page);
 
+    project::Kind kind() const override { return project::Kind::Phase; }
+    bool read(const store::Store& store) override;
     QComboBox* pickList() const override { return phaseDescription; }
     // The record shown.
     std::optional<store::Phase> record;

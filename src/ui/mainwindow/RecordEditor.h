@@ -38,6 +38,9 @@ public:
 
     // The list the tab's records are picked from.
     virtual QComboBox* pickList() const = 0;
+    virtual project::Kind kind() const = 0;
+    // Reads the record with the shown key, with what its row holds; false when it is gone.
+    virtual bool read(const store::Store& store) = 0;
 
     // Writes what the fields hold (checked already): a new record, or the one shown changed,
     // only while its row still holds what was shown. On success the tab stands on the record
@@ -47,6 +50,18 @@ public:
         = 0;
 
 protected:
+    template <class Rec> bool readFrom(const store::Table<Rec>& table, std::optional<Rec>& record)
+    {
+        auto loaded = table.load(shown.key);
+        record.reset();
+        snapshot = {};
+        if (!loaded)
+            return false;
+        record = std::move(loaded->record);
+        snapshot = std::move(loaded->snapshot);
+        return true;
+    }
+
     // The common part of every save: the record built by the rules, written through the session.
     template <class Rec, class Built>
     project::ProjectSession::SaveOutcome write(

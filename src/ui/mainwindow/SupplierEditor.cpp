@@ -3,6 +3,7 @@
 #include "common/Notes.h"
 #include "gui/FieldChecks.h"
 #include "mainwindow/EditorSupport.h"
+#include "store/Store.h"
 
 namespace editor {
 
@@ -38,6 +39,11 @@ project::ProjectSession::SaveOutcome SupplierEditor::save(
     if (update && !record)
         return project::ProjectSession::SaveOutcome::DeletedElsewhere;
     return write(session, record, project::supplierRecord(fields(), update ? *record : store::Supplier {}), update);
+}
+
+bool SupplierEditor::read(const store::Store& store)
+{
+    return readFrom(store.suppliers, record);
 }
 
 project::SupplierFields SupplierEditor::fields() const

@@ -24,6 +24,8 @@ public:
     // Builds the tab's fields on its page.
     explicit SupplierEditor(QWidget* page);
 
+    project::Kind kind() const override { return project::Kind::Supplier; }
+    bool read(const store::Store& store) override;
     QComboBox* pickList() const override { return SupplierName; }
     // The record shown.
     std::optional<store::Supplier> record;
