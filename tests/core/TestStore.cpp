@@ -148,6 +148,8 @@ private slots:
 
     void roundTripEveryTable();
     void roundTripNulls();
+    void storedStamps_data();
+    void storedStamps();
     void keysAreNeverReused();
     void notesAndAwkwardTexts();
     void moneyStoredAsExactIntegers_data();
@@ -309,7 +311,7 @@ void TestStore::openPathWithUriCharacters()
     // Nothing was made under a truncated or decoded name (beside the file: only its write-ahead log).
     QCOMPARE(QDir(t.path(QStringLiteral("my #1 shop?%20"))).entryList(QDir::Files),
         QStringList({ QStringLiteral("Car 50% done?.mdb"), QStringLiteral("Car 50% done?.mdb-shm"),
-                      QStringLiteral("Car 50% done?.mdb-wal") }));
+            QStringLiteral("Car 50% done?.mdb-wal") }));
     QCOMPARE(QDir(t.dir().path()).entryList(QDir::Files), QStringList());
 }
 
@@ -386,6 +388,35 @@ void TestStore::roundTripEveryTable()
     const qint32 uid = s.suppliers.add(u);
     QCOMPARE(written(*s.suppliers.find(uid)), written(u));
     QCOMPARE(s.suppliers.find(uid)->supplierid, uid);
+}
+
+// Stamps are read by hand in their stored form; anything else must read as Qt reads it.
+void TestStore::storedStamps_data()
+{
+    QTest::addColumn<QString>("stored");
+    QTest::addColumn<QDateTime>("read");
+    QTest::newRow("stored form") << "2003-03-07 14:05:09" << QDateTime(QDate(2003, 3, 7), QTime(14, 5, 9));
+    QTest::newRow("last second of a leap day")
+        << "2024-02-29 23:59:59" << QDateTime(QDate(2024, 2, 29), QTime(23, 59, 59));
+    QTest::newRow("no such day") << "2026-02-30 10:00:00" << QDateTime();
+    QTest::newRow("no such hour") << "2026-01-01 24:00:00" << QDateTime();
+    QTest::newRow("a letter among the digits") << "2026-0a-01 10:00:00" << QDateTime();
+    QTest::newRow("ISO with a T") << "2003-03-07T14:05:09" << QDateTime();
+    QTest::newRow("without seconds") << "2003-03-07 14:05" << QDateTime();
+    QTest::newRow("empty text") << "" << QDateTime();
+}
+
+void TestStore::storedStamps()
+{
+    QFETCH(QString, stored);
+    QFETCH(QDateTime, read);
+    testing::TestDatabase t;
+    auto db = Database::open(t.createEmpty());
+    Store s(*db);
+    const qint32 carid = s.cars.add(Car {});
+    db->run(QStringLiteral("UPDATE Car SET auditdate = ? WHERE carid = ?"), { stored, carid });
+    QCOMPARE(s.cars.find(carid)->auditdate, read);
+    QCOMPARE(s.cars.find(carid)->auditdate, QDateTime::fromString(stored, QStringLiteral("yyyy-MM-dd HH:mm:ss")));
 }
 
 void TestStore::roundTripNulls()
