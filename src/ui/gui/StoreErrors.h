@@ -3,6 +3,7 @@
 #include "store/StoreError.h"
 
 #include <QString>
+#include <exception>
 
 class QWidget;
 
@@ -10,6 +11,10 @@ namespace gui {
 
 // Tells the user what the database reported while doing what.
 void showStoreError(QWidget* parent, const QString& what, const store::StoreError& error);
+
+// Tells the user that a command could not be completed, and what the database (or the arithmetic)
+// said.
+void showCommandError(QWidget* parent, const QString& what, const std::exception& error);
 
 // Runs one step of a command; a store failure is shown and the step answers false, leaving the
 // window as it was.

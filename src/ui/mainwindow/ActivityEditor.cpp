@@ -77,7 +77,7 @@ void ActivityEditor::lock(bool locked)
     ActivityDisplayPhase->setEnabled(true);
 }
 
-void ActivityEditor::showTotals(const rollup::Costs& costs)
+void ActivityEditor::showFigures(const rollup::Costs& costs)
 {
     showCosts(costs, ActivityTargetCost, ActivityActualCost);
 }
@@ -92,6 +92,43 @@ void ActivityEditor::showComponents(const QList<store::Entry>& components)
     if (ActivityComponents->count() == 0)
         ActivityComponents->addItem(QStringLiteral("<No Components For This Activity>"));
     ActivityComponents->setCurrentRow(-1);
+}
+
+const RecordEditor::Texts& ActivityEditor::texts() const
+{
+    static const Texts t {
+        QStringLiteral("ACTIVITY"),
+        QStringLiteral("Add, Change, Or Delete An 'Activity'"),
+        QStringLiteral("Click The 'Add' Button To Create A New 'Activity'"),
+        QStringLiteral("<Select An Activity>"),
+        QStringLiteral("<Select An Activity>"),
+        QStringLiteral("Adding New Activity..."),
+        QStringLiteral("Updating Activity..."),
+        QStringLiteral("Activity Record Not Found"),
+        QStringLiteral("Deleting The 'Activity'"),
+        QStringLiteral("Are you sure you want to delete this - ACTIVITY -?"),
+        QStringLiteral("Add, Change, Or Delete An 'Activity'"),
+    };
+    return t;
+}
+
+bool ActivityEditor::showRecord(const store::Store& store)
+{
+    if (!record)
+        return false;
+    show(*record, store);
+    showComponents(store.componentsOfActivity(record->ActivityID));
+    return true;
+}
+
+void ActivityEditor::showTotals(const rollup::ProjectFigures& f)
+{
+    showFigures(f.activityCosts(shown.key));
+}
+
+std::function<void()> ActivityEditor::keepForNew()
+{
+    return keepRelation(ActivityPhase, gui::listText(ActivityPhase), shown.loaded, owner);
 }
 
 } // namespace editor

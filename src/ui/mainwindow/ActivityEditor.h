@@ -28,6 +28,11 @@ public:
     explicit ActivityEditor(QWidget* page);
 
     project::Kind kind() const override { return project::Kind::Activity; }
+    const Texts& texts() const override;
+    bool showRecord(const store::Store& store) override;
+    std::function<void()> keepForNew() override;
+    // The tab whose record a new one belongs to when none is shown here.
+    const RecordEditor* owner = nullptr;
     bool read(const store::Store& store) override;
     QComboBox* pickList() const override { return ActivityDescription; }
     // The record shown.
@@ -38,15 +43,23 @@ public:
     void show(const store::Activity& activity, const store::Store& store);
     ActivityTimes times() const;
 
-    void showTotals(const rollup::Costs& costs);
+    void showTotals(const rollup::ProjectFigures& figures) override;
     // The names of the components attached, by description.
     void showComponents(const QList<store::Entry>& components);
     project::ActivityFields fields() const;
     // The rules of the core; what they tidied goes back into the boxes, a refusal is shown with
     // the cursor on its field. False when refused.
-    bool validate(QWidget* parent, qint32 carid);
+    bool validate(QWidget* parent, qint32 carid) override;
     // Browsing shows the pick list and the display boxes, editing the input boxes and lists.
-    void lock(bool locked);
+    void lock(bool locked) override;
+
+protected:
+    void dropRecord() override { record.reset(); }
+    QLineEdit* nameBox() const override { return ActivityDisplayDescription; }
+    QComboBox* statusList() const override { return ActivityStatus; }
+
+private:
+    void showFigures(const rollup::Costs& costs);
 };
 
 } // namespace editor

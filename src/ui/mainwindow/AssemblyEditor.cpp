@@ -58,10 +58,49 @@ void AssemblyEditor::lock(bool locked)
     AssemblyDisplayStatus->setEnabled(true);
 }
 
-void AssemblyEditor::showTotals(const rollup::Costs& costs, const rollup::Starts& starts)
+void AssemblyEditor::showFigures(const rollup::Costs& costs, const rollup::Starts& starts)
 {
     showCosts(costs, AssemblyTargetCost, AssemblyActualCost);
     showStarts(starts, AssemblyTargetStartDate, AssemblyActualStartDate);
+}
+
+const RecordEditor::Texts& AssemblyEditor::texts() const
+{
+    static const Texts t {
+        QStringLiteral("ASSEMBLY"),
+        QStringLiteral("Add, Change, Or Delete An 'Assembly'"),
+        QStringLiteral("Click The 'Add' Button To Create A New 'Assembly'"),
+        QStringLiteral("<Select An Assembly>"),
+        QStringLiteral("<Select An Assembly>"),
+        QStringLiteral("Adding New Assembly..."),
+        QStringLiteral("Updating Assembly..."),
+        QStringLiteral("Assembly Record Not Found"),
+        QStringLiteral("Deleting The 'Assembly'"),
+        QStringLiteral("Are you sure? -- THIS WILL DELETE THE ASSEMBLY AND ALL ITS COMPONENTS --"),
+        QStringLiteral("Add, Change, Or Delete An 'Assembly'"),
+    };
+    return t;
+}
+
+bool AssemblyEditor::showRecord(const store::Store& store)
+{
+    Q_UNUSED(store);
+    if (!record)
+        return false;
+    show(*record);
+    shown.key = record->assemblyid;
+    return true;
+}
+
+void AssemblyEditor::showTotals(const rollup::ProjectFigures& f)
+{
+    showFigures(f.assemblyCosts(shown.key), f.assemblyStarts(shown.key));
+}
+
+void AssemblyEditor::enablePictures(bool enabled)
+{
+    cmdAttachAssemblyImage->setEnabled(enabled);
+    cmdViewAssemblyImage->setEnabled(enabled);
 }
 
 } // namespace editor

@@ -62,12 +62,50 @@ void CarEditor::lock(bool locked)
     swapForEditing(locked, { carDescription }, { CarDisplayDescription });
 }
 
-void CarEditor::showTotals(const rollup::Costs& costs, const rollup::Plan& plan)
+void CarEditor::showFigures(const rollup::Costs& costs, const rollup::Plan& plan)
 {
     showCosts(costs, CarTargetCost, CarActualCost);
     showPlan(plan,
         { CarTargetEffort, CarActualEffort, CarTargetStartDate, CarActualStartDate, CarTargetStopDate,
             CarActualStopDate });
+}
+
+const RecordEditor::Texts& CarEditor::texts() const
+{
+    static const Texts t {
+        QStringLiteral("CAR"),
+        QStringLiteral("Add, Change, Or Delete A 'Car'"),
+        QStringLiteral("Click The 'Add' Button To Create A New 'Car'"),
+        QStringLiteral("<Select A Project Car>"),
+        QStringLiteral("<Select A Project Car>"),
+        QStringLiteral("Adding New Car..."),
+        QStringLiteral("Updating Car..."),
+        QStringLiteral("Car Record Not Found"),
+        QStringLiteral("Deleting The 'Car'"),
+        QStringLiteral("Are you sure? -- THIS WILL DELETE THE ENTIRE PROJECT --"),
+        QStringLiteral("Select A Project From The 'Car' Tab"),
+    };
+    return t;
+}
+
+bool CarEditor::showRecord(const store::Store& store)
+{
+    Q_UNUSED(store);
+    if (!record)
+        return false;
+    show(*record);
+    return true;
+}
+
+void CarEditor::showTotals(const rollup::ProjectFigures& f)
+{
+    showFigures(f.carCosts(), f.carPlan());
+}
+
+void CarEditor::enablePictures(bool enabled)
+{
+    cmdAttachCarImage->setEnabled(enabled);
+    cmdViewCarImage->setEnabled(enabled);
 }
 
 } // namespace editor

@@ -26,6 +26,11 @@ public:
     explicit CarEditor(QWidget* page);
 
     project::Kind kind() const override { return project::Kind::Car; }
+    const Texts& texts() const override;
+    bool showRecord(const store::Store& store) override;
+    void enablePictures(bool enabled) override;
+    QLineEdit* picturePath() const override { return carImagePath; }
+    QString storedPicture() const override { return record ? record->imagepath : QString(); }
     bool read(const store::Store& store) override;
     QComboBox* pickList() const override { return carDescription; }
     // The record shown.
@@ -35,13 +40,20 @@ public:
 
     void show(const store::Car& car);
 
-    void showTotals(const rollup::Costs& costs, const rollup::Plan& plan);
+    void showTotals(const rollup::ProjectFigures& figures) override;
     project::CarFields fields() const;
     // The rules of the core; what they tidied goes back into the boxes, a refusal is shown with
     // the cursor on its field. False when refused.
-    bool validate(QWidget* parent, qint32 carid);
+    bool validate(QWidget* parent, qint32 carid) override;
     // Browsing shows the pick list and the display boxes, editing the input boxes and lists.
-    void lock(bool locked);
+    void lock(bool locked) override;
+
+protected:
+    void dropRecord() override { record.reset(); }
+    QLineEdit* nameBox() const override { return CarDisplayDescription; }
+
+private:
+    void showFigures(const rollup::Costs& costs, const rollup::Plan& plan);
 };
 
 } // namespace editor

@@ -121,9 +121,51 @@ void ComponentEditor::lock(bool locked)
         ComponentActivity->setEnabled(ComponentActivity->count() > 0);
 }
 
-void ComponentEditor::showTotals(const rollup::Starts& starts)
+void ComponentEditor::showFigures(const rollup::Starts& starts)
 {
     showStarts(starts, ComponentTargetStartDate, ComponentActualStartDate);
+}
+
+const RecordEditor::Texts& ComponentEditor::texts() const
+{
+    static const Texts t {
+        QStringLiteral("COMPONENT"),
+        QStringLiteral("Add, Change, Or Delete A 'Component'"),
+        QStringLiteral("Click The 'Add' Button To Create A New 'Component'"),
+        QStringLiteral("<Select A Component>"),
+        QStringLiteral("<Select A Component>"),
+        QStringLiteral("Adding New Component..."),
+        QStringLiteral("Updating Component..."),
+        QStringLiteral("Component Record Not Found"),
+        QStringLiteral("Deleting The 'Component'"),
+        QStringLiteral("Are you sure you want to delete this - COMPONENT -?"),
+        QStringLiteral("Add, Change, Or Delete a 'Component'"),
+    };
+    return t;
+}
+
+bool ComponentEditor::showRecord(const store::Store& store)
+{
+    if (!record)
+        return false;
+    m_attached = show(*record, store);
+    return true;
+}
+
+void ComponentEditor::showTotals(const rollup::ProjectFigures& f)
+{
+    showFigures(f.componentStarts(m_attached));
+}
+
+void ComponentEditor::enablePictures(bool enabled)
+{
+    cmdAttachComponentImage->setEnabled(enabled);
+    cmdViewComponentImage->setEnabled(enabled);
+}
+
+std::function<void()> ComponentEditor::keepForNew()
+{
+    return keepRelation(ComponentAssembly, ComponentDisplayAssembly->text(), shown.loaded, owner);
 }
 
 } // namespace editor

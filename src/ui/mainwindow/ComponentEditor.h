@@ -26,6 +26,14 @@ public:
     explicit ComponentEditor(QWidget* page);
 
     project::Kind kind() const override { return project::Kind::Component; }
+    const Texts& texts() const override;
+    bool showRecord(const store::Store& store) override;
+    void enablePictures(bool enabled) override;
+    QLineEdit* picturePath() const override { return ComponentImagePath; }
+    QString storedPicture() const override { return record ? record->imagepath : QString(); }
+    std::function<void()> keepForNew() override;
+    // The tab whose record a new one belongs to when none is shown here.
+    const RecordEditor* owner = nullptr;
     bool read(const store::Store& store) override;
     QComboBox* pickList() const override { return componentDescription; }
     // The record shown.
@@ -36,13 +44,22 @@ public:
     // Answers the key of the activity the component is attached to (0: none).
     qint32 show(const store::Component& component, const store::Store& store);
 
-    void showTotals(const rollup::Starts& starts);
+    void showTotals(const rollup::ProjectFigures& figures) override;
     project::ComponentFields fields() const;
     // The rules of the core; what they tidied goes back into the boxes, a refusal is shown with
     // the cursor on its field. False when refused.
-    bool validate(QWidget* parent, qint32 carid);
+    bool validate(QWidget* parent, qint32 carid) override;
     // Browsing shows the pick list and the display boxes, editing the input boxes and lists.
-    void lock(bool locked);
+    void lock(bool locked) override;
+
+protected:
+    void dropRecord() override { record.reset(); }
+    QLineEdit* nameBox() const override { return ComponentDisplayDescription; }
+    QComboBox* statusList() const override { return ComponentStatus; }
+
+private:
+    void showFigures(const rollup::Starts& starts);
+    qint32 m_attached = 0; // the activity of the component shown
 };
 
 } // namespace editor

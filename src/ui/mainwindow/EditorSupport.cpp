@@ -3,9 +3,12 @@
 #include "common/Formats.h"
 #include "common/Status.h"
 #include "gui/ListText.h"
+#include "gui/NotesEdit.h"
 
+#include <QCheckBox>
 #include <QComboBox>
 #include <QLineEdit>
+#include <QListWidget>
 
 namespace editor {
 
@@ -98,6 +101,46 @@ void swapForEditing(bool browsing, std::initializer_list<QWidget*> browse, std::
         w->setVisible(!browsing);
         w->setEnabled(!browsing);
     }
+}
+
+void clearPage(QWidget* page)
+{
+    static const QStringList zeroed = {
+        QStringLiteral("CarPurchasePrice"),
+        QStringLiteral("CarResaleValue"),
+        QStringLiteral("CarTotalBudget"),
+        QStringLiteral("CarTargetCost"),
+        QStringLiteral("CarActualCost"),
+        QStringLiteral("CarTargetEffort"),
+        QStringLiteral("CarActualEffort"),
+        QStringLiteral("AssemblyTargetCost"),
+        QStringLiteral("AssemblyActualCost"),
+        QStringLiteral("ComponentTargetCost"),
+        QStringLiteral("ComponentActualCost"),
+        QStringLiteral("PhaseTargetCost"),
+        QStringLiteral("PhaseTargetEffort"),
+        QStringLiteral("PhaseActualCost"),
+        QStringLiteral("PhaseActualEffort"),
+        QStringLiteral("ActivityTargetCost"),
+        QStringLiteral("ActivityTargetEffort"),
+        QStringLiteral("ActivityActualCost"),
+        QStringLiteral("ActivityActualEffort"),
+    };
+    for (QLineEdit* box : page->findChildren<QLineEdit*>()) {
+        if (qobject_cast<QComboBox*>(box->parentWidget()))
+            continue; // the edit line of a drop-down list: cleared with its list below
+        box->setText(zeroed.contains(box->objectName()) ? QStringLiteral("0") : QString());
+    }
+    for (QComboBox* list : page->findChildren<QComboBox*>()) {
+        const QSignalBlocker block(list);
+        gui::setListText(list, QString());
+    }
+    for (gui::NotesEdit* notes : page->findChildren<gui::NotesEdit*>())
+        notes->clear();
+    for (QCheckBox* box : page->findChildren<QCheckBox*>())
+        box->setChecked(false);
+    for (QListWidget* list : page->findChildren<QListWidget*>())
+        list->clear();
 }
 
 } // namespace editor

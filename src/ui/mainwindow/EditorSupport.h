@@ -6,6 +6,7 @@
 
 #include <QList>
 #include <QString>
+#include <functional>
 #include <optional>
 
 class QComboBox;
@@ -31,6 +32,13 @@ void showDescription(QComboBox* list, QLineEdit* box, const QString& description
 void showCosts(const rollup::Costs& costs, QLineEdit* target, QLineEdit* actual);
 void showPlan(const rollup::Plan& plan, std::initializer_list<QLineEdit*> boxes);
 void showStarts(const rollup::Starts& starts, QLineEdit* target, QLineEdit* actual);
+// Empties a record tab's page: boxes blank (the money and effort boxes "0"), lists with nothing
+// chosen, notes, the wish-list box and the attached components cleared.
+void clearPage(QWidget* page);
+// A new record's relation, put back once its fields are cleared: the one of the record that was
+// showing (the list's entry and text as they stood), or else the record shown on the owner's tab.
+class RecordEditor;
+std::function<void()> keepRelation(QComboBox* list, const QString& shownText, bool loaded, const RecordEditor* owner);
 // Browsing shows the pick list and the display boxes, editing the name box and the relation lists.
 void swapForEditing(bool browsing, std::initializer_list<QWidget*> browse, std::initializer_list<QWidget*> edit);
 

@@ -2,7 +2,14 @@
 
 #include "mainwindow/Form1.h"
 
+#include "mainwindow/EditorSupport.h"
 #include "mainwindow/Editors.h"
+#include "mainwindow/PictureView.h"
+#include "mainwindow/StatusPanels.h"
+#include "mainwindow/WindowMenus.h"
+
+#include "ui_CommandRow.h"
+#include "ui_Frame.h"
 
 #include "common/Clock.h"
 #include "common/Formats.h"
@@ -56,15 +63,9 @@ Form1::Form1(project::ProjectSession& session, QSettings& settings, QWidget* par
              m_componentTab->cmdAttachComponentImage, m_componentTab->cmdViewComponentImage })
         w->setEnabled(false);
 
-    m_clock = new QTimer(this);
-    m_clock->setInterval(1000);
-    connect(m_clock, &QTimer::timeout, this, &Form1::updateClockPanels);
-    m_clock->start();
-    updateClockPanels();
-
     // Form_Load: the database is already open (see app::OpenProjectDatabase).
     ReadRegistry();
-    guarded(QStringLiteral("loading the suppliers"), [this] { loadsuppliercombo(); });
+    gui::guarded(this, QStringLiteral("loading the suppliers"), [this] { fillList(*m_supplierTab); });
 }
 
 Form1::~Form1() = default;
@@ -74,37 +75,77 @@ const store::Store& Form1::store() const
     return m_session.store();
 }
 
+void Form1::buildWindow()
+{
+    setObjectName(QStringLiteral("Form1"));
+    setWindowTitle(QStringLiteral("Gear-Log"));
+    resize(1180, 720);
+    setMinimumSize(960, 600);
+
+    auto* central = new QWidget(this);
+    Ui::Frame frame;
+    frame.setupUi(central);
+    projectDescription = frame.projectDescription;
+    tbproject = frame.tbproject;
+    Image1 = frame.Image1;
+    // A size relative to the default font cannot be said in a form.
+    QFont titleFont = projectDescription->font();
+    titleFont.setPointSizeF(titleFont.pointSizeF() * 1.25);
+    projectDescription->setFont(titleFont);
+
+    m_carTab = new CarEditor(frame.tbprojectTab0);
+    m_assemblyTab = new AssemblyEditor(frame.tbprojectTab1);
+    m_componentTab = new ComponentEditor(frame.tbprojectTab2);
+    m_phaseTab = new PhaseEditor(frame.tbprojectTab3);
+    m_activityTab = new ActivityEditor(frame.tbprojectTab4);
+    m_supplierTab = new SupplierEditor(frame.tbprojectTab5);
+    // The lists of one tab that offer the records of another, and whose record a new one joins.
+    m_assemblyTab->relations = { { m_componentTab->ComponentAssembly, false, false } };
+    m_phaseTab->relations = { { m_activityTab->ActivityPhase, false, false } };
+    m_activityTab->relations = { { m_componentTab->ComponentActivity, true, false } };
+    // Components name their supplier by name: the supplier pick list alone keeps the keys.
+    m_supplierTab->relations = { { m_componentTab->ComponentSupplierName, false, true } };
+    m_componentTab->owner = m_assemblyTab;
+    m_activityTab->owner = m_phaseTab;
+
+    m_trees = new ProjectTrees(central);
+    TbDisplay = m_trees->tabs();
+    frame.sideLayout->insertWidget(0, TbDisplay, 1);
+
+    Ui::CommandRow commands;
+    commands.setupUi(frame.commandRow);
+    cmdButton = { commands.cmdButton0, commands.cmdButton1, commands.cmdButton2, commands.cmdButton3,
+        commands.cmdButton4, commands.cmdButton5 };
+    LblReseq = commands.LblReseq;
+    cmdMoveUp = commands.cmdMoveUp;
+    cmdMoveDown = commands.cmdMoveDown;
+    cmdcloseimage = commands.cmdcloseimage;
+    setCentralWidget(central);
+
+    m_menus = std::make_unique<WindowMenus>(this);
+    m_status = new StatusPanels(this);
+}
+
 void Form1::connectSignals()
 {
     for (int i = 0; i < 6; ++i)
-        connect(cmdButton[size_t(i)], &QPushButton::clicked, this, [this, i] { cmdButton_Click(i); });
-    connect(mnuExit, &QAction::triggered, this, &Form1::quitroutine);
-    connect(tbproject, &QTabWidget::currentChanged, this, [this] { tbproject_Click(m_shownTab); });
+        connect(cmdButton[size_t(i)], &QPushButton::clicked, this, [this, i] { ProcessCMD(i); });
+    connect(tbproject, &QTabWidget::currentChanged, this, &Form1::tbproject_Click);
     connect(TbDisplay, &QTabWidget::currentChanged, this, [this] {
-        const int previous = m_shownTree;
         m_shownTree = TbDisplay->currentIndex();
-        TbDisplay_Click(previous);
+        TbDisplay_Click();
     });
     connect(m_carTab->carDescription, &QComboBox::activated, this, [this] {
         listClickFromTree = false;
         carDescription_Click();
     });
-    connect(m_assemblyTab->assemblyDescription, &QComboBox::activated, this, [this] {
-        listClickFromTree = false;
-        assemblyDescription_Click();
-    });
-    connect(m_componentTab->componentDescription, &QComboBox::activated, this, [this] {
-        listClickFromTree = false;
-        componentDescription_Click();
-    });
-    connect(m_phaseTab->phaseDescription, &QComboBox::activated, this, [this] {
-        listClickFromTree = false;
-        phaseDescription_Click();
-    });
-    connect(m_activityTab->ActivityDescription, &QComboBox::activated, this, [this] {
-        listClickFromTree = false;
-        ActivityDescription_Click();
-    });
+    for (RecordEditor* e :
+        std::initializer_list<RecordEditor*> { m_assemblyTab, m_componentTab, m_phaseTab, m_activityTab }) {
+        connect(e->pickList(), &QComboBox::activated, this, [this, e] {
+            listClickFromTree = false;
+            pickRecord(*e);
+        });
+    }
     connect(m_supplierTab->SupplierName, &QComboBox::activated, this, &Form1::SupplierName_Click);
     // A node is chosen by a click, or from the keyboard by Enter. A double click also activates:
     // in attach mode that second signal would undo the first click, so only clicks count there.
@@ -120,29 +161,12 @@ void Form1::connectSignals()
         else if (!m_activityTab->cmdDone->isVisible())
             TvMaterials_NodeClick(node);
     });
-    connect(mnuExpandView, &QAction::triggered, this, &Form1::mnuExpandView_Click);
-    connect(mnuCompressView, &QAction::triggered, this, &Form1::mnuCompressView_Click);
-    connect(cmdMoveUp, &QPushButton::clicked, this, &Form1::cmdMoveUp_Click);
-    connect(cmdMoveDown, &QPushButton::clicked, this, &Form1::cmdMoveDown_Click);
+    connect(cmdMoveUp, &QPushButton::clicked, this, [this] { moveEntry(true); });
+    connect(cmdMoveDown, &QPushButton::clicked, this, [this] { moveEntry(false); });
     connect(m_activityTab->cmdAttachComponent, &QPushButton::clicked, this, &Form1::cmdAttachComponent_Click);
     connect(m_activityTab->cmdDone, &QPushButton::clicked, this, &Form1::cmdDone_Click);
-    connect(mnuCreate, &QAction::triggered, this, &Form1::CreateNewCar);
-    connect(mnuAbout, &QAction::triggered, this, &Form1::mnuAbout_Click);
-    connect(MnuMaterialsList, &QAction::triggered, this, &Form1::MnuMaterialsList_Click);
-    connect(MnuProjectPlan, &QAction::triggered, this, &Form1::MnuProjectPlan_Click);
-    connect(MnuStatusReport, &QAction::triggered, this, &Form1::MnuStatusReport_Click);
-    connect(MnuWishList, &QAction::triggered, this, &Form1::MnuWishList_Click);
-    connect(mnuExportProject, &QAction::triggered, this, &Form1::mnuExportProject_Click);
-    connect(mnuImportProject, &QAction::triggered, this, &Form1::mnuImportProject_Click);
-    connect(mnuOverview, &QAction::triggered, this, &Form1::mnuOverview_Click);
-    connect(mnuTimeLine, &QAction::triggered, this, &Form1::mnuTimeLine_Click);
+    connectMenus();
     preparePictures();
-    preparePreferences();
-}
-
-template <class F> bool Form1::guarded(const QString& what, F&& step)
-{
-    return gui::guarded(this, what, std::forward<F>(step));
 }
 
 void Form1::mnuTimeLine_Click()
@@ -161,20 +185,49 @@ void Form1::mnuTimeLine_Click()
 
 QString Form1::panelText(int panel) const
 {
-    return panel >= 1 && panel <= 5 ? sbPanel[size_t(panel - 1)]->text() : QString();
+    return m_status->text(panel);
 }
 
 void Form1::setPanelText(int panel, const QString& text)
 {
-    if (panel >= 1 && panel <= 5)
-        sbPanel[size_t(panel - 1)]->setText(text);
+    m_status->setText(panel, text);
 }
 
-void Form1::updateClockPanels()
+void Form1::showEntries(const RecordEditor& editor)
 {
-    const QDateTime now = common::Clock::now();
-    setPanelText(4, now.time().toString(QStringLiteral("h:mm AP")));
-    setPanelText(5, common::formatDate(now.date()));
+    m_status->showEntries(editor.texts().table, editor.shown.count);
+}
+
+void Form1::showTab(int index)
+{
+    const QSignalBlocker block(tbproject);
+    tbproject->setCurrentIndex(index);
+    m_shownTab = tbproject->currentIndex();
+}
+
+void Form1::showTree(int index)
+{
+    const QSignalBlocker block(TbDisplay);
+    TbDisplay->setCurrentIndex(index);
+    displayTab = m_shownTree = TbDisplay->currentIndex();
+}
+
+bool Form1::isSampleCar() const
+{
+    return m_carTab->shown.key == store::Store::SampleCarId;
+}
+
+void Form1::setReseqEnabled(bool enabled)
+{
+    LblReseq->setEnabled(enabled);
+    cmdMoveUp->setEnabled(enabled);
+    cmdMoveDown->setEnabled(enabled);
+}
+
+void Form1::setAttachEnabled(bool enabled)
+{
+    if (!isSampleCar())
+        m_activityTab->cmdAttachComponent->setEnabled(enabled);
 }
 
 void Form1::showEvent(QShowEvent* event)
@@ -211,8 +264,9 @@ void Form1::Form_Activate()
         // Dates were changed elsewhere: start over at the car list so every total is recomputed.
         m_refreshOnActivate = false;
         initialized = false;
-        m_carTab->shown.loaded = m_assemblyTab->shown.loaded = m_componentTab->shown.loaded = m_phaseTab->shown.loaded
-            = m_activityTab->shown.loaded = false;
+        for (RecordEditor* e :
+            std::initializer_list<RecordEditor*> { m_carTab, m_assemblyTab, m_componentTab, m_phaseTab, m_activityTab })
+            e->shown.loaded = false;
         m_trees->clear();
         projectDescription->clear();
         m_carTab->shown.description.clear();
@@ -223,15 +277,14 @@ void Form1::Form_Activate()
     InitializeForm();
     initialized = true;
     setPanelText(1, QStringLiteral("Loading....."));
-    guarded(QStringLiteral("loading the project list"), [this] {
+    gui::guarded(this, QStringLiteral("loading the project list"), [this] {
         loadStatusCombos();
-        loadCarDescription();
+        fillList(*m_carTab);
     });
     currentTab = CarTab;
     displayTab = 0;
     setPanelText(1, QStringLiteral("Select A Project From The 'Car' Tab"));
-    setPanelText(2, QStringLiteral("CAR"));
-    setPanelText(3, QStringLiteral("Entries =  ") + QString::number(m_carTab->shown.count));
+    showEntries(*m_carTab);
     SetButtons(QStringLiteral("100001"));
     Q_EMIT started();
 }
@@ -270,81 +323,32 @@ void Form1::DisableButtons()
 
 void Form1::LockFields(bool bdolock)
 {
-    const QColor white = gui::fromStoredColour(gui::White);
-    const QColor yellow = gui::fromStoredColour(gui::EditYellow);
-    const QColor colour = bdolock ? white : yellow;
+    const QColor colour = gui::fromStoredColour(bdolock ? gui::White : gui::EditYellow);
     for (QWidget* w : findChildren<QWidget*>()) {
         if (w->property("tag").toString() != QStringLiteral("1"))
             continue;
         w->setEnabled(!bdolock);
         gui::setFieldColour(w, colour);
     }
-
-    switch (currentTab) {
-    case CarTab:
-        m_carTab->lock(bdolock);
-        break;
-    case AssemblyTab:
-        m_assemblyTab->lock(bdolock);
-        break;
-    case ComponentTab:
-        m_componentTab->lock(bdolock);
-        break;
-    case PhaseTab:
-        m_phaseTab->lock(bdolock);
-        break;
-    case ActivityTab:
-        m_activityTab->lock(bdolock);
-        break;
-    case SupplierTab:
-        m_supplierTab->lock(bdolock);
-        break;
-    default:
-        break;
-    }
+    current().lock(bdolock);
 }
 
 void Form1::ClearFields()
 {
-    QWidget* page = tbproject->currentWidget();
-    if (!page)
-        return;
-    static const QStringList zeroed = {
-        QStringLiteral("CarPurchasePrice"),
-        QStringLiteral("CarResaleValue"),
-        QStringLiteral("CarTotalBudget"),
-        QStringLiteral("CarTargetCost"),
-        QStringLiteral("CarActualCost"),
-        QStringLiteral("CarTargetEffort"),
-        QStringLiteral("CarActualEffort"),
-        QStringLiteral("AssemblyTargetCost"),
-        QStringLiteral("AssemblyActualCost"),
-        QStringLiteral("ComponentTargetCost"),
-        QStringLiteral("ComponentActualCost"),
-        QStringLiteral("PhaseTargetCost"),
-        QStringLiteral("PhaseTargetEffort"),
-        QStringLiteral("PhaseActualCost"),
-        QStringLiteral("PhaseActualEffort"),
-        QStringLiteral("ActivityTargetCost"),
-        QStringLiteral("ActivityTargetEffort"),
-        QStringLiteral("ActivityActualCost"),
-        QStringLiteral("ActivityActualEffort"),
-    };
-    for (QLineEdit* box : page->findChildren<QLineEdit*>()) {
-        if (qobject_cast<QComboBox*>(box->parentWidget()))
-            continue; // the edit line of a drop-down list: cleared with its list below
-        box->setText(zeroed.contains(box->objectName()) ? QStringLiteral("0") : QString());
+    if (QWidget* page = tbproject->currentWidget())
+        clearPage(page);
+}
+
+void Form1::UpdateForm(int tmpindex)
+{
+    // Only the tab being edited can be chosen; 99 frees them all, and the menus with them.
+    for (int i = 0; i < tbproject->count(); ++i) {
+        if (i != tmpindex)
+            tbproject->setTabEnabled(i, tmpindex == 99);
     }
-    for (QComboBox* list : page->findChildren<QComboBox*>()) {
-        const QSignalBlocker block(list);
-        gui::setListText(list, QString());
-    }
-    for (gui::NotesEdit* notes : page->findChildren<gui::NotesEdit*>())
-        notes->clear();
-    if (page->isAncestorOf(m_componentTab->ComponentWishList))
-        m_componentTab->ComponentWishList->setChecked(false);
-    if (page->isAncestorOf(m_activityTab->ActivityComponents))
-        m_activityTab->ActivityComponents->clear();
+    if (tmpindex >= 0 && tmpindex < tbproject->count())
+        tbproject->setTabEnabled(tmpindex, true);
+    m_menus->setCommandsEnabled(tmpindex == 99);
 }
 
 } // namespace editor

@@ -1,25 +1,21 @@
-// The edit command cycle: Add, Update, Cancel, Save, Delete and Quit for the showing tab, and
-// switching between record tabs and trees.
+// The edit command cycle: Add, Update, Cancel, Save, Delete and Quit for the showing tab. What
+// differs between record kinds is asked of the tab's editor.
 
 #include "mainwindow/Form1.h"
 
 #include "mainwindow/Editors.h"
+#include "mainwindow/WindowMenus.h"
 
-#include "app/AboutGearLog.h"
-#include "app/GearLogOverview.h"
+#include "common/Clock.h"
+#include "common/Parse.h"
 #include "gui/Dialogs.h"
 #include "gui/ListText.h"
-#include "project/ProjectSession.h"
-#include "reports/MaterialsListForm.h"
-#include "reports/ProjectPlanForm.h"
-#include "reports/StatusReportForm.h"
-#include "reports/WishListForm.h"
+#include "gui/StoreErrors.h"
 #include "store/Store.h"
 #include "store/StoreError.h"
 
 #include <QComboBox>
 #include <QLineEdit>
-#include <QMenu>
 #include <QPushButton>
 #include <QTabWidget>
 #include <stdexcept>
@@ -27,26 +23,18 @@
 namespace editor {
 
 namespace {
+
+using Outcome = project::ProjectSession::SaveOutcome;
+
 const QString SelectProject = QStringLiteral("Select A Project From The 'Car' Tab");
-const QString ReadOnlyText
-    = QStringLiteral("This database file is read-only: GearLog can show it but cannot change it.");
+
+// Nothing chosen: the list asks for a choice, or says it has nothing to choose from.
+void showPlaceholder(QComboBox* list, const QString& placeholder)
+{
+    gui::setListText(list, list->count() > 0 ? placeholder : QStringLiteral("<No Entries>"));
+}
 
 } // namespace
-
-void Form1::cmdButton_Click(int index)
-{
-    ProcessCMD(index);
-}
-
-void Form1::showStoreError(const QString& what, const std::exception& error)
-{
-    QString detail = QString::fromUtf8(error.what());
-    if (const auto* e = dynamic_cast<const store::StoreError*>(&error))
-        detail = e->explanation();
-    gui::MessageBox::show(this, gui::AppTitle,
-        QStringLiteral("The database could not complete %1:\n\n%2").arg(what, detail), gui::Icon::Warning,
-        gui::Buttons::Ok, gui::Answer::Ok);
-}
 
 void Form1::ProcessCMD(int index)
 {
@@ -78,10 +66,16 @@ void Form1::ProcessCMD(int index)
             break;
         }
     } catch (const store::StoreError& e) {
-        showStoreError(QStringLiteral("the command"), e);
+        gui::showCommandError(this, QStringLiteral("the command"), e);
     } catch (const std::overflow_error& e) {
-        showStoreError(QStringLiteral("the command"), e);
+        gui::showCommandError(this, QStringLiteral("the command"), e);
     }
+}
+
+void Form1::CreateNewCar()
+{
+    showTab(0);
+    ProcessCMD(0);
 }
 
 bool Form1::sampleCarGuard(int index)
@@ -104,7 +98,8 @@ bool Form1::refuseChange()
 {
     if (!m_session.isReadOnly())
         return false;
-    gui::MessageBox::information(this, ReadOnlyText);
+    gui::MessageBox::information(
+        this, QStringLiteral("This database file is read-only: GearLog can show it but cannot change it."));
     return true;
 }
 
@@ -112,237 +107,87 @@ bool Form1::readOnlyGuard(int index)
 {
     if ((index != 0 && index != 1 && index != 4) || !refuseChange())
         return false;
-    SetButtons(currentTab == SupplierTab
-            ? (m_supplierTab->shown.loaded ? QStringLiteral("110011") : QStringLiteral("100001"))
-            : QStringLiteral("110011"));
+    const bool noSupplier = currentTab == SupplierTab && !m_supplierTab->shown.loaded;
+    SetButtons(noSupplier ? QStringLiteral("100001") : QStringLiteral("110011"));
     return true;
 }
 
-namespace {
-void setMenusEnabled(std::initializer_list<QMenu*> menus, QAction* timeLine, bool enabled)
-{
-    for (QMenu* m : menus)
-        m->menuAction()->setEnabled(enabled);
-    timeLine->setEnabled(enabled);
-}
-} // namespace
-
 void Form1::addCommand()
 {
-    setMenusEnabled({ mnuFile, mnuPreferences, mnuReports }, mnuTimeLine, false);
+    m_menus->setCommandsEnabled(false);
     TbDisplay->setEnabled(false);
     editMode = EditMode::Adding;
     isUpdate = false;
-    savedStatusText = panelText(1);
     savedTableText = panelText(2);
     if (!isSampleCar()) {
         setReseqEnabled(false);
         m_activityTab->cmdAttachComponent->setEnabled(false);
     }
-    auto open = [this](int page) {
-        UpdateForm(page);
-        ClearFields();
-        LockFields(false);
-        SetButtons(QStringLiteral("001100"));
-    };
-    switch (currentTab) {
-    case CarTab:
-        setPanelText(1, QStringLiteral("Adding New Car..."));
-        open(0);
-        m_carTab->cmdViewCarImage->setEnabled(false);
-        m_carTab->cmdAttachCarImage->setEnabled(false);
-        m_carTab->CarDisplayDescription->setFocus();
-        break;
-    case AssemblyTab:
-        m_assemblyTab->shown.description = gui::listText(m_assemblyTab->assemblyDescription);
-        setPanelText(1, QStringLiteral("Adding New Assembly..."));
-        open(1);
-        m_assemblyTab->cmdAttachAssemblyImage->setEnabled(false);
-        m_assemblyTab->cmdViewAssemblyImage->setEnabled(false);
-        m_assemblyTab->AssemblyStatus->setCurrentIndex(0);
-        m_assemblyTab->AssemblyDisplayDescription->setFocus();
-        break;
-    case ComponentTab: {
-        m_componentTab->shown.description = gui::listText(m_componentTab->componentDescription);
-        setPanelText(1, QStringLiteral("Adding New Component..."));
-        const QString shownAssembly = m_componentTab->ComponentDisplayAssembly->text();
-        const int shownAssemblyIndex = m_componentTab->ComponentAssembly->currentIndex();
-        open(2);
-        m_componentTab->cmdAttachComponentImage->setEnabled(false);
-        m_componentTab->cmdViewComponentImage->setEnabled(false);
-        m_componentTab->ComponentStatus->setCurrentIndex(0);
-        m_componentTab->ComponentDisplayDescription->setFocus();
-        // The new component goes into the assembly of the component that was showing, or the picked assembly.
-        if (m_componentTab->shown.loaded) {
-            m_componentTab->ComponentAssembly->setCurrentIndex(shownAssemblyIndex);
-            gui::setListText(m_componentTab->ComponentAssembly, shownAssembly);
-        } else if (m_assemblyTab->shown.loaded) {
-            m_componentTab->ComponentAssembly->setCurrentIndex(
-                m_componentTab->ComponentAssembly->findData(m_assemblyTab->shown.key));
-            gui::setListText(m_componentTab->ComponentAssembly, m_assemblyTab->AssemblyDisplayDescription->text());
-        }
-        break;
-    }
-    case PhaseTab:
-        m_phaseTab->shown.description = gui::listText(m_phaseTab->phaseDescription);
-        setPanelText(1, QStringLiteral("Adding New Phase..."));
-        open(3);
-        m_phaseTab->PhaseDisplayDescription->setFocus();
-        m_phaseTab->phaseStatus->setCurrentIndex(0);
-        break;
-    case ActivityTab: {
-        m_activityTab->shown.description = gui::listText(m_activityTab->ActivityDescription);
-        setPanelText(1, QStringLiteral("Adding New Activity..."));
-        const QString shownPhase = gui::listText(m_activityTab->ActivityPhase);
-        const int shownPhaseIndex = m_activityTab->ActivityPhase->currentIndex();
-        open(4);
-        m_activityTab->ActivityDisplayDescription->setFocus();
-        m_activityTab->ActivityStatus->setCurrentIndex(0);
-        if (m_activityTab->shown.loaded) {
-            m_activityTab->ActivityPhase->setCurrentIndex(shownPhaseIndex);
-            gui::setListText(m_activityTab->ActivityPhase, shownPhase);
-        } else if (m_phaseTab->shown.loaded) {
-            m_activityTab->ActivityPhase->setCurrentIndex(
-                m_activityTab->ActivityPhase->findData(m_phaseTab->shown.key));
-            gui::setListText(m_activityTab->ActivityPhase, m_phaseTab->PhaseDisplayDescription->text());
-        }
-        break;
-    }
-    case SupplierTab:
-        setPanelText(1, QStringLiteral("Add New Supplier..."));
-        open(5);
-        m_supplierTab->SupplierDisplayName->setFocus();
-        currentTab = SupplierTab;
-        break;
-    default:
-        break;
-    }
+    RecordEditor& e = current();
+    if (currentTab != CarTab && currentTab != SupplierTab)
+        e.shown.description = gui::listText(e.pickList());
+    setPanelText(1, e.texts().adding);
+    // Taken before the fields are cleared: the relation the new record starts with.
+    const auto relation = e.keepForNew();
+    UpdateForm(e.page());
+    ClearFields();
+    LockFields(false);
+    SetButtons(QStringLiteral("001100"));
+    e.openForAdd();
+    if (relation)
+        relation();
 }
 
 void Form1::updateCommand()
 {
-    setMenusEnabled({ mnuFile, mnuPreferences, mnuReports }, mnuTimeLine, false);
+    m_menus->setCommandsEnabled(false);
     isUpdate = true;
     editMode = EditMode::Updating;
     TbDisplay->setEnabled(false);
-    savedStatusText = panelText(1);
     savedTableText = panelText(2);
     if (!isSampleCar())
         setReseqEnabled(false);
-    auto open = [this](int page, const QString& status) {
-        setPanelText(1, status);
-        tbproject->setEnabled(true);
-        showTab(page);
-        LockFields(false);
-        SetButtons(QStringLiteral("001100"));
-    };
-    switch (currentTab) {
-    case CarTab:
-        open(0, QStringLiteral("Updating Car..."));
-        m_carTab->cmdAttachCarImage->setEnabled(false);
-        m_carTab->cmdViewCarImage->setEnabled(false);
-        m_carTab->CarDisplayDescription->setFocus();
-        UpdateForm(0);
-        break;
-    case AssemblyTab:
-        m_assemblyTab->shown.description = gui::listText(m_assemblyTab->assemblyDescription);
-        open(1, QStringLiteral("Updating Assembly..."));
-        m_assemblyTab->cmdAttachAssemblyImage->setEnabled(false);
-        m_assemblyTab->cmdViewAssemblyImage->setEnabled(false);
-        m_assemblyTab->AssemblyDisplayDescription->setFocus();
-        UpdateForm(1);
-        break;
-    case ComponentTab:
-        open(2, QStringLiteral("Updating Component..."));
-        m_componentTab->cmdAttachComponentImage->setEnabled(false);
-        m_componentTab->cmdViewComponentImage->setEnabled(false);
-        m_componentTab->ComponentDisplayDescription->setFocus();
-        UpdateForm(2);
-        break;
-    case PhaseTab:
-        open(3, QStringLiteral("Updating Phase..."));
-        m_phaseTab->PhaseDisplayDescription->setFocus();
-        UpdateForm(3);
-        break;
-    case ActivityTab:
-        open(4, QStringLiteral("Updating Activity..."));
-        m_activityTab->ActivityDisplayDescription->setFocus();
-        if (!isSampleCar())
-            m_activityTab->cmdAttachComponent->setEnabled(false);
-        UpdateForm(4);
-        break;
-    case SupplierTab:
+    RecordEditor& e = current();
+    if (currentTab == SupplierTab) {
         savedTableText = panelText(1);
-        setPanelText(1, QStringLiteral("Updating Supplier..."));
-        LockFields(false);
-        SetButtons(QStringLiteral("001100"));
-        m_supplierTab->SupplierDisplayName->setFocus();
-        editedSupplierName = gui::listText(m_supplierTab->SupplierName);
-        UpdateForm(5);
-        break;
-    default:
-        break;
+    } else {
+        if (currentTab != CarTab)
+            e.shown.description = gui::listText(e.pickList());
+        tbproject->setEnabled(true);
+        showTab(e.page());
     }
-}
-
-void Form1::reselect(QComboBox* list, qint32 key)
-{
-    for (int i = 0; i < list->count(); ++i) {
-        if (list->itemData(i).toInt() == key) {
-            listClickFromTree = false;
-            TbDisplay->setEnabled(true);
-            {
-                const QSignalBlocker block(list);
-                list->setCurrentIndex(i);
-            }
-            clickedListIndex = i;
-            if (list == m_carTab->carDescription)
-                carDescription_Click();
-            else if (list == m_assemblyTab->assemblyDescription)
-                assemblyDescription_Click();
-            else if (list == m_componentTab->componentDescription)
-                componentDescription_Click();
-            else if (list == m_phaseTab->phaseDescription)
-                phaseDescription_Click();
-            else if (list == m_activityTab->ActivityDescription)
-                ActivityDescription_Click();
-            return;
-        }
-    }
+    setPanelText(1, e.texts().updating);
+    LockFields(false);
+    SetButtons(QStringLiteral("001100"));
+    e.openForUpdate();
+    if (currentTab == ActivityTab)
+        setAttachEnabled(false);
+    UpdateForm(e.page());
 }
 
 void Form1::saveCommand()
 {
-    if (!validateCurrentTab())
+    RecordEditor& e = current();
+    if (!e.validate(this, m_carTab->shown.key))
         return;
-    switch (currentTab) {
-    case ComponentTab:
+    if (currentTab == ComponentTab)
         setCostsChanged();
-        break;
-    case PhaseTab:
-        if (!isSampleCar())
-            setReseqEnabled(true);
-        break;
-    case ActivityTab:
-        if (!isSampleCar())
-            setReseqEnabled(true);
+    if (e.inPlan() && !isSampleCar())
+        setReseqEnabled(true);
+    if (currentTab == ActivityTab)
         setDatesChanged();
-        break;
-    default:
-        break;
-    }
 
     // A failed write leaves the edit open with everything typed.
     try {
-        if (const auto outcome = SaveRecord(); outcome != project::ProjectSession::SaveOutcome::Saved) {
+        if (const auto outcome = SaveRecord(); outcome != Outcome::Saved) {
             refuseStaleSave(outcome);
             return;
         }
-    } catch (const store::StoreError& e) {
-        showStoreError(QStringLiteral("the save"), e);
+    } catch (const store::StoreError& error) {
+        gui::showCommandError(this, QStringLiteral("the save"), error);
         return;
-    } catch (const std::overflow_error& e) {
-        showStoreError(QStringLiteral("the save"), e);
+    } catch (const std::overflow_error& error) {
+        gui::showCommandError(this, QStringLiteral("the save"), error);
         return;
     }
 
@@ -352,86 +197,54 @@ void Form1::saveCommand()
     setPanelText(2, QString());
     LockFields(true);
     editMode = EditMode::Browsing;
-    setMenusEnabled({ mnuFile, mnuPreferences, mnuReports }, mnuTimeLine, true);
-
-    switch (currentTab) {
-    case CarTab:
-        // Picked afresh, as a new pick: a changed name moves the car in the list.
-        m_carTab->shown.description.clear();
-        m_carTab->shown.loaded = false;
-        loadCarDescription();
-        reselect(m_carTab->carDescription, m_carTab->shown.key);
-        m_carTab->carDescription->setFocus();
-        showEntries(QStringLiteral("CAR"), m_carTab->shown.count);
-        break;
-    case AssemblyTab:
-        UpdateMaterialsTree();
-        loadAssemblyDescription();
-        m_assemblyTab->shown.loaded = false;
-        reselect(m_assemblyTab->assemblyDescription, m_assemblyTab->shown.key);
-        m_assemblyTab->assemblyDescription->setFocus();
-        showEntries(QStringLiteral("ASSEMBLY"), m_assemblyTab->shown.count);
-        break;
-    case ComponentTab:
-        UpdateMaterialsTree();
-        loadComponentDescription();
-        m_componentTab->shown.loaded = false;
-        reselect(m_componentTab->componentDescription, m_componentTab->shown.key);
-        if (m_activityTab->shown.loaded) {
-            FindActivity();
-            PopulateActivityFields();
-        }
-        m_componentTab->componentDescription->setFocus();
-        showEntries(QStringLiteral("COMPONENT"), m_componentTab->shown.count);
+    if (currentTab == SupplierTab) {
+        afterSupplierSave();
+        return;
+    }
+    // Picked afresh, as a new pick: a changed name moves the record in its list.
+    if (currentTab == CarTab)
+        e.shown.description.clear();
+    else
+        updateTree(e.inPlan());
+    fillList(e);
+    e.shown.loaded = false;
+    reselect(e, e.shown.key);
+    if (currentTab == ComponentTab && m_activityTab->shown.loaded) {
+        findShown(*m_activityTab);
+        populate(*m_activityTab);
+    }
+    if (currentTab == ActivityTab)
+        setAttachEnabled(true);
+    if (e.inPlan())
+        moveKind = e.kind();
+    e.pickList()->setFocus();
+    showEntries(e);
+    if (currentTab == ComponentTab)
         RecalcCosts();
-        break;
-    case PhaseTab:
-        UpdateProjectTree();
-        loadPhaseDescription();
-        m_phaseTab->shown.loaded = false;
-        reselect(m_phaseTab->phaseDescription, m_phaseTab->shown.key);
-        moveKind = project::Kind::Phase;
-        m_phaseTab->phaseDescription->setFocus();
-        showEntries(QStringLiteral("PHASE"), m_phaseTab->shown.count);
-        break;
-    case ActivityTab:
-        UpdateProjectTree();
-        loadActivityDescription();
-        m_activityTab->shown.loaded = false;
-        reselect(m_activityTab->ActivityDescription, m_activityTab->shown.key);
-        if (!isSampleCar())
-            m_activityTab->cmdAttachComponent->setEnabled(true);
-        moveKind = project::Kind::Activity;
-        m_activityTab->ActivityDescription->setFocus();
-        showEntries(QStringLiteral("ACTIVITY"), m_activityTab->shown.count);
+    else if (currentTab == ActivityTab)
         RecalcDates();
-        break;
-    case SupplierTab: {
-        setPanelText(
-            1, savedTableText.isEmpty() ? QStringLiteral("Add, Change, Or Delete A 'Supplier'") : savedTableText);
-        SetButtons(QStringLiteral("110011"));
-        m_supplierTab->SupplierName->setEnabled(true);
-        editedSupplierName = m_supplierTab->SupplierDisplayName->text();
-        loadsuppliercombo();
-        // Shown again by its key: names need not be unique.
-        FindSupplier();
-        if (!m_supplierTab->record) {
-            gui::MessageBox::notice(this, QStringLiteral("Supplier Record Not Found"));
-        } else {
-            PopulateSupplierFields();
-            m_supplierTab->shown.description = m_supplierTab->record->Name;
-        }
-        LockFields(true);
-        if (m_carTab->shown.loaded)
-            TbDisplay->setEnabled(true);
-        m_supplierTab->shown.loaded = m_supplierTab->record.has_value();
-        m_supplierTab->SupplierName->setFocus();
-        showEntries(QStringLiteral("SUPPLIER"), m_supplierTab->shown.count);
-        break;
+}
+
+void Form1::afterSupplierSave()
+{
+    setPanelText(1, savedTableText.isEmpty() ? m_supplierTab->texts().picked : savedTableText);
+    SetButtons(QStringLiteral("110011"));
+    m_supplierTab->SupplierName->setEnabled(true);
+    fillList(*m_supplierTab);
+    // Shown again by its key: names need not be unique.
+    findShown(*m_supplierTab, true);
+    if (!m_supplierTab->record) {
+        gui::MessageBox::notice(this, QStringLiteral("Supplier Record Not Found"));
+    } else {
+        populate(*m_supplierTab);
+        m_supplierTab->shown.description = m_supplierTab->record->Name;
     }
-    default:
-        break;
-    }
+    LockFields(true);
+    if (m_carTab->shown.loaded)
+        TbDisplay->setEnabled(true);
+    m_supplierTab->shown.loaded = m_supplierTab->record.has_value();
+    m_supplierTab->SupplierName->setFocus();
+    showEntries(*m_supplierTab);
 }
 
 void Form1::cancelCommand()
@@ -439,49 +252,38 @@ void Form1::cancelCommand()
     setPanelText(2, QString());
     UpdateForm(99);
     editMode = EditMode::Browsing;
-    setMenusEnabled({ mnuFile, mnuReports, mnuPreferences }, mnuTimeLine, true);
     LockFields(true);
     switch (currentTab) {
     case CarTab:
-        m_carTab->cmdAttachCarImage->setEnabled(true);
-        m_carTab->cmdViewCarImage->setEnabled(true);
+        m_carTab->enablePictures(true);
         setPanelText(1, SelectProject);
         if (m_carTab->shown.loaded) {
             TbDisplay->setEnabled(true);
-            findCar();
-            PopulateCarFields();
+            findShown(*m_carTab);
+            populate(*m_carTab);
             UpdateMaterialsTree();
             UpdateProjectTree();
             SetButtons(QStringLiteral("110011"));
-            showEntries(QStringLiteral("CAR"), m_carTab->shown.count);
+            showEntries(*m_carTab);
         } else {
             TbDisplay->setEnabled(false);
             ClearFields();
-            m_carTab->cmdAttachCarImage->setEnabled(false);
-            m_carTab->cmdViewCarImage->setEnabled(false);
-            gui::setListText(m_carTab->carDescription, QStringLiteral("<Select A Project Car>"));
+            m_carTab->enablePictures(false);
+            gui::setListText(m_carTab->carDescription, m_carTab->texts().placeholder);
             SetButtons(QStringLiteral("100001"));
         }
         m_carTab->carDescription->setFocus();
-        break;
-    case AssemblyTab:
-    case ComponentTab:
-    case PhaseTab:
-    case ActivityTab:
-        cancelRecord(recordKind(currentTab - 1));
         break;
     case SupplierTab:
         setPanelText(1, savedTableText);
         m_supplierTab->SupplierName->setEnabled(m_supplierTab->SupplierName->count() > 0);
         if (m_supplierTab->shown.loaded) {
-            FindSupplier();
-            PopulateSupplierFields();
+            findShown(*m_supplierTab, true);
+            populate(*m_supplierTab);
             SetButtons(QStringLiteral("110011"));
         } else {
             ClearFields();
-            gui::setListText(m_supplierTab->SupplierName,
-                m_supplierTab->SupplierName->count() > 0 ? QStringLiteral("<Select A Supplier>")
-                                                         : QStringLiteral("<No Entries>"));
+            showPlaceholder(m_supplierTab->SupplierName, m_supplierTab->texts().placeholder);
             SetButtons(QStringLiteral("100001"));
         }
         m_supplierTab->SupplierName->setFocus();
@@ -489,8 +291,205 @@ void Form1::cancelCommand()
             TbDisplay->setEnabled(true);
         break;
     default:
+        cancelRecord(current());
         break;
     }
+}
+
+void Form1::cancelRecord(RecordEditor& e)
+{
+    const bool activity = e.kind() == project::Kind::Activity;
+    if (e.inPlan() && !isSampleCar()) {
+        setReseqEnabled(true);
+        if (activity)
+            m_activityTab->cmdAttachComponent->setEnabled(false);
+    }
+    TbDisplay->setEnabled(true);
+    setPanelText(1, e.texts().picked);
+    if (e.shown.loaded) {
+        findShown(e);
+        populate(e);
+        SetButtons(QStringLiteral("110011"));
+    } else {
+        ClearFields();
+        showPlaceholder(e.pickList(), e.texts().cancelPlaceholder);
+        SetButtons(QStringLiteral("100001"));
+    }
+    // Attaching needs an activity to attach to.
+    if (activity)
+        setAttachEnabled(m_activityTab->shown.loaded);
+    e.pickList()->setFocus();
+}
+
+void Form1::deleteCommand()
+{
+    try {
+        if (!DeleteRecord()) {
+            SetButtons(QStringLiteral("110011"));
+            return;
+        }
+    } catch (const store::StoreError& error) {
+        gui::showCommandError(this, QStringLiteral("the delete"), error);
+        SetButtons(QStringLiteral("110011"));
+        return;
+    }
+    SetButtons(QStringLiteral("100001"));
+    ClearFields();
+    RecordEditor& e = current();
+    if (currentTab == CarTab) {
+        TbDisplay->setEnabled(false);
+        m_carTab->enablePictures(false);
+        m_carTab->shown.description.clear();
+        m_carTab->forget();
+        m_session.setCurrentCar(0);
+        projectDescription->clear();
+        fillList(e);
+        m_trees->clear();
+    } else if (currentTab == SupplierTab) {
+        fillList(e);
+        e.forget();
+        e.shown.description.clear();
+    } else {
+        if (currentTab == ActivityTab)
+            setAttachEnabled(false);
+        fillList(e);
+        RecordEditor* child = dependent(e);
+        if (child)
+            fillList(*child);
+        e.forget();
+        if (child)
+            child->forget();
+        if (currentTab != ActivityTab)
+            (e.inPlan() ? planSideTab : materialsSideTab) = 0;
+        updateTree(e.inPlan());
+        if (currentTab == ActivityTab) {
+            showTotals(*m_phaseTab);
+            showTotals(*m_carTab);
+        }
+        if (e.inPlan() && !isSampleCar())
+            setReseqEnabled(false);
+    }
+    e.pickList()->setFocus();
+    showEntries(e);
+    if (currentTab == ComponentTab)
+        RecalcCosts();
+    else if (currentTab == ActivityTab)
+        RecalcDates();
+}
+
+Outcome Form1::SaveRecord()
+{
+    const qint32 attachedBefore
+        = isUpdate && m_componentTab->record ? m_componentTab->record->ActivityID.value_or(0) : 0;
+    const Outcome outcome = current().save(m_session, isUpdate, m_carTab->shown.key, common::Clock::now());
+    if (outcome == Outcome::Saved && currentTab == ComponentTab) {
+        // The activity tab lists its components: refill it when this one joined or left it.
+        const qint32 activity = m_activityTab->shown.key;
+        const qint32 attachedAfter = m_componentTab->record->ActivityID.value_or(0);
+        if (attachedBefore != attachedAfter && activity != 0
+            && (activity == attachedBefore || activity == attachedAfter))
+            loadcomponents();
+    }
+    return outcome;
+}
+
+bool Form1::DeleteRecord()
+{
+    const RecordEditor& e = current();
+    const QString remembered = panelText(1);
+    setPanelText(1, e.texts().deleting);
+    if (gui::MessageBox::question(this, e.texts().question, gui::AppTitle) != gui::Answer::Yes) {
+        setPanelText(1, remembered);
+        return false;
+    }
+    try {
+        m_session.remove(e.kind(), e.shown.key);
+        if (currentTab == ComponentTab)
+            loadcomponents();
+    } catch (...) {
+        setPanelText(1, remembered);
+        throw;
+    }
+    // The component tab must not go on showing an activity that is gone.
+    if (e.inPlan() && m_componentTab->shown.loaded) {
+        findShown(*m_componentTab, true);
+        populate(*m_componentTab);
+    }
+    planNodeKey.clear();
+    materialsNodeKey.clear();
+    setPanelText(1, e.texts().closing);
+    return true;
+}
+
+void Form1::refuseStaleSave(Outcome outcome)
+{
+    gui::MessageBox::information(this, project::ProjectSession::refusalText(outcome));
+    if (outcome == Outcome::DeletedElsewhere) {
+        // Gone from the lists and the trees as well; what it owned went with it.
+        RecordEditor& e = current();
+        e.shown.loaded = false;
+        if (currentTab == CarTab) {
+            for (RecordEditor* r :
+                std::initializer_list<RecordEditor*> { m_assemblyTab, m_componentTab, m_phaseTab, m_activityTab })
+                r->shown.loaded = false;
+            e.shown.key = 0;
+            m_session.setCurrentCar(0);
+            projectDescription->clear();
+            fillList(e);
+            m_trees->clear();
+        } else if (currentTab == SupplierTab) {
+            e.shown.key = 0;
+            e.shown.description.clear();
+            fillList(e);
+        } else {
+            RecordEditor* child = dependent(e);
+            if (child)
+                child->shown.loaded = false;
+            fillList(e);
+            if (child)
+                fillList(*child);
+            updateTree(e.inPlan());
+        }
+    }
+    // As after Cancel: the record shown afresh from the file, or the tab emptied.
+    cancelCommand();
+}
+
+void Form1::setCostsChanged()
+{
+    // A stored Null never equals what was typed.
+    costsChanged = true;
+    const auto& r = m_componentTab->record;
+    if (!isUpdate || !r)
+        return;
+    const auto same = [](const std::optional<common::Money>& stored, const QLineEdit* box) {
+        const auto typed = common::Money::parse(box->text());
+        return stored && typed && *stored == *typed;
+    };
+    const auto quantity = common::Money::parse(m_componentTab->ComponentQuantity->text());
+    const bool sameQuantity = r->quantity && quantity && common::Money::fromWholeDollars(*r->quantity) == *quantity;
+    costsChanged = !(same(r->targetcost, m_componentTab->ComponentTargetCost)
+        && same(r->actualcost, m_componentTab->ComponentActualCost) && sameQuantity);
+}
+
+void Form1::setDatesChanged()
+{
+    datesChanged = true;
+    if (!isUpdate || !m_activityTab->record)
+        return;
+    const store::Activity& a = *m_activityTab->record;
+    const auto sameDate = [](const QDate& stored, const QLineEdit* box) {
+        return stored.isValid() ? common::parseDate(box->text()) == stored : box->text().isEmpty();
+    };
+    const auto sameEffort = [](const std::optional<double>& stored, const QLineEdit* box) {
+        const auto typed = common::numberValue(box->text());
+        return stored && typed && *stored == *typed;
+    };
+    const ActivityEditor& t = *m_activityTab;
+    datesChanged = !(sameDate(a.targetstartdate, t.ActivityTargetStartDate)
+        && sameDate(a.targetstopdate, t.ActivityTargetStopDate) && sameEffort(a.targeteffort, t.ActivityTargetEffort)
+        && sameDate(a.actualstartdate, t.ActivityActualStartDate)
+        && sameDate(a.actualstopdate, t.ActivityActualStopDate) && sameEffort(a.actualeffort, t.ActivityActualEffort));
 }
 
 } // namespace editor

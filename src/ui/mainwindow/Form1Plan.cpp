@@ -1,84 +1,143 @@
-// Moving phases and activities in the plan, and attaching components to an activity.
+// The materials and project-plan trees, moving phases and activities in the plan, and attaching
+// components to an activity.
 
 #include "mainwindow/Form1.h"
 
 #include "mainwindow/Editors.h"
 
 #include "gui/Dialogs.h"
+#include "gui/StoreErrors.h"
 #include "store/Store.h"
-#include "store/StoreError.h"
 
 #include <QComboBox>
 #include <QLabel>
-#include <QListWidget>
-#include <QMenu>
 #include <QPushButton>
+#include <QSettings>
 #include <QTabWidget>
+#include <QTreeView>
 
 namespace editor {
 
-void Form1::cmdMoveUp_Click()
+using project::Kind;
+
+void Form1::UpdateMaterialsTree()
 {
-    moveEntry(true);
+    const qint32 car = m_carTab->shown.key;
+    if (car == 0) {
+        m_trees->rebuild(ProjectTrees::Materials, 0, QString(), {}, false);
+        return;
+    }
+    std::optional<project::ProjectRecords> own;
+    const project::ProjectRecords& rows
+        = inBatch() ? records() : own.emplace(project::ProjectRecords::materials(store(), car));
+    // While components are being attached, the ones attached to the activity show in bold.
+    QSet<qint32> bold;
+    if (m_activityTab->cmdDone->isEnabled()) {
+        for (const store::Component& c : rows.components()) {
+            if (c.isAttached() && *c.ActivityID == m_activityTab->shown.key)
+                bold.insert(c.componentid);
+        }
+    }
+    m_trees->rebuild(ProjectTrees::Materials, car, m_carTab->shown.description, rows,
+        preferences.treeView != QStringLiteral("C"), bold);
 }
 
-void Form1::cmdMoveDown_Click()
+void Form1::UpdateProjectTree()
 {
-    moveEntry(false);
+    const qint32 car = m_carTab->shown.key;
+    if (car == 0) {
+        m_planOrder = {};
+        m_trees->rebuild(ProjectTrees::Plan, 0, QString(), {}, false);
+        return;
+    }
+    std::optional<project::ProjectRecords> own;
+    const project::ProjectRecords& rows
+        = inBatch() ? records() : own.emplace(project::ProjectRecords::plan(store(), car));
+    m_trees->rebuild(
+        ProjectTrees::Plan, car, m_carTab->shown.description, rows, preferences.treeView != QStringLiteral("C"));
+    m_planOrder = project::PlanOrder(rows);
+}
+
+void Form1::highlight(bool plan, const NodeRef& node)
+{
+    (plan ? planNodeKey : materialsNodeKey) = node;
+    m_trees->mark(plan ? ProjectTrees::Plan : ProjectTrees::Materials, node);
+}
+
+void Form1::TvMaterials_NodeClick(const NodeRef& node)
+{
+    if (m_activityTab->cmdDone->isVisible()) {
+        attachClick(node);
+        return;
+    }
+    m_trees->view(ProjectTrees::Materials)->clearSelection();
+    pickFromTree(node);
+}
+
+void Form1::TvProject_NodeClick(const NodeRef& node)
+{
+    m_trees->view(ProjectTrees::Plan)->clearSelection();
+    if (node.kind == Kind::Phase)
+        movePhaseID = node.key;
+    else if (node.kind == Kind::Activity)
+        moveActivityID = node.key;
+    pickFromTree(node);
+}
+
+void Form1::pickFromTree(const NodeRef& node)
+{
+    RecordEditor& editor = tabEditor(Tab(int(node.kind) + 1));
+    // The node's record, picked as if from its list.
+    clickedListIndex = editor.pickList()->findData(node.key);
+    if (clickedListIndex < 0 || node.kind == Kind::Supplier)
+        return;
+    listClickFromTree = true;
+    if (node.kind == Kind::Car)
+        carDescription_Click();
+    else
+        pickRecord(editor);
+}
+
+void Form1::setTreeStyle(const QString& style)
+{
+    preferences.treeView = style;
+    Preferences::writeTreeView(m_settings, style);
+    // Rebuilt in the new style, with the record shown still marked.
+    const bool plan = displayTab != 0;
+    updateTree(plan);
+    highlight(plan, plan ? planNodeKey : materialsNodeKey);
 }
 
 void Form1::moveEntry(bool up)
 {
     if (refuseChange())
         return;
-    const bool phase = moveKind == project::Kind::Phase;
-    const QList<OrderRow>& order = phase ? phaseOrderTable : activityOrderTable;
-    const qint32 picked = phase ? movePhaseID : moveActivityID;
-    qsizetype at = -1;
-    for (qsizetype i = 0; i < order.size(); ++i) {
-        if (order.at(i).id == picked) {
-            at = i;
-            break;
-        }
-    }
-    if (at < 0)
+    const bool phase = moveKind == Kind::Phase;
+    const auto move = m_planOrder.move(moveKind, phase ? movePhaseID : moveActivityID, up);
+    if (!move)
         return; // not in the plan as last built: nothing to move
-    if (!phase)
-        movePhaseID = order.at(at).phase;
-
-    const qsizetype neighbour = up ? at - 1 : at + 1;
-    const bool outside = neighbour < 0 || neighbour >= order.size()
-        || (!phase && order.at(neighbour).phase != order.at(at).phase); // activities stay in their phase
-    if (outside) {
-        QString message;
-        if (phase)
-            message = up ? QStringLiteral("This Is The First PHASE... Can't Be Moved Up")
-                         : QStringLiteral("This Is The Last PHASE... Can't Be Moved Down");
-        else
-            message = up ? QStringLiteral("This Is The First ACTIVITY In The PHASE... Can't Be Moved Up")
-                         : QStringLiteral("This Is The Last ACTIVITY In The PHASE... Can't Be Moved Down");
-        gui::MessageBox::notice(this, message);
+    if (!move->swap) {
+        gui::MessageBox::notice(this, move->refusal);
         return;
     }
-
     // Whatever the two hold is exchanged, gaps and all, in one transaction.
-    const OrderRow a = order.at(at);
-    const OrderRow b = order.at(neighbour);
+    const project::PlanOrder::Swap& s = *move->swap;
     try {
         if (phase)
-            m_session.swapPhaseSequences(a.id, b.sequence, b.id, a.sequence);
+            m_session.swapPhaseSequences(s.id, s.sequence, s.otherId, s.otherSequence);
         else
-            m_session.swapActivitySequences(a.id, b.sequence, b.id, a.sequence);
+            m_session.swapActivitySequences(s.id, s.sequence, s.otherId, s.otherSequence);
     } catch (const store::StoreError& e) {
-        showStoreError(QStringLiteral("the move"), e);
+        gui::showCommandError(this, QStringLiteral("the move"), e);
         return;
     }
+    // The record shown is read again: its sequence is part of what a save compares.
     if (phase)
-        FindPhase();
+        findShown(*m_phaseTab);
     else if (m_activityTab->shown.loaded)
-        FindActivity();
+        findShown(*m_activityTab);
     UpdateProjectTree();
-    highlightPlanNode(planNodeKey);
+    highlight(true, planNodeKey);
 }
 
 void Form1::cmdAttachComponent_Click()
@@ -104,33 +163,30 @@ void Form1::cmdAttachComponent_Click()
 
 void Form1::attachClick(const NodeRef& node)
 {
-    if (node.kind != project::Kind::Component)
+    if (node.kind != Kind::Component)
         return;
     setPanelText(1, QStringLiteral("Please Click A 'COMPONENT' To Add It To The Activity"));
     const qint32 componentid = node.key;
     try {
         auto component = store().components.load(componentid);
-        if (!component) {
-            gui::MessageBox::notice(this, QStringLiteral("Unable To Access Component"));
-            return;
-        }
-        const bool attached = m_trees->isBold(componentid);
         // Detaching writes 0; attaching takes the component from whatever activity it had.
-        component->record.ActivityID = attached ? 0 : m_activityTab->shown.key;
-        if (m_session.update(component->record, component->snapshot) != project::ProjectSession::SaveOutcome::Saved) {
+        if (component)
+            component->record.ActivityID = m_trees->isBold(componentid) ? 0 : m_activityTab->shown.key;
+        if (!component
+            || m_session.update(component->record, component->snapshot)
+                != project::ProjectSession::SaveOutcome::Saved) {
             gui::MessageBox::notice(this, QStringLiteral("Unable To Access Component"));
             return;
         }
         m_trees->toggleBold(componentid);
         if (m_componentTab->shown.loaded && componentid == m_componentTab->shown.key) {
-            reloadComponent();
-            PopulateComponentFields();
+            findShown(*m_componentTab, true);
+            populate(*m_componentTab);
         }
     } catch (const store::StoreError& e) {
-        showStoreError(QStringLiteral("the change of the component"), e);
+        gui::showCommandError(this, QStringLiteral("the change of the component"), e);
         return;
     }
-    listedActivityID = m_activityTab->shown.key;
     loadcomponents();
 }
 
@@ -150,18 +206,16 @@ void Form1::cmdDone_Click()
     UpdateProjectTree();
     UpdateMaterialsTree();
     if (m_componentTab->shown.loaded) {
-        FindComponent();
-        PopulateComponentFields();
+        findShown(*m_componentTab);
+        populate(*m_componentTab);
     }
     const FiguresBatch batch(*this);
-    CalculateActivityInfo();
-    CalculatePhaseInfo();
-    CalculateComponentInfo();
-    CalculateAssemblyInfo();
-    CalculateCarInfo();
+    for (RecordEditor* e :
+        std::initializer_list<RecordEditor*> { m_activityTab, m_phaseTab, m_componentTab, m_assemblyTab, m_carTab })
+        showTotals(*e);
     TbDisplay->setEnabled(true);
     showTree(1);
-    highlightPlanNode(planNodeKey);
+    highlight(true, planNodeKey);
     showTab(4);
     currentTab = ActivityTab;
     m_activityTab->ActivityDescription->setFocus();

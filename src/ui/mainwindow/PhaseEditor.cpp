@@ -53,12 +53,45 @@ void PhaseEditor::lock(bool locked)
     PhaseDisplayStatus->setEnabled(true);
 }
 
-void PhaseEditor::showTotals(const rollup::Costs& costs, const rollup::Plan& plan)
+void PhaseEditor::showFigures(const rollup::Costs& costs, const rollup::Plan& plan)
 {
     showCosts(costs, PhaseTargetCost, PhaseActualCost);
     showPlan(plan,
         { PhaseTargetEffort, PhaseActualEffort, PhaseTargetStartDate, PhaseActualStartDate, PhaseTargetStopDate,
             PhaseActualStopDate });
+}
+
+const RecordEditor::Texts& PhaseEditor::texts() const
+{
+    static const Texts t {
+        QStringLiteral("PHASE"),
+        QStringLiteral("Add, Change, Or Delete A 'Phase'"),
+        QStringLiteral("Click The 'Add' Button To Create A New 'Phase'"),
+        QStringLiteral("<Select A Phase>"),
+        QStringLiteral("<Select A phase>"),
+        QStringLiteral("Adding New Phase..."),
+        QStringLiteral("Updating Phase..."),
+        QStringLiteral("Phase Record Not Found"),
+        QStringLiteral("Deleting The 'Phase'"),
+        QStringLiteral("Are you sure? -- THIS WILL DELETE THE PHASE AND ALL ITS ACTIVITIES --"),
+        QStringLiteral("Add, Change, Or Delete A 'Phase'"),
+    };
+    return t;
+}
+
+bool PhaseEditor::showRecord(const store::Store& store)
+{
+    Q_UNUSED(store);
+    if (!record)
+        return false;
+    show(*record);
+    shown.key = record->PhaseID;
+    return true;
+}
+
+void PhaseEditor::showTotals(const rollup::ProjectFigures& f)
+{
+    showFigures(f.phaseCosts(shown.key), f.phasePlan(shown.key));
 }
 
 } // namespace editor

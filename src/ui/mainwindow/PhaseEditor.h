@@ -26,6 +26,8 @@ public:
     explicit PhaseEditor(QWidget* page);
 
     project::Kind kind() const override { return project::Kind::Phase; }
+    const Texts& texts() const override;
+    bool showRecord(const store::Store& store) override;
     bool read(const store::Store& store) override;
     QComboBox* pickList() const override { return phaseDescription; }
     // The record shown.
@@ -35,13 +37,21 @@ public:
 
     void show(const store::Phase& phase);
 
-    void showTotals(const rollup::Costs& costs, const rollup::Plan& plan);
+    void showTotals(const rollup::ProjectFigures& figures) override;
     project::PhaseFields fields() const;
     // The rules of the core; what they tidied goes back into the boxes, a refusal is shown with
     // the cursor on its field. False when refused.
-    bool validate(QWidget* parent, qint32 carid);
+    bool validate(QWidget* parent, qint32 carid) override;
     // Browsing shows the pick list and the display boxes, editing the input boxes and lists.
-    void lock(bool locked);
+    void lock(bool locked) override;
+
+protected:
+    void dropRecord() override { record.reset(); }
+    QLineEdit* nameBox() const override { return PhaseDisplayDescription; }
+    QComboBox* statusList() const override { return phaseStatus; }
+
+private:
+    void showFigures(const rollup::Costs& costs, const rollup::Plan& plan);
 };
 
 } // namespace editor

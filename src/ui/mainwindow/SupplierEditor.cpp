@@ -65,4 +65,31 @@ void SupplierEditor::lock(bool locked)
     swapForEditing(locked, { SupplierName }, { SupplierDisplayName });
 }
 
+const RecordEditor::Texts& SupplierEditor::texts() const
+{
+    static const Texts t {
+        QStringLiteral("SUPPLIER"),
+        QStringLiteral("Add, Change, Or Delete A 'Supplier'"),
+        QStringLiteral("Add, Change, Or Delete A 'Supplier'"),
+        QStringLiteral("<Select A Supplier>"),
+        QStringLiteral("<Select A Supplier>"),
+        QStringLiteral("Add New Supplier..."),
+        QStringLiteral("Updating Supplier..."),
+        QString(),
+        QStringLiteral("Deleting The 'Supplier'"),
+        QStringLiteral("Are you sure? -- THIS WILL DELETE THE SUPPLIER --"),
+        QStringLiteral("Add, Change, Or Delete A 'Supplier'"),
+    };
+    return t;
+}
+
+bool SupplierEditor::showRecord(const store::Store& store)
+{
+    Q_UNUSED(store);
+    if (!record)
+        return false;
+    show(*record);
+    return true;
+}
+
 } // namespace editor

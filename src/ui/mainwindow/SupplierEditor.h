@@ -25,6 +25,8 @@ public:
     explicit SupplierEditor(QWidget* page);
 
     project::Kind kind() const override { return project::Kind::Supplier; }
+    const Texts& texts() const override;
+    bool showRecord(const store::Store& store) override;
     bool read(const store::Store& store) override;
     QComboBox* pickList() const override { return SupplierName; }
     // The record shown.
@@ -37,9 +39,13 @@ public:
     project::SupplierFields fields() const;
     // The rules of the core; what they tidied goes back into the boxes, a refusal is shown with
     // the cursor on its field. False when refused.
-    bool validate(QWidget* parent, qint32 carid);
+    bool validate(QWidget* parent, qint32 carid) override;
     // Browsing shows the pick list and the display boxes, editing the input boxes and lists.
-    void lock(bool locked);
+    void lock(bool locked) override;
+
+protected:
+    void dropRecord() override { record.reset(); }
+    QLineEdit* nameBox() const override { return SupplierDisplayName; }
 };
 
 } // namespace editor

@@ -1,21 +1,9 @@
-// The main window's frame, command row, menus and status bar. The record tabs' fields come from
-// their forms, through their editors.
-
-#include "mainwindow/Form1.h"
-
-#include "mainwindow/Editors.h"
-
-#include "ui_CommandRow.h"
-#include "ui_Frame.h"
+#include "mainwindow/WindowMenus.h"
 
 #include <QAction>
-#include <QLabel>
-#include <QLineEdit>
+#include <QMainWindow>
+#include <QMenu>
 #include <QMenuBar>
-#include <QPushButton>
-#include <QStatusBar>
-#include <QTabWidget>
-#include <QVBoxLayout>
 
 namespace editor {
 
@@ -26,65 +14,22 @@ namespace {
 
 } // namespace
 
-void Form1::buildWindow()
+WindowMenus::WindowMenus(QMainWindow* window)
 {
-    setObjectName(QStringLiteral("Form1"));
-    setWindowTitle(QStringLiteral("Gear-Log"));
-    resize(1180, 720);
-    setMinimumSize(960, 600);
-
-    auto* central = new QWidget(this);
-    Ui::Frame frame;
-    frame.setupUi(central);
-    projectDescription = frame.projectDescription;
-    tbproject = frame.tbproject;
-    Image1 = frame.Image1;
-    // A size relative to the default font cannot be said in a form.
-    QFont titleFont = projectDescription->font();
-    titleFont.setPointSizeF(titleFont.pointSizeF() * 1.25);
-    projectDescription->setFont(titleFont);
-
-    m_carTab = new CarEditor(frame.tbprojectTab0);
-    m_assemblyTab = new AssemblyEditor(frame.tbprojectTab1);
-    m_componentTab = new ComponentEditor(frame.tbprojectTab2);
-    m_phaseTab = new PhaseEditor(frame.tbprojectTab3);
-    m_activityTab = new ActivityEditor(frame.tbprojectTab4);
-    m_supplierTab = new SupplierEditor(frame.tbprojectTab5);
-
-    m_trees = new ProjectTrees(central);
-    TbDisplay = m_trees->tabs();
-    frame.sideLayout->insertWidget(0, TbDisplay, 1);
-
-    Ui::CommandRow commands;
-    commands.setupUi(frame.commandRow);
-    cmdButton = { commands.cmdButton0, commands.cmdButton1, commands.cmdButton2, commands.cmdButton3,
-        commands.cmdButton4, commands.cmdButton5 };
-    LblReseq = commands.LblReseq;
-    cmdMoveUp = commands.cmdMoveUp;
-    cmdMoveDown = commands.cmdMoveDown;
-    cmdcloseimage = commands.cmdcloseimage;
-    setCentralWidget(central);
-
-    buildMenus();
-    buildStatusBar();
-}
-
-void Form1::buildMenus()
-{
-    QMenuBar* bar = menuBar();
+    QMenuBar* bar = window->menuBar();
     auto menu = [](QMenu*& member, const char* name, QWidget* parent, const QString& title) {
         member = new QMenu(title, parent);
         member->setObjectName(QLatin1String(name));
         member->menuAction()->setObjectName(QLatin1String(name));
         return member;
     };
-    auto item = [this](QAction*& member, const char* name, QMenu* into, const QString& caption) {
-        member = new QAction(caption, this);
+    auto item = [window](QAction*& member, const char* name, QMenu* into, const QString& caption) {
+        member = new QAction(caption, window);
         member->setObjectName(QLatin1String(name));
         into->addAction(member);
     };
-    auto dash = [this](QAction*& member, const char* name, QMenu* into) {
-        member = new QAction(this);
+    auto dash = [window](QAction*& member, const char* name, QMenu* into) {
+        member = new QAction(window);
         member->setObjectName(QLatin1String(name));
         member->setSeparator(true);
         into->addAction(member);
@@ -119,7 +64,7 @@ void Form1::buildMenus()
     item(NAMED(MnuStatusReport), mnuReports, QStringLiteral("Print Status Report"));
     item(NAMED(MnuWishList), mnuReports, QStringLiteral("Print Wish List"));
 
-    mnuTimeLine = new QAction(QStringLiteral("&Time Line"), this);
+    mnuTimeLine = new QAction(QStringLiteral("&Time Line"), window);
     mnuTimeLine->setObjectName(QStringLiteral("mnuTimeLine"));
     bar->addAction(mnuTimeLine);
 
@@ -131,23 +76,11 @@ void Form1::buildMenus()
     item(NAMED(mnutableofcontents), mnuHelp, QStringLiteral("&Table Of Contents"));
 }
 
-void Form1::buildStatusBar()
+void WindowMenus::setCommandsEnabled(bool enabled)
 {
-    sbStatus = new QStatusBar(this);
-    sbStatus->setObjectName(QStringLiteral("sbStatus"));
-    sbStatus->setSizeGripEnabled(true);
-    static const char* const designTexts[5] = { "Status", "Table", "Record Counter", "", "" };
-    static const int stretch[5] = { 4, 1, 1, 0, 0 };
-    for (int i = 0; i < 5; ++i) {
-        auto* panel = new QLabel(QLatin1String(designTexts[i]), sbStatus);
-        panel->setObjectName(QStringLiteral("sbStatusPanel%1").arg(i + 1));
-        panel->setFrameStyle(QFrame::Panel | QFrame::Sunken);
-        panel->setMinimumWidth(i == 0 ? 320 : 110);
-        panel->setContentsMargins(4, 0, 4, 0);
-        sbPanel[size_t(i)] = panel;
-        sbStatus->addPermanentWidget(panel, stretch[i]);
-    }
-    setStatusBar(sbStatus);
+    for (QMenu* m : { mnuFile, mnuPreferences, mnuReports })
+        m->menuAction()->setEnabled(enabled);
+    mnuTimeLine->setEnabled(enabled);
 }
 
 #undef NAMED

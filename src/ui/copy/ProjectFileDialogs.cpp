@@ -1,0 +1,81 @@
+// Whole projects to and from files that other GearLog users (and other programs) can read.
+
+#include "copy/ProjectFileDialogs.h"
+
+#include "exchange/ProjectFile.h"
+#include "gui/Dialogs.h"
+#include "gui/StoreErrors.h"
+#include "project/ProjectSession.h"
+#include "store/Store.h"
+
+#include <QApplication>
+#include <QDir>
+#include <QFile>
+#include <QRegularExpression>
+#include <QSaveFile>
+
+namespace copy {
+
+namespace {
+
+const QString Filter = QStringLiteral("GearLog projects (*.json)");
+
+// The wait cursor for as long as it lives, whatever is thrown.
+struct BusyCursor
+{
+    BusyCursor() { QApplication::setOverrideCursor(Qt::WaitCursor); }
+    ~BusyCursor() { QApplication::restoreOverrideCursor(); }
+    BusyCursor(const BusyCursor&) = delete;
+    BusyCursor& operator=(const BusyCursor&) = delete;
+};
+
+} // namespace
+
+std::optional<QString> exportProjectFile(
+    QWidget* parent, const project::ProjectSession& session, qint32 carid, const QString& description)
+{
+    QString name = description;
+    name.replace(QRegularExpression(QStringLiteral("[^A-Za-z0-9 ._-]")), QStringLiteral("_"));
+    const QString path = gui::FileDialog::getSaveFileName(
+        parent, QStringLiteral("Export Project"), QDir::home().filePath(name + QStringLiteral(".json")), Filter);
+    if (path.isEmpty())
+        return std::nullopt;
+    QByteArray json;
+    try {
+        const BusyCursor busy;
+        json = exchange::exportProject(session.store(), carid);
+    } catch (const store::StoreError& e) {
+        gui::showCommandError(parent, QStringLiteral("the export"), e);
+        return std::nullopt;
+    }
+    QSaveFile file(path);
+    if (!file.open(QIODevice::WriteOnly) || file.write(json) != json.size() || !file.commit()) {
+        gui::MessageBox::information(parent, QStringLiteral("The File '%1' Could Not Be Written").arg(path));
+        return std::nullopt;
+    }
+    return QStringLiteral("Project '%1' Exported").arg(description);
+}
+
+std::optional<qint32> importProjectFile(QWidget* parent, project::ProjectSession& session)
+{
+    const QString path
+        = gui::FileDialog::getOpenFileName(parent, QStringLiteral("Import Project"), QDir::homePath(), Filter);
+    if (path.isEmpty())
+        return std::nullopt;
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly)) {
+        gui::MessageBox::information(parent, QStringLiteral("The File '%1' Could Not Be Read").arg(path));
+        return std::nullopt;
+    }
+    try {
+        const BusyCursor busy;
+        return session.importProject(file.readAll());
+    } catch (const exchange::ImportError& e) {
+        gui::MessageBox::information(parent, QStringLiteral("The File Cannot Be Imported:\n\n%1").arg(e.message()));
+    } catch (const store::StoreError& e) {
+        gui::showCommandError(parent, QStringLiteral("the import"), e);
+    }
+    return std::nullopt;
+}
+
+} // namespace copy

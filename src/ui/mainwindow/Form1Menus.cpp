@@ -1,0 +1,224 @@
+// The menus' commands, pictures and preferences: entry points to the windows and parts that do
+// the work.
+
+#include "mainwindow/Form1.h"
+
+#include "mainwindow/Appearance.h"
+#include "mainwindow/Editors.h"
+#include "mainwindow/FocusSelection.h"
+#include "mainwindow/PictureView.h"
+#include "mainwindow/WindowMenus.h"
+
+#include "app/AboutGearLog.h"
+#include "app/GearLogOverview.h"
+#include "copy/CopyForm.h"
+#include "copy/ProjectFileDialogs.h"
+#include "gui/ContextHelp.h"
+#include "gui/Dialogs.h"
+#include "gui/StoreErrors.h"
+#include "reports/MaterialsListForm.h"
+#include "reports/ProjectPlanForm.h"
+#include "reports/StatusReportForm.h"
+#include "reports/WishListForm.h"
+#include "store/Store.h"
+
+#include <QAction>
+#include <QComboBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QPushButton>
+#include <QTabWidget>
+#include <QTreeView>
+
+namespace editor {
+
+namespace {
+
+template <class Window> void openWindow(QWidget* parent)
+{
+    Window window(parent);
+    window.exec();
+}
+
+template <class Report> void openReport(const store::Database& database, QWidget* parent)
+{
+    Report window(database, parent);
+    window.exec();
+}
+
+} // namespace
+
+void Form1::connectMenus()
+{
+    const WindowMenus& m = *m_menus;
+    const auto on = [this](QAction* action, auto&& slot) { connect(action, &QAction::triggered, this, slot); };
+    on(m.mnuExit, [this] { quitroutine(); });
+    on(m.mnuCreate, [this] { CreateNewCar(); });
+    on(m.mnucopy, [this] { mnucopy_Click(); });
+    on(m.mnuExportProject, [this] { mnuExportProject_Click(); });
+    on(m.mnuImportProject, [this] { mnuImportProject_Click(); });
+    on(m.mnuExpandView, [this] { setTreeStyle(QStringLiteral("E")); });
+    on(m.mnuCompressView, [this] { setTreeStyle(QStringLiteral("C")); });
+    on(m.MnuMaterialsList, [this] { openReport<reports::MaterialsListForm>(store().db, this); });
+    on(m.MnuProjectPlan, [this] { openReport<reports::ProjectPlanForm>(store().db, this); });
+    on(m.MnuStatusReport, [this] { openReport<reports::StatusReportForm>(store().db, this); });
+    on(m.MnuWishList, [this] { openReport<reports::WishListForm>(store().db, this); });
+    on(m.mnuTimeLine, [this] { mnuTimeLine_Click(); });
+    on(m.mnuAbout, [this] { openWindow<app::AboutGearLog>(this); });
+    on(m.mnuOverview, [this] { openWindow<app::GearLogOverview>(this); });
+    on(m.mnutableofcontents, [this] { gui::showHelpContents(this); });
+
+    // Colours of the window and its tab areas, and the fields that select their text when entered.
+    prepareFocusSelection(this);
+    m_appearance = new Appearance(this,
+        { { tbproject, TbDisplay }, { tbproject },
+            { m_trees->view(ProjectTrees::Materials), m_trees->view(ProjectTrees::Plan),
+                m_activityTab->ActivityComponents } },
+        m_settings);
+    on(m.mnuSetBackgroundColor, [this] {
+        if (const std::optional<qint32> chosen = m_appearance->choose(preferences.backColor))
+            preferences.backColor = *chosen;
+    });
+    on(m.mnuSetDefaultColors, [this] { preferences.backColor = m_appearance->restoreDefault(); });
+
+    // F1 opens the help at the section of the record tab showing, or of the picture over it.
+    static const QStringList sections
+        = QStringLiteral("car assemblies components phases activities suppliers").split(QLatin1Char(' '));
+    gui::installContextHelp(this, [this] {
+        return Image1->isVisible() ? QStringLiteral("pictures") : sections.value(tbproject->currentIndex());
+    });
+}
+
+void Form1::ReadRegistry()
+{
+    preferences = Preferences::read(m_settings);
+    m_appearance->apply(preferences.backColor);
+    m_pictures->setStretch(preferences.stretch);
+}
+
+// --- Pictures: attached through Save, shown by the picture view -------------------------------------
+
+void Form1::preparePictures()
+{
+    const WindowMenus& m = *m_menus;
+    m_pictures
+        = new PictureView(Image1, cmdcloseimage, m.mnuImage, m.MnuActualSize, m.MnuShrinkToFit, m_settings, this);
+    // The picture takes the place of the tabs, trees and commands, and says how to close it.
+    connect(m_pictures, &PictureView::shownChanged, this, [this](bool shown) {
+        for (QWidget* w : std::initializer_list<QWidget*> {
+                 TbDisplay, tbproject, projectDescription, LblReseq, cmdMoveUp, cmdMoveDown })
+            w->setVisible(!shown);
+        for (QPushButton* b : cmdButton)
+            b->setVisible(!shown);
+        if (shown)
+            pictureStatusText = panelText(1);
+        const QString closing = QStringLiteral("Click The 'Close Image' Button To Close The Picture");
+        setPanelText(1, shown ? closing : pictureStatusText);
+    });
+    connect(m_pictures, &PictureView::clicked, this, &Form1::unloadimage);
+    connect(cmdcloseimage, &QPushButton::clicked, this, &Form1::unloadimage);
+    connect(m.MnuActualSize, &QAction::triggered, this, [this] { m_pictures->chooseStretch(false); });
+    connect(m.MnuShrinkToFit, &QAction::triggered, this, [this] { m_pictures->chooseStretch(true); });
+    const std::initializer_list<std::tuple<RecordEditor*, QPushButton*, QPushButton*>> buttons {
+        { m_carTab, m_carTab->cmdAttachCarImage, m_carTab->cmdViewCarImage },
+        { m_assemblyTab, m_assemblyTab->cmdAttachAssemblyImage, m_assemblyTab->cmdViewAssemblyImage },
+        { m_componentTab, m_componentTab->cmdAttachComponentImage, m_componentTab->cmdViewComponentImage },
+    };
+    for (const auto& [editor, attach, view] : buttons) {
+        connect(attach, &QPushButton::clicked, this, &Form1::openfile);
+        connect(view, &QPushButton::clicked, this, [this, e = editor] { viewPicture(*e); });
+    }
+}
+
+void Form1::openfile()
+{
+    currentTab = Tab(tbproject->currentIndex() + 1);
+    // The path is written by Save, which does not guard the sample project itself.
+    if (isSampleCar()) {
+        gui::MessageBox::notice(this, QStringLiteral("The Gear-Log Demo Project Cannot Be Changed"));
+        return;
+    }
+    RecordEditor& editor = current();
+    QLineEdit* box = editor.picturePath();
+    if (refuseChange() || !box)
+        return;
+    pictureStatusText = panelText(1);
+    setPanelText(1, QStringLiteral("Select The Desired Picture File"));
+    isUpdate = true;
+    const QString chosen = m_pictures->choose(box->text());
+    if (!chosen.isEmpty()) {
+        box->setText(chosen);
+        ProcessCMD(3);
+        // A refused or failed save wrote nothing: show the path that is stored.
+        if (const QString stored = editor.storedPicture(); box->text() != stored)
+            box->setText(stored);
+    }
+    setPanelText(1, pictureStatusText);
+}
+
+void Form1::viewPicture(RecordEditor& editor)
+{
+    DisableButtons();
+    if (m_pictures->load(editor.picturePath()->text()))
+        m_pictures->show();
+    else
+        SetButtons(QStringLiteral("110011"));
+}
+
+void Form1::unloadimage()
+{
+    SetButtons(QStringLiteral("110011"));
+    m_pictures->close();
+}
+
+// --- Whole projects: copy, export and import ----------------------------------------------------
+
+void Form1::mnucopy_Click()
+{
+    if (refuseChange())
+        return;
+    copy::copyForm window(m_session, this);
+    if (window.exec() != QDialog::Accepted || window.newProjectName.isEmpty())
+        return;
+    currentTab = CarTab;
+    try {
+        showNewCar(window.newCarID);
+        m_carTab->carDescription->setFocus();
+    } catch (const store::StoreError& e) {
+        gui::showCommandError(this, QStringLiteral("showing the new project"), e);
+    }
+}
+
+void Form1::mnuExportProject_Click()
+{
+    if (m_carTab->shown.key == 0) {
+        gui::MessageBox::notice(this, QStringLiteral("Please Select A Project Car To Work With"));
+        return;
+    }
+    if (const auto status = copy::exportProjectFile(this, m_session, m_carTab->shown.key, m_carTab->shown.description))
+        setPanelText(1, *status);
+}
+
+void Form1::mnuImportProject_Click()
+{
+    if (refuseChange())
+        return;
+    const auto carid = copy::importProjectFile(this, m_session);
+    if (!carid)
+        return;
+    showTab(0);
+    showNewCar(*carid);
+    gui::MessageBox::notice(this, QStringLiteral("New Project '%1' Imported").arg(m_carTab->shown.description));
+}
+
+void Form1::showNewCar(qint32 carid)
+{
+    // By its key: the new project may share its name with another.
+    m_carTab->shown.loaded = false;
+    m_carTab->shown.description.clear();
+    fillList(*m_carTab);
+    reselect(*m_carTab, carid);
+}
+
+} // namespace editor

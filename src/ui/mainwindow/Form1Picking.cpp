@@ -1,0 +1,437 @@
+// Pick lists and the record tabs: filling the lists, picking a record and showing it with its
+// totals, and switching between record tabs and trees.
+
+#include "mainwindow/Form1.h"
+
+#include "mainwindow/Editors.h"
+
+#include "common/Status.h"
+#include "gui/Dialogs.h"
+#include "gui/ListText.h"
+#include "store/Store.h"
+
+#include <QComboBox>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QTabWidget>
+#include <tuple>
+
+namespace editor {
+
+using project::Kind;
+
+RecordEditor& Form1::tabEditor(Tab tab) const
+{
+    switch (tab) {
+    case CarTab:
+        return *m_carTab;
+    case AssemblyTab:
+        return *m_assemblyTab;
+    case ComponentTab:
+        return *m_componentTab;
+    case PhaseTab:
+        return *m_phaseTab;
+    case ActivityTab:
+        return *m_activityTab;
+    case SupplierTab:
+        break;
+    }
+    return *m_supplierTab;
+}
+
+RecordEditor* Form1::dependent(const RecordEditor& editor) const
+{
+    if (editor.kind() == Kind::Assembly)
+        return m_componentTab;
+    if (editor.kind() == Kind::Phase)
+        return m_activityTab;
+    return nullptr;
+}
+
+// --- Lists, records and totals ----------------------------------------------------------------
+
+void Form1::fillList(RecordEditor& editor)
+{
+    // Cars by description, suppliers in the table's stored order; a car's records from the batch's
+    // reading when there is one.
+    const qint32 car = m_carTab->shown.key;
+    const auto entries = [&]() -> QList<store::Entry> {
+        switch (editor.kind()) {
+        case Kind::Car:
+            return store().cars.allEntries(store::Order::Description);
+        case Kind::Assembly:
+            return inBatch() ? records().assemblyEntries() : store().assemblies.entriesForCar(car);
+        case Kind::Component:
+            return inBatch() ? records().componentEntries() : store().components.entriesForCar(car);
+        case Kind::Phase:
+            return inBatch() ? records().phaseEntries() : store().phases.entriesForCar(car);
+        case Kind::Activity:
+            return inBatch() ? records().activityEntries() : store().activities.entriesForCar(car);
+        case Kind::Supplier:
+            break;
+        }
+        return store().suppliers.allEntries(store::Order::Key);
+    }();
+    editor.fill(entries);
+}
+
+void Form1::loadStatusCombos()
+{
+    // Cleared first: a restart of the window after date changes fills them again.
+    for (QComboBox* list : { m_phaseTab->phaseStatus, m_activityTab->ActivityStatus, m_assemblyTab->AssemblyStatus,
+             m_componentTab->ComponentStatus }) {
+        const QSignalBlocker block(list);
+        list->clear();
+        list->addItems(common::statusTexts());
+        list->setCurrentIndex(-1);
+    }
+}
+
+void Form1::loadcomponents()
+{
+    m_activityTab->showComponents(store().componentsOfActivity(m_activityTab->shown.key));
+}
+
+void Form1::findShown(RecordEditor& editor, bool quiet)
+{
+    if (!editor.read(store()) && !quiet && !editor.texts().notFound.isEmpty())
+        gui::MessageBox::notice(this, editor.texts().notFound);
+}
+
+void Form1::populate(RecordEditor& editor)
+{
+    if (editor.showRecord(store()) && editor.kind() != Kind::Supplier)
+        editor.showTotals(figures());
+}
+
+void Form1::showTotals(RecordEditor& editor)
+{
+    editor.showTotals(figures());
+}
+
+void Form1::RecalcCosts()
+{
+    if (!costsChanged)
+        return;
+    const FiguresBatch batch(*this);
+    for (RecordEditor* e : std::initializer_list<RecordEditor*> { m_assemblyTab, m_carTab, m_phaseTab, m_activityTab })
+        showTotals(*e);
+}
+
+void Form1::RecalcDates()
+{
+    if (!datesChanged)
+        return;
+    const FiguresBatch batch(*this);
+    for (RecordEditor* e : std::initializer_list<RecordEditor*> { m_assemblyTab, m_carTab, m_phaseTab, m_componentTab })
+        showTotals(*e);
+}
+
+Form1::FiguresBatch::FiguresBatch(Form1& form)
+    : m_form(form)
+{
+    if (m_form.m_figuresBatch++ == 0) {
+        m_form.m_records.reset(); // read afresh at the start of every batch
+        m_form.m_figures.reset();
+    }
+}
+
+Form1::FiguresBatch::~FiguresBatch()
+{
+    if (--m_form.m_figuresBatch == 0) {
+        m_form.m_records.reset();
+        m_form.m_figures.reset();
+    }
+}
+
+const project::ProjectRecords& Form1::records()
+{
+    if (!inBatch() || !m_records || m_records->carid() != m_carTab->shown.key)
+        m_records.emplace(store(), m_carTab->shown.key);
+    return *m_records;
+}
+
+const rollup::ProjectFigures& Form1::figures()
+{
+    if (!inBatch())
+        m_figures.emplace(store(), m_carTab->shown.key);
+    else if (!m_figures || m_figures->carid() != m_carTab->shown.key)
+        m_figures.emplace(m_carTab->shown.key, records().components(), records().activities());
+    return *m_figures;
+}
+
+// --- Picking -----------------------------------------------------------------------------------
+
+void Form1::carDescription_Click()
+{
+    // The lists, both trees and the totals come from one reading of the car's records.
+    const FiguresBatch batch(*this);
+    if (editMode != EditMode::Browsing) {
+        gui::setListText(
+            m_carTab->carDescription, editMode == EditMode::Adding ? QString() : m_carTab->shown.description);
+        return;
+    }
+    if (!listClickFromTree) {
+        clickedListIndex = m_carTab->carDescription->currentIndex();
+        if (clickedListIndex < 0)
+            return;
+        const qint32 key = m_carTab->carDescription->itemData(clickedListIndex).toInt();
+        // The same car again (compared by key: two projects may share a name) only refreshes it.
+        if (m_carTab->shown.loaded && key == m_carTab->shown.key) {
+            findShown(*m_carTab);
+            populate(*m_carTab);
+            SetButtons(QStringLiteral("110011"));
+            return;
+        }
+        m_carTab->shown.description = m_carTab->carDescription->itemText(clickedListIndex);
+        m_carTab->shown.key = key;
+        m_session.setCurrentCar(key);
+        projectDescription->setText(m_carTab->shown.description);
+
+        planNodeKey.clear();
+        materialsNodeKey.clear();
+        for (RecordEditor* e :
+            std::initializer_list<RecordEditor*> { m_assemblyTab, m_componentTab, m_phaseTab, m_activityTab }) {
+            e->forget();
+            e->shown.description.clear();
+            fillList(*e);
+        }
+        carNodeKey = NodeRef { Kind::Car, key };
+        UpdateMaterialsTree();
+        UpdateProjectTree();
+        setPanelText(1, m_carTab->texts().picked);
+    } else {
+        listClickFromTree = false;
+    }
+    highlight(false, carNodeKey);
+    highlight(true, carNodeKey);
+    TbDisplay->setEnabled(true);
+    showTab(0);
+    m_carTab->shown.loaded = true;
+
+    findShown(*m_carTab);
+    populate(*m_carTab);
+    LockFields(true);
+    SetButtons(QStringLiteral("110011"));
+    if (!isSampleCar()) {
+        setReseqEnabled(false);
+        m_activityTab->cmdAttachComponent->setEnabled(false);
+    }
+    showEntries(*m_carTab);
+}
+
+void Form1::pickRecord(RecordEditor& e)
+{
+    QComboBox* list = e.pickList();
+    if (editMode != EditMode::Browsing) {
+        gui::setListText(list, editMode == EditMode::Adding ? QString() : e.shown.description);
+        return;
+    }
+    // Which entry the pick is about: the list's own, or the one a tree click chose.
+    const bool viaTree = listClickFromTree;
+    listClickFromTree = false;
+    if (!viaTree)
+        clickedListIndex = list->currentIndex();
+    if (clickedListIndex < 0 || clickedListIndex >= list->count())
+        return;
+    const qint32 key = list->itemData(clickedListIndex).toInt();
+    const bool plan = e.inPlan();
+    // The record already shown (compared by key: names may repeat) is only shown afresh.
+    if (!viaTree && e.shown.loaded && key == e.shown.key) {
+        SetButtons(QStringLiteral("110011"));
+        findShown(e);
+        populate(e);
+        highlight(plan, plan ? planNodeKey : materialsNodeKey);
+        return;
+    }
+    const bool activity = e.kind() == Kind::Activity;
+    e.shown.description = list->itemText(clickedListIndex);
+    showTab(e.page());
+    (plan ? planSideTab : materialsSideTab) = e.page();
+    e.shown.loaded = true;
+    e.shown.key = key;
+    findShown(e);
+    populate(e);
+    currentTab = Tab(e.page() + 1);
+    LockFields(true);
+    SetButtons(QStringLiteral("110011"));
+    if (!isSampleCar()) {
+        setReseqEnabled(plan);
+        if (activity)
+            m_activityTab->cmdAttachComponent->setEnabled(true);
+    }
+    if (activity)
+        list->setFocus();
+    setPanelText(1, e.texts().picked);
+    showEntries(e);
+    if (TbDisplay->currentIndex() != (plan ? 1 : 0))
+        showTree(plan ? 1 : 0);
+    if (plan) {
+        (activity ? moveActivityID : movePhaseID) = key;
+        moveKind = e.kind();
+    }
+    highlight(plan, NodeRef { e.kind(), key });
+}
+
+void Form1::SupplierName_Click()
+{
+    SupplierEditor& s = *m_supplierTab;
+    if (editMode != EditMode::Browsing) {
+        gui::setListText(s.SupplierName, editMode == EditMode::Adding ? QString() : s.shown.description);
+        return;
+    }
+    if (s.SupplierName->currentIndex() < 0)
+        return;
+    s.shown.loaded = true;
+    // The entry's key, not its name, picks the row: two suppliers may share a name.
+    const auto previous = std::tuple(s.shown.key, s.record, s.snapshot);
+    s.shown.key = s.SupplierName->currentData().toInt();
+    if (!s.read(store())) {
+        // Gone meanwhile: the tab goes on showing what it showed.
+        std::tie(s.shown.key, s.record, s.snapshot) = previous;
+    } else {
+        currentTab = SupplierTab;
+        populate(s);
+        LockFields(true);
+        s.shown.description = s.record->Name;
+        setPanelText(1, s.texts().picked);
+        SetButtons(QStringLiteral("110011"));
+    }
+    if (!isSampleCar())
+        setReseqEnabled(false);
+    showEntries(s);
+}
+
+void Form1::reselect(RecordEditor& editor, qint32 key)
+{
+    QComboBox* list = editor.pickList();
+    const int index = list->findData(key);
+    if (index < 0)
+        return;
+    listClickFromTree = false;
+    TbDisplay->setEnabled(true);
+    {
+        const QSignalBlocker block(list);
+        list->setCurrentIndex(index);
+    }
+    clickedListIndex = index;
+    if (editor.kind() == Kind::Car)
+        carDescription_Click();
+    else if (editor.kind() != Kind::Supplier)
+        pickRecord(editor);
+}
+
+// --- Switching record tabs and trees -------------------------------------------------------------
+
+void Form1::tbproject_Click()
+{
+    const int tab = tbproject->currentIndex();
+    m_shownTab = tab;
+    if (editMode != EditMode::Browsing)
+        return; // only the edited tab can be showing
+    currentTab = Tab(tab + 1);
+
+    if (currentTab == CarTab) {
+        if (!m_carTab->shown.loaded) {
+            setPanelText(1, m_carTab->texts().nothing);
+            SetButtons(QStringLiteral("100001"));
+        } else {
+            (displayTab == 0 ? materialsSideTab : planSideTab) = 0;
+            highlight(false, carNodeKey);
+            highlight(true, carNodeKey);
+            setPanelText(1, m_carTab->texts().picked);
+            SetButtons(QStringLiteral("110011"));
+        }
+        showEntries(*m_carTab);
+        m_carTab->carDescription->setFocus();
+        setReseqEnabled(false);
+        return;
+    }
+
+    if (currentTab == SupplierTab) {
+        setPanelText(1, m_supplierTab->texts().picked);
+        showEntries(*m_supplierTab);
+        if (!isSampleCar())
+            setReseqEnabled(false);
+        if (!m_supplierTab->shown.loaded) {
+            LockFields(true);
+            m_supplierTab->SupplierName->setEnabled(m_supplierTab->SupplierName->count() > 0);
+            SetButtons(QStringLiteral("100001"));
+            m_supplierTab->SupplierName->setFocus();
+        } else {
+            SetButtons(QStringLiteral("110011"));
+        }
+        return;
+    }
+
+    if (!m_carTab->shown.loaded) {
+        gui::MessageBox::notice(this, QStringLiteral("Please Select A Project Car To Work With"));
+        showTab(0);
+        tbproject_Click();
+        setPanelText(1, QStringLiteral("Select A Project From The 'Car' Tab"));
+        return;
+    }
+
+    RecordEditor& e = current();
+    const bool plan = e.inPlan();
+    const bool activity = currentTab == ActivityTab;
+    if (!e.shown.loaded) {
+        setPanelText(1, e.texts().nothing);
+        ClearFields();
+        gui::setListText(
+            e.pickList(), e.pickList()->count() > 0 ? e.texts().placeholder : QStringLiteral("<No Entries>"));
+        SetButtons(QStringLiteral("100001"));
+        setReseqEnabled(false);
+        if (activity)
+            m_activityTab->cmdAttachComponent->setEnabled(false);
+    } else {
+        highlight(plan, NodeRef { e.kind(), e.shown.key });
+        setPanelText(1, e.texts().picked);
+        SetButtons(QStringLiteral("110011"));
+        if (TbDisplay->currentIndex() != (plan ? 1 : 0)) {
+            showTree(plan ? 1 : 0);
+            updateTree(plan);
+        }
+        if (!plan) {
+            setReseqEnabled(false);
+        } else if (!isSampleCar()) {
+            setReseqEnabled(true);
+            if (activity)
+                m_activityTab->cmdAttachComponent->setEnabled(true);
+        }
+    }
+    showEntries(e);
+    e.pickList()->setFocus();
+}
+
+void Form1::TbDisplay_Click()
+{
+    displayTab = TbDisplay->currentIndex();
+    if (m_carTab->shown.key == 0)
+        return;
+    const bool attaching = m_activityTab->cmdDone->isEnabled();
+    if (attaching && displayTab != 0)
+        showTree(0);
+    TbDisplay->setEnabled(true);
+    if (attaching)
+        return;
+    const bool plan = displayTab == 1;
+    if (!plan && !isSampleCar())
+        setReseqEnabled(false);
+    updateTree(plan);
+    const NodeRef& node = plan ? planNodeKey : materialsNodeKey;
+    if (!node.isEmpty())
+        highlight(plan, node);
+    const int previous = tbproject->currentIndex();
+    const int side = plan ? planSideTab : materialsSideTab;
+    showTab(side);
+    if (previous != side)
+        tbproject_Click();
+    if (plan && (side == 3 || side == 4) && !isSampleCar()) {
+        setReseqEnabled(true);
+        if (side == 4)
+            m_activityTab->cmdAttachComponent->setEnabled(true);
+    }
+}
+
+} // namespace editor
