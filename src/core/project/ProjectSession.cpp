@@ -108,7 +108,7 @@ template <class Rec> qint32 ProjectSession::add(const Rec& record)
     }
     const qint32 key = m_store.table<Rec>().add(row);
     t.commit();
-    announce(kindOf<Rec>(), std::is_same_v<Rec, store::Car> ? key : carOf(row));
+    announce(kindOf<Rec>(), std::is_same_v<Rec, store::Car> ? key : carOf(row), key);
     return key;
 }
 
@@ -121,7 +121,7 @@ ProjectSession::SaveOutcome ProjectSession::update(const Rec& record, const stor
     if (!table.changeIfUnchanged(record, loaded))
         return table.find(record.key()) ? SaveOutcome::ChangedElsewhere : SaveOutcome::DeletedElsewhere;
     t.commit();
-    announce(kindOf<Rec>(), carOf(record));
+    announce(kindOf<Rec>(), carOf(record), record.key());
     return SaveOutcome::Saved;
 }
 
@@ -171,8 +171,10 @@ void ProjectSession::swapPhaseSequences(qint32 first, qint32 firstSequence, qint
     requireWritable();
     const std::optional<qint32> car = carOfStored(Kind::Phase, first);
     m_store.swapPhaseSequences(first, firstSequence, second, secondSequence);
-    if (car)
-        announce(Kind::Phase, *car);
+    if (car) {
+        announce(Kind::Phase, *car, first);
+        announce(Kind::Phase, *car, second);
+    }
 }
 
 void ProjectSession::swapActivitySequences(qint32 first, qint32 firstSequence, qint32 second, qint32 secondSequence)
@@ -180,8 +182,10 @@ void ProjectSession::swapActivitySequences(qint32 first, qint32 firstSequence, q
     requireWritable();
     const std::optional<qint32> car = carOfStored(Kind::Activity, first);
     m_store.swapActivitySequences(first, firstSequence, second, secondSequence);
-    if (car)
-        announce(Kind::Activity, *car);
+    if (car) {
+        announce(Kind::Activity, *car, first);
+        announce(Kind::Activity, *car, second);
+    }
 }
 
 bool ProjectSession::changeActivityTimes(const store::Activity& activity)
@@ -189,7 +193,7 @@ bool ProjectSession::changeActivityTimes(const store::Activity& activity)
     requireWritable();
     if (!m_store.changeActivityTimes(activity))
         return false;
-    announce(Kind::Activity, activity.carid);
+    announce(Kind::Activity, activity.carid, activity.ActivityID);
     return true;
 }
 
@@ -229,7 +233,7 @@ void ProjectSession::requireWritable() const
         throw store::StoreError(store::code::ReadOnly, QLatin1String(ReadOnlyText), QStringLiteral("GearLog"));
 }
 
-void ProjectSession::announce(Kind kind, qint32 carid)
+void ProjectSession::announce(Kind kind, qint32 carid, qint32 key)
 {
     switch (kind) {
     case Kind::Car:
@@ -239,7 +243,7 @@ void ProjectSession::announce(Kind kind, qint32 carid)
         emit suppliersChanged();
         break;
     default:
-        emit recordsChanged(carid, kind);
+        emit recordsChanged(carid, kind, key);
         break;
     }
 }

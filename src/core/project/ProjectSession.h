@@ -67,14 +67,16 @@ public:
 
 signals:
     void carsChanged();
-    // Deleting a record signals every kind its cascade may touch, each once.
-    void recordsChanged(qint32 carid, project::Kind kind);
+    // Records of a kind of the car changed. The key is the one record added or rewritten, all
+    // else as it was; 0 when rows were deleted or several changed at once. Deleting a record
+    // signals every kind its cascade may touch, each once.
+    void recordsChanged(qint32 carid, project::Kind kind, qint32 key);
     void suppliersChanged();
     void currentCarChanged(qint32 carid);
 
 private:
     void requireWritable() const;
-    void announce(Kind kind, qint32 carid);
+    void announce(Kind kind, qint32 carid, qint32 key = 0);
     // The car a stored row belongs to (its own key for a car, 0 for a supplier); empty when gone.
     std::optional<qint32> carOfStored(Kind kind, qint32 key) const;
     void forgetVanished();

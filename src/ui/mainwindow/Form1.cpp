@@ -5,6 +5,7 @@
 #include "mainwindow/EditorSupport.h"
 #include "mainwindow/Editors.h"
 #include "mainwindow/PictureView.h"
+#include "mainwindow/RecordTabs.h"
 #include "mainwindow/StatusPanels.h"
 #include "mainwindow/WindowMenus.h"
 
@@ -65,7 +66,7 @@ Form1::Form1(project::ProjectSession& session, QSettings& settings, QWidget* par
 
     // Form_Load: the database is already open (see app::OpenProjectDatabase).
     ReadRegistry();
-    gui::guarded(this, QStringLiteral("loading the suppliers"), [this] { fillList(*m_supplierTab); });
+    gui::guarded(this, QStringLiteral("loading the suppliers"), [this] { m_tabs->fill(*m_supplierTab); });
 }
 
 Form1::~Form1() = default;
@@ -93,20 +94,15 @@ void Form1::buildWindow()
     titleFont.setPointSizeF(titleFont.pointSizeF() * 1.25);
     projectDescription->setFont(titleFont);
 
-    m_carTab = new CarEditor(frame.tbprojectTab0);
-    m_assemblyTab = new AssemblyEditor(frame.tbprojectTab1);
-    m_componentTab = new ComponentEditor(frame.tbprojectTab2);
-    m_phaseTab = new PhaseEditor(frame.tbprojectTab3);
-    m_activityTab = new ActivityEditor(frame.tbprojectTab4);
-    m_supplierTab = new SupplierEditor(frame.tbprojectTab5);
-    // The lists of one tab that offer the records of another, and whose record a new one joins.
-    m_assemblyTab->relations = { { m_componentTab->ComponentAssembly, false, false } };
-    m_phaseTab->relations = { { m_activityTab->ActivityPhase, false, false } };
-    m_activityTab->relations = { { m_componentTab->ComponentActivity, true, false } };
-    // Components name their supplier by name: the supplier pick list alone keeps the keys.
-    m_supplierTab->relations = { { m_componentTab->ComponentSupplierName, false, true } };
-    m_componentTab->owner = m_assemblyTab;
-    m_activityTab->owner = m_phaseTab;
+    m_tabs = new RecordTabs({ frame.tbprojectTab0, frame.tbprojectTab1, frame.tbprojectTab2, frame.tbprojectTab3,
+                                frame.tbprojectTab4, frame.tbprojectTab5 },
+        m_session, this);
+    m_carTab = m_tabs->car;
+    m_assemblyTab = m_tabs->assembly;
+    m_componentTab = m_tabs->component;
+    m_phaseTab = m_tabs->phase;
+    m_activityTab = m_tabs->activity;
+    m_supplierTab = m_tabs->supplier;
 
     m_trees = new ProjectTrees(central);
     TbDisplay = m_trees->tabs();
@@ -278,8 +274,8 @@ void Form1::Form_Activate()
     initialized = true;
     setPanelText(1, QStringLiteral("Loading....."));
     gui::guarded(this, QStringLiteral("loading the project list"), [this] {
-        loadStatusCombos();
-        fillList(*m_carTab);
+        m_tabs->fillStatusLists();
+        m_tabs->fill(*m_carTab);
     });
     currentTab = CarTab;
     displayTab = 0;

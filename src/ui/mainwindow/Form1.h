@@ -4,9 +4,7 @@
 #include "mainwindow/ProjectTrees.h"
 #include "project/PlanOrder.h"
 #include "project/Preferences.h"
-#include "project/ProjectRecords.h"
 #include "project/ProjectSession.h"
-#include "project/Rollups.h"
 
 #include <QString>
 #include <array>
@@ -29,6 +27,7 @@ class ComponentEditor;
 class PhaseEditor;
 class PictureView;
 class RecordEditor;
+class RecordTabs;
 class StatusPanels;
 class SupplierEditor;
 struct WindowMenus;
@@ -104,19 +103,10 @@ private:
     void setCostsChanged();
     void setDatesChanged();
 
-    // --- Lists, picking and tabs (Form1Picking.cpp) ----------------------------------------
-    RecordEditor& tabEditor(Tab tab) const;
-    RecordEditor& current() const { return tabEditor(currentTab); }
-    // The record tab that depends on a tab's record: components on assemblies, activities on phases.
-    RecordEditor* dependent(const RecordEditor& editor) const;
-    void fillList(RecordEditor& editor);
-    void loadStatusCombos();
-    void loadcomponents();
+    // --- Picking and tabs (Form1Picking.cpp) ------------------------------------------------
+    RecordEditor& current() const;
     // Reads the record a tab shows again; says so when it is gone, unless quiet.
     void findShown(RecordEditor& editor, bool quiet = false);
-    // The record read into its tab's fields, with its totals.
-    void populate(RecordEditor& editor);
-    void showTotals(RecordEditor& editor);
     void RecalcCosts();
     void RecalcDates();
     void carDescription_Click();
@@ -154,23 +144,6 @@ private:
     void mnuTimeLine_Click();
     // A project added elsewhere (copied or imported) shown as if picked, by its key.
     void showNewCar(qint32 carid);
-
-    // The figures the totals are worked out from, and the car's records: read once for a batch
-    // of lists, trees and totals, during which the window writes nothing.
-    class FiguresBatch
-    {
-    public:
-        explicit FiguresBatch(Form1& form);
-        ~FiguresBatch();
-        FiguresBatch(const FiguresBatch&) = delete;
-        FiguresBatch& operator=(const FiguresBatch&) = delete;
-
-    private:
-        Form1& m_form;
-    };
-    const rollup::ProjectFigures& figures();
-    const project::ProjectRecords& records();
-    bool inBatch() const { return m_figuresBatch > 0; }
 
     // --- State ------------------------------------------------------------------------------
     project::ProjectSession& m_session;
@@ -210,10 +183,6 @@ private:
     bool costsChanged = false;
     bool datesChanged = false;
 
-    std::optional<rollup::ProjectFigures> m_figures;
-    std::optional<project::ProjectRecords> m_records;
-    int m_figuresBatch = 0;
-
     // --- Controls ---------------------------------------------------------------------------
     QTabWidget* tbproject = nullptr;
     ProjectTrees* m_trees = nullptr;
@@ -230,6 +199,7 @@ private:
     Appearance* m_appearance = nullptr;
     PictureView* m_pictures = nullptr;
 
+    RecordTabs* m_tabs = nullptr;
     CarEditor* m_carTab = nullptr;
     AssemblyEditor* m_assemblyTab = nullptr;
     ComponentEditor* m_componentTab = nullptr;

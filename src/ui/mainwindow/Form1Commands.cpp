@@ -4,6 +4,7 @@
 #include "mainwindow/Form1.h"
 
 #include "mainwindow/Editors.h"
+#include "mainwindow/RecordTabs.h"
 #include "mainwindow/WindowMenus.h"
 
 #include "common/Clock.h"
@@ -180,6 +181,7 @@ void Form1::saveCommand()
     // A failed write leaves the edit open with everything typed.
     try {
         if (const auto outcome = SaveRecord(); outcome != Outcome::Saved) {
+            m_tabs->refresh(); // another program wrote to the car
             refuseStaleSave(outcome);
             return;
         }
@@ -192,7 +194,6 @@ void Form1::saveCommand()
     }
 
     // Everything below only reads: the totals need the car's rows read once.
-    const FiguresBatch batch(*this);
     UpdateForm(99);
     setPanelText(2, QString());
     LockFields(true);
@@ -206,12 +207,12 @@ void Form1::saveCommand()
         e.shown.description.clear();
     else
         updateTree(e.inPlan());
-    fillList(e);
+    m_tabs->fill(e);
     e.shown.loaded = false;
     reselect(e, e.shown.key);
     if (currentTab == ComponentTab && m_activityTab->shown.loaded) {
         findShown(*m_activityTab);
-        populate(*m_activityTab);
+        m_tabs->populate(*m_activityTab);
     }
     if (currentTab == ActivityTab)
         setAttachEnabled(true);
@@ -230,13 +231,13 @@ void Form1::afterSupplierSave()
     setPanelText(1, savedTableText.isEmpty() ? m_supplierTab->texts().picked : savedTableText);
     SetButtons(QStringLiteral("110011"));
     m_supplierTab->SupplierName->setEnabled(true);
-    fillList(*m_supplierTab);
+    m_tabs->fill(*m_supplierTab);
     // Shown again by its key: names need not be unique.
     findShown(*m_supplierTab, true);
     if (!m_supplierTab->record) {
         gui::MessageBox::notice(this, QStringLiteral("Supplier Record Not Found"));
     } else {
-        populate(*m_supplierTab);
+        m_tabs->populate(*m_supplierTab);
         m_supplierTab->shown.description = m_supplierTab->record->Name;
     }
     LockFields(true);
@@ -260,7 +261,7 @@ void Form1::cancelCommand()
         if (m_carTab->shown.loaded) {
             TbDisplay->setEnabled(true);
             findShown(*m_carTab);
-            populate(*m_carTab);
+            m_tabs->populate(*m_carTab);
             UpdateMaterialsTree();
             UpdateProjectTree();
             SetButtons(QStringLiteral("110011"));
@@ -279,7 +280,7 @@ void Form1::cancelCommand()
         m_supplierTab->SupplierName->setEnabled(m_supplierTab->SupplierName->count() > 0);
         if (m_supplierTab->shown.loaded) {
             findShown(*m_supplierTab, true);
-            populate(*m_supplierTab);
+            m_tabs->populate(*m_supplierTab);
             SetButtons(QStringLiteral("110011"));
         } else {
             ClearFields();
@@ -308,7 +309,7 @@ void Form1::cancelRecord(RecordEditor& e)
     setPanelText(1, e.texts().picked);
     if (e.shown.loaded) {
         findShown(e);
-        populate(e);
+        m_tabs->populate(e);
         SetButtons(QStringLiteral("110011"));
     } else {
         ClearFields();
@@ -343,19 +344,19 @@ void Form1::deleteCommand()
         m_carTab->forget();
         m_session.setCurrentCar(0);
         projectDescription->clear();
-        fillList(e);
+        m_tabs->fill(e);
         m_trees->clear();
     } else if (currentTab == SupplierTab) {
-        fillList(e);
+        m_tabs->fill(e);
         e.forget();
         e.shown.description.clear();
     } else {
         if (currentTab == ActivityTab)
             setAttachEnabled(false);
-        fillList(e);
-        RecordEditor* child = dependent(e);
+        m_tabs->fill(e);
+        RecordEditor* child = m_tabs->dependent(e);
         if (child)
-            fillList(*child);
+            m_tabs->fill(*child);
         e.forget();
         if (child)
             child->forget();
@@ -363,8 +364,7 @@ void Form1::deleteCommand()
             (e.inPlan() ? planSideTab : materialsSideTab) = 0;
         updateTree(e.inPlan());
         if (currentTab == ActivityTab) {
-            showTotals(*m_phaseTab);
-            showTotals(*m_carTab);
+            m_tabs->showTotals({ m_phaseTab, m_carTab });
         }
         if (e.inPlan() && !isSampleCar())
             setReseqEnabled(false);
@@ -388,7 +388,7 @@ Outcome Form1::SaveRecord()
         const qint32 attachedAfter = m_componentTab->record->ActivityID.value_or(0);
         if (attachedBefore != attachedAfter && activity != 0
             && (activity == attachedBefore || activity == attachedAfter))
-            loadcomponents();
+            m_tabs->listComponents();
     }
     return outcome;
 }
@@ -405,7 +405,7 @@ bool Form1::DeleteRecord()
     try {
         m_session.remove(e.kind(), e.shown.key);
         if (currentTab == ComponentTab)
-            loadcomponents();
+            m_tabs->listComponents();
     } catch (...) {
         setPanelText(1, remembered);
         throw;
@@ -413,7 +413,7 @@ bool Form1::DeleteRecord()
     // The component tab must not go on showing an activity that is gone.
     if (e.inPlan() && m_componentTab->shown.loaded) {
         findShown(*m_componentTab, true);
-        populate(*m_componentTab);
+        m_tabs->populate(*m_componentTab);
     }
     planNodeKey.clear();
     materialsNodeKey.clear();
@@ -435,19 +435,19 @@ void Form1::refuseStaleSave(Outcome outcome)
             e.shown.key = 0;
             m_session.setCurrentCar(0);
             projectDescription->clear();
-            fillList(e);
+            m_tabs->fill(e);
             m_trees->clear();
         } else if (currentTab == SupplierTab) {
             e.shown.key = 0;
             e.shown.description.clear();
-            fillList(e);
+            m_tabs->fill(e);
         } else {
-            RecordEditor* child = dependent(e);
+            RecordEditor* child = m_tabs->dependent(e);
             if (child)
                 child->shown.loaded = false;
-            fillList(e);
+            m_tabs->fill(e);
             if (child)
-                fillList(*child);
+                m_tabs->fill(*child);
             updateTree(e.inPlan());
         }
     }

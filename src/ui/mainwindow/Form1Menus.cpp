@@ -7,6 +7,7 @@
 #include "mainwindow/Editors.h"
 #include "mainwindow/FocusSelection.h"
 #include "mainwindow/PictureView.h"
+#include "mainwindow/RecordTabs.h"
 #include "mainwindow/WindowMenus.h"
 
 #include "app/AboutGearLog.h"
@@ -217,7 +218,7 @@ void Form1::showNewCar(qint32 carid)
     // By its key: the new project may share its name with another.
     m_carTab->shown.loaded = false;
     m_carTab->shown.description.clear();
-    fillList(*m_carTab);
+    m_tabs->fill(*m_carTab);
     reselect(*m_carTab, carid);
 }
 

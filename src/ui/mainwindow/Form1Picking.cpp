@@ -4,8 +4,8 @@
 #include "mainwindow/Form1.h"
 
 #include "mainwindow/Editors.h"
+#include "mainwindow/RecordTabs.h"
 
-#include "common/Status.h"
 #include "gui/Dialogs.h"
 #include "gui/ListText.h"
 #include "store/Store.h"
@@ -20,76 +20,9 @@ namespace editor {
 
 using project::Kind;
 
-RecordEditor& Form1::tabEditor(Tab tab) const
+RecordEditor& Form1::current() const
 {
-    switch (tab) {
-    case CarTab:
-        return *m_carTab;
-    case AssemblyTab:
-        return *m_assemblyTab;
-    case ComponentTab:
-        return *m_componentTab;
-    case PhaseTab:
-        return *m_phaseTab;
-    case ActivityTab:
-        return *m_activityTab;
-    case SupplierTab:
-        break;
-    }
-    return *m_supplierTab;
-}
-
-RecordEditor* Form1::dependent(const RecordEditor& editor) const
-{
-    if (editor.kind() == Kind::Assembly)
-        return m_componentTab;
-    if (editor.kind() == Kind::Phase)
-        return m_activityTab;
-    return nullptr;
-}
-
-// --- Lists, records and totals ----------------------------------------------------------------
-
-void Form1::fillList(RecordEditor& editor)
-{
-    // Cars by description, suppliers in the table's stored order; a car's records from the batch's
-    // reading when there is one.
-    const qint32 car = m_carTab->shown.key;
-    const auto entries = [&]() -> QList<store::Entry> {
-        switch (editor.kind()) {
-        case Kind::Car:
-            return store().cars.allEntries(store::Order::Description);
-        case Kind::Assembly:
-            return inBatch() ? records().assemblyEntries() : store().assemblies.entriesForCar(car);
-        case Kind::Component:
-            return inBatch() ? records().componentEntries() : store().components.entriesForCar(car);
-        case Kind::Phase:
-            return inBatch() ? records().phaseEntries() : store().phases.entriesForCar(car);
-        case Kind::Activity:
-            return inBatch() ? records().activityEntries() : store().activities.entriesForCar(car);
-        case Kind::Supplier:
-            break;
-        }
-        return store().suppliers.allEntries(store::Order::Key);
-    }();
-    editor.fill(entries);
-}
-
-void Form1::loadStatusCombos()
-{
-    // Cleared first: a restart of the window after date changes fills them again.
-    for (QComboBox* list : { m_phaseTab->phaseStatus, m_activityTab->ActivityStatus, m_assemblyTab->AssemblyStatus,
-             m_componentTab->ComponentStatus }) {
-        const QSignalBlocker block(list);
-        list->clear();
-        list->addItems(common::statusTexts());
-        list->setCurrentIndex(-1);
-    }
-}
-
-void Form1::loadcomponents()
-{
-    m_activityTab->showComponents(store().componentsOfActivity(m_activityTab->shown.key));
+    return m_tabs->editor(project::Kind(currentTab - 1));
 }
 
 void Form1::findShown(RecordEditor& editor, bool quiet)
@@ -98,79 +31,29 @@ void Form1::findShown(RecordEditor& editor, bool quiet)
         gui::MessageBox::notice(this, editor.texts().notFound);
 }
 
-void Form1::populate(RecordEditor& editor)
-{
-    if (editor.showRecord(store()) && editor.kind() != Kind::Supplier)
-        editor.showTotals(figures());
-}
-
-void Form1::showTotals(RecordEditor& editor)
-{
-    editor.showTotals(figures());
-}
-
 void Form1::RecalcCosts()
 {
-    if (!costsChanged)
-        return;
-    const FiguresBatch batch(*this);
-    for (RecordEditor* e : std::initializer_list<RecordEditor*> { m_assemblyTab, m_carTab, m_phaseTab, m_activityTab })
-        showTotals(*e);
+    if (costsChanged)
+        m_tabs->showTotals({ m_assemblyTab, m_carTab, m_phaseTab, m_activityTab });
 }
 
 void Form1::RecalcDates()
 {
-    if (!datesChanged)
-        return;
-    const FiguresBatch batch(*this);
-    for (RecordEditor* e : std::initializer_list<RecordEditor*> { m_assemblyTab, m_carTab, m_phaseTab, m_componentTab })
-        showTotals(*e);
-}
-
-Form1::FiguresBatch::FiguresBatch(Form1& form)
-    : m_form(form)
-{
-    if (m_form.m_figuresBatch++ == 0) {
-        m_form.m_records.reset(); // read afresh at the start of every batch
-        m_form.m_figures.reset();
-    }
-}
-
-Form1::FiguresBatch::~FiguresBatch()
-{
-    if (--m_form.m_figuresBatch == 0) {
-        m_form.m_records.reset();
-        m_form.m_figures.reset();
-    }
-}
-
-const project::ProjectRecords& Form1::records()
-{
-    if (!inBatch() || !m_records || m_records->carid() != m_carTab->shown.key)
-        m_records.emplace(store(), m_carTab->shown.key);
-    return *m_records;
-}
-
-const rollup::ProjectFigures& Form1::figures()
-{
-    if (!inBatch())
-        m_figures.emplace(store(), m_carTab->shown.key);
-    else if (!m_figures || m_figures->carid() != m_carTab->shown.key)
-        m_figures.emplace(m_carTab->shown.key, records().components(), records().activities());
-    return *m_figures;
+    if (datesChanged)
+        m_tabs->showTotals({ m_assemblyTab, m_carTab, m_phaseTab, m_componentTab });
 }
 
 // --- Picking -----------------------------------------------------------------------------------
 
 void Form1::carDescription_Click()
 {
-    // The lists, both trees and the totals come from one reading of the car's records.
-    const FiguresBatch batch(*this);
     if (editMode != EditMode::Browsing) {
         gui::setListText(
             m_carTab->carDescription, editMode == EditMode::Adding ? QString() : m_carTab->shown.description);
         return;
     }
+    // The lists, both trees and the totals come from one fresh reading of the car's records.
+    m_tabs->refresh();
     if (!listClickFromTree) {
         clickedListIndex = m_carTab->carDescription->currentIndex();
         if (clickedListIndex < 0)
@@ -179,7 +62,7 @@ void Form1::carDescription_Click()
         // The same car again (compared by key: two projects may share a name) only refreshes it.
         if (m_carTab->shown.loaded && key == m_carTab->shown.key) {
             findShown(*m_carTab);
-            populate(*m_carTab);
+            m_tabs->populate(*m_carTab);
             SetButtons(QStringLiteral("110011"));
             return;
         }
@@ -194,7 +77,7 @@ void Form1::carDescription_Click()
             std::initializer_list<RecordEditor*> { m_assemblyTab, m_componentTab, m_phaseTab, m_activityTab }) {
             e->forget();
             e->shown.description.clear();
-            fillList(*e);
+            m_tabs->fill(*e);
         }
         carNodeKey = NodeRef { Kind::Car, key };
         UpdateMaterialsTree();
@@ -210,7 +93,7 @@ void Form1::carDescription_Click()
     m_carTab->shown.loaded = true;
 
     findShown(*m_carTab);
-    populate(*m_carTab);
+    m_tabs->populate(*m_carTab);
     LockFields(true);
     SetButtons(QStringLiteral("110011"));
     if (!isSampleCar()) {
@@ -240,7 +123,7 @@ void Form1::pickRecord(RecordEditor& e)
     if (!viaTree && e.shown.loaded && key == e.shown.key) {
         SetButtons(QStringLiteral("110011"));
         findShown(e);
-        populate(e);
+        m_tabs->populate(e);
         highlight(plan, plan ? planNodeKey : materialsNodeKey);
         return;
     }
@@ -251,7 +134,7 @@ void Form1::pickRecord(RecordEditor& e)
     e.shown.loaded = true;
     e.shown.key = key;
     findShown(e);
-    populate(e);
+    m_tabs->populate(e);
     currentTab = Tab(e.page() + 1);
     LockFields(true);
     SetButtons(QStringLiteral("110011"));
@@ -291,7 +174,7 @@ void Form1::SupplierName_Click()
         std::tie(s.shown.key, s.record, s.snapshot) = previous;
     } else {
         currentTab = SupplierTab;
-        populate(s);
+        m_tabs->populate(s);
         LockFields(true);
         s.shown.description = s.record->Name;
         setPanelText(1, s.texts().picked);

@@ -4,6 +4,7 @@
 #include "mainwindow/Form1.h"
 
 #include "mainwindow/Editors.h"
+#include "mainwindow/RecordTabs.h"
 
 #include "gui/Dialogs.h"
 #include "gui/StoreErrors.h"
@@ -27,9 +28,7 @@ void Form1::UpdateMaterialsTree()
         m_trees->rebuild(ProjectTrees::Materials, 0, QString(), {}, false);
         return;
     }
-    std::optional<project::ProjectRecords> own;
-    const project::ProjectRecords& rows
-        = inBatch() ? records() : own.emplace(project::ProjectRecords::materials(store(), car));
+    const project::ProjectRecords& rows = m_tabs->records();
     // While components are being attached, the ones attached to the activity show in bold.
     QSet<qint32> bold;
     if (m_activityTab->cmdDone->isEnabled()) {
@@ -50,9 +49,7 @@ void Form1::UpdateProjectTree()
         m_trees->rebuild(ProjectTrees::Plan, 0, QString(), {}, false);
         return;
     }
-    std::optional<project::ProjectRecords> own;
-    const project::ProjectRecords& rows
-        = inBatch() ? records() : own.emplace(project::ProjectRecords::plan(store(), car));
+    const project::ProjectRecords& rows = m_tabs->records();
     m_trees->rebuild(
         ProjectTrees::Plan, car, m_carTab->shown.description, rows, preferences.treeView != QStringLiteral("C"));
     m_planOrder = project::PlanOrder(rows);
@@ -86,7 +83,7 @@ void Form1::TvProject_NodeClick(const NodeRef& node)
 
 void Form1::pickFromTree(const NodeRef& node)
 {
-    RecordEditor& editor = tabEditor(Tab(int(node.kind) + 1));
+    RecordEditor& editor = m_tabs->editor(node.kind);
     // The node's record, picked as if from its list.
     clickedListIndex = editor.pickList()->findData(node.key);
     if (clickedListIndex < 0 || node.kind == Kind::Supplier)
@@ -181,13 +178,13 @@ void Form1::attachClick(const NodeRef& node)
         m_trees->toggleBold(componentid);
         if (m_componentTab->shown.loaded && componentid == m_componentTab->shown.key) {
             findShown(*m_componentTab, true);
-            populate(*m_componentTab);
+            m_tabs->populate(*m_componentTab);
         }
     } catch (const store::StoreError& e) {
         gui::showCommandError(this, QStringLiteral("the change of the component"), e);
         return;
     }
-    loadcomponents();
+    m_tabs->listComponents();
 }
 
 void Form1::cmdDone_Click()
@@ -207,12 +204,9 @@ void Form1::cmdDone_Click()
     UpdateMaterialsTree();
     if (m_componentTab->shown.loaded) {
         findShown(*m_componentTab);
-        populate(*m_componentTab);
+        m_tabs->populate(*m_componentTab);
     }
-    const FiguresBatch batch(*this);
-    for (RecordEditor* e :
-        std::initializer_list<RecordEditor*> { m_activityTab, m_phaseTab, m_componentTab, m_assemblyTab, m_carTab })
-        showTotals(*e);
+    m_tabs->showTotals({ m_activityTab, m_phaseTab, m_componentTab, m_assemblyTab, m_carTab });
     TbDisplay->setEnabled(true);
     showTree(1);
     highlight(true, planNodeKey);
