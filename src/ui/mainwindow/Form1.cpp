@@ -6,6 +6,7 @@
 #include "mainwindow/Editors.h"
 #include "mainwindow/PictureView.h"
 #include "mainwindow/RecordTabs.h"
+#include "mainwindow/TreePanel.h"
 #include "mainwindow/StatusPanels.h"
 #include "mainwindow/WindowMenus.h"
 
@@ -120,6 +121,7 @@ void Form1::buildWindow()
 
     m_menus = std::make_unique<WindowMenus>(this);
     m_status = new StatusPanels(this);
+    m_panel = new TreePanel(*m_trees, *m_tabs, m_session, *m_status, this);
 }
 
 void Form1::connectSignals()
@@ -143,22 +145,9 @@ void Form1::connectSignals()
         });
     }
     connect(m_supplierTab->SupplierName, &QComboBox::activated, this, &Form1::SupplierName_Click);
-    // A node is chosen by a click, or from the keyboard by Enter. A double click also activates:
-    // in attach mode that second signal would undo the first click, so only clicks count there.
-    connect(m_trees, &ProjectTrees::clicked, this, [this](ProjectTrees::Page page, const NodeRef& node) {
-        if (page == ProjectTrees::Materials)
-            TvMaterials_NodeClick(node);
-        else
-            TvProject_NodeClick(node);
-    });
-    connect(m_trees, &ProjectTrees::activated, this, [this](ProjectTrees::Page page, const NodeRef& node) {
-        if (page == ProjectTrees::Plan)
-            TvProject_NodeClick(node);
-        else if (!m_activityTab->cmdDone->isVisible())
-            TvMaterials_NodeClick(node);
-    });
-    connect(cmdMoveUp, &QPushButton::clicked, this, [this] { moveEntry(true); });
-    connect(cmdMoveDown, &QPushButton::clicked, this, [this] { moveEntry(false); });
+    connect(m_panel, &TreePanel::picked, this, &Form1::pickFromTree);
+    connect(cmdMoveUp, &QPushButton::clicked, m_panel, [this] { m_panel->move(true); });
+    connect(cmdMoveDown, &QPushButton::clicked, m_panel, [this] { m_panel->move(false); });
     connect(m_activityTab->cmdAttachComponent, &QPushButton::clicked, this, &Form1::cmdAttachComponent_Click);
     connect(m_activityTab->cmdDone, &QPushButton::clicked, this, &Form1::cmdDone_Click);
     connectMenus();
@@ -263,7 +252,7 @@ void Form1::Form_Activate()
         for (RecordEditor* e :
             std::initializer_list<RecordEditor*> { m_carTab, m_assemblyTab, m_componentTab, m_phaseTab, m_activityTab })
             e->shown.loaded = false;
-        m_trees->clear();
+        m_panel->clear();
         projectDescription->clear();
         m_carTab->shown.description.clear();
         showTab(0);

@@ -2,7 +2,6 @@
 
 #include "mainwindow/MainWindow.h"
 #include "mainwindow/ProjectTrees.h"
-#include "project/PlanOrder.h"
 #include "project/Preferences.h"
 #include "project/ProjectSession.h"
 
@@ -30,6 +29,7 @@ class RecordEditor;
 class RecordTabs;
 class StatusPanels;
 class SupplierEditor;
+class TreePanel;
 struct WindowMenus;
 
 // The main window: the project editor. It runs the edit command cycle over six record tabs, each
@@ -117,18 +117,10 @@ private:
     void tbproject_Click();
     void TbDisplay_Click();
 
-    // --- Trees, the plan's order and attaching (Form1Plan.cpp) -------------------------------
-    void UpdateMaterialsTree();
-    void UpdateProjectTree();
-    void updateTree(bool plan) { plan ? UpdateProjectTree() : UpdateMaterialsTree(); }
-    void highlight(bool plan, const NodeRef& node);
-    void TvMaterials_NodeClick(const NodeRef& node);
-    void TvProject_NodeClick(const NodeRef& node);
     void pickFromTree(const NodeRef& node);
-    void setTreeStyle(const QString& style);
-    void moveEntry(bool up);
+
+    // --- Attaching components (Form1Plan.cpp) ------------------------------------------------
     void cmdAttachComponent_Click();
-    void attachClick(const NodeRef& node);
     void cmdDone_Click();
 
     // --- Menus, pictures and preferences (Form1Menus.cpp) ------------------------------------
@@ -138,6 +130,7 @@ private:
     void viewPicture(RecordEditor& editor);
     void unloadimage();
     void ReadRegistry();
+    void setTreeStyle(const QString& style);
     void mnucopy_Click();
     void mnuExportProject_Click();
     void mnuImportProject_Click();
@@ -168,14 +161,6 @@ private:
     int m_shownTree = 0;
     bool listClickFromTree = false;
     int clickedListIndex = -1;
-    NodeRef carNodeKey;
-    NodeRef materialsNodeKey;
-    NodeRef planNodeKey;
-    // What Move Up and Move Down move: the phase or the activity picked last.
-    project::Kind moveKind = project::Kind::Car;
-    qint32 movePhaseID = 0;
-    qint32 moveActivityID = 0;
-    project::PlanOrder m_planOrder; // as the project-plan tree was built last
 
     QString savedTableText;
     QString m_attachStatusText;
@@ -200,6 +185,7 @@ private:
     PictureView* m_pictures = nullptr;
 
     RecordTabs* m_tabs = nullptr;
+    TreePanel* m_panel = nullptr;
     CarEditor* m_carTab = nullptr;
     AssemblyEditor* m_assemblyTab = nullptr;
     ComponentEditor* m_componentTab = nullptr;

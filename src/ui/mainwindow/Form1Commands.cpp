@@ -5,6 +5,7 @@
 
 #include "mainwindow/Editors.h"
 #include "mainwindow/RecordTabs.h"
+#include "mainwindow/TreePanel.h"
 #include "mainwindow/WindowMenus.h"
 
 #include "common/Clock.h"
@@ -206,7 +207,7 @@ void Form1::saveCommand()
     if (currentTab == CarTab)
         e.shown.description.clear();
     else
-        updateTree(e.inPlan());
+        m_panel->rebuild(e.inPlan());
     m_tabs->fill(e);
     e.shown.loaded = false;
     reselect(e, e.shown.key);
@@ -217,7 +218,7 @@ void Form1::saveCommand()
     if (currentTab == ActivityTab)
         setAttachEnabled(true);
     if (e.inPlan())
-        moveKind = e.kind();
+        m_panel->chooseToMove(e.kind(), 0);
     e.pickList()->setFocus();
     showEntries(e);
     if (currentTab == ComponentTab)
@@ -262,8 +263,8 @@ void Form1::cancelCommand()
             TbDisplay->setEnabled(true);
             findShown(*m_carTab);
             m_tabs->populate(*m_carTab);
-            UpdateMaterialsTree();
-            UpdateProjectTree();
+            m_panel->rebuild(false);
+            m_panel->rebuild(true);
             SetButtons(QStringLiteral("110011"));
             showEntries(*m_carTab);
         } else {
@@ -345,7 +346,7 @@ void Form1::deleteCommand()
         m_session.setCurrentCar(0);
         projectDescription->clear();
         m_tabs->fill(e);
-        m_trees->clear();
+        m_panel->clear();
     } else if (currentTab == SupplierTab) {
         m_tabs->fill(e);
         e.forget();
@@ -362,7 +363,7 @@ void Form1::deleteCommand()
             child->forget();
         if (currentTab != ActivityTab)
             (e.inPlan() ? planSideTab : materialsSideTab) = 0;
-        updateTree(e.inPlan());
+        m_panel->rebuild(e.inPlan());
         if (currentTab == ActivityTab) {
             m_tabs->showTotals({ m_phaseTab, m_carTab });
         }
@@ -415,8 +416,7 @@ bool Form1::DeleteRecord()
         findShown(*m_componentTab, true);
         m_tabs->populate(*m_componentTab);
     }
-    planNodeKey.clear();
-    materialsNodeKey.clear();
+    m_panel->forgetMarks();
     setPanelText(1, e.texts().closing);
     return true;
 }
@@ -436,7 +436,7 @@ void Form1::refuseStaleSave(Outcome outcome)
             m_session.setCurrentCar(0);
             projectDescription->clear();
             m_tabs->fill(e);
-            m_trees->clear();
+            m_panel->clear();
         } else if (currentTab == SupplierTab) {
             e.shown.key = 0;
             e.shown.description.clear();
@@ -448,7 +448,7 @@ void Form1::refuseStaleSave(Outcome outcome)
             m_tabs->fill(e);
             if (child)
                 m_tabs->fill(*child);
-            updateTree(e.inPlan());
+            m_panel->rebuild(e.inPlan());
         }
     }
     // As after Cancel: the record shown afresh from the file, or the tab emptied.

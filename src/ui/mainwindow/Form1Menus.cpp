@@ -7,6 +7,7 @@
 #include "mainwindow/Editors.h"
 #include "mainwindow/FocusSelection.h"
 #include "mainwindow/PictureView.h"
+#include "mainwindow/TreePanel.h"
 #include "mainwindow/RecordTabs.h"
 #include "mainwindow/WindowMenus.h"
 
@@ -94,8 +95,20 @@ void Form1::connectMenus()
 void Form1::ReadRegistry()
 {
     preferences = Preferences::read(m_settings);
+    m_panel->setExpanded(preferences.treeView != QStringLiteral("C"));
     m_appearance->apply(preferences.backColor);
     m_pictures->setStretch(preferences.stretch);
+}
+
+void Form1::setTreeStyle(const QString& style)
+{
+    preferences.treeView = style;
+    Preferences::writeTreeView(m_settings, style);
+    m_panel->setExpanded(style != QStringLiteral("C"));
+    // Rebuilt in the new style, with the record shown still marked.
+    const bool plan = displayTab != 0;
+    m_panel->rebuild(plan);
+    m_panel->mark(plan, m_panel->marked(plan));
 }
 
 // --- Pictures: attached through Save, shown by the picture view -------------------------------------

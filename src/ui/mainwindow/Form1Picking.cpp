@@ -5,6 +5,7 @@
 
 #include "mainwindow/Editors.h"
 #include "mainwindow/RecordTabs.h"
+#include "mainwindow/TreePanel.h"
 
 #include "gui/Dialogs.h"
 #include "gui/ListText.h"
@@ -71,23 +72,21 @@ void Form1::carDescription_Click()
         m_session.setCurrentCar(key);
         projectDescription->setText(m_carTab->shown.description);
 
-        planNodeKey.clear();
-        materialsNodeKey.clear();
+        m_panel->forgetMarks();
         for (RecordEditor* e :
             std::initializer_list<RecordEditor*> { m_assemblyTab, m_componentTab, m_phaseTab, m_activityTab }) {
             e->forget();
             e->shown.description.clear();
             m_tabs->fill(*e);
         }
-        carNodeKey = NodeRef { Kind::Car, key };
-        UpdateMaterialsTree();
-        UpdateProjectTree();
+        m_panel->rebuild(false);
+        m_panel->rebuild(true);
         setPanelText(1, m_carTab->texts().picked);
     } else {
         listClickFromTree = false;
     }
-    highlight(false, carNodeKey);
-    highlight(true, carNodeKey);
+    m_panel->mark(false, NodeRef { Kind::Car, m_carTab->shown.key });
+    m_panel->mark(true, NodeRef { Kind::Car, m_carTab->shown.key });
     TbDisplay->setEnabled(true);
     showTab(0);
     m_carTab->shown.loaded = true;
@@ -124,7 +123,7 @@ void Form1::pickRecord(RecordEditor& e)
         SetButtons(QStringLiteral("110011"));
         findShown(e);
         m_tabs->populate(e);
-        highlight(plan, plan ? planNodeKey : materialsNodeKey);
+        m_panel->mark(plan, m_panel->marked(plan));
         return;
     }
     const bool activity = e.kind() == Kind::Activity;
@@ -149,11 +148,9 @@ void Form1::pickRecord(RecordEditor& e)
     showEntries(e);
     if (TbDisplay->currentIndex() != (plan ? 1 : 0))
         showTree(plan ? 1 : 0);
-    if (plan) {
-        (activity ? moveActivityID : movePhaseID) = key;
-        moveKind = e.kind();
-    }
-    highlight(plan, NodeRef { e.kind(), key });
+    if (plan)
+        m_panel->chooseToMove(e.kind(), key);
+    m_panel->mark(plan, NodeRef { e.kind(), key });
 }
 
 void Form1::SupplierName_Click()
@@ -183,6 +180,20 @@ void Form1::SupplierName_Click()
     if (!isSampleCar())
         setReseqEnabled(false);
     showEntries(s);
+}
+
+void Form1::pickFromTree(const NodeRef& node)
+{
+    RecordEditor& editor = m_tabs->editor(node.kind);
+    // The node's record, picked as if from its list.
+    clickedListIndex = editor.pickList()->findData(node.key);
+    if (clickedListIndex < 0 || node.kind == Kind::Supplier)
+        return;
+    listClickFromTree = true;
+    if (node.kind == Kind::Car)
+        carDescription_Click();
+    else
+        pickRecord(editor);
 }
 
 void Form1::reselect(RecordEditor& editor, qint32 key)
@@ -220,8 +231,8 @@ void Form1::tbproject_Click()
             SetButtons(QStringLiteral("100001"));
         } else {
             (displayTab == 0 ? materialsSideTab : planSideTab) = 0;
-            highlight(false, carNodeKey);
-            highlight(true, carNodeKey);
+            m_panel->mark(false, NodeRef { Kind::Car, m_carTab->shown.key });
+            m_panel->mark(true, NodeRef { Kind::Car, m_carTab->shown.key });
             setPanelText(1, m_carTab->texts().picked);
             SetButtons(QStringLiteral("110011"));
         }
@@ -268,12 +279,12 @@ void Form1::tbproject_Click()
         if (activity)
             m_activityTab->cmdAttachComponent->setEnabled(false);
     } else {
-        highlight(plan, NodeRef { e.kind(), e.shown.key });
+        m_panel->mark(plan, NodeRef { e.kind(), e.shown.key });
         setPanelText(1, e.texts().picked);
         SetButtons(QStringLiteral("110011"));
         if (TbDisplay->currentIndex() != (plan ? 1 : 0)) {
             showTree(plan ? 1 : 0);
-            updateTree(plan);
+            m_panel->rebuild(plan);
         }
         if (!plan) {
             setReseqEnabled(false);
@@ -292,7 +303,7 @@ void Form1::TbDisplay_Click()
     displayTab = TbDisplay->currentIndex();
     if (m_carTab->shown.key == 0)
         return;
-    const bool attaching = m_activityTab->cmdDone->isEnabled();
+    const bool attaching = m_panel->attaching();
     if (attaching && displayTab != 0)
         showTree(0);
     TbDisplay->setEnabled(true);
@@ -301,10 +312,10 @@ void Form1::TbDisplay_Click()
     const bool plan = displayTab == 1;
     if (!plan && !isSampleCar())
         setReseqEnabled(false);
-    updateTree(plan);
-    const NodeRef& node = plan ? planNodeKey : materialsNodeKey;
+    m_panel->rebuild(plan);
+    const NodeRef& node = m_panel->marked(plan);
     if (!node.isEmpty())
-        highlight(plan, node);
+        m_panel->mark(plan, node);
     const int previous = tbproject->currentIndex();
     const int side = plan ? planSideTab : materialsSideTab;
     showTab(side);
