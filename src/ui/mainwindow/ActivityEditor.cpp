@@ -2,6 +2,7 @@
 
 #include "common/Formats.h"
 #include "common/Notes.h"
+#include "common/Parse.h"
 #include "gui/ListText.h"
 #include "mainwindow/EditorSupport.h"
 #include "store/Store.h"
@@ -129,6 +130,23 @@ void ActivityEditor::showTotals(const rollup::ProjectFigures& f)
 std::function<void()> ActivityEditor::keepForNew()
 {
     return keepRelation(ActivityPhase, gui::listText(ActivityPhase), shown.loaded, owner);
+}
+
+bool ActivityEditor::timesDiffer() const
+{
+    if (!record)
+        return true;
+    const store::Activity& a = *record;
+    const auto sameDate = [](const QDate& stored, const QLineEdit* box) {
+        return stored.isValid() ? common::parseDate(box->text()) == stored : box->text().isEmpty();
+    };
+    const auto sameEffort = [](const std::optional<double>& stored, const QLineEdit* box) {
+        const auto typed = common::numberValue(box->text());
+        return stored && typed && *stored == *typed;
+    };
+    return !(sameDate(a.targetstartdate, ActivityTargetStartDate) && sameDate(a.targetstopdate, ActivityTargetStopDate)
+        && sameEffort(a.targeteffort, ActivityTargetEffort) && sameDate(a.actualstartdate, ActivityActualStartDate)
+        && sameDate(a.actualstopdate, ActivityActualStopDate) && sameEffort(a.actualeffort, ActivityActualEffort));
 }
 
 } // namespace editor

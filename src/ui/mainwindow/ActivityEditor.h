@@ -47,6 +47,8 @@ public:
     // The names of the components attached, by description.
     void showComponents(const QList<store::Entry>& components);
     project::ActivityFields fields() const;
+    // Whether a date or effort typed differs from the record shown (so does no record).
+    bool timesDiffer() const;
     // The rules of the core; what they tidied goes back into the boxes, a refusal is shown with
     // the cursor on its field. False when refused.
     bool validate(QWidget* parent, qint32 carid) override;

@@ -1,6 +1,7 @@
 #include "mainwindow/ComponentEditor.h"
 
 #include "common/Formats.h"
+#include "common/Money.h"
 #include "common/Notes.h"
 #include "gui/Colors.h"
 #include "gui/FieldChecks.h"
@@ -166,6 +167,21 @@ void ComponentEditor::enablePictures(bool enabled)
 std::function<void()> ComponentEditor::keepForNew()
 {
     return keepRelation(ComponentAssembly, ComponentDisplayAssembly->text(), shown.loaded, owner);
+}
+
+bool ComponentEditor::costsDiffer() const
+{
+    if (!record)
+        return true;
+    const auto same = [](const std::optional<common::Money>& stored, const QLineEdit* box) {
+        const auto typed = common::Money::parse(box->text());
+        return stored && typed && *stored == *typed;
+    };
+    const auto quantity = common::Money::parse(ComponentQuantity->text());
+    const bool sameQuantity
+        = record->quantity && quantity && common::Money::fromWholeDollars(*record->quantity) == *quantity;
+    return !(
+        same(record->targetcost, ComponentTargetCost) && same(record->actualcost, ComponentActualCost) && sameQuantity);
 }
 
 } // namespace editor

@@ -46,6 +46,9 @@ public:
 
     void showTotals(const rollup::ProjectFigures& figures) override;
     project::ComponentFields fields() const;
+    // Whether the quantity or a cost typed differs from the record shown (a stored Null always
+    // does; so does no record).
+    bool costsDiffer() const;
     // The rules of the core; what they tidied goes back into the boxes, a refusal is shown with
     // the cursor on its field. False when refused.
     bool validate(QWidget* parent, qint32 carid) override;

@@ -6,8 +6,8 @@
 #include "mainwindow/Editors.h"
 #include "mainwindow/PictureView.h"
 #include "mainwindow/RecordTabs.h"
-#include "mainwindow/TreePanel.h"
 #include "mainwindow/StatusPanels.h"
+#include "mainwindow/TreePanel.h"
 #include "mainwindow/WindowMenus.h"
 
 #include "ui_CommandRow.h"
@@ -122,6 +122,8 @@ void Form1::buildWindow()
     m_menus = std::make_unique<WindowMenus>(this);
     m_status = new StatusPanels(this);
     m_panel = new TreePanel(*m_trees, *m_tabs, m_session, *m_status, this);
+    m_commands = new RecordCommands(
+        *this, { tbproject, TbDisplay, projectDescription }, m_session, *m_tabs, *m_panel, *m_status, this);
 }
 
 void Form1::connectSignals()
@@ -152,6 +154,18 @@ void Form1::connectSignals()
     connect(m_activityTab->cmdDone, &QPushButton::clicked, this, &Form1::cmdDone_Click);
     connectMenus();
     preparePictures();
+}
+
+void Form1::ProcessCMD(int index)
+{
+    currentTab = Tab(tbproject->currentIndex() + 1);
+    m_commands->run(index, current());
+}
+
+void Form1::CreateNewCar()
+{
+    showTab(0);
+    ProcessCMD(0);
 }
 
 void Form1::mnuTimeLine_Click()
@@ -199,7 +213,7 @@ void Form1::showTree(int index)
 
 bool Form1::isSampleCar() const
 {
-    return m_carTab->shown.key == store::Store::SampleCarId;
+    return m_commands->isSampleCar();
 }
 
 void Form1::setReseqEnabled(bool enabled)
@@ -207,12 +221,6 @@ void Form1::setReseqEnabled(bool enabled)
     LblReseq->setEnabled(enabled);
     cmdMoveUp->setEnabled(enabled);
     cmdMoveDown->setEnabled(enabled);
-}
-
-void Form1::setAttachEnabled(bool enabled)
-{
-    if (!isSampleCar())
-        m_activityTab->cmdAttachComponent->setEnabled(enabled);
 }
 
 void Form1::showEvent(QShowEvent* event)
@@ -233,7 +241,7 @@ void Form1::changeEvent(QEvent* event)
 void Form1::closeEvent(QCloseEvent* event)
 {
     // Closing the window while a record is open for editing would lose what was typed.
-    if (editMode != EditMode::Browsing && !m_quitting) {
+    if (!browsing() && !m_quitting) {
         gui::MessageBox::information(this, QStringLiteral("Please 'Save' Or 'Cancel' Your Changes Before Closing"));
         event->ignore();
         return;

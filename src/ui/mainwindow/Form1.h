@@ -2,6 +2,7 @@
 
 #include "mainwindow/MainWindow.h"
 #include "mainwindow/ProjectTrees.h"
+#include "mainwindow/RecordCommands.h"
 #include "project/Preferences.h"
 #include "project/ProjectSession.h"
 
@@ -35,7 +36,7 @@ struct WindowMenus;
 // The main window: the project editor. It runs the edit command cycle over six record tabs, each
 // an editor of its own kind, and keeps the lists, the trees and the totals in step with the
 // session. Its controls carry the names the rest of the program and the tests know them by.
-class Form1 : public MainWindow
+class Form1 : public MainWindow, private CommandWindow
 {
     Q_OBJECT
 
@@ -54,66 +55,39 @@ protected:
 private:
     // The record tabs in page order; a tab and its editor's kind share their number.
     enum Tab { CarTab = 1, AssemblyTab, ComponentTab, PhaseTab, ActivityTab, SupplierTab };
-    enum class EditMode { Browsing, Adding, Updating };
 
     // --- Window life (Form1.cpp) ----------------------------------------------------------
     void buildWindow();
     void connectSignals();
     void Form_Activate();
     void InitializeForm();
-    void quitroutine();
-    void SetButtons(const QString& pattern);
+    void quitroutine() override;
+    void SetButtons(const QString& pattern) override;
     void DisableButtons();
-    void LockFields(bool bdolock);
-    void ClearFields();
-    void UpdateForm(int tmpindex);
+    void LockFields(bool bdolock) override;
+    void ClearFields() override;
+    void UpdateForm(int tmpindex) override;
     QString panelText(int panel) const;
     void setPanelText(int panel, const QString& text);
     void showEntries(const RecordEditor& editor);
     // Shows a record tab or tree page from code, without running the user's tab switch.
-    void showTab(int index);
+    void showTab(int index) override;
     void showTree(int index);
-    void setReseqEnabled(bool enabled);
-    // Whether the attach button may be used: never on the sample project.
-    void setAttachEnabled(bool enabled);
+    void setReseqEnabled(bool enabled) override;
     bool isSampleCar() const;
 
-    // --- The edit command cycle (Form1Commands.cpp) -----------------------------------------
+    // --- The edit commands, run by RecordCommands on the tab showing ---------------------------
     void ProcessCMD(int index);
     void CreateNewCar();
-    bool sampleCarGuard(int index);
-    bool readOnlyGuard(int index);
-    // Refuses, with a message, any change to a database opened read-only.
-    bool refuseChange();
-    void addCommand();
-    void updateCommand();
-    void saveCommand();
-    void afterSupplierSave();
-    void cancelCommand();
-    void cancelRecord(RecordEditor& editor);
-    void deleteCommand();
-    // Writes the current record; a row another program changed or deleted since it was shown is
-    // not written. Store failures are thrown to the command.
-    project::ProjectSession::SaveOutcome SaveRecord();
-    // Deletes the current record with what depends on it, once the user agrees; false when not.
-    bool DeleteRecord();
-    // A save refused because another program changed or deleted the row: says so, and shows the
-    // record as it now stands (or forgets it) with the edit closed.
-    void refuseStaleSave(project::ProjectSession::SaveOutcome outcome);
-    void setCostsChanged();
-    void setDatesChanged();
+    bool browsing() const { return m_commands->mode() == RecordCommands::Mode::Browsing; }
 
     // --- Picking and tabs (Form1Picking.cpp) ------------------------------------------------
     RecordEditor& current() const;
-    // Reads the record a tab shows again; says so when it is gone, unless quiet.
-    void findShown(RecordEditor& editor, bool quiet = false);
-    void RecalcCosts();
-    void RecalcDates();
     void carDescription_Click();
     void pickRecord(RecordEditor& editor);
     void SupplierName_Click();
     // The list's entry of the key picked, as the user would pick it.
-    void reselect(RecordEditor& editor, qint32 key);
+    void reselect(RecordEditor& editor, qint32 key) override;
     void tbproject_Click();
     void TbDisplay_Click();
 
@@ -145,8 +119,6 @@ private:
     Preferences preferences;
 
     Tab currentTab = CarTab;
-    EditMode editMode = EditMode::Browsing;
-    bool isUpdate = false;
     bool initialized = false;
     bool m_quitting = false;
     // Dates were changed elsewhere (the time line's date window): start over when active again.
@@ -155,18 +127,13 @@ private:
     qint32 m_timeLineCar = 0;
 
     int displayTab = 0; // 0 materials tree, 1 project plan tree
-    int materialsSideTab = 0;
-    int planSideTab = 0;
     int m_shownTab = 0;
     int m_shownTree = 0;
     bool listClickFromTree = false;
     int clickedListIndex = -1;
 
-    QString savedTableText;
     QString m_attachStatusText;
     QString pictureStatusText;
-    bool costsChanged = false;
-    bool datesChanged = false;
 
     // --- Controls ---------------------------------------------------------------------------
     QTabWidget* tbproject = nullptr;
@@ -186,6 +153,7 @@ private:
 
     RecordTabs* m_tabs = nullptr;
     TreePanel* m_panel = nullptr;
+    RecordCommands* m_commands = nullptr;
     CarEditor* m_carTab = nullptr;
     AssemblyEditor* m_assemblyTab = nullptr;
     ComponentEditor* m_componentTab = nullptr;

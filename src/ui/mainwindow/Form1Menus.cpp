@@ -7,8 +7,8 @@
 #include "mainwindow/Editors.h"
 #include "mainwindow/FocusSelection.h"
 #include "mainwindow/PictureView.h"
-#include "mainwindow/TreePanel.h"
 #include "mainwindow/RecordTabs.h"
+#include "mainwindow/TreePanel.h"
 #include "mainwindow/WindowMenus.h"
 
 #include "app/AboutGearLog.h"
@@ -155,15 +155,14 @@ void Form1::openfile()
     }
     RecordEditor& editor = current();
     QLineEdit* box = editor.picturePath();
-    if (refuseChange() || !box)
+    if (m_commands->refuseChange() || !box)
         return;
     pictureStatusText = panelText(1);
     setPanelText(1, QStringLiteral("Select The Desired Picture File"));
-    isUpdate = true;
     const QString chosen = m_pictures->choose(box->text());
     if (!chosen.isEmpty()) {
         box->setText(chosen);
-        ProcessCMD(3);
+        m_commands->saveShown(editor);
         // A refused or failed save wrote nothing: show the path that is stored.
         if (const QString stored = editor.storedPicture(); box->text() != stored)
             box->setText(stored);
@@ -190,7 +189,7 @@ void Form1::unloadimage()
 
 void Form1::mnucopy_Click()
 {
-    if (refuseChange())
+    if (m_commands->refuseChange())
         return;
     copy::copyForm window(m_session, this);
     if (window.exec() != QDialog::Accepted || window.newProjectName.isEmpty())
@@ -216,7 +215,7 @@ void Form1::mnuExportProject_Click()
 
 void Form1::mnuImportProject_Click()
 {
-    if (refuseChange())
+    if (m_commands->refuseChange())
         return;
     const auto carid = copy::importProjectFile(this, m_session);
     if (!carid)

@@ -26,31 +26,13 @@ RecordEditor& Form1::current() const
     return m_tabs->editor(project::Kind(currentTab - 1));
 }
 
-void Form1::findShown(RecordEditor& editor, bool quiet)
-{
-    if (!editor.read(store()) && !quiet && !editor.texts().notFound.isEmpty())
-        gui::MessageBox::notice(this, editor.texts().notFound);
-}
-
-void Form1::RecalcCosts()
-{
-    if (costsChanged)
-        m_tabs->showTotals({ m_assemblyTab, m_carTab, m_phaseTab, m_activityTab });
-}
-
-void Form1::RecalcDates()
-{
-    if (datesChanged)
-        m_tabs->showTotals({ m_assemblyTab, m_carTab, m_phaseTab, m_componentTab });
-}
-
 // --- Picking -----------------------------------------------------------------------------------
 
 void Form1::carDescription_Click()
 {
-    if (editMode != EditMode::Browsing) {
-        gui::setListText(
-            m_carTab->carDescription, editMode == EditMode::Adding ? QString() : m_carTab->shown.description);
+    if (!browsing()) {
+        gui::setListText(m_carTab->carDescription,
+            m_commands->mode() == RecordCommands::Mode::Adding ? QString() : m_carTab->shown.description);
         return;
     }
     // The lists, both trees and the totals come from one fresh reading of the car's records.
@@ -62,7 +44,7 @@ void Form1::carDescription_Click()
         const qint32 key = m_carTab->carDescription->itemData(clickedListIndex).toInt();
         // The same car again (compared by key: two projects may share a name) only refreshes it.
         if (m_carTab->shown.loaded && key == m_carTab->shown.key) {
-            findShown(*m_carTab);
+            m_tabs->find(*m_carTab);
             m_tabs->populate(*m_carTab);
             SetButtons(QStringLiteral("110011"));
             return;
@@ -91,7 +73,7 @@ void Form1::carDescription_Click()
     showTab(0);
     m_carTab->shown.loaded = true;
 
-    findShown(*m_carTab);
+    m_tabs->find(*m_carTab);
     m_tabs->populate(*m_carTab);
     LockFields(true);
     SetButtons(QStringLiteral("110011"));
@@ -105,8 +87,8 @@ void Form1::carDescription_Click()
 void Form1::pickRecord(RecordEditor& e)
 {
     QComboBox* list = e.pickList();
-    if (editMode != EditMode::Browsing) {
-        gui::setListText(list, editMode == EditMode::Adding ? QString() : e.shown.description);
+    if (!browsing()) {
+        gui::setListText(list, m_commands->mode() == RecordCommands::Mode::Adding ? QString() : e.shown.description);
         return;
     }
     // Which entry the pick is about: the list's own, or the one a tree click chose.
@@ -121,7 +103,7 @@ void Form1::pickRecord(RecordEditor& e)
     // The record already shown (compared by key: names may repeat) is only shown afresh.
     if (!viaTree && e.shown.loaded && key == e.shown.key) {
         SetButtons(QStringLiteral("110011"));
-        findShown(e);
+        m_tabs->find(e);
         m_tabs->populate(e);
         m_panel->mark(plan, m_panel->marked(plan));
         return;
@@ -129,10 +111,10 @@ void Form1::pickRecord(RecordEditor& e)
     const bool activity = e.kind() == Kind::Activity;
     e.shown.description = list->itemText(clickedListIndex);
     showTab(e.page());
-    (plan ? planSideTab : materialsSideTab) = e.page();
+    m_panel->setSideTab(plan, e.page());
     e.shown.loaded = true;
     e.shown.key = key;
-    findShown(e);
+    m_tabs->find(e);
     m_tabs->populate(e);
     currentTab = Tab(e.page() + 1);
     LockFields(true);
@@ -156,8 +138,9 @@ void Form1::pickRecord(RecordEditor& e)
 void Form1::SupplierName_Click()
 {
     SupplierEditor& s = *m_supplierTab;
-    if (editMode != EditMode::Browsing) {
-        gui::setListText(s.SupplierName, editMode == EditMode::Adding ? QString() : s.shown.description);
+    if (!browsing()) {
+        gui::setListText(
+            s.SupplierName, m_commands->mode() == RecordCommands::Mode::Adding ? QString() : s.shown.description);
         return;
     }
     if (s.SupplierName->currentIndex() < 0)
@@ -221,7 +204,7 @@ void Form1::tbproject_Click()
 {
     const int tab = tbproject->currentIndex();
     m_shownTab = tab;
-    if (editMode != EditMode::Browsing)
+    if (!browsing())
         return; // only the edited tab can be showing
     currentTab = Tab(tab + 1);
 
@@ -230,7 +213,7 @@ void Form1::tbproject_Click()
             setPanelText(1, m_carTab->texts().nothing);
             SetButtons(QStringLiteral("100001"));
         } else {
-            (displayTab == 0 ? materialsSideTab : planSideTab) = 0;
+            m_panel->setSideTab(displayTab != 0, 0);
             m_panel->mark(false, NodeRef { Kind::Car, m_carTab->shown.key });
             m_panel->mark(true, NodeRef { Kind::Car, m_carTab->shown.key });
             setPanelText(1, m_carTab->texts().picked);
@@ -317,7 +300,7 @@ void Form1::TbDisplay_Click()
     if (!node.isEmpty())
         m_panel->mark(plan, node);
     const int previous = tbproject->currentIndex();
-    const int side = plan ? planSideTab : materialsSideTab;
+    const int side = m_panel->sideTab(plan);
     showTab(side);
     if (previous != side)
         tbproject_Click();

@@ -15,7 +15,7 @@ namespace editor {
 
 void Form1::cmdAttachComponent_Click()
 {
-    if (refuseChange())
+    if (m_commands->refuseChange())
         return;
     SetButtons(QStringLiteral("000000"));
     m_attachStatusText = panelText(1);
@@ -52,7 +52,7 @@ void Form1::cmdDone_Click()
     m_panel->rebuild(true);
     m_panel->rebuild(false);
     if (m_componentTab->shown.loaded) {
-        findShown(*m_componentTab);
+        m_tabs->find(*m_componentTab);
         m_tabs->populate(*m_componentTab);
     }
     m_tabs->showTotals({ m_activityTab, m_phaseTab, m_componentTab, m_assemblyTab, m_carTab });

@@ -3,6 +3,7 @@
 #include "mainwindow/Editors.h"
 
 #include "common/Status.h"
+#include "gui/Dialogs.h"
 #include "project/ProjectSession.h"
 #include "store/Store.h"
 
@@ -102,6 +103,15 @@ void RecordTabs::fillStatusLists()
 void RecordTabs::listComponents()
 {
     activity->showComponents(m_session.store().componentsOfActivity(activity->shown.key));
+}
+
+bool RecordTabs::find(RecordEditor& e, bool quiet)
+{
+    if (e.read(m_session.store()))
+        return true;
+    if (!quiet && !e.texts().notFound.isEmpty())
+        gui::MessageBox::notice(e.pickList()->window(), e.texts().notFound);
+    return false;
 }
 
 void RecordTabs::populate(RecordEditor& e)

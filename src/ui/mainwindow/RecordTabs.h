@@ -53,6 +53,8 @@ public:
     void fillStatusLists();
     // The components attached to the activity shown, in the activity tab's list.
     void listComponents();
+    // Reads the record a tab shows again; says so when it is gone, unless quiet. False when gone.
+    bool find(RecordEditor& editor, bool quiet = false);
     // The record read into its tab's fields, with its totals.
     void populate(RecordEditor& editor);
     void showTotals(std::initializer_list<RecordEditor*> editors);

@@ -25,8 +25,8 @@ class TreePanel : public QObject
 
 public:
     // Messages go to the trees' window.
-    TreePanel(ProjectTrees& trees, RecordTabs& tabs, project::ProjectSession& session, StatusPanels& status,
-        QObject* parent);
+    TreePanel(
+        ProjectTrees& trees, RecordTabs& tabs, project::ProjectSession& session, StatusPanels& status, QObject* parent);
 
     // A tree built afresh from the shown car's records; none without a car.
     void rebuild(bool plan);
@@ -37,6 +37,10 @@ public:
     void forgetMarks();
     // Every assembly's components and every phase's activities, or only the first level.
     void setExpanded(bool expanded) { m_expanded = expanded; }
+
+    // The record tab that goes with each tree: shown again when its tree is chosen.
+    int sideTab(bool plan) const { return plan ? m_planSideTab : m_materialsSideTab; }
+    void setSideTab(bool plan, int tab) { (plan ? m_planSideTab : m_materialsSideTab) = tab; }
 
     // What Move Up and Move Down move: the phase or the activity picked last.
     void chooseToMove(project::Kind kind, qint32 key);
@@ -63,6 +67,8 @@ private:
     NodeRef m_materialsNode;
     NodeRef m_planNode;
     bool m_expanded = true;
+    int m_materialsSideTab = 0;
+    int m_planSideTab = 0;
     bool m_attaching = false;
     project::Kind m_moveKind = project::Kind::Car;
     qint32 m_movePhase = 0;
