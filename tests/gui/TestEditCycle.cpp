@@ -860,6 +860,16 @@ private Q_SLOTS:
         QCOMPARE(child<QLineEdit>(w(), "PhaseTargetStartDate")->text(), QStringLiteral("3/1/2026"));
         QCOMPARE(child<QLineEdit>(w(), "CarTargetStartDate")->text(), QStringLiteral("3/1/2026"));
         QCOMPARE(child<QLineEdit>(w(), "ComponentTargetStartDate")->text(), QStringLiteral("3/1/2026"));
+
+        // A component deleted right after a save that left its costs alone takes its costs along.
+        m_f->showTab(2);
+        m_f->pickText(child<QComboBox>(w(), "componentDescription"), QStringLiteral("Hoist"));
+        m_f->press(Update);
+        m_f->press(Save);
+        gui::DialogSeam::queueAnswer(gui::Answer::Yes);
+        m_f->press(Delete);
+        for (const char* box : { "AssemblyTargetCost", "CarTargetCost", "PhaseTargetCost", "ActivityTargetCost" })
+            QCOMPARE(child<QLineEdit>(w(), box)->text(), QStringLiteral("$.00"));
     }
 
     // --- Projects to and from files -----------------------------------------------------------------
