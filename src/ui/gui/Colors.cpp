@@ -14,11 +14,20 @@ QColor fromStoredColour(qint32 value)
     if (v & 0x80000000u) {
         // The system colour indexes a settings file may hold, each to its palette role.
         static const QHash<quint32, QPalette::ColorRole> roles = {
-            { 0x04, QPalette::Window },      { 0x05, QPalette::Base },        { 0x07, QPalette::WindowText },
-            { 0x08, QPalette::Text },        { 0x0D, QPalette::Highlight },   { 0x0E, QPalette::HighlightedText },
-            { 0x0F, QPalette::Button },      { 0x10, QPalette::Mid },         { 0x12, QPalette::ButtonText },
-            { 0x14, QPalette::Light },       { 0x15, QPalette::Shadow },      { 0x16, QPalette::Midlight },
-            { 0x17, QPalette::ToolTipText }, { 0x18, QPalette::ToolTipBase },
+            { 0x04, QPalette::Window },
+            { 0x05, QPalette::Base },
+            { 0x07, QPalette::WindowText },
+            { 0x08, QPalette::Text },
+            { 0x0D, QPalette::Highlight },
+            { 0x0E, QPalette::HighlightedText },
+            { 0x0F, QPalette::Button },
+            { 0x10, QPalette::Mid },
+            { 0x12, QPalette::ButtonText },
+            { 0x14, QPalette::Light },
+            { 0x15, QPalette::Shadow },
+            { 0x16, QPalette::Midlight },
+            { 0x17, QPalette::ToolTipText },
+            { 0x18, QPalette::ToolTipBase },
         };
         return QApplication::palette().color(roles.value(v & 0xFFu, QPalette::Window));
     }
@@ -43,6 +52,9 @@ void setFieldColour(QWidget* field, const QColor& colour)
     }
     // A locked field is read, not typed into: keep its text as legible as an open one.
     palette.setColor(QPalette::Disabled, QPalette::Text, palette.color(QPalette::Active, QPalette::Text));
+    // Setting an equal palette again still has every child and the style work it out anew.
+    if (field->testAttribute(Qt::WA_SetPalette) && palette == field->palette())
+        return;
     field->setPalette(palette);
 }
 

@@ -12,12 +12,14 @@
 
 namespace editor {
 
-void fillPickList(QComboBox* list, const QList<store::Entry>& entries, const QString& placeholder)
+void fillPickList(QComboBox* list, const QList<store::Entry>& entries, const QString& placeholder, bool unchanged)
 {
     const QSignalBlocker block(list);
-    list->clear();
-    for (const store::Entry& e : entries)
-        list->addItem(e.text, e.key);
+    if (!unchanged || list->count() != entries.size()) {
+        list->clear();
+        for (const store::Entry& e : entries)
+            list->addItem(e.text, e.key);
+    }
     list->setPlaceholderText(entries.isEmpty() ? QStringLiteral("<No Entries>") : placeholder);
     list->setCurrentIndex(-1);
     list->setEnabled(!entries.isEmpty());

@@ -18,7 +18,9 @@ namespace editor {
 // What the record tabs share: how lists are filled and values are shown.
 
 // Fills a pick list with key-carrying entries and no entry chosen; an empty list is locked.
-void fillPickList(QComboBox* list, const QList<store::Entry>& entries, const QString& placeholder);
+// Entries the same as the list holds (unchanged) are not added again.
+void fillPickList(
+    QComboBox* list, const QList<store::Entry>& entries, const QString& placeholder, bool unchanged = false);
 // A relation list holds the same entries, with the same keys, as the pick list it shadows.
 void fillRelationList(QComboBox* list, const QList<store::Entry>& entries, bool keepText);
 // An amount in its display pattern; a Null amount shows "0".

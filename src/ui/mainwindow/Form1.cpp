@@ -316,11 +316,19 @@ void Form1::DisableButtons()
 
 void Form1::LockFields(bool bdolock)
 {
+    // The input fields carry the tag 1, and all take the colour. Opening enables only the tab's
+    // own: the other tabs cannot be shown until the edit ends and locks them all again.
+    if (m_inputFields.isEmpty()) {
+        for (QWidget* w : findChildren<QWidget*>()) {
+            if (w->property("tag").toString() == QStringLiteral("1"))
+                m_inputFields.append(w);
+        }
+    }
     const QColor colour = gui::fromStoredColour(bdolock ? gui::White : gui::EditYellow);
-    for (QWidget* w : findChildren<QWidget*>()) {
-        if (w->property("tag").toString() != QStringLiteral("1"))
-            continue;
-        w->setEnabled(!bdolock);
+    const QWidget* page = tbproject->currentWidget();
+    for (QWidget* w : std::as_const(m_inputFields)) {
+        if (bdolock || page->isAncestorOf(w))
+            w->setEnabled(!bdolock);
         gui::setFieldColour(w, colour);
     }
     current().lock(bdolock);
@@ -336,11 +344,10 @@ void Form1::UpdateForm(int tmpindex)
 {
     // Only the tab being edited can be chosen; 99 frees them all, and the menus with them.
     for (int i = 0; i < tbproject->count(); ++i) {
-        if (i != tmpindex)
-            tbproject->setTabEnabled(i, tmpindex == 99);
+        const bool enabled = i == tmpindex || tmpindex == 99;
+        if (tbproject->isTabEnabled(i) != enabled)
+            tbproject->setTabEnabled(i, enabled);
     }
-    if (tmpindex >= 0 && tmpindex < tbproject->count())
-        tbproject->setTabEnabled(tmpindex, true);
     m_menus->setCommandsEnabled(tmpindex == 99);
 }
 

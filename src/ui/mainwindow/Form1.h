@@ -146,6 +146,7 @@ private:
     QPushButton* cmdMoveDown = nullptr;
     QPushButton* cmdcloseimage = nullptr;
     QLabel* Image1 = nullptr;
+    QList<QWidget*> m_inputFields; // the tagged fields LockFields opens and locks
     std::unique_ptr<WindowMenus> m_menus;
     StatusPanels* m_status = nullptr;
     Appearance* m_appearance = nullptr;

@@ -11,7 +11,8 @@ namespace editor {
 
 void RecordEditor::fill(const QList<store::Entry>& entries)
 {
-    fillPickList(pickList(), entries, texts().placeholder);
+    fillPickList(pickList(), entries, texts().placeholder, entries == m_entries);
+    m_entries = entries;
     for (const Relation& r : std::as_const(relations)) {
         if (!r.namesOnly) {
             fillRelationList(r.list, entries, r.keepText);

@@ -141,6 +141,9 @@ protected:
     template <class Rec, class Built>
     project::ProjectSession::SaveOutcome write(
         project::ProjectSession& session, std::optional<Rec>& record, const Built& built, bool update);
+
+private:
+    QList<store::Entry> m_entries; // what the pick list was last filled with
 };
 
 template <class Rec, class Built>
