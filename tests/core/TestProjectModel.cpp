@@ -6,6 +6,7 @@
 #include "store/Store.h"
 #include "support/TestDatabase.h"
 
+#include <QSignalSpy>
 #include <QtTest>
 
 using project::Kind;
@@ -61,7 +62,8 @@ private Q_SLOTS:
     {
         QTest::addColumn<QStringList>("descriptions");
         QTest::newRow("case") << QStringList { "b", "A", "a", "B", "ab", "Ab", "aB" };
-        QTest::newRow("beyond ascii") << QStringList { "Ölpumpe", "ölpumpe", "oil", "Zahnrad", "éclair", "Éclair", "ß" };
+        QTest::newRow("beyond ascii") << QStringList { "Ölpumpe", "ölpumpe", "oil", "Zahnrad", "éclair", "Éclair",
+            "ß" };
         QTest::newRow("empty and duplicates") << QStringList { "", "x", "", "x", "X", " x" };
         QTest::newRow("outside the basic plane") << QStringList { "\U0001F697 car", "\uFFFD", "\uE000", "~", "z" };
     }
@@ -165,8 +167,17 @@ private Q_SLOTS:
         QCOMPARE(body.data(Qt::BackgroundRole).value<QColor>(), QColor(Qt::white));
         QCOMPARE(body.data(Qt::ForegroundRole).value<QColor>(), QColor(Qt::black));
 
-        tree.rebuild(0, QString(), records);
+        // The same rows again reset nothing and keep the mark; a renamed record resets the tree.
+        QSignalSpy resets(&tree, &QAbstractItemModel::modelReset);
+        QVERIFY(!tree.rebuild(m_car, QStringLiteral("Roadster"), records));
+        QCOMPARE(resets.count(), 0);
+        QCOMPARE(car.data(Qt::BackgroundRole).value<QColor>(), QColor(Qt::blue));
+        QVERIFY(tree.rebuild(m_car, QStringLiteral("Roadster II"), records));
+        QCOMPARE(resets.count(), 1);
+
+        QVERIFY(tree.rebuild(0, QString(), records));
         QCOMPARE(tree.rowCount(), 0);
+        QVERIFY(!tree.rebuild(0, QString(), records));
     }
 };
 

@@ -2,6 +2,8 @@
 
 #include "project/ProjectRecords.h"
 
+#include <algorithm>
+
 namespace project {
 
 ProjectTreeModel::ProjectTreeModel(Tree tree, QObject* parent)
@@ -37,10 +39,13 @@ void ProjectTreeModel::forgetNodes()
     m_bold.clear();
 }
 
-void ProjectTreeModel::rebuild(qint32 carid, const QString& carDescription, const ProjectRecords& records)
+bool ProjectTreeModel::rebuild(qint32 carid, const QString& carDescription, const ProjectRecords& records)
 {
-    beginResetModel();
-    forgetNodes();
+    // Built aside first: a tree that shows what it showed is left alone, marks, bold and all.
+    QList<Node> before;
+    QHash<quint64, int> beforeByRecord;
+    m_nodes.swap(before);
+    m_byRecord.swap(beforeByRecord);
     if (carid != 0) {
         const bool materials = m_tree == Tree::Materials;
         m_nodes.reserve(2
@@ -67,7 +72,23 @@ void ProjectTreeModel::rebuild(qint32 carid, const QString& carDescription, cons
             }
         }
     }
+    const auto same = [](const Node& a, const Node& b) {
+        return a.kind == b.kind && a.key == b.key && a.parent == b.parent && a.text == b.text;
+    };
+    if (std::equal(m_nodes.cbegin(), m_nodes.cend(), before.cbegin(), before.cend(), same))
+        return false;
+    QList<Node> built;
+    QHash<quint64, int> builtByRecord;
+    m_nodes.swap(built);
+    m_byRecord.swap(builtByRecord);
+    m_nodes.swap(before);
+    m_byRecord.swap(beforeByRecord);
+    beginResetModel();
+    forgetNodes();
+    m_nodes.swap(built);
+    m_byRecord.swap(builtByRecord);
     endResetModel();
+    return true;
 }
 
 void ProjectTreeModel::clear()

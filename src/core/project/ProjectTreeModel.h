@@ -25,7 +25,8 @@ public:
     explicit ProjectTreeModel(Tree tree, QObject* parent = nullptr);
 
     // Builds the nodes afresh for the car; a car key of 0 leaves the tree empty.
-    void rebuild(qint32 carid, const QString& carDescription, const ProjectRecords& records);
+    // False when the tree would show exactly what it shows: then nothing is reset.
+    bool rebuild(qint32 carid, const QString& carDescription, const ProjectRecords& records);
     void clear();
 
     // The node of a record; invalid when the tree has none.

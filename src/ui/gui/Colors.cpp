@@ -5,6 +5,7 @@
 #include <QHash>
 #include <QPalette>
 #include <QWidget>
+#include <algorithm>
 
 namespace gui {
 
@@ -42,19 +43,25 @@ qint32 toStoredColour(const QColor& colour)
 
 void setFieldColour(QWidget* field, const QColor& colour)
 {
-    QPalette palette = field->palette();
     // A plain drop-down list paints its face with the button colour, the others with the base.
     const bool face = qobject_cast<QComboBox*>(field) && !static_cast<QComboBox*>(field)->isEditable();
-    for (const auto group : { QPalette::Active, QPalette::Inactive, QPalette::Disabled }) {
+    const QPalette& shown = field->palette();
+    const auto groups = { QPalette::Active, QPalette::Inactive, QPalette::Disabled };
+    // Setting an equal palette again still has the field and the style work it out anew.
+    if (field->testAttribute(Qt::WA_SetPalette)
+        && shown.color(QPalette::Disabled, QPalette::Text) == shown.color(QPalette::Active, QPalette::Text)
+        && std::all_of(groups.begin(), groups.end(), [&](QPalette::ColorGroup g) {
+               return shown.color(g, QPalette::Base) == colour && (!face || shown.color(g, QPalette::Button) == colour);
+           }))
+        return;
+    QPalette palette = shown;
+    for (const auto group : groups) {
         palette.setColor(group, QPalette::Base, colour);
         if (face)
             palette.setColor(group, QPalette::Button, colour);
     }
     // A locked field is read, not typed into: keep its text as legible as an open one.
     palette.setColor(QPalette::Disabled, QPalette::Text, palette.color(QPalette::Active, QPalette::Text));
-    // Setting an equal palette again still has every child and the style work it out anew.
-    if (field->testAttribute(Qt::WA_SetPalette) && palette == field->palette())
-        return;
     field->setPalette(palette);
 }
 

@@ -48,8 +48,10 @@ project::RelationField relationField(const QComboBox* list)
     project::RelationField field;
     field.text = gui::listText(list);
     const int current = list->currentIndex();
-    if (current >= 0 && list->itemText(current) == field.text)
+    if (current >= 0 && list->itemText(current) == field.text) {
         field.pickedKey = list->itemData(current).toInt();
+        return field; // the entries are only looked through for a name typed
+    }
     field.entries.reserve(list->count());
     for (int i = 0; i < list->count(); ++i)
         field.entries.append({ list->itemData(i).toInt(), list->itemText(i) });
@@ -58,8 +60,8 @@ project::RelationField relationField(const QComboBox* list)
 
 project::TimeFields ActivityTimes::texts() const
 {
-    return { targetStart->text(), targetStop->text(), targetEffort->text(),
-             actualStart->text(), actualStop->text(), actualEffort->text() };
+    return { targetStart->text(), targetStop->text(), targetEffort->text(), actualStart->text(), actualStop->text(),
+        actualEffort->text() };
 }
 
 void ActivityTimes::show(const project::TimeFields& tidied) const

@@ -81,10 +81,9 @@ void ProjectTrees::rebuild(Page page, qint32 carid, const QString& carDescriptio
         const QModelIndex car = m->index(0, 0, root);
         tree->setExpanded(root, true);
         tree->setExpanded(car, true);
-        if (expanded) {
-            for (int row = 0; row < m->rowCount(car); ++row)
-                tree->setExpanded(m->index(row, 0, car), true);
-        }
+        // As a tree built afresh shows them, also when it was left as it stood.
+        for (int row = 0; row < m->rowCount(car); ++row)
+            tree->setExpanded(m->index(row, 0, car), expanded);
     }
     tree->setUpdatesEnabled(true);
 }
