@@ -47,6 +47,8 @@ project::RelationField relationField(const QComboBox* list)
 {
     project::RelationField field;
     field.text = gui::listText(list);
+    if (field.text.isEmpty())
+        return field; // no relation
     const int current = list->currentIndex();
     if (current >= 0 && list->itemText(current) == field.text) {
         field.pickedKey = list->itemData(current).toInt();

@@ -5,6 +5,7 @@
 #include "common/Parse.h"
 #include "gui/ListText.h"
 #include "mainwindow/EditorSupport.h"
+#include "project/ProjectRecords.h"
 #include "store/Store.h"
 
 #include <QListWidget>
@@ -17,7 +18,7 @@ ActivityEditor::ActivityEditor(QWidget* page)
     setupUi(page);
 }
 
-void ActivityEditor::show(const store::Activity& r, const store::Store& store)
+void ActivityEditor::show(const store::Activity& r, const project::ProjectRecords& records)
 {
     showDescription(ActivityDescription, ActivityDisplayDescription, r.Description, r.ActivityID);
     showStatus(ActivityStatus, ActivityDisplayStatus, r.Status, true);
@@ -29,7 +30,7 @@ void ActivityEditor::show(const store::Activity& r, const store::Store& store)
     ActivityActualEffort->setText(r.actualeffort ? common::plainNumber(*r.actualeffort) : QStringLiteral("0"));
     ActivityNotes->setText(common::joinNotes(r.notes));
     const QSignalBlocker block(ActivityPhase);
-    const auto phase = store.phases.find(r.PhaseID);
+    const store::Phase* phase = records.phase(r.PhaseID);
     ActivityPhase->setCurrentIndex(phase ? ActivityPhase->findData(phase->PhaseID) : -1);
     gui::setListText(ActivityPhase, phase ? phase->Description : QString());
     ActivityDisplayPhase->setText(phase ? phase->Description : QString());
@@ -113,12 +114,19 @@ const RecordEditor::Texts& ActivityEditor::texts() const
     return t;
 }
 
-bool ActivityEditor::showRecord(const store::Store& store)
+bool ActivityEditor::showRecord(const store::Store& store, const project::ProjectRecords& records)
 {
     if (!record)
         return false;
-    show(*record, store);
-    showComponents(store.componentsOfActivity(record->ActivityID));
+    Q_UNUSED(store);
+    show(*record, records);
+    // The car's components in description order, as the list shows them.
+    QList<store::Entry> attached;
+    for (const store::Component& c : records.components()) {
+        if (c.ActivityID.value_or(0) == record->ActivityID)
+            attached.append(store::Entry { c.componentid, c.Description });
+    }
+    showComponents(attached);
     return true;
 }
 

@@ -29,7 +29,7 @@ public:
 
     project::Kind kind() const override { return project::Kind::Activity; }
     const Texts& texts() const override;
-    bool showRecord(const store::Store& store) override;
+    bool showRecord(const store::Store& store, const project::ProjectRecords& records) override;
     std::function<void()> keepForNew() override;
     // The tab whose record a new one belongs to when none is shown here.
     const RecordEditor* owner = nullptr;
@@ -40,7 +40,7 @@ public:
     project::ProjectSession::SaveOutcome save(
         project::ProjectSession& session, bool update, qint32 carid, const QDateTime& stamp) override;
 
-    void show(const store::Activity& activity, const store::Store& store);
+    void show(const store::Activity& activity, const project::ProjectRecords& records);
     ActivityTimes times() const;
 
     void showTotals(const rollup::ProjectFigures& figures) override;

@@ -82,9 +82,10 @@ const RecordEditor::Texts& AssemblyEditor::texts() const
     return t;
 }
 
-bool AssemblyEditor::showRecord(const store::Store& store)
+bool AssemblyEditor::showRecord(const store::Store& store, const project::ProjectRecords& records)
 {
     Q_UNUSED(store);
+    Q_UNUSED(records);
     if (!record)
         return false;
     show(*record);

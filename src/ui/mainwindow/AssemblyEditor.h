@@ -27,7 +27,7 @@ public:
 
     project::Kind kind() const override { return project::Kind::Assembly; }
     const Texts& texts() const override;
-    bool showRecord(const store::Store& store) override;
+    bool showRecord(const store::Store& store, const project::ProjectRecords& records) override;
     void enablePictures(bool enabled) override;
     QLineEdit* picturePath() const override { return AssemblyImagePath; }
     QString storedPicture() const override { return record ? record->imagepath : QString(); }

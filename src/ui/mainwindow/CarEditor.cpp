@@ -88,9 +88,10 @@ const RecordEditor::Texts& CarEditor::texts() const
     return t;
 }
 
-bool CarEditor::showRecord(const store::Store& store)
+bool CarEditor::showRecord(const store::Store& store, const project::ProjectRecords& records)
 {
     Q_UNUSED(store);
+    Q_UNUSED(records);
     if (!record)
         return false;
     show(*record);

@@ -7,6 +7,7 @@
 #include "gui/FieldChecks.h"
 #include "gui/ListText.h"
 #include "mainwindow/EditorSupport.h"
+#include "project/ProjectRecords.h"
 #include "store/Store.h"
 
 namespace editor {
@@ -17,7 +18,7 @@ ComponentEditor::ComponentEditor(QWidget* page)
     setupUi(page);
 }
 
-qint32 ComponentEditor::show(const store::Component& r, const store::Store& store)
+qint32 ComponentEditor::show(const store::Component& r, const project::ProjectRecords& records)
 {
     showDescription(componentDescription, ComponentDisplayDescription, r.Description, r.componentid);
     showStatus(ComponentStatus, ComponentDisplayStatus, r.Status, false);
@@ -32,8 +33,8 @@ qint32 ComponentEditor::show(const store::Component& r, const store::Store& stor
     ComponentImagePath->setText(r.imagepath);
     ComponentNotes->setText(common::joinNotes(r.notes));
 
-    // Owner, attached activity and its phase, each read by key.
-    const auto owner = store.assemblies.find(r.assemblyid);
+    // Owner, attached activity and its phase, each found by key.
+    const store::Assembly* owner = records.assembly(r.assemblyid);
     {
         const QSignalBlocker block(ComponentAssembly);
         const int index = owner ? ComponentAssembly->findData(owner->assemblyid) : -1;
@@ -46,12 +47,12 @@ qint32 ComponentEditor::show(const store::Component& r, const store::Store& stor
     ComponentDisplayActivity->clear();
     ComponentPhase->clear();
     if (attached != 0) {
-        if (const auto activity = store.activities.find(attached); activity) {
+        if (const store::Activity* activity = records.activity(attached)) {
             const QSignalBlocker block(ComponentActivity);
             ComponentActivity->setCurrentIndex(ComponentActivity->findData(activity->ActivityID));
             gui::setListText(ComponentActivity, activity->Description);
             ComponentDisplayActivity->setText(activity->Description);
-            if (const auto phase = store.phases.find(activity->PhaseID); phase)
+            if (const store::Phase* phase = records.phase(activity->PhaseID))
                 ComponentPhase->setText(phase->Description);
         }
     }
@@ -145,11 +146,12 @@ const RecordEditor::Texts& ComponentEditor::texts() const
     return t;
 }
 
-bool ComponentEditor::showRecord(const store::Store& store)
+bool ComponentEditor::showRecord(const store::Store& store, const project::ProjectRecords& records)
 {
     if (!record)
         return false;
-    m_attached = show(*record, store);
+    Q_UNUSED(store);
+    m_attached = show(*record, records);
     return true;
 }
 

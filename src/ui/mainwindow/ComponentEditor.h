@@ -27,7 +27,7 @@ public:
 
     project::Kind kind() const override { return project::Kind::Component; }
     const Texts& texts() const override;
-    bool showRecord(const store::Store& store) override;
+    bool showRecord(const store::Store& store, const project::ProjectRecords& records) override;
     void enablePictures(bool enabled) override;
     QLineEdit* picturePath() const override { return ComponentImagePath; }
     QString storedPicture() const override { return record ? record->imagepath : QString(); }
@@ -42,7 +42,7 @@ public:
         project::ProjectSession& session, bool update, qint32 carid, const QDateTime& stamp) override;
 
     // Answers the key of the activity the component is attached to (0: none).
-    qint32 show(const store::Component& component, const store::Store& store);
+    qint32 show(const store::Component& component, const project::ProjectRecords& records);
 
     void showTotals(const rollup::ProjectFigures& figures) override;
     project::ComponentFields fields() const;

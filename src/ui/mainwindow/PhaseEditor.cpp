@@ -79,9 +79,10 @@ const RecordEditor::Texts& PhaseEditor::texts() const
     return t;
 }
 
-bool PhaseEditor::showRecord(const store::Store& store)
+bool PhaseEditor::showRecord(const store::Store& store, const project::ProjectRecords& records)
 {
     Q_UNUSED(store);
+    Q_UNUSED(records);
     if (!record)
         return false;
     show(*record);

@@ -27,7 +27,7 @@ public:
 
     project::Kind kind() const override { return project::Kind::Phase; }
     const Texts& texts() const override;
-    bool showRecord(const store::Store& store) override;
+    bool showRecord(const store::Store& store, const project::ProjectRecords& records) override;
     bool read(const store::Store& store) override;
     QComboBox* pickList() const override { return phaseDescription; }
     // The record shown.

@@ -20,6 +20,10 @@ namespace rollup {
 class ProjectFigures;
 }
 
+namespace project {
+class ProjectRecords;
+}
+
 namespace editor {
 
 // What every record tab knows of the record it stands on.
@@ -70,8 +74,9 @@ public:
     bool inPlan() const { return kind() == project::Kind::Phase || kind() == project::Kind::Activity; }
     // Reads the record with the shown key, with what its row holds; false when it is gone.
     virtual bool read(const store::Store& store) = 0;
-    // Shows the record read in the fields; false when there is none.
-    virtual bool showRecord(const store::Store& store) = 0;
+    // Shows the record read in the fields, its relations named as the car's records in memory
+    // name them; false when there is none.
+    virtual bool showRecord(const store::Store& store, const project::ProjectRecords& records) = 0;
     // The totals of the record shown, from the project's figures.
     virtual void showTotals(const rollup::ProjectFigures&) { }
     // Forgets the record shown: nothing picked.

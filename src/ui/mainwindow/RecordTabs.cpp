@@ -116,7 +116,9 @@ bool RecordTabs::find(RecordEditor& e, bool quiet)
 
 void RecordTabs::populate(RecordEditor& e)
 {
-    if (e.showRecord(m_session.store()) && e.kind() != Kind::Supplier)
+    // Cars and suppliers name no other record: the car's records are not read for them.
+    const bool related = e.kind() == Kind::Component || e.kind() == Kind::Activity;
+    if (e.showRecord(m_session.store(), related ? records() : project::ProjectRecords {}) && e.kind() != Kind::Supplier)
         e.showTotals(figures());
 }
 

@@ -83,9 +83,10 @@ const RecordEditor::Texts& SupplierEditor::texts() const
     return t;
 }
 
-bool SupplierEditor::showRecord(const store::Store& store)
+bool SupplierEditor::showRecord(const store::Store& store, const project::ProjectRecords& records)
 {
     Q_UNUSED(store);
+    Q_UNUSED(records);
     if (!record)
         return false;
     show(*record);

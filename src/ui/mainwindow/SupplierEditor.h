@@ -26,7 +26,7 @@ public:
 
     project::Kind kind() const override { return project::Kind::Supplier; }
     const Texts& texts() const override;
-    bool showRecord(const store::Store& store) override;
+    bool showRecord(const store::Store& store, const project::ProjectRecords& records) override;
     bool read(const store::Store& store) override;
     QComboBox* pickList() const override { return SupplierName; }
     // The record shown.
