@@ -118,7 +118,9 @@ void RecordTabs::populate(RecordEditor& e)
 {
     // Cars and suppliers name no other record: the car's records are not read for them.
     const bool related = e.kind() == Kind::Component || e.kind() == Kind::Activity;
-    if (e.showRecord(m_session.store(), related ? records() : project::ProjectRecords {}) && e.kind() != Kind::Supplier)
+    const bool shown = related ? e.showRecord(m_session.store(), records())
+                               : e.showRecord(m_session.store(), project::ProjectRecords {});
+    if (shown && e.kind() != Kind::Supplier)
         e.showTotals(figures());
 }
 
