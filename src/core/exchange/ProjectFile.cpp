@@ -193,7 +193,7 @@ QByteArray exportProject(const store::Store& store, qint32 carid)
                 continue;
             list.append(componentJson(c, exportedActivities));
             if (!c.SupplierName.isEmpty())
-                supplierNames.insert(c.SupplierName.toLower());
+                supplierNames.insert(c.SupplierName.toCaseFolded());
         }
         assemblyList.append(Writer()
                                 .value("key", a.assemblyid)
@@ -206,7 +206,7 @@ QByteArray exportProject(const store::Store& store, qint32 carid)
     }
     QJsonArray supplierList;
     for (const auto& s : store.suppliers.all(store::Order::Description)) {
-        if (supplierNames.remove(s.Name.toLower()))
+        if (supplierNames.remove(s.Name.toCaseFolded()))
             supplierList.append(supplierJson(s));
     }
 

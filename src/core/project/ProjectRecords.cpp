@@ -1,5 +1,6 @@
 #include "project/ProjectRecords.h"
 
+#include "common/Names.h"
 #include "store/Store.h"
 
 #include <algorithm>
@@ -7,26 +8,6 @@
 namespace project {
 
 namespace {
-
-char foldAscii(char c)
-{
-    return c >= 'A' && c <= 'Z' ? char(c - 'A' + 'a') : c;
-}
-
-// NOCASE compares UTF-8 bytes with only ASCII letters folded.
-int compareNoCase(const QString& a, const QString& b)
-{
-    const QByteArray x = a.toUtf8();
-    const QByteArray y = b.toUtf8();
-    const qsizetype n = std::min(x.size(), y.size());
-    for (qsizetype i = 0; i < n; ++i) {
-        const auto cx = static_cast<unsigned char>(foldAscii(x.at(i)));
-        const auto cy = static_cast<unsigned char>(foldAscii(y.at(i)));
-        if (cx != cy)
-            return cx < cy ? -1 : 1;
-    }
-    return x.size() == y.size() ? 0 : (x.size() < y.size() ? -1 : 1);
-}
 
 template <class Rec> bool byDescription(const Rec& a, const Rec& b)
 {
@@ -83,11 +64,7 @@ template <class Rec> QList<store::Entry> entries(const QList<Rec>& rows, bool so
 
 bool descriptionLess(const QString& a, qint32 keyA, const QString& b, qint32 keyB)
 {
-    // Empty descriptions are stored as Null, which sorts first.
-    if (a.isEmpty() != b.isEmpty())
-        return a.isEmpty();
-    const int order = compareNoCase(a, b);
-    return order != 0 ? order < 0 : keyA < keyB;
+    return common::nameLess(a, keyA, b, keyB);
 }
 
 ProjectRecords::ProjectRecords(const store::Store& store, qint32 carid)

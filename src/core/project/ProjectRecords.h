@@ -15,9 +15,8 @@ class Store;
 
 namespace project {
 
-// Orders descriptions as the database's NOCASE collation does (ASCII letters folded, everything
-// else compared by its UTF-8 bytes, Null first), ties by key: lists kept in memory then match
-// what an ORDER BY would give.
+// Orders descriptions as every list by name is ordered (common::nameLess: case ignored for every
+// letter, Null first, ties by key), the same as the store's lists by name.
 bool descriptionLess(const QString& a, qint32 keyA, const QString& b, qint32 keyB);
 
 // One car's assemblies, components, phases and activities, read with one query a table and then

@@ -1,5 +1,9 @@
 #include "store/Store.h"
 
+#include "common/Names.h"
+
+#include <algorithm>
+
 #include "store/Transaction.h"
 
 namespace store {
@@ -35,7 +39,7 @@ void Store::deletePhase(qint32 phaseid) const
     // No component may keep pointing at an activity that is gone.
     db.run(QStringLiteral("UPDATE Component SET ActivityID = NULL WHERE ActivityID IN "
                           "(SELECT ActivityID FROM Activity WHERE PhaseID = ?)"),
-           { phaseid });
+        { phaseid });
     db.run(QStringLiteral("DELETE FROM Activity WHERE PhaseID = ?"), { phaseid });
     db.run(QStringLiteral("DELETE FROM Phase WHERE PhaseID = ?"), { phaseid });
     t.commit();
@@ -56,8 +60,9 @@ qint32 Store::nextPhaseSequence(qint32 carid) const
 
 qint32 Store::nextActivitySequence(qint32 carid, qint32 phaseid) const
 {
-    return nextAfterMax(db.run(
-        QStringLiteral("SELECT MAX(prioritysequence) FROM Activity WHERE carid = ? AND PhaseID = ?"), { carid, phaseid }));
+    return nextAfterMax(
+        db.run(QStringLiteral("SELECT MAX(prioritysequence) FROM Activity WHERE carid = ? AND PhaseID = ?"),
+            { carid, phaseid }));
 }
 
 void Store::swapPhaseSequences(qint32 first, qint32 firstSequence, qint32 second, qint32 secondSequence) const
@@ -81,9 +86,10 @@ bool Store::changeActivityTimes(const Activity& a) const
     RowWriter w;
     w.date(a.targetstartdate).date(a.targetstopdate).number(a.targeteffort);
     w.date(a.actualstartdate).date(a.actualstopdate).number(a.actualeffort);
-    QSqlQuery q = db.prepare(QStringLiteral("UPDATE Activity SET targetstartdate = ?, targetstopdate = ?, targeteffort = ?, "
-                                            "actualstartdate = ?, actualstopdate = ?, actualeffort = ? "
-                                            "WHERE ActivityID = ?"));
+    QSqlQuery q
+        = db.prepare(QStringLiteral("UPDATE Activity SET targetstartdate = ?, targetstopdate = ?, targeteffort = ?, "
+                                    "actualstartdate = ?, actualstopdate = ?, actualeffort = ? "
+                                    "WHERE ActivityID = ?"));
     QList<QVariant> values = w.values();
     values << a.ActivityID;
     for (qsizetype i = 0; i < values.size(); ++i)
@@ -95,11 +101,15 @@ bool Store::changeActivityTimes(const Activity& a) const
 QList<Entry> Store::componentsOfActivity(qint32 activityid) const
 {
     QSqlQuery q = db.run(
-        QStringLiteral("SELECT componentid, Description FROM Component WHERE ActivityID = ? ORDER BY Description, componentid"),
+        QStringLiteral(
+            "SELECT componentid, Description FROM Component WHERE ActivityID = ? ORDER BY Description, componentid"),
         { activityid });
     QList<Entry> result;
     while (q.next())
         result.append(Entry { q.value(0).toInt(), q.value(1).toString() });
+    // In the order of every list by name, which NOCASE gives for ASCII letters only.
+    std::sort(result.begin(), result.end(),
+        [](const Entry& a, const Entry& b) { return common::nameLess(a.text, a.key, b.text, b.key); });
     return result;
 }
 

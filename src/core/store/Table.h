@@ -1,5 +1,10 @@
 #pragma once
 
+#include "common/Names.h"
+
+#include <algorithm>
+#include <numeric>
+
 #include "store/Database.h"
 #include "store/Row.h"
 #include "store/Snapshot.h"
@@ -25,8 +30,7 @@ enum class Order { Description, Sequence, Key };
 
 // Typed access to one table. Every statement is built from the record's fixed column names;
 // values only ever travel as bound parameters.
-template <class Rec>
-class Table
+template <class Rec> class Table
 {
 public:
     explicit Table(const Database& database, const char* nameColumn = "Description")
@@ -54,34 +58,32 @@ public:
         return Loaded<Rec> { Rec::read(r), Snapshot(std::move(raw)) };
     }
 
-    // The first row, in index order (ties by key), whose name equals the text, ignoring case.
-    std::optional<Rec> seek(const QString& name) const
-    {
-        return first(select() + where(m_name) + orderBy(Order::Key), { name });
-    }
+    // The row of the lowest key whose name equals the text, case ignored for every letter (see
+    // common::compareNames; the database's NOCASE folds ASCII only, so the names are compared here).
+    std::optional<Rec> seek(const QString& name) const { return seekIn(allEntries(Order::Key), name); }
 
     // The same among one car's rows only.
     std::optional<Rec> seekForCar(qint32 carid, const QString& name) const
     {
-        return first(select() + where(QStringLiteral("carid")) + QStringLiteral(" AND ") + m_name
-                         + QStringLiteral(" = ?") + orderBy(Order::Key),
-                     { carid, name });
+        return seekIn(entries(names() + where(QStringLiteral("carid")) + orderBy(Order::Key), { carid }), name);
     }
 
+    // By name (common::nameLess), by sequence or by key.
     QList<Rec> forCar(qint32 carid, Order order) const
     {
-        return rows(select() + where(QStringLiteral("carid")) + orderBy(order), { carid });
+        return rows(select() + where(QStringLiteral("carid")) + orderBy(order), { carid }, order);
     }
 
-    QList<Rec> all(Order order) const { return rows(select() + orderBy(order), {}); }
+    QList<Rec> all(Order order) const { return rows(select() + orderBy(order), {}, order); }
 
     // Keys and names of one car's rows, by name.
     QList<Entry> entriesForCar(qint32 carid) const
     {
-        return entries(names() + where(QStringLiteral("carid")) + orderBy(Order::Description), { carid });
+        return entries(
+            names() + where(QStringLiteral("carid")) + orderBy(Order::Description), { carid }, Order::Description);
     }
 
-    QList<Entry> allEntries(Order order) const { return entries(names() + orderBy(order), {}); }
+    QList<Entry> allEntries(Order order) const { return entries(names() + orderBy(order), {}, order); }
 
     qint64 count() const
     {
@@ -98,8 +100,9 @@ public:
         QStringList marks;
         for (qsizetype i = 0; i < cols.size(); ++i)
             marks << QStringLiteral("?");
-        QSqlQuery q = m_db.prepare(QStringLiteral("INSERT INTO %1 (%2) VALUES (%3)")
-                                       .arg(m_table, cols.join(QStringLiteral(", ")), marks.join(QStringLiteral(", "))));
+        QSqlQuery q
+            = m_db.prepare(QStringLiteral("INSERT INTO %1 (%2) VALUES (%3)")
+                               .arg(m_table, cols.join(QStringLiteral(", ")), marks.join(QStringLiteral(", "))));
         bindAll(q, w.values());
         Database::run(q);
         const QVariant key = q.lastInsertId();
@@ -127,8 +130,8 @@ public:
         QStringList tests;
         for (const QString& c : cols)
             tests << m_db.sameValue(c);
-        QSqlQuery q = m_db.prepare(updateSql() + where(m_key) + QStringLiteral(" AND ")
-                                   + tests.join(QStringLiteral(" AND ")));
+        QSqlQuery q
+            = m_db.prepare(updateSql() + where(m_key) + QStringLiteral(" AND ") + tests.join(QStringLiteral(" AND ")));
         bindAll(q, updateValues(record) + loaded.m_values);
         Database::run(q);
         return q.numRowsAffected() > 0;
@@ -182,17 +185,43 @@ private:
             q.bindValue(int(i), values.at(i));
     }
 
-    QList<Rec> rows(const QString& sql, const QList<QVariant>& values) const
+    // Rows in the statement's order; by name, put in the order of common::nameLess, which the
+    // database cannot give for letters beyond ASCII.
+    QList<Rec> rows(const QString& sql, const QList<QVariant>& values, Order order = Order::Key) const
     {
         QSqlQuery q = m_db.prepare(sql);
         bindAll(q, values);
         Database::run(q);
         QList<Rec> result;
+        QList<Entry> byName;
+        const int nameColumn = int(Rec::columns().indexOf(m_name)) + 1;
         while (q.next()) {
+            if (order == Order::Description)
+                byName.append(Entry { q.value(0).toInt(), q.value(nameColumn).toString() });
             RowReader r(q);
             result.append(Rec::read(r));
         }
-        return result;
+        if (order != Order::Description)
+            return result;
+        QList<qsizetype> at(result.size());
+        std::iota(at.begin(), at.end(), 0);
+        std::sort(at.begin(), at.end(), [&byName](qsizetype a, qsizetype b) {
+            return common::nameLess(byName.at(a).text, byName.at(a).key, byName.at(b).text, byName.at(b).key);
+        });
+        QList<Rec> sorted;
+        sorted.reserve(result.size());
+        for (const qsizetype i : at)
+            sorted.append(std::move(result[i]));
+        return sorted;
+    }
+
+    std::optional<Rec> seekIn(const QList<Entry>& candidates, const QString& name) const
+    {
+        for (const Entry& e : candidates) {
+            if (common::sameName(e.text, name))
+                return find(e.key);
+        }
+        return std::nullopt;
     }
 
     std::optional<Rec> first(const QString& sql, const QList<QVariant>& values) const
@@ -203,7 +232,7 @@ private:
         return found.front();
     }
 
-    QList<Entry> entries(const QString& sql, const QList<QVariant>& values) const
+    QList<Entry> entries(const QString& sql, const QList<QVariant>& values, Order order = Order::Key) const
     {
         QSqlQuery q = m_db.prepare(sql);
         bindAll(q, values);
@@ -211,6 +240,10 @@ private:
         QList<Entry> result;
         while (q.next())
             result.append(Entry { q.value(0).toInt(), q.value(1).isNull() ? QString() : q.value(1).toString() });
+        if (order == Order::Description) {
+            std::sort(result.begin(), result.end(),
+                [](const Entry& a, const Entry& b) { return common::nameLess(a.text, a.key, b.text, b.key); });
+        }
         return result;
     }
 

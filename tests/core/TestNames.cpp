@@ -1,0 +1,105 @@
+#include "common/Names.h"
+#include "project/ProjectRecords.h"
+#include "project/RecordRules.h"
+#include "store/Database.h"
+#include "store/Store.h"
+#include "support/TestDatabase.h"
+
+#include <QtTest>
+
+using namespace store;
+
+namespace {
+
+QStringList texts(const QList<Entry>& entries)
+{
+    QStringList t;
+    for (const Entry& e : entries)
+        t << e.text;
+    return t;
+}
+
+} // namespace
+
+// Names typed in any case find the same record in the store's look-ups and in the lists, for
+// letters beyond ASCII too, and every list by name comes in the same order.
+class TestNames : public QObject
+{
+    Q_OBJECT
+
+private Q_SLOTS:
+    void caseIgnoredForEveryLetter_data()
+    {
+        QTest::addColumn<QString>("a");
+        QTest::addColumn<QString>("b");
+        QTest::addColumn<int>("order");
+        QTest::newRow("umlaut") << "Ölpumpe"
+                                << "ölpumpe" << 0;
+        QTest::newRow("accent") << "CAFÉ RACER"
+                                << "café racer" << 0;
+        QTest::newRow("greek") << "ΣΕΛΛΑ"
+                               << "σελλα" << 0;
+        QTest::newRow("ascii") << "Brake Drum"
+                               << "brake drum" << 0;
+        QTest::newRow("different") << "Ölpumpe"
+                                   << "Ölfilter" << 1;
+        QTest::newRow("empty first") << ""
+                                     << "A" << -1;
+        QTest::newRow("punctuation as NOCASE") << "_x"
+                                               << "Ax" << -1;
+    }
+
+    void caseIgnoredForEveryLetter()
+    {
+        QFETCH(QString, a);
+        QFETCH(QString, b);
+        QFETCH(int, order);
+        const int got = common::compareNames(a, b);
+        QCOMPARE((got > 0) - (got < 0), order);
+        QCOMPARE((common::compareNames(b, a) > 0) - (common::compareNames(b, a) < 0), -order);
+    }
+
+    void sameAnswerEverywhere()
+    {
+        testing::TestDatabase t;
+        auto db = Database::open(t.createEmpty());
+        const Store s(*db);
+        Car car;
+        car.Description = QStringLiteral("Käfer");
+        const qint32 carid = s.cars.add(car);
+        QMap<QString, qint32> keys;
+        for (const char* name : { "Zündkerze", "ölpumpe", "Anlasser", "Ölpumpe", "zahnrad", "" }) {
+            Assembly a;
+            a.carid = carid;
+            a.Description = QString::fromUtf8(name);
+            keys.insert(a.Description, s.assemblies.add(a));
+        }
+        Supplier shop;
+        shop.Name = QStringLiteral("Öl-Shop Müller");
+        const qint32 shopKey = s.suppliers.add(shop);
+
+        // The store's list, the lists kept in memory and a look-up agree; ties go by key.
+        const QList<Entry> stored = s.assemblies.entriesForCar(carid);
+        QCOMPARE(texts(stored),
+            QStringList(
+                { "", "Anlasser", "zahnrad", "Zündkerze", QStringLiteral("ölpumpe"), QStringLiteral("Ölpumpe") }));
+        QCOMPARE(project::ProjectRecords(s, carid).assemblyEntries(), stored);
+        QStringList rows;
+        for (const Assembly& a : s.assemblies.forCar(carid, Order::Description))
+            rows << a.Description;
+        QCOMPARE(rows, texts(stored));
+        QCOMPARE(s.assemblies.seekForCar(carid, QStringLiteral("ÖLPUMPE"))->assemblyid,
+            keys.value(QStringLiteral("ölpumpe")));
+        QCOMPARE(s.suppliers.seek(QStringLiteral("öl-shop müller"))->supplierid, shopKey);
+        QVERIFY(!s.suppliers.seek(QStringLiteral("Öl-Shop")));
+
+        // A name typed rather than picked finds the first of the list's entries with that name.
+        project::RelationField typed;
+        typed.text = QStringLiteral("ÖLPUMPE");
+        typed.entries = stored;
+        QCOMPARE(project::relationKey(typed), std::optional<qint32>(keys.value(QStringLiteral("ölpumpe"))));
+    }
+};
+
+QTEST_GUILESS_MAIN(TestNames)
+#include "TestNames.moc"
