@@ -218,6 +218,51 @@ private Q_SLOTS:
         QCOMPARE(wishes.size(), 3); // header, one row, the empty end
         QCOMPARE(wishes.at(1), QByteArray("Zed,Mirror,,,2,12.5,25\r"));
     }
+
+    void csvFormulaTexts_data()
+    {
+        QTest::addColumn<QString>("typed");
+        QTest::addColumn<QString>("written");
+        QTest::newRow("equals") << "=HYPERLINK(\"x\")" << "\"'=HYPERLINK(\"\"x\"\")\"";
+        QTest::newRow("plus") << "+1+2" << "'+1+2";
+        QTest::newRow("minus, like a number") << "-12.5" << "'-12.5";
+        QTest::newRow("at") << "@SUM(A1)" << "'@SUM(A1)";
+        QTest::newRow("tab") << "\t=1" << "'\t=1";
+        QTest::newRow("carriage return") << "\r=1" << "\"'\r=1\"";
+        QTest::newRow("with a comma") << "=1,2" << "\"'=1,2\"";
+        QTest::newRow("ordinary, = later") << "Bolt =M8" << "Bolt =M8";
+        QTest::newRow("empty") << "" << "";
+    }
+
+    // A text a spreadsheet would run as a formula is marked as text; amounts, negative ones too, stay numbers.
+    void csvFormulaTexts()
+    {
+        QFETCH(QString, typed);
+        QFETCH(QString, written);
+        auto db = store::Database::open(m_files.createEmpty(QStringLiteral("e.mdb")));
+        const store::Store s(*db);
+        store::Car car;
+        car.Description = QStringLiteral("Coupe");
+        const qint32 carid = s.cars.add(car);
+        store::Assembly assembly;
+        assembly.carid = carid;
+        assembly.Description = typed;
+        store::Component c;
+        c.carid = carid;
+        c.assemblyid = s.assemblies.add(assembly);
+        c.Description = typed;
+        c.SupplierName = typed;
+        c.catalogpage = typed;
+        c.quantity = -2;
+        c.targetcost = Money::parse(QStringLiteral("-12.5"));
+        c.actualcost = Money::parse(QStringLiteral("-0.0001"));
+        c.wishlist = 1;
+        s.components.add(c);
+        QCOMPARE(QString::fromUtf8(exchange::materialsCsv(s, carid).split('\n').at(1)),
+                 QStringLiteral("%1,%1,-2,-12.5,25,-0.0001,0.0002,%1,%1,,\r").arg(written));
+        QCOMPARE(QString::fromUtf8(exchange::wishListCsv(s, carid).split('\n').at(1)),
+                 QStringLiteral("%1,%1,%1,,-2,-12.5,25\r").arg(written));
+    }
 };
 
 QTEST_GUILESS_MAIN(TestExchange)

@@ -32,6 +32,16 @@ void row(QByteArray& out, const QStringList& fields)
     out += quoted.join(QLatin1Char(',')).toUtf8() + "\r\n";
 }
 
+// A spreadsheet runs a cell that starts with one of these as a formula, even one that came in as
+// text, so such a text gets a leading apostrophe, which spreadsheets read as "this is text" and do
+// not show. Amounts and counts are the program's own numbers and never get one: "-12.5" stays a
+// number.
+QString text(const QString& value)
+{
+    static const QString formulaStarts = QStringLiteral("=+-@\t\r");
+    return !value.isEmpty() && formulaStarts.contains(value.front()) ? QLatin1Char('\'') + value : value;
+}
+
 QString amount(const std::optional<Money>& value)
 {
     return value ? value->toPlainString() : QString();
@@ -69,10 +79,10 @@ QByteArray materialsCsv(const store::Store& store, qint32 carid)
         for (const store::Component& c : components) {
             if (c.assemblyid != a.assemblyid)
                 continue;
-            row(out, { a.Description, c.Description, whole(c.quantity), amount(c.targetcost),
+            row(out, { text(a.Description), text(c.Description), whole(c.quantity), amount(c.targetcost),
                        extended(c.targetcost, c.quantity), amount(c.actualcost), extended(c.actualcost, c.quantity),
-                       c.SupplierName, c.catalogpage, status(c.Status),
-                       c.isAttached() ? activities.value(*c.ActivityID) : QString() });
+                       text(c.SupplierName), text(c.catalogpage), status(c.Status),
+                       c.isAttached() ? text(activities.value(*c.ActivityID)) : QString() });
         }
     }
     return out;
@@ -93,7 +103,7 @@ QByteArray wishListCsv(const store::Store& store, qint32 carid)
                QStringLiteral("Status"), QStringLiteral("Quantity"), QStringLiteral("Unit Price"),
                QStringLiteral("Extended Price") });
     for (const store::Component& c : wanted)
-        row(out, { c.SupplierName, c.Description, c.catalogpage, status(c.Status), whole(c.quantity),
+        row(out, { text(c.SupplierName), text(c.Description), text(c.catalogpage), status(c.Status), whole(c.quantity),
                    amount(c.targetcost), extended(c.targetcost, c.quantity) });
     return out;
 }

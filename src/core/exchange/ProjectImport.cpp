@@ -13,6 +13,7 @@
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
+#include <QRegularExpression>
 #include <QSet>
 
 #include <cmath>
@@ -44,12 +45,17 @@ public:
     }
     std::optional<common::Money> money(const char* name) const
     {
+        // Only the plain form the export writes and the file's schema states: what the screens
+        // also take ("$1,234.50", " 12", "1.23456") would make a file that other readers refuse.
+        static const QRegularExpression plain(
+            QRegularExpression::anchoredPattern(QStringLiteral("-?[0-9]{1,15}(\\.[0-9]{1,4})?")));
         const QJsonValue v = field(name);
         if (v.isNull())
             return std::nullopt;
-        const auto m = v.isString() ? common::Money::parse(v.toString()) : std::nullopt;
+        const auto m
+            = v.isString() && plain.match(v.toString()).hasMatch() ? common::Money::parse(v.toString()) : std::nullopt;
         if (!m)
-            fail(name, QStringLiteral("is not an amount such as \"97.95\""));
+            fail(name, QStringLiteral("is not an amount such as \"97.95\" or \"-0.0001\""));
         return m;
     }
     std::optional<qint32> integer(const char* name, qint32 low, qint32 high) const
@@ -73,11 +79,16 @@ public:
     }
     QDate date(const char* name) const
     {
+        // Qt's ISO reading also takes other separators ("2026/03/31"); the file's schema does not.
+        static const QRegularExpression iso(
+            QRegularExpression::anchoredPattern(QStringLiteral("[0-9]{4}-[0-9]{2}-[0-9]{2}")));
         const QJsonValue v = field(name);
         if (v.isNull())
             return QDate();
-        const QDate d = v.isString() ? QDate::fromString(v.toString(), Qt::ISODate) : QDate();
-        if (!d.isValid() || v.toString().size() != 10 || d.year() < 100)
+        const QDate d = v.isString() && iso.match(v.toString()).hasMatch()
+            ? QDate::fromString(v.toString(), Qt::ISODate)
+            : QDate();
+        if (!d.isValid() || d.year() < 100)
             fail(name, QStringLiteral("is not a date such as \"2026-03-31\""));
         return d;
     }
