@@ -19,7 +19,7 @@ namespace editor {
 
 // The Activity tab: its fields (the form's widgets, under their own names), how a activity is shown
 // in them, read back from them and checked before it is saved.
-class ActivityEditor : public RecordEditor, public Ui::ActivityTab
+class ActivityEditor : public RecordEditor, private Ui::ActivityTab
 {
     Q_OBJECT
 
@@ -27,10 +27,16 @@ public:
     // Builds the tab's fields on its page.
     explicit ActivityEditor(QWidget* page);
 
+    QComboBox* statusList() const override { return ActivityStatus; }
     project::Kind kind() const override { return project::Kind::Activity; }
     const Texts& texts() const override;
     bool showRecord(const store::Store& store, const project::ProjectRecords& records) override;
     std::function<void()> keepForNew() override;
+    QComboBox* phaseList() const { return ActivityPhase; }
+    QListWidget* componentsList() const { return ActivityComponents; }
+    // Attach Component, and Done, which replaces it while components are being attached.
+    QPushButton* attachButton() const { return cmdAttachComponent; }
+    QPushButton* doneButton() const { return cmdDone; }
     // The tab whose record a new one belongs to when none is shown here.
     const RecordEditor* owner = nullptr;
     bool read(const store::Store& store) override;
@@ -58,7 +64,6 @@ public:
 protected:
     void dropRecord() override { record.reset(); }
     QLineEdit* nameBox() const override { return ActivityDisplayDescription; }
-    QComboBox* statusList() const override { return ActivityStatus; }
 
 private:
     void showFigures(const rollup::Costs& costs);

@@ -17,7 +17,7 @@ namespace editor {
 
 // The Assembly tab: its fields (the form's widgets, under their own names), how a assembly is shown
 // in them, read back from them and checked before it is saved.
-class AssemblyEditor : public RecordEditor, public Ui::AssemblyTab
+class AssemblyEditor : public RecordEditor, private Ui::AssemblyTab
 {
     Q_OBJECT
 
@@ -25,11 +25,14 @@ public:
     // Builds the tab's fields on its page.
     explicit AssemblyEditor(QWidget* page);
 
+    QComboBox* statusList() const override { return AssemblyStatus; }
     project::Kind kind() const override { return project::Kind::Assembly; }
     const Texts& texts() const override;
     bool showRecord(const store::Store& store, const project::ProjectRecords& records) override;
     void enablePictures(bool enabled) override;
     QLineEdit* picturePath() const override { return AssemblyImagePath; }
+    QPushButton* attachPictureButton() const override { return cmdAttachAssemblyImage; }
+    QPushButton* viewPictureButton() const override { return cmdViewAssemblyImage; }
     QString storedPicture() const override { return record ? record->imagepath : QString(); }
     bool read(const store::Store& store) override;
     QComboBox* pickList() const override { return assemblyDescription; }
@@ -51,7 +54,6 @@ public:
 protected:
     void dropRecord() override { record.reset(); }
     QLineEdit* nameBox() const override { return AssemblyDisplayDescription; }
-    QComboBox* statusList() const override { return AssemblyStatus; }
 
 private:
     void showFigures(const rollup::Costs& costs, const rollup::Starts& starts);

@@ -17,7 +17,7 @@ namespace editor {
 
 // The Car tab: its fields (the form's widgets, under their own names), how a car is shown
 // in them, read back from them and checked before it is saved.
-class CarEditor : public RecordEditor, public Ui::CarTab
+class CarEditor : public RecordEditor, private Ui::CarTab
 {
     Q_OBJECT
 
@@ -30,6 +30,8 @@ public:
     bool showRecord(const store::Store& store, const project::ProjectRecords& records) override;
     void enablePictures(bool enabled) override;
     QLineEdit* picturePath() const override { return carImagePath; }
+    QPushButton* attachPictureButton() const override { return cmdAttachCarImage; }
+    QPushButton* viewPictureButton() const override { return cmdViewCarImage; }
     QString storedPicture() const override { return record ? record->imagepath : QString(); }
     bool read(const store::Store& store) override;
     QComboBox* pickList() const override { return carDescription; }

@@ -17,7 +17,7 @@ namespace editor {
 
 // The Component tab: its fields (the form's widgets, under their own names), how a component is shown
 // in them, read back from them and checked before it is saved.
-class ComponentEditor : public RecordEditor, public Ui::ComponentTab
+class ComponentEditor : public RecordEditor, private Ui::ComponentTab
 {
     Q_OBJECT
 
@@ -25,13 +25,20 @@ public:
     // Builds the tab's fields on its page.
     explicit ComponentEditor(QWidget* page);
 
+    QComboBox* statusList() const override { return ComponentStatus; }
     project::Kind kind() const override { return project::Kind::Component; }
     const Texts& texts() const override;
     bool showRecord(const store::Store& store, const project::ProjectRecords& records) override;
     void enablePictures(bool enabled) override;
     QLineEdit* picturePath() const override { return ComponentImagePath; }
+    QPushButton* attachPictureButton() const override { return cmdAttachComponentImage; }
+    QPushButton* viewPictureButton() const override { return cmdViewComponentImage; }
     QString storedPicture() const override { return record ? record->imagepath : QString(); }
     std::function<void()> keepForNew() override;
+    // The lists that name the component's assembly, activity and supplier.
+    QComboBox* assemblyList() const { return ComponentAssembly; }
+    QComboBox* activityList() const { return ComponentActivity; }
+    QComboBox* supplierList() const { return ComponentSupplierName; }
     // The tab whose record a new one belongs to when none is shown here.
     const RecordEditor* owner = nullptr;
     bool read(const store::Store& store) override;
@@ -58,7 +65,6 @@ public:
 protected:
     void dropRecord() override { record.reset(); }
     QLineEdit* nameBox() const override { return ComponentDisplayDescription; }
-    QComboBox* statusList() const override { return ComponentStatus; }
 
 private:
     void showFigures(const rollup::Starts& starts);

@@ -58,12 +58,12 @@ Form1::Form1(project::ProjectSession& session, QSettings& settings, QWidget* par
         LockFields(true);
     }
     currentTab = CarTab;
-    m_activityTab->cmdDone->hide(); // shown only while components are being attached
-    for (QWidget* w : std::initializer_list<QWidget*> { LblReseq, cmdMoveUp, cmdMoveDown,
-             m_activityTab->cmdAttachComponent, m_activityTab->cmdDone, m_carTab->cmdAttachCarImage,
-             m_carTab->cmdViewCarImage, m_assemblyTab->cmdAttachAssemblyImage, m_assemblyTab->cmdViewAssemblyImage,
-             m_componentTab->cmdAttachComponentImage, m_componentTab->cmdViewComponentImage })
+    m_activityTab->doneButton()->hide(); // shown only while components are being attached
+    for (QWidget* w : std::initializer_list<QWidget*> {
+             LblReseq, cmdMoveUp, cmdMoveDown, m_activityTab->attachButton(), m_activityTab->doneButton() })
         w->setEnabled(false);
+    for (RecordEditor* e : std::initializer_list<RecordEditor*> { m_carTab, m_assemblyTab, m_componentTab })
+        e->enablePictures(false);
 
     // Form_Load: the database is already open (see app::OpenProjectDatabase).
     ReadRegistry();
@@ -135,7 +135,7 @@ void Form1::connectSignals()
         m_shownTree = TbDisplay->currentIndex();
         TbDisplay_Click();
     });
-    connect(m_carTab->carDescription, &QComboBox::activated, this, [this] {
+    connect(m_carTab->pickList(), &QComboBox::activated, this, [this] {
         listClickFromTree = false;
         carDescription_Click();
     });
@@ -146,12 +146,12 @@ void Form1::connectSignals()
             pickRecord(*e);
         });
     }
-    connect(m_supplierTab->SupplierName, &QComboBox::activated, this, &Form1::SupplierName_Click);
+    connect(m_supplierTab->pickList(), &QComboBox::activated, this, &Form1::SupplierName_Click);
     connect(m_panel, &TreePanel::picked, this, &Form1::pickFromTree);
     connect(cmdMoveUp, &QPushButton::clicked, m_panel, [this] { m_panel->move(true); });
     connect(cmdMoveDown, &QPushButton::clicked, m_panel, [this] { m_panel->move(false); });
-    connect(m_activityTab->cmdAttachComponent, &QPushButton::clicked, this, &Form1::cmdAttachComponent_Click);
-    connect(m_activityTab->cmdDone, &QPushButton::clicked, this, &Form1::cmdDone_Click);
+    connect(m_activityTab->attachButton(), &QPushButton::clicked, this, &Form1::cmdAttachComponent_Click);
+    connect(m_activityTab->doneButton(), &QPushButton::clicked, this, &Form1::cmdDone_Click);
     connectMenus();
     preparePictures();
 }

@@ -76,7 +76,7 @@ void Form1::connectMenus()
     m_appearance = new Appearance(this,
         { { tbproject, TbDisplay }, { tbproject },
             { m_trees->view(ProjectTrees::Materials), m_trees->view(ProjectTrees::Plan),
-                m_activityTab->ActivityComponents } },
+                m_activityTab->componentsList() } },
         m_settings);
     on(m.mnuSetBackgroundColor, [this] {
         if (const std::optional<qint32> chosen = m_appearance->choose(preferences.backColor))
@@ -134,14 +134,9 @@ void Form1::preparePictures()
     connect(cmdcloseimage, &QPushButton::clicked, this, &Form1::unloadimage);
     connect(m.MnuActualSize, &QAction::triggered, this, [this] { m_pictures->chooseStretch(false); });
     connect(m.MnuShrinkToFit, &QAction::triggered, this, [this] { m_pictures->chooseStretch(true); });
-    const std::initializer_list<std::tuple<RecordEditor*, QPushButton*, QPushButton*>> buttons {
-        { m_carTab, m_carTab->cmdAttachCarImage, m_carTab->cmdViewCarImage },
-        { m_assemblyTab, m_assemblyTab->cmdAttachAssemblyImage, m_assemblyTab->cmdViewAssemblyImage },
-        { m_componentTab, m_componentTab->cmdAttachComponentImage, m_componentTab->cmdViewComponentImage },
-    };
-    for (const auto& [editor, attach, view] : buttons) {
-        connect(attach, &QPushButton::clicked, this, &Form1::openfile);
-        connect(view, &QPushButton::clicked, this, [this, e = editor] { viewPicture(*e); });
+    for (RecordEditor* editor : std::initializer_list<RecordEditor*> { m_carTab, m_assemblyTab, m_componentTab }) {
+        connect(editor->attachPictureButton(), &QPushButton::clicked, this, &Form1::openfile);
+        connect(editor->viewPictureButton(), &QPushButton::clicked, this, [this, editor] { viewPicture(*editor); });
     }
 }
 
@@ -197,7 +192,7 @@ void Form1::mnucopy_Click()
     currentTab = CarTab;
     try {
         showNewCar(window.newCarID);
-        m_carTab->carDescription->setFocus();
+        m_carTab->pickList()->setFocus();
     } catch (const store::StoreError& e) {
         gui::showCommandError(this, QStringLiteral("showing the new project"), e);
     }

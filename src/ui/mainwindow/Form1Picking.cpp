@@ -31,17 +31,17 @@ RecordEditor& Form1::current() const
 void Form1::carDescription_Click()
 {
     if (!browsing()) {
-        gui::setListText(m_carTab->carDescription,
+        gui::setListText(m_carTab->pickList(),
             m_commands->mode() == RecordCommands::Mode::Adding ? QString() : m_carTab->shown.description);
         return;
     }
     // The lists, both trees and the totals come from one fresh reading of the car's records.
     m_tabs->refresh();
     if (!listClickFromTree) {
-        clickedListIndex = m_carTab->carDescription->currentIndex();
+        clickedListIndex = m_carTab->pickList()->currentIndex();
         if (clickedListIndex < 0)
             return;
-        const qint32 key = m_carTab->carDescription->itemData(clickedListIndex).toInt();
+        const qint32 key = m_carTab->pickList()->itemData(clickedListIndex).toInt();
         // The same car again (compared by key: two projects may share a name) only refreshes it.
         if (m_carTab->shown.loaded && key == m_carTab->shown.key) {
             m_tabs->find(*m_carTab);
@@ -49,7 +49,7 @@ void Form1::carDescription_Click()
             SetButtons(QStringLiteral("110011"));
             return;
         }
-        m_carTab->shown.description = m_carTab->carDescription->itemText(clickedListIndex);
+        m_carTab->shown.description = m_carTab->pickList()->itemText(clickedListIndex);
         m_carTab->shown.key = key;
         m_session.setCurrentCar(key);
         projectDescription->setText(m_carTab->shown.description);
@@ -79,7 +79,7 @@ void Form1::carDescription_Click()
     SetButtons(QStringLiteral("110011"));
     if (!isSampleCar()) {
         setReseqEnabled(false);
-        m_activityTab->cmdAttachComponent->setEnabled(false);
+        m_activityTab->attachButton()->setEnabled(false);
     }
     showEntries(*m_carTab);
 }
@@ -122,7 +122,7 @@ void Form1::pickRecord(RecordEditor& e)
     if (!isSampleCar()) {
         setReseqEnabled(plan);
         if (activity)
-            m_activityTab->cmdAttachComponent->setEnabled(true);
+            m_activityTab->attachButton()->setEnabled(true);
     }
     if (activity)
         list->setFocus();
@@ -140,15 +140,15 @@ void Form1::SupplierName_Click()
     SupplierEditor& s = *m_supplierTab;
     if (!browsing()) {
         gui::setListText(
-            s.SupplierName, m_commands->mode() == RecordCommands::Mode::Adding ? QString() : s.shown.description);
+            s.pickList(), m_commands->mode() == RecordCommands::Mode::Adding ? QString() : s.shown.description);
         return;
     }
-    if (s.SupplierName->currentIndex() < 0)
+    if (s.pickList()->currentIndex() < 0)
         return;
     s.shown.loaded = true;
     // The entry's key, not its name, picks the row: two suppliers may share a name.
     const auto previous = std::tuple(s.shown.key, s.record, s.snapshot);
-    s.shown.key = s.SupplierName->currentData().toInt();
+    s.shown.key = s.pickList()->currentData().toInt();
     if (!s.read(store())) {
         // Gone meanwhile: the tab goes on showing what it showed.
         std::tie(s.shown.key, s.record, s.snapshot) = previous;
@@ -220,7 +220,7 @@ void Form1::tbproject_Click()
             SetButtons(QStringLiteral("110011"));
         }
         showEntries(*m_carTab);
-        m_carTab->carDescription->setFocus();
+        m_carTab->pickList()->setFocus();
         setReseqEnabled(false);
         return;
     }
@@ -232,9 +232,9 @@ void Form1::tbproject_Click()
             setReseqEnabled(false);
         if (!m_supplierTab->shown.loaded) {
             LockFields(true);
-            m_supplierTab->SupplierName->setEnabled(m_supplierTab->SupplierName->count() > 0);
+            m_supplierTab->pickList()->setEnabled(m_supplierTab->pickList()->count() > 0);
             SetButtons(QStringLiteral("100001"));
-            m_supplierTab->SupplierName->setFocus();
+            m_supplierTab->pickList()->setFocus();
         } else {
             SetButtons(QStringLiteral("110011"));
         }
@@ -260,7 +260,7 @@ void Form1::tbproject_Click()
         SetButtons(QStringLiteral("100001"));
         setReseqEnabled(false);
         if (activity)
-            m_activityTab->cmdAttachComponent->setEnabled(false);
+            m_activityTab->attachButton()->setEnabled(false);
     } else {
         m_panel->mark(plan, NodeRef { e.kind(), e.shown.key });
         setPanelText(1, e.texts().picked);
@@ -274,7 +274,7 @@ void Form1::tbproject_Click()
         } else if (!isSampleCar()) {
             setReseqEnabled(true);
             if (activity)
-                m_activityTab->cmdAttachComponent->setEnabled(true);
+                m_activityTab->attachButton()->setEnabled(true);
         }
     }
     showEntries(e);
@@ -307,7 +307,7 @@ void Form1::TbDisplay_Click()
     if (plan && (side == 3 || side == 4) && !isSampleCar()) {
         setReseqEnabled(true);
         if (side == 4)
-            m_activityTab->cmdAttachComponent->setEnabled(true);
+            m_activityTab->attachButton()->setEnabled(true);
     }
 }
 

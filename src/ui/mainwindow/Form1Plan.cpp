@@ -22,11 +22,11 @@ void Form1::cmdAttachComponent_Click()
     setPanelText(1, QStringLiteral("Click On 'COMPONENT' To Add To Activity - Click Again To Remove "));
     if (!isSampleCar()) {
         setReseqEnabled(false);
-        m_activityTab->cmdDone->setEnabled(true);
-        m_activityTab->cmdDone->show();
-        m_activityTab->cmdAttachComponent->setEnabled(false);
-        m_activityTab->cmdAttachComponent->hide();
-        m_activityTab->ActivityDescription->setEnabled(false);
+        m_activityTab->doneButton()->setEnabled(true);
+        m_activityTab->doneButton()->show();
+        m_activityTab->attachButton()->setEnabled(false);
+        m_activityTab->attachButton()->hide();
+        m_activityTab->pickList()->setEnabled(false);
         UpdateForm(4);
         m_panel->setAttaching(true);
         m_panel->rebuild(false);
@@ -41,11 +41,11 @@ void Form1::cmdDone_Click()
     setPanelText(1, m_attachStatusText);
     if (!isSampleCar()) {
         setReseqEnabled(true);
-        m_activityTab->cmdDone->setEnabled(false);
-        m_activityTab->cmdDone->hide();
-        m_activityTab->cmdAttachComponent->setEnabled(true);
-        m_activityTab->cmdAttachComponent->show();
-        m_activityTab->ActivityDescription->setEnabled(true);
+        m_activityTab->doneButton()->setEnabled(false);
+        m_activityTab->doneButton()->hide();
+        m_activityTab->attachButton()->setEnabled(true);
+        m_activityTab->attachButton()->show();
+        m_activityTab->pickList()->setEnabled(true);
         m_panel->setAttaching(false);
         UpdateForm(99);
     }
@@ -61,7 +61,7 @@ void Form1::cmdDone_Click()
     m_panel->mark(true, m_panel->marked(true));
     showTab(4);
     currentTab = ActivityTab;
-    m_activityTab->ActivityDescription->setFocus();
+    m_activityTab->pickList()->setFocus();
 }
 
 } // namespace editor

@@ -17,7 +17,7 @@ namespace editor {
 
 // The Phase tab: its fields (the form's widgets, under their own names), how a phase is shown
 // in them, read back from them and checked before it is saved.
-class PhaseEditor : public RecordEditor, public Ui::PhaseTab
+class PhaseEditor : public RecordEditor, private Ui::PhaseTab
 {
     Q_OBJECT
 
@@ -25,6 +25,7 @@ public:
     // Builds the tab's fields on its page.
     explicit PhaseEditor(QWidget* page);
 
+    QComboBox* statusList() const override { return phaseStatus; }
     project::Kind kind() const override { return project::Kind::Phase; }
     const Texts& texts() const override;
     bool showRecord(const store::Store& store, const project::ProjectRecords& records) override;
@@ -48,7 +49,6 @@ public:
 protected:
     void dropRecord() override { record.reset(); }
     QLineEdit* nameBox() const override { return PhaseDisplayDescription; }
-    QComboBox* statusList() const override { return phaseStatus; }
 
 private:
     void showFigures(const rollup::Costs& costs, const rollup::Plan& plan);

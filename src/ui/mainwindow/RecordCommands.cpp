@@ -68,7 +68,7 @@ void RecordCommands::showEntries(const RecordEditor& editor)
 void RecordCommands::setAttachEnabled(bool enabled)
 {
     if (!isSampleCar())
-        m_tabs.activity->cmdAttachComponent->setEnabled(enabled);
+        m_tabs.activity->attachButton()->setEnabled(enabled);
 }
 
 void RecordCommands::run(int index, RecordEditor& editor)
@@ -155,7 +155,7 @@ void RecordCommands::add()
     m_savedTableText = m_status.text(2);
     if (!isSampleCar()) {
         m_window.setReseqEnabled(false);
-        m_tabs.activity->cmdAttachComponent->setEnabled(false);
+        m_tabs.activity->attachButton()->setEnabled(false);
     }
     if (!is(Kind::Car) && !is(Kind::Supplier))
         e.shown.description = gui::listText(e.pickList());
@@ -261,7 +261,7 @@ void RecordCommands::afterSupplierSave()
     SupplierEditor& s = *m_tabs.supplier;
     m_status.setText(1, m_savedTableText.isEmpty() ? s.texts().picked : m_savedTableText);
     m_window.SetButtons(QStringLiteral("110011"));
-    s.SupplierName->setEnabled(true);
+    s.pickList()->setEnabled(true);
     m_tabs.fill(s);
     // Shown again by its key: names need not be unique.
     m_tabs.find(s, true);
@@ -275,7 +275,7 @@ void RecordCommands::afterSupplierSave()
     if (m_tabs.car->shown.loaded)
         m_controls.trees->setEnabled(true);
     s.shown.loaded = s.record.has_value();
-    s.SupplierName->setFocus();
+    s.pickList()->setFocus();
     showEntries(s);
 }
 
@@ -301,24 +301,24 @@ void RecordCommands::cancel()
             m_controls.trees->setEnabled(false);
             m_window.ClearFields();
             car.enablePictures(false);
-            gui::setListText(car.carDescription, car.texts().placeholder);
+            gui::setListText(car.pickList(), car.texts().placeholder);
             m_window.SetButtons(QStringLiteral("100001"));
         }
-        car.carDescription->setFocus();
+        car.pickList()->setFocus();
     } else if (is(Kind::Supplier)) {
         SupplierEditor& s = *m_tabs.supplier;
         m_status.setText(1, m_savedTableText);
-        s.SupplierName->setEnabled(s.SupplierName->count() > 0);
+        s.pickList()->setEnabled(s.pickList()->count() > 0);
         if (s.shown.loaded) {
             m_tabs.find(s, true);
             m_tabs.populate(s);
             m_window.SetButtons(QStringLiteral("110011"));
         } else {
             m_window.ClearFields();
-            showPlaceholder(s.SupplierName, s.texts().placeholder);
+            showPlaceholder(s.pickList(), s.texts().placeholder);
             m_window.SetButtons(QStringLiteral("100001"));
         }
-        s.SupplierName->setFocus();
+        s.pickList()->setFocus();
         if (m_tabs.car->shown.loaded)
             m_controls.trees->setEnabled(true);
     } else {
@@ -332,7 +332,7 @@ void RecordCommands::cancelRecord(RecordEditor& e)
     if (e.inPlan() && !isSampleCar()) {
         m_window.setReseqEnabled(true);
         if (activity)
-            m_tabs.activity->cmdAttachComponent->setEnabled(false);
+            m_tabs.activity->attachButton()->setEnabled(false);
     }
     m_controls.trees->setEnabled(true);
     m_status.setText(1, e.texts().picked);

@@ -14,6 +14,7 @@
 
 class QComboBox;
 class QLineEdit;
+class QPushButton;
 class QWidget;
 
 namespace rollup {
@@ -115,6 +116,10 @@ public:
     // The picture of the record (car, assembly and component only).
     virtual void enablePictures(bool) { }
     virtual QLineEdit* picturePath() const { return nullptr; }
+    virtual QPushButton* attachPictureButton() const { return nullptr; }
+    virtual QPushButton* viewPictureButton() const { return nullptr; }
+    // The record's status list (none on some tabs).
+    virtual QComboBox* statusList() const { return nullptr; }
     virtual QString storedPicture() const { return {}; }
 
     // Writes what the fields hold (checked already): a new record, or the one shown changed,
@@ -126,9 +131,8 @@ public:
 
 protected:
     virtual void dropRecord() = 0;
-    // The name box and the status list (none on some tabs).
+    // The name box.
     virtual QLineEdit* nameBox() const = 0;
-    virtual QComboBox* statusList() const { return nullptr; }
 
     template <class Rec> bool readFrom(const store::Table<Rec>& table, std::optional<Rec>& record)
     {

@@ -24,11 +24,11 @@ RecordTabs::RecordTabs(const std::array<QWidget*, 6>& pages, project::ProjectSes
     , m_session(session)
 {
     // The lists of one tab that offer the records of another, and whose record a new one joins.
-    assembly->relations = { { component->ComponentAssembly, false, false } };
-    phase->relations = { { activity->ActivityPhase, false, false } };
-    activity->relations = { { component->ComponentActivity, true, false } };
+    assembly->relations = { { component->assemblyList(), false, false } };
+    phase->relations = { { activity->phaseList(), false, false } };
+    activity->relations = { { component->activityList(), true, false } };
     // Components name their supplier by name: the supplier pick list alone keeps the keys.
-    supplier->relations = { { component->ComponentSupplierName, false, true } };
+    supplier->relations = { { component->supplierList(), false, true } };
     component->owner = assembly;
     activity->owner = phase;
     connect(&session, &project::ProjectSession::recordsChanged, this, &RecordTabs::changed);
@@ -92,7 +92,7 @@ void RecordTabs::fillStatusLists()
 {
     // Cleared first: a restart of the window after date changes fills them again.
     for (QComboBox* list :
-        { phase->phaseStatus, activity->ActivityStatus, assembly->AssemblyStatus, component->ComponentStatus }) {
+        { phase->statusList(), activity->statusList(), assembly->statusList(), component->statusList() }) {
         const QSignalBlocker block(list);
         list->clear();
         list->addItems(common::statusTexts());

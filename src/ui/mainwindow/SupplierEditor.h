@@ -16,7 +16,7 @@ namespace editor {
 
 // The Supplier tab: its fields (the form's widgets, under their own names), how a supplier is shown
 // in them, read back from them and checked before it is saved.
-class SupplierEditor : public RecordEditor, public Ui::SupplierTab
+class SupplierEditor : public RecordEditor, private Ui::SupplierTab
 {
     Q_OBJECT
 
