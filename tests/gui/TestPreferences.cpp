@@ -7,7 +7,6 @@
 
 #include "app/Session.h"
 #include "app/Startup.h"
-#include "gui/Colors.h"
 #include "gui/Dialogs.h"
 #include "gui/HelpViewer.h"
 #include "gui/NotesEdit.h"
@@ -16,8 +15,8 @@
 #include <QApplication>
 #include <QFile>
 #include <QLabel>
-#include <QStatusBar>
 #include <QLineEdit>
+#include <QMenu>
 #include <QPushButton>
 #include <QTabWidget>
 #include <QTextBrowser>
@@ -27,28 +26,23 @@
 using testing::boxTexts;
 using testing::child;
 using testing::FormFixture;
-using testing::Peek;
 
 namespace {
-
-QString settingsText(const QString& path)
-{
-    QFile f(path);
-    return f.open(QIODevice::ReadOnly | QIODevice::Text) ? QString::fromUtf8(f.readAll()) : QString();
-}
 
 QColor windowColour(const QWidget* w)
 {
     return w->palette().color(QPalette::Window);
 }
 
-// What a help command showed: the file and anchor of the help window, or nothing.
-struct ShownHelp
+QColor buttonFace()
 {
-    bool shown = false;
-    QUrl source;
-    QString text;
-};
+    return QApplication::palette().color(QPalette::Button);
+}
+
+QString helpFile(const char* name)
+{
+    return QDir(QCoreApplication::applicationDirPath()).filePath(QLatin1String(name));
+}
 
 } // namespace
 
@@ -58,24 +52,38 @@ class TestPreferences : public QObject
 
     FormFixture* m_f = nullptr;
     QMainWindow& w() { return m_f->form(); }
-    QString settingsPath() const { return m_f->files().path(QStringLiteral("settings.ini")); }
 
-    void restart()
+    QString settingsText()
+    {
+        QFile f(m_f->files().path(QStringLiteral("settings.ini")));
+        return f.open(QIODevice::ReadOnly | QIODevice::Text) ? QString::fromUtf8(f.readAll()) : QString();
+    }
+
+    // Starts again on the same files, with these values stored first ("key=value|..."; empty: none).
+    void restart(const QString& stored = QString())
     {
         m_f->stop();
+        for (const QString& pair : stored.split(QLatin1Char('|'), Qt::SkipEmptyParts))
+            m_f->settings().setValue(
+                QStringLiteral("STARTUP/") + pair.section(QLatin1Char('='), 0, 0), pair.section(QLatin1Char('='), 1));
         QVERIFY(m_f->start(m_f->databasePath()));
     }
 
-    // Runs a help command and notes what the help window showed, closing it with its button.
-    ShownHelp help(const std::function<void()>& command)
+    void chooseColour(std::optional<QColor> colour)
     {
-        ShownHelp seen;
-        seen.shown = testing::inModal<gui::HelpViewer>(command, [&](gui::HelpViewer& viewer) {
-            seen.source = child<QTextBrowser>(viewer, "HelpText")->source();
-            seen.text = child<QTextBrowser>(viewer, "HelpText")->toPlainText();
+        gui::DialogSeam::queueColor(colour);
+        child<QAction>(w(), "mnuSetBackgroundColor")->trigger();
+    }
+
+    // Runs a help command; answers the page the help window showed, empty when none came up.
+    QUrl shownHelp(const std::function<void()>& command)
+    {
+        QUrl source;
+        testing::inModal<gui::HelpViewer>(command, [&](gui::HelpViewer& viewer) {
+            source = child<QTextBrowser>(viewer, "HelpText")->source();
             child<QPushButton>(viewer, "CmdOK")->click();
         });
-        return seen;
+        return source;
     }
 
 private Q_SLOTS:
@@ -92,33 +100,28 @@ private Q_SLOTS:
         qunsetenv("GEARLOG_HELP_FOLDER");
     }
 
-    // A first start: button-face background, stretched pictures, expanded trees; nothing written.
-    void emptySettings()
+    void defaults_data()
     {
-        QCOMPARE(windowColour(&w()), QApplication::palette().color(QPalette::Button));
-        QCOMPARE(windowColour(child<QTabWidget>(w(), "tbproject")), QApplication::palette().color(QPalette::Button));
-        QVERIFY(child<QLabel>(w(), "Image1")->hasScaledContents());
-        m_f->openCar(1);
-        testing::Node car = testing::treeNode(child<QTreeView>(w(), "TvMaterials"), project::Kind::Car, 1);
-        QVERIFY(car && car->childCount() > 0);
-        QVERIFY(car->child(0)->isExpanded());
-        QVERIFY(m_f->settings().allKeys().isEmpty());
+        QTest::addColumn<QString>("stored");
+        QTest::newRow("first start") << "";
+        QTest::newRow("edited by hand into nonsense") << "BACKCOLOR=light blue|STRETCH=sometimes|TREEVIEW=Z";
     }
 
-    // Values edited by hand that make no sense fall back to the defaults.
-    void unreadableValues()
+    // Nothing usable stored: button-face background, pictures fitted, expanded trees; nothing written.
+    void defaults()
     {
-        m_f->stop();
-        m_f->settings().setValue(QStringLiteral("STARTUP/BACKCOLOR"), QStringLiteral("light blue"));
-        m_f->settings().setValue(QStringLiteral("STARTUP/STRETCH"), QStringLiteral("sometimes"));
-        m_f->settings().setValue(QStringLiteral("STARTUP/TREEVIEW"), QStringLiteral("Z"));
-        QVERIFY(m_f->start(m_f->databasePath()));
-        QCOMPARE(windowColour(&w()), QApplication::palette().color(QPalette::Button));
-        QVERIFY(child<QLabel>(w(), "Image1")->hasScaledContents());
+        QFETCH(QString, stored);
+        restart(stored);
+        QCOMPARE(windowColour(&w()), buttonFace());
+        QCOMPARE(windowColour(child<QTabWidget>(w(), "tbproject")), buttonFace());
+        Q_EMIT child<QMenu>(w(), "mnuImage")->aboutToShow(); // the menu shows the picture mode in force
+        QVERIFY(m_f->action("MnuShrinkToFit")->isChecked());
         m_f->openCar(1);
-        testing::Node car = testing::treeNode(child<QTreeView>(w(), "TvMaterials"), project::Kind::Car, 1);
+        const testing::Node car = testing::treeNode(child<QTreeView>(w(), "TvMaterials"), project::Kind::Car, 1);
         QVERIFY(car && car->childCount() > 0);
         QVERIFY(car->child(0)->isExpanded());
+        if (stored.isEmpty())
+            QCOMPARE(m_f->settings().allKeys(), QStringList());
     }
 
     // System colours in their stored form are the palette's colours.
@@ -136,50 +139,38 @@ private Q_SLOTS:
     {
         QFETCH(QString, stored);
         QFETCH(int, role);
-        m_f->stop();
-        m_f->settings().setValue(QStringLiteral("STARTUP/BACKCOLOR"), stored);
-        QVERIFY(m_f->start(m_f->databasePath()));
+        restart(QStringLiteral("BACKCOLOR=") + stored);
         QCOMPARE(windowColour(&w()), QApplication::palette().color(QPalette::ColorRole(role)));
     }
 
-    // A chosen colour is applied to the window and both tab areas, written as BACKCOLOR in the
-    // 0x00BBGGRR form, and restored at the next start; the default colour writes button face back.
+    // A chosen colour goes on the window and both tab areas, is written as BACKCOLOR in the
+    // 0x00BBGGRR form and comes back at the next start; the default colour writes button face back.
     void chosenColourKept()
     {
         const QColor navy(0x10, 0x20, 0x60);
-        gui::DialogSeam::queueColor(navy);
-        child<QAction>(w(), "mnuSetBackgroundColor")->trigger();
-        QCOMPARE(gui::DialogSeam::colorDialogsShown(), 1);
-        QVERIFY(boxTexts().isEmpty());
+        chooseColour(navy);
+        QCOMPARE(boxTexts(), QStringList());
+        QVERIFY2(settingsText().contains(QStringLiteral("BACKCOLOR=6299664")), qPrintable(settingsText()));
+        QCOMPARE(child<QLabel>(w(), "LblReseq")->palette().color(QPalette::WindowText), QColor(Qt::white)); // legible
+        restart();
         for (QWidget* target : std::initializer_list<QWidget*> {
                  &w(), child<QTabWidget>(w(), "tbproject"), child<QTabWidget>(w(), "TbDisplay") })
             QCOMPARE(windowColour(target), navy);
-        QVERIFY2(settingsText(settingsPath()).contains(QStringLiteral("BACKCOLOR=6299664")), qPrintable(settingsText(settingsPath())));
-        // Text on the colour stays legible; the menus and status bar keep the system's colours.
-        QCOMPARE(child<QLabel>(w(), "LblReseq")->palette().color(QPalette::WindowText), QColor(Qt::white));
-        QCOMPARE(windowColour(w().statusBar()), QApplication::palette().color(QPalette::Window));
-
-        restart();
-        QCOMPARE(windowColour(&w()), navy);
-        QCOMPARE(windowColour(child<QTabWidget>(w(), "TbDisplay")), navy);
 
         child<QAction>(w(), "mnuSetDefaultColors")->trigger();
-        QCOMPARE(windowColour(&w()), QApplication::palette().color(QPalette::Button));
-        QCOMPARE(windowColour(child<QTabWidget>(w(), "tbproject")), QApplication::palette().color(QPalette::Button));
-        QVERIFY(settingsText(settingsPath()).contains(QStringLiteral("BACKCOLOR=-2147483633")));
+        QCOMPARE(windowColour(child<QTabWidget>(w(), "tbproject")), buttonFace());
+        QVERIFY(settingsText().contains(QStringLiteral("BACKCOLOR=-2147483633")));
         restart();
-        QCOMPARE(windowColour(&w()), QApplication::palette().color(QPalette::Button));
+        QCOMPARE(windowColour(&w()), buttonFace());
     }
 
     // Cancelling the colour dialog changes nothing, writes nothing and says nothing.
     void cancelledColour()
     {
-        gui::DialogSeam::queueColor(QColor(Qt::red));
-        child<QAction>(w(), "mnuSetBackgroundColor")->trigger();
-        gui::DialogSeam::queueColor(std::nullopt);
-        child<QAction>(w(), "mnuSetBackgroundColor")->trigger();
+        chooseColour(QColor(Qt::red));
+        chooseColour(std::nullopt);
         QCOMPARE(gui::DialogSeam::colorDialogsShown(), 2);
-        QVERIFY(boxTexts().isEmpty());
+        QCOMPARE(boxTexts(), QStringList());
         QCOMPARE(windowColour(&w()), QColor(Qt::red));
         QCOMPARE(m_f->settings().value(QStringLiteral("STARTUP/BACKCOLOR")).toString(), QStringLiteral("255"));
     }
@@ -200,108 +191,88 @@ private Q_SLOTS:
         QCOMPARE(windowColour(&session->window()), QColor(0x20, 0x80, 0x20));
     }
 
-    // Entering a field selects its first characters, up to the field's length.
+    // Entering a field, from the keyboard or by the mouse, selects its first characters up to the
+    // field's length.
     void focusSelection_data()
     {
-        QTest::addColumn<int>("tab");
         QTest::addColumn<QString>("field");
         QTest::addColumn<int>("length"); // of the text put in
         QTest::addColumn<int>("selected");
-        QTest::newRow("notes, 120 of 150") << 0 << "CarNotes" << 120 << 120;
-        QTest::newRow("notes, all 150") << 5 << "SupplierNotes" << 150 << 150;
-        QTest::newRow("make, Ford") << 0 << "CarMake" << 4 << 4;
-        QTest::newRow("description past 50") << 0 << "CarDisplayDescription" << 60 << 50;
-        QTest::newRow("car picture path, 100") << 0 << "carImagePath" << 100 << 100;
-        QTest::newRow("assembly picture path, 80") << 1 << "AssemblyImagePath" << 80 << 80;
-        QTest::newRow("component picture path, 50 of 80") << 2 << "ComponentImagePath" << 80 << 50;
-        QTest::newRow("date") << 4 << "ActivityTargetStartDate" << 10 << 10;
-        QTest::newRow("supplier e-mail, 30") << 5 << "supplieremail" << 30 << 30;
-        QTest::newRow("empty") << 0 << "CarModel" << 0 << 0;
+        QTest::newRow("notes, 120 of 150") << "CarNotes" << 120 << 120;
+        QTest::newRow("make") << "CarMake" << 4 << 4;
+        QTest::newRow("description past 50") << "CarDisplayDescription" << 60 << 50;
+        QTest::newRow("empty") << "CarModel" << 0 << 0;
     }
 
     void focusSelection()
     {
-        QFETCH(int, tab);
         QFETCH(QString, field);
         QFETCH(int, length);
         QFETCH(int, selected);
-        // The Car tab with a new car open for typing; elsewhere the field opened as an edit would.
-        m_f->openCar(1);
-        m_f->showTab(tab);
-        if (tab == 0)
-            m_f->press(0);
-        auto* target = w().findChild<QWidget*>(field);
-        QVERIFY(target);
-        target->setEnabled(true);
-        QVERIFY(target->isVisible());
+        m_f->press(0); // Add: the car's fields open for typing
+        QWidget* target = child<QWidget>(w(), qPrintable(field));
+        auto* line = qobject_cast<QLineEdit*>(target);
+        auto* notes = qobject_cast<gui::NotesEdit*>(target);
         QString text;
         for (int i = 0; i < length; ++i)
             text += QLatin1Char("abcdefghij"[i % 10]);
-        const auto selectedText = [target] {
-            if (auto* line = qobject_cast<QLineEdit*>(target))
-                return line->selectedText();
-            return static_cast<gui::NotesEdit*>(target)->textCursor().selectedText();
-        };
-        if (auto* line = qobject_cast<QLineEdit*>(target))
-            line->setText(text);
-        else
-            static_cast<gui::NotesEdit*>(target)->setText(text);
+        line ? line->setText(text) : notes->setText(text);
+        const auto selectedText = [&] { return line ? line->selectedText() : notes->textCursor().selectedText(); };
         w().activateWindow();
+        auto* elsewhere = child<QLineEdit>(w(), "projectDescription");
 
-        // From the keyboard...
-        child<QLineEdit>(w(), "projectDescription")->setFocus();
+        elsewhere->setFocus();
         target->setFocus(Qt::TabFocusReason);
         QTRY_COMPARE(selectedText(), text.left(selected));
-
-        // ...and by the mouse, whose click would otherwise place the cursor.
-        child<QLineEdit>(w(), "projectDescription")->setFocus();
+        // A mouse click would otherwise place the cursor.
+        elsewhere->setFocus();
         QTRY_VERIFY(!target->hasFocus());
         QTest::mouseClick(target, Qt::LeftButton, {}, QPoint(5, 5));
         QTRY_COMPARE(selectedText(), text.left(selected));
     }
 
-    // Help > Table Of Contents shows the help of the program's folder from its start.
-    void tableOfContents()
+    void help_data()
     {
-        const ShownHelp seen = help([this] { child<QAction>(w(), "mnutableofcontents")->trigger(); });
-        QVERIFY(seen.shown);
-        QCOMPARE(seen.source.toLocalFile(), QDir(QCoreApplication::applicationDirPath()).filePath(QStringLiteral("Gear-Log.html")));
-        QVERIFY(seen.source.fragment().isEmpty());
-        QVERIFY(seen.text.contains(QStringLiteral("Copying a project")));
-        QCOMPARE(QApplication::activeModalWidget(), nullptr);
-    }
-
-    // F1 shows the help of the Help folder at the section of the showing tab.
-    void contextHelp_data()
-    {
-        QTest::addColumn<int>("tab");
+        QTest::addColumn<int>("tab"); // -1: Help > Table Of Contents; otherwise F1 on that tab
+        QTest::addColumn<QString>("file");
         QTest::addColumn<QString>("anchor");
-        QTest::newRow("car") << 0 << "car";
-        QTest::newRow("supplier") << 5 << "suppliers";
+        QTest::newRow("table of contents") << -1 << "Gear-Log.html"
+                                           << "";
+        QTest::newRow("F1 on the car tab") << 0 << "Help/Gear-Log.html"
+                                           << "car";
+        QTest::newRow("F1 on the supplier tab") << 5 << "Help/Gear-Log.html"
+                                                << "suppliers";
     }
 
-    void contextHelp()
+    // The table of contents is the help of the program's folder; F1 opens the Help folder's at the
+    // showing tab's section.
+    void help()
     {
         QFETCH(int, tab);
-        QFETCH(QString, anchor);
+        QFETCH(QString, file);
         m_f->openCar(1);
-        m_f->showTab(tab);
+        m_f->showTab(qMax(tab, 0));
         w().activateWindow();
         QVERIFY(QTest::qWaitForWindowActive(&w()));
-        const ShownHelp seen = help([this] { QTest::keyClick(&w(), Qt::Key_F1); });
-        QVERIFY(seen.shown);
-        QCOMPARE(seen.source.toLocalFile(),
-                 QDir(QCoreApplication::applicationDirPath()).filePath(QStringLiteral("Help/Gear-Log.html")));
-        QCOMPARE(seen.source.fragment(), anchor);
+        const QUrl shown = shownHelp([&] {
+            if (tab < 0)
+                child<QAction>(w(), "mnutableofcontents")->trigger();
+            else
+                QTest::keyClick(&w(), Qt::Key_F1);
+        });
+        QCOMPARE(shown.toLocalFile(), helpFile(qPrintable(file)));
+        QTEST(shown.fragment(), "anchor");
+        QCOMPARE(QApplication::activeModalWidget(), nullptr);
     }
 
     // Every section context help can ask for is in the help file.
     void helpSections()
     {
-        QFile f(QDir(QCoreApplication::applicationDirPath()).filePath(QStringLiteral("Help/Gear-Log.html")));
+        QFile f(helpFile("Help/Gear-Log.html"));
         QVERIFY(f.open(QIODevice::ReadOnly));
         const QString html = QString::fromUtf8(f.readAll());
-        for (const char* anchor : { "car", "assemblies", "components", "phases", "activities", "suppliers", "pictures" })
+        for (const char* anchor :
+            { "car", "assemblies", "components", "phases", "activities", "suppliers", "pictures" })
             QVERIFY2(html.contains(QStringLiteral("name=\"%1\"").arg(QLatin1String(anchor))), anchor);
     }
 
@@ -310,9 +281,8 @@ private Q_SLOTS:
     {
         QTemporaryDir empty;
         qputenv("GEARLOG_HELP_FOLDER", QFile::encodeName(empty.path()));
-        const ShownHelp seen = help([this] { child<QAction>(w(), "mnutableofcontents")->trigger(); });
-        QVERIFY(!seen.shown);
-        QVERIFY(boxTexts().isEmpty());
+        QCOMPARE(shownHelp([this] { child<QAction>(w(), "mnutableofcontents")->trigger(); }), QUrl());
+        QCOMPARE(boxTexts(), QStringList());
     }
 };
 
