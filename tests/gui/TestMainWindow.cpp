@@ -1,24 +1,51 @@
-// The main window as the user meets it: its named controls, the notes limit, the status bar clock,
-// fields locked and cleared between edits, and the information windows.
+// The main window as the user meets it: its named controls, fields locked and cleared between
+// edits, the notes limit, the status bar clock, the preferences kept across starts, and the
+// information and help windows.
 
 #include "support/FormFixture.h"
+#include "support/Modal.h"
 #include "support/Peek.h"
 
+#include "app/Session.h"
+#include "app/Startup.h"
 #include "common/Clock.h"
+#include "gui/Dialogs.h"
 #include "gui/NotesEdit.h"
 
 #include <QAction>
 #include <QApplication>
 #include <QCheckBox>
 #include <QComboBox>
+#include <QDialog>
+#include <QFile>
+#include <QLabel>
 #include <QLineEdit>
+#include <QMenu>
 #include <QPushButton>
 #include <QTabWidget>
-#include <QTimer>
+#include <QTextBrowser>
+#include <QTreeView>
 #include <QtTest>
 
+using testing::boxTexts;
 using testing::child;
 using testing::FormFixture;
+
+namespace {
+
+enum Button { Add = 0, Update = 1, Cancel = 2, Save = 3 };
+
+QColor windowColour(const QWidget* w)
+{
+    return w->palette().color(QPalette::Window);
+}
+
+QString helpFile(const QString& name)
+{
+    return QDir(QCoreApplication::applicationDirPath()).filePath(name);
+}
+
+} // namespace
 
 class TestMainWindow : public QObject
 {
@@ -26,8 +53,7 @@ class TestMainWindow : public QObject
 
     FormFixture* m_f = nullptr;
     QMainWindow& w() { return m_f->form(); }
-
-    enum Button { Add = 0, Update = 1, Cancel = 2, Save = 3 };
+    QTabWidget* tabs(const char* name = "tbproject") { return child<QTabWidget>(w(), name); }
 
     // A record of our own saved from a tab (the sample may not be changed).
     void own(int tab, const char* description, const QString& name)
@@ -36,6 +62,42 @@ class TestMainWindow : public QObject
         m_f->press(Add);
         m_f->type(child<QLineEdit>(w(), description), name);
         m_f->press(Save);
+    }
+
+    // Starts again on the same files, with "key=value|..." stored first.
+    void restart(const QString& stored = QString())
+    {
+        m_f->stop();
+        for (const QString& pair : stored.split(QLatin1Char('|'), Qt::SkipEmptyParts))
+            m_f->settings().setValue(
+                "STARTUP/" + pair.section(QLatin1Char('='), 0, 0), pair.section(QLatin1Char('='), 1));
+        QVERIFY(m_f->start(m_f->databasePath()));
+    }
+
+    QString settingsText()
+    {
+        QFile f(m_f->files().path("settings.ini"));
+        return f.open(QIODevice::ReadOnly | QIODevice::Text) ? QString::fromUtf8(f.readAll()) : QString();
+    }
+
+    void chooseColour(std::optional<QColor> colour)
+    {
+        gui::DialogSeam::queueColor(colour);
+        child<QAction>(w(), "mnuSetBackgroundColor")->trigger();
+    }
+
+    // Runs a command that opens a modal window; answers its objectName and, for help, the page
+    // shown; closes it with its OK button.
+    QString modal(const std::function<void()>& command)
+    {
+        QString seen;
+        testing::inModal<QDialog>(command, [&](QDialog& window) {
+            seen = window.objectName();
+            if (auto* help = window.findChild<QTextBrowser*>("HelpText"))
+                seen += " " + help->source().toLocalFile() + "#" + help->source().fragment();
+            child<QPushButton>(window, "CmdOK")->click();
+        });
+        return seen;
     }
 
 private Q_SLOTS:
@@ -51,24 +113,77 @@ private Q_SLOTS:
         delete m_f;
         m_f = nullptr;
         common::Clock::setFixed(std::nullopt);
+        qunsetenv("GEARLOG_HELP_FOLDER");
     }
 
     // Every control the program is known by exists under its name; nothing can be moved or
     // attached before a car is picked.
     void namedControls()
     {
-        const QString names = QStringLiteral(
-            "tbproject TbDisplay TvMaterials TvProject cmdButton0 cmdButton1 cmdButton2 cmdButton3 cmdButton4 "
-            "cmdButton5 cmdMoveUp cmdMoveDown cmdAttachComponent cmdDone cmdcloseimage Image1 LblReseq "
-            "projectDescription carDescription assemblyDescription componentDescription phaseDescription "
-            "ActivityDescription SupplierName ActivityComponents mnuFile mnuCreate mnucopy mnuExportProject "
-            "mnuImportProject mnuExit mnuPreferences mnuImage MnuActualSize MnuShrinkToFit MnuSetProjectPlan "
-            "mnuExpandView mnuCompressView mnuSetBackgroundColor mnuSetDefaultColors mnuReports MnuMaterialsList "
-            "MnuProjectPlan MnuStatusReport MnuWishList mnuTimeLine mnuHelp mnuAbout mnuOverview mnutableofcontents");
+        const QString names = "tbproject TbDisplay TvMaterials TvProject cmdButton0 cmdButton1 cmdButton2 cmdButton3 "
+                              "cmdButton4 cmdButton5 cmdMoveUp cmdMoveDown cmdAttachComponent cmdDone cmdcloseimage "
+                              "Image1 LblReseq projectDescription carDescription assemblyDescription "
+                              "componentDescription phaseDescription ActivityDescription SupplierName "
+                              "ActivityComponents mnuFile mnuCreate mnucopy mnuExportProject mnuImportProject mnuExit "
+                              "mnuPreferences mnuImage MnuActualSize MnuShrinkToFit MnuSetProjectPlan mnuExpandView "
+                              "mnuCompressView mnuSetBackgroundColor mnuSetDefaultColors mnuReports MnuMaterialsList "
+                              "MnuProjectPlan MnuStatusReport MnuWishList mnuTimeLine mnuHelp mnuAbout mnuOverview "
+                              "mnutableofcontents";
         for (const QString& name : names.split(QLatin1Char(' ')))
             QVERIFY2(w().findChild<QObject*>(name), qPrintable(name));
         for (const char* name : { "cmdMoveUp", "cmdMoveDown", "cmdAttachComponent", "cmdDone" })
             QVERIFY2(!child<QPushButton>(w(), name)->isEnabled(), name);
+    }
+
+    // While editing no other record can be picked; while browsing nothing can be typed that would
+    // not be saved; totals are never typed into.
+    void lockingFields()
+    {
+        own(0, "CarDisplayDescription", "Locks");
+        const char* const lists[] = { "carDescription", "assemblyDescription", "componentDescription",
+            "phaseDescription", "ActivityDescription", "SupplierName" };
+        const char* const names[]
+            = { "CarDisplayDescription", "AssemblyDisplayDescription", "ComponentDisplayDescription",
+                  "PhaseDisplayDescription", "ActivityDisplayDescription", "SupplierDisplayName" };
+        for (int tab = 0; tab < 6; ++tab) {
+            m_f->showTab(tab);
+            for (const bool editing : { true, false }) {
+                m_f->press(editing ? Add : Cancel);
+                QVERIFY2(child<QWidget>(w(), lists[tab])->isHidden() == editing, lists[tab]);
+                QVERIFY2(child<QWidget>(w(), names[tab])->isVisibleTo(tabs()) == editing, names[tab]);
+                for (const char* name : { "CarMake", "ComponentQuantity", "ActivityTargetStartDate", "supplierfax" })
+                    QVERIFY2(editing || !child<QWidget>(w(), name)->isEnabled(), name);
+                QVERIFY(child<QLineEdit>(w(), "CarTargetCost")->isReadOnly());
+            }
+        }
+    }
+
+    // Add starts from empty boxes, so nothing of the record shown slips into the new one.
+    void addStartsEmpty()
+    {
+        own(0, "CarDisplayDescription", "Shown");
+        m_f->press(Update);
+        m_f->type(child<QLineEdit>(w(), "CarMake"), "Ford");
+        m_f->type(child<gui::NotesEdit>(w(), "CarNotes"), "note");
+        m_f->press(Save);
+        own(1, "AssemblyDisplayDescription", "Engine");
+        m_f->showTab(2);
+        m_f->press(Add);
+        m_f->type(child<QLineEdit>(w(), "ComponentDisplayDescription"), "Fan");
+        m_f->type(child<QComboBox>(w(), "ComponentAssembly"), "Engine");
+        m_f->type(child<QLineEdit>(w(), "ComponentQuantity"), "2");
+        child<QCheckBox>(w(), "ComponentWishList")->setFocus();
+        QTest::keyClick(child<QCheckBox>(w(), "ComponentWishList"), Qt::Key_Space);
+        m_f->press(Save);
+
+        own(2, "ComponentDisplayDescription", "Belt");
+        own(0, "CarDisplayDescription", "Fresh");
+        const testing::Peek p(m_f->databasePath());
+        QCOMPARE(
+            p.value("SELECT IFNULL(make, '') || IFNULL(note1, '') FROM Car WHERE Description = 'Fresh'").toString(),
+            "");
+        QCOMPARE(
+            p.value("SELECT wishlist || '|' || quantity FROM Component WHERE Description = 'Belt'").toString(), "0|0");
     }
 
     // Notes stop at 150 however they arrive, so nothing is lost past the three stored parts of 50;
@@ -77,124 +192,149 @@ private Q_SLOTS:
     {
         m_f->press(Add);
         auto* notes = child<gui::NotesEdit>(w(), "CarNotes");
-        QTest::keyClicks(notes, QString(149, QLatin1Char('a')) + QStringLiteral("bcd"));
-        QCOMPARE(notes->text(), QString(149, QLatin1Char('a')) + QLatin1Char('b'));
-        notes->setText(QStringLiteral("0123456789"));
+        QTest::keyClicks(notes, QString(149, QLatin1Char('a')) + "bcd");
+        QCOMPARE(notes->text(), QString(149, QLatin1Char('a')) + "b");
+        notes->setText("0123456789");
         QTextCursor c = notes->textCursor();
         c.setPosition(5);
         notes->setTextCursor(c);
         notes->insertPlainText(QString(200, QLatin1Char('z')));
-        QCOMPARE(notes->text().size(), 150);
-        QVERIFY(notes->text().startsWith(QStringLiteral("01234zz")));
-        QVERIFY(notes->text().endsWith(QStringLiteral("zz56789")));
+        QCOMPARE(notes->text(), "01234" + QString(140, QLatin1Char('z')) + "56789");
     }
 
     void statusBarClock()
     {
-        QCOMPARE(m_f->panelText(4) + QLatin1Char(' ') + m_f->panelText(5), QStringLiteral("2:05 PM 3/9/2026"));
+        QCOMPARE(m_f->panelText(4) + " " + m_f->panelText(5), "2:05 PM 3/9/2026");
         common::Clock::setFixed(QDateTime(QDate(2026, 12, 31), QTime(9, 59)));
-        QTRY_COMPARE(m_f->panelText(4) + QLatin1Char(' ') + m_f->panelText(5), QStringLiteral("9:59 AM 12/31/2026"));
+        QTRY_COMPARE(m_f->panelText(4) + " " + m_f->panelText(5), "9:59 AM 12/31/2026");
     }
 
-    void lockingFields_data()
+    void storedPreferences_data()
     {
-        QTest::addColumn<int>("tab");
-        QTest::addColumn<QString>("browse"); // shown only while browsing
-        QTest::addColumn<QString>("edit"); // shown and enabled only while editing
-        QTest::newRow("car") << 0 << "carDescription"
-                             << "CarDisplayDescription";
-        QTest::newRow("assembly") << 1 << "assemblyDescription,AssemblyDisplayStatus"
-                                  << "AssemblyDisplayDescription,AssemblyStatus";
-        QTest::newRow("component") << 2
-                                   << "componentDescription,ComponentDisplayStatus,ComponentDisplayAssembly,"
-                                      "ComponentDisplaySupplier,ComponentDisplayActivity"
-                                   << "ComponentDisplayDescription,ComponentStatus,ComponentAssembly,"
-                                      "ComponentSupplierName";
-        QTest::newRow("phase") << 3 << "phaseDescription,PhaseDisplayStatus"
-                               << "PhaseDisplayDescription,phaseStatus";
-        QTest::newRow("activity") << 4 << "ActivityDescription,ActivityDisplayStatus"
-                                  << "ActivityDisplayDescription,ActivityStatus,ActivityPhase";
-        QTest::newRow("supplier") << 5 << "SupplierName"
-                                  << "SupplierDisplayName";
+        QTest::addColumn<QString>("stored");
+        QTest::addColumn<int>("role"); // of the palette colour expected; -1: the colour given
+        QTest::addColumn<QColor>("colour");
+        // clang-format off
+        QTest::newRow("first start") << "" << int(QPalette::Button) << QColor();
+        QTest::newRow("edited by hand into nonsense") << "BACKCOLOR=light blue|STRETCH=sometimes|TREEVIEW=Z"
+                                                      << int(QPalette::Button) << QColor();
+        QTest::newRow("yellow, stored blue-green-red") << "BACKCOLOR=65535" << -1 << QColor(255, 255, 0);
+        QTest::newRow("button face") << "BACKCOLOR=-2147483633" << int(QPalette::Button) << QColor();
+        QTest::newRow("highlight") << "BACKCOLOR=-2147483635" << int(QPalette::Highlight) << QColor();
+        QTest::newRow("window background") << "BACKCOLOR=-2147483643" << int(QPalette::Base) << QColor();
+        QTest::newRow("button shadow") << "BACKCOLOR=-2147483632" << int(QPalette::Mid) << QColor();
+        // clang-format on
     }
 
-    // While editing no other record can be picked; while browsing nothing can be typed that would
-    // not be saved. Totals are never typed into.
-    void lockingFields()
+    // Stored colours in their stored forms, system colours as the palette's; anything unusable
+    // falls back to button face, fitted pictures and expanded trees. A first start writes nothing.
+    void storedPreferences()
+    {
+        QFETCH(QString, stored);
+        QFETCH(int, role);
+        QFETCH(QColor, colour);
+        restart(stored);
+        QCOMPARE(windowColour(tabs()), role < 0 ? colour : QApplication::palette().color(QPalette::ColorRole(role)));
+        Q_EMIT child<QMenu>(w(), "mnuImage")->aboutToShow(); // the menu shows the picture mode in force
+        QVERIFY(m_f->action("MnuShrinkToFit")->isChecked());
+        m_f->openCar(1);
+        const testing::Node car = testing::treeNode(child<QTreeView>(w(), "TvMaterials"), project::Kind::Car, 1);
+        QVERIFY(car && car->childCount() > 0 && car->child(0)->isExpanded());
+        if (stored.isEmpty())
+            QCOMPARE(m_f->settings().allKeys(), QStringList());
+    }
+
+    // A chosen colour goes on the window and both tab areas, is written as BACKCOLOR in the
+    // 0x00BBGGRR form and comes back at the next start; a cancelled choice changes and writes
+    // nothing; the default colour writes button face back.
+    void chosenColourKept()
+    {
+        const QColor navy(0x10, 0x20, 0x60);
+        chooseColour(navy);
+        chooseColour(std::nullopt);
+        QCOMPARE(gui::DialogSeam::colorDialogsShown(), 2);
+        QCOMPARE(boxTexts(), QStringList());
+        QVERIFY2(settingsText().contains("BACKCOLOR=6299664"), qPrintable(settingsText()));
+        QCOMPARE(child<QLabel>(w(), "LblReseq")->palette().color(QPalette::WindowText), QColor(Qt::white)); // legible
+        restart();
+        for (QWidget* target : std::initializer_list<QWidget*> { &w(), tabs(), tabs("TbDisplay") })
+            QCOMPARE(windowColour(target), navy);
+
+        child<QAction>(w(), "mnuSetDefaultColors")->trigger();
+        QCOMPARE(windowColour(tabs()), QApplication::palette().color(QPalette::Button));
+        QVERIFY(settingsText().contains("BACKCOLOR=-2147483633"));
+    }
+
+    // Settings that cannot be written: the colour is shown for this session, and the user is told.
+    void colourNotWritten()
+    {
+        m_f->stop();
+        QFile blocker(m_f->files().path("blocker"));
+        QVERIFY(blocker.open(QIODevice::WriteOnly));
+        blocker.close();
+        QSettings unwritable(m_f->files().path("blocker/settings.ini"), QSettings::IniFormat);
+        auto session = app::startGearLog(m_f->databasePath(), unwritable);
+        QVERIFY(session);
+        gui::DialogSeam::queueColor(QColor(0x20, 0x80, 0x20));
+        child<QAction>(session->window(), "mnuSetBackgroundColor")->trigger();
+        QCOMPARE(boxTexts(), QStringList { "Background color change error has occurrred" });
+        QCOMPARE(windowColour(&session->window()), QColor(0x20, 0x80, 0x20));
+    }
+
+    void modalWindows_data()
+    {
+        QTest::addColumn<int>("tab"); // -1: by the menu named, else F1 on that tab
+        QTest::addColumn<QString>("menu");
+        QTest::addColumn<QString>("shown");
+        const QString help = "HelpViewer " + helpFile("Help/Gear-Log.html") + "#";
+        QTest::newRow("about") << -1 << "mnuAbout"
+                               << "AboutGearLog";
+        QTest::newRow("overview") << -1 << "mnuOverview"
+                                  << "GearLogOverview";
+        QTest::newRow("table of contents") << -1 << "mnutableofcontents"
+                                           << "HelpViewer " + helpFile("Gear-Log.html") + "#";
+        QTest::newRow("F1 on the car tab") << 0 << "" << help + "car";
+        QTest::newRow("F1 on the supplier tab") << 5 << "" << help + "suppliers";
+    }
+
+    // Each opens modally over the main window and closes with its OK button; the table of contents
+    // is the help of the program's folder, F1 the Help folder's at the showing tab's section.
+    void modalWindows()
     {
         QFETCH(int, tab);
-        QFETCH(QString, browse);
-        QFETCH(QString, edit);
-        own(0, "CarDisplayDescription", QStringLiteral("Locks"));
-        m_f->showTab(tab);
-        for (const bool editing : { true, false }) {
-            m_f->press(editing ? Add : Cancel);
-            for (const QString& name : edit.split(QLatin1Char(','))) {
-                QWidget* c = child<QWidget>(w(), qPrintable(name));
-                QVERIFY2(c->isHidden() != editing && (!editing || c->isEnabled()), qPrintable(name));
-            }
-            for (const QString& name : browse.split(QLatin1Char(',')))
-                QVERIFY2(child<QWidget>(w(), qPrintable(name))->isHidden() == editing, qPrintable(name));
-            for (const char* name : { "CarMake", "ComponentQuantity", "ActivityTargetStartDate", "supplierfax" })
-                QVERIFY2(editing || !child<QWidget>(w(), name)->isEnabled(), name);
-            QVERIFY(child<QLineEdit>(w(), "CarTargetCost")->isReadOnly());
-            QVERIFY(child<QLineEdit>(w(), "PhaseActualEffort")->isReadOnly());
-        }
-    }
-
-    // Add starts from empty boxes, so nothing of the record shown slips into the new one.
-    void addStartsEmpty()
-    {
-        own(0, "CarDisplayDescription", QStringLiteral("Shown"));
-        m_f->press(Update);
-        m_f->type(child<QLineEdit>(w(), "CarMake"), QStringLiteral("Ford"));
-        m_f->type(child<gui::NotesEdit>(w(), "CarNotes"), QStringLiteral("note"));
-        m_f->press(Save);
-        own(1, "AssemblyDisplayDescription", QStringLiteral("Engine"));
-        m_f->showTab(2);
-        m_f->press(Add);
-        m_f->type(child<QLineEdit>(w(), "ComponentDisplayDescription"), QStringLiteral("Fan"));
-        m_f->type(child<QComboBox>(w(), "ComponentAssembly"), QStringLiteral("Engine"));
-        m_f->type(child<QLineEdit>(w(), "ComponentQuantity"), QStringLiteral("2"));
-        child<QCheckBox>(w(), "ComponentWishList")->setFocus();
-        QTest::keyClick(child<QCheckBox>(w(), "ComponentWishList"), Qt::Key_Space);
-        m_f->press(Save);
-
-        own(2, "ComponentDisplayDescription", QStringLiteral("Belt"));
-        own(0, "CarDisplayDescription", QStringLiteral("Fresh"));
-        const testing::Peek p(m_f->databasePath());
-        QCOMPARE(
-            p.value("SELECT IFNULL(make, '') || IFNULL(note1, '') FROM Car WHERE Description = 'Fresh'").toString(),
-            QString());
-        QCOMPARE(p.value("SELECT wishlist || '|' || quantity FROM Component WHERE Description = 'Belt'").toString(),
-            QStringLiteral("0|0"));
-    }
-
-    void informationWindows_data()
-    {
-        QTest::addColumn<QString>("menu");
-        QTest::addColumn<QString>("window");
-        QTest::newRow("about") << "mnuAbout"
-                               << "AboutGearLog";
-        QTest::newRow("overview") << "mnuOverview"
-                                  << "GearLogOverview";
-    }
-
-    // Each opens modally over the main window and closes with its OK button.
-    void informationWindows()
-    {
         QFETCH(QString, menu);
-        QFETCH(QString, window);
-        QString seen;
-        QTimer::singleShot(0, this, [&] {
-            if (QWidget* modal = QApplication::activeModalWidget()) {
-                seen = modal->objectName();
-                child<QPushButton>(*modal, "CmdOK")->click();
-            }
-        });
-        child<QAction>(w(), qPrintable(menu))->trigger();
-        QCOMPARE(seen, window);
+        m_f->openCar(1);
+        m_f->showTab(qMax(tab, 0));
+        w().activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(&w()));
+        QTEST(modal([&] {
+            if (tab < 0)
+                child<QAction>(w(), qPrintable(menu))->trigger();
+            else
+                QTest::keyClick(&w(), Qt::Key_F1);
+        }),
+            "shown");
         QCOMPARE(QApplication::activeModalWidget(), nullptr);
+    }
+
+    // Every section context help can ask for is in the help file.
+    void helpSections()
+    {
+        QFile f(helpFile("Help/Gear-Log.html"));
+        QVERIFY(f.open(QIODevice::ReadOnly));
+        const QString html = QString::fromUtf8(f.readAll());
+        for (const char* anchor :
+            { "car", "assemblies", "components", "phases", "activities", "suppliers", "pictures" })
+            QVERIFY2(html.contains(QStringLiteral("name=\"%1\"").arg(anchor)), anchor);
+    }
+
+    // No help file: nothing is shown, and nothing is said.
+    void missingHelp()
+    {
+        QTemporaryDir empty;
+        qputenv("GEARLOG_HELP_FOLDER", QFile::encodeName(empty.path()));
+        QCOMPARE(modal([this] { child<QAction>(w(), "mnutableofcontents")->trigger(); }), "");
+        QCOMPARE(boxTexts(), QStringList());
     }
 };
 

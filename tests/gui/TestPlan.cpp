@@ -29,11 +29,7 @@ namespace {
 //   attached to A1; assembly Body with Panel (unattached).
 struct Plan
 {
-    qint32 car = 0;
-    qint32 phaseA = 0, phaseB = 0, phaseC = 0;
-    qint32 a1 = 0, a2 = 0, b1 = 0;
-    qint32 engine = 0, body = 0;
-    qint32 pump = 0, hose = 0, panel = 0;
+    qint32 car = 0, phaseA = 0, a1 = 0, a2 = 0, engine = 0, pump = 0, hose = 0, panel = 0;
 };
 
 Plan writePlan(const QString& path)
@@ -41,36 +37,36 @@ Plan writePlan(const QString& path)
     const Peek db(path);
     const auto insert = [&db](const char* sql, const QVariantList& values) {
         db.value(QLatin1String(sql), values);
-        return db.value(QStringLiteral("SELECT last_insert_rowid()")).toInt();
+        return db.value("SELECT last_insert_rowid()").toInt();
     };
     Plan p;
     p.car = insert("INSERT INTO Car (Description) VALUES ('Plan car')", {});
     const char* phase = "INSERT INTO Phase (carid, Description, prioritysequence, Status) VALUES (?, ?, ?, 0)";
     p.phaseA = insert(phase, { p.car, "A", 1 });
-    p.phaseB = insert(phase, { p.car, "B", 2 });
-    p.phaseC = insert(phase, { p.car, "C", 5 });
+    const qint32 phaseB = insert(phase, { p.car, "B", 2 });
+    insert(phase, { p.car, "C", 5 });
     const char* activity = "INSERT INTO Activity (carid, PhaseID, Description, prioritysequence, Status, "
                            "targetstartdate, actualstartdate, targeteffort) VALUES (?, ?, ?, ?, 0, ?, ?, 10)";
     p.a1 = insert(activity, { p.car, p.phaseA, "A1", 1, "2003-05-01", "2003-05-02" });
     p.a2 = insert(activity, { p.car, p.phaseA, "A2", 2, "2003-04-15", "" });
-    p.b1 = insert(activity, { p.car, p.phaseB, "B1", 1, "2003-06-01", "" });
+    insert(activity, { p.car, phaseB, "B1", 1, "2003-06-01", "" });
     const char* assembly = "INSERT INTO Assembly (carid, Description, Status) VALUES (?, ?, 0)";
     p.engine = insert(assembly, { p.car, "Engine" });
-    p.body = insert(assembly, { p.car, "Body" });
+    const qint32 body = insert(assembly, { p.car, "Body" });
     const char* part = "INSERT INTO Component (carid, assemblyid, ActivityID, Description, Status, targetcost, "
                        "actualcost, quantity) VALUES (?, ?, ?, ?, 0, ?, ?, ?)";
     p.pump = insert(part, { p.car, p.engine, QVariant(), "Pump", 100000, QVariant(), 3 });
     p.hose = insert(part, { p.car, p.engine, p.a1, "Hose", 25000, 30000, 2 });
-    p.panel = insert(part, { p.car, p.body, QVariant(), "Panel", 0, 0, 1 });
+    p.panel = insert(part, { p.car, body, QVariant(), "Panel", 0, 0, 1 });
     return p;
 }
 
-QStringList childTexts(const testing::Node& node)
+QString childTexts(const testing::Node& node)
 {
     QStringList texts;
     for (int i = 0; i < node->childCount(); ++i)
         texts << node->child(i)->text(0);
-    return texts;
+    return texts.join(QLatin1Char('|'));
 }
 
 const char* const Lists[]
@@ -86,16 +82,22 @@ class TestPlan : public QObject
     Plan m_plan;
     QMainWindow& w() { return m_f->form(); }
     QTreeView* tree(bool plan) { return child<QTreeView>(w(), plan ? "TvProject" : "TvMaterials"); }
-    testing::Node materials(Kind kind, qint32 key) { return testing::treeNode(tree(false), kind, key); }
-    testing::Node plan(Kind kind, qint32 key) { return testing::treeNode(tree(true), kind, key); }
+    testing::Node car(bool plan) { return testing::topNode(tree(plan))->child(0); }
+    testing::Node component(qint32 key) { return testing::treeNode(tree(false), Kind::Component, key); }
+    void showPage(int page) { child<QTabWidget>(w(), "TbDisplay")->setCurrentIndex(page); }
     void press(const char* button) { QTest::mouseClick(child<QPushButton>(w(), button), Qt::LeftButton); }
-    QString value(const QString& sql) { return Peek(m_f->databasePath()).value(sql, { m_plan.car }).toString(); }
-    // The priority sequences of a table's rows of the plan car, by key.
-    QString sequences(const char* table)
+    void pick(int tab, const QString& record)
     {
-        return value(QStringLiteral("SELECT GROUP_CONCAT(prioritysequence, '|') FROM (SELECT prioritysequence FROM "
-                                    "%1 WHERE carid = ? ORDER BY %1ID)")
-                         .arg(QLatin1String(table)));
+        m_f->showTab(tab);
+        m_f->pickText(child<QComboBox>(w(), Lists[tab]), record);
+    }
+    QString value(const QString& sql) { return Peek(m_f->databasePath()).value(sql, { m_plan.car }).toString(); }
+    // The plan car's phases' and activities' priority sequences, by key: "1,2,5|1,2,1".
+    QString sequences()
+    {
+        return value("SELECT (SELECT GROUP_CONCAT(prioritysequence) FROM (SELECT * FROM Phase WHERE carid = k ORDER BY "
+                     "PhaseID)) || '|' || (SELECT GROUP_CONCAT(prioritysequence) FROM (SELECT * FROM Activity WHERE "
+                     "carid = k ORDER BY ActivityID)) FROM (SELECT ? AS k)");
     }
     QString shown(const QString& names)
     {
@@ -125,201 +127,161 @@ private Q_SLOTS:
     // parent; the picked car carries the highlight.
     void trees()
     {
-        const testing::Node car = testing::topNode(tree(false))->child(0);
-        QCOMPARE(car, materials(Kind::Car, m_plan.car));
-        QCOMPARE(testing::currentNode(tree(false)), car);
-        QCOMPARE(childTexts(car), QStringList({ "ASSEMBLY: Body", "ASSEMBLY: Engine" }));
-        QCOMPARE(childTexts(car->child(1)), QStringList({ "COMPONENT: Hose", "COMPONENT: Pump" }));
-        const testing::Node planCar = testing::topNode(tree(true))->child(0);
-        QCOMPARE(childTexts(planCar), QStringList({ "PHASE: A", "PHASE: B", "PHASE: C" }));
-        QCOMPARE(childTexts(planCar->child(0)), QStringList({ "ACTIVITY: A1", "ACTIVITY: A2" }));
-        QCOMPARE(plan(Kind::Activity, m_plan.b1)->parent(), planCar->child(1));
-        QCOMPARE(plan(Kind::Phase, m_plan.phaseC)->childCount(), 0);
+        QCOMPARE(testing::currentNode(tree(false)), car(false));
+        QCOMPARE(childTexts(car(false)), "ASSEMBLY: Body|ASSEMBLY: Engine");
+        QCOMPARE(childTexts(car(false)->child(1)), "COMPONENT: Hose|COMPONENT: Pump");
+        QCOMPARE(childTexts(car(true)), "PHASE: A|PHASE: B|PHASE: C");
+        QCOMPARE(childTexts(car(true)->child(0)), "ACTIVITY: A1|ACTIVITY: A2");
+        QCOMPARE(childTexts(car(true)->child(1)), "ACTIVITY: B1");
+        QCOMPARE(childTexts(car(true)->child(2)), "");
     }
 
     // The compressed view is kept in the settings and holds on both trees until expanded again.
     void compressedView()
     {
         child<QAction>(w(), "mnuCompressView")->trigger();
-        QCOMPARE(m_f->settings().value(QStringLiteral("STARTUP/TREEVIEW")).toString(), QStringLiteral("C"));
-        const testing::Node car = materials(Kind::Car, m_plan.car);
-        QVERIFY(car->isExpanded());
-        QVERIFY(!car->child(0)->isExpanded());
-        child<QTabWidget>(w(), "TbDisplay")->setCurrentIndex(1);
-        QVERIFY(!plan(Kind::Phase, m_plan.phaseA)->isExpanded());
+        QCOMPARE(m_f->settings().value("STARTUP/TREEVIEW").toString(), "C");
+        QVERIFY(car(false)->isExpanded());
+        QVERIFY(!car(false)->child(0)->isExpanded());
+        showPage(1);
+        QVERIFY(!car(true)->child(0)->isExpanded());
         child<QAction>(w(), "mnuExpandView")->trigger();
-        QVERIFY(plan(Kind::Phase, m_plan.phaseA)->isExpanded());
-        QCOMPARE(m_f->settings().value(QStringLiteral("STARTUP/TREEVIEW")).toString(), QStringLiteral("E"));
+        QVERIFY(car(true)->child(0)->isExpanded());
+        QCOMPARE(m_f->settings().value("STARTUP/TREEVIEW").toString(), "E");
     }
 
     // A node click shows its record on its tab; a list pick afterwards is the user's own; the root
-    // does nothing.
+    // does nothing. The plan page brings back the phase or activity tab with the moves, the
+    // materials page the assembly or component tab without them.
     void nodeClicksShowRecords()
     {
-        testing::clickNode(materials(Kind::Component, m_plan.pump));
+        testing::clickNode(component(m_plan.pump));
         QCOMPARE(child<QTabWidget>(w(), "tbproject")->currentIndex(), 2);
-        QCOMPARE(shown(QStringLiteral("ComponentDisplayDescription")), QStringLiteral("Pump"));
+        QCOMPARE(shown("ComponentDisplayDescription"), "Pump");
         m_f->pick(child<QComboBox>(w(), "componentDescription"), m_plan.hose);
-        QCOMPARE(shown(QStringLiteral("ComponentDisplayDescription")), QStringLiteral("Hose"));
-        testing::clickNode(materials(Kind::Component, m_plan.pump));
+        QCOMPARE(shown("ComponentDisplayDescription"), "Hose");
+        testing::clickNode(component(m_plan.pump));
         testing::clickNode(testing::topNode(tree(false)));
         QCOMPARE(testing::pickedKey(child<QComboBox>(w(), "componentDescription")), m_plan.pump);
 
-        child<QTabWidget>(w(), "TbDisplay")->setCurrentIndex(1);
-        testing::clickNode(plan(Kind::Activity, m_plan.a2));
+        showPage(1);
+        testing::clickNode(testing::treeNode(tree(true), Kind::Activity, m_plan.a2));
         QCOMPARE(child<QTabWidget>(w(), "tbproject")->currentIndex(), 4);
         QCOMPARE(testing::pickedKey(child<QComboBox>(w(), "ActivityDescription")), m_plan.a2);
+        for (const int page : { 0, 1 }) {
+            showPage(page);
+            QCOMPARE(child<QTabWidget>(w(), "tbproject")->currentIndex(), page ? 4 : 2);
+            QCOMPARE(child<QPushButton>(w(), "cmdMoveUp")->isEnabled(), page == 1);
+        }
     }
 
-    // Which figure each tab shows for its record (the sums themselves are tested without windows).
-    void totals_data()
-    {
-        QTest::addColumn<int>("tab");
-        QTest::addColumn<QString>("record"); // as its list shows it; empty: the car
-        QTest::addColumn<QString>("boxes");
-        QTest::addColumn<QString>("expected");
-        QTest::newRow("car") << 0 << ""
-                             << "CarTargetCost,CarActualCost,CarTargetEffort,CarTargetStartDate,CarActualStartDate,"
-                                "CarActualStopDate"
-                             << "$35.00|$6.00|30|4/15/2003|5/2/2003|";
-        QTest::newRow("assembly") << 1 << "Engine"
-                                  << "AssemblyTargetCost,AssemblyTargetStartDate"
-                                  << "$35.00|5/1/2003";
-        QTest::newRow("assembly of nothing planned") << 1 << "Body"
-                                                     << "AssemblyTargetCost,AssemblyTargetStartDate"
-                                                     << "$.00|";
-        QTest::newRow("phase") << 3 << "A"
-                               << "PhaseTargetCost,PhaseTargetEffort"
-                               << "$5.00|20";
-        QTest::newRow("activity") << 4 << "A1"
-                                  << "ActivityTargetCost,ActivityActualCost"
-                                  << "$5.00|$6.00";
-        QTest::newRow("attached component") << 2 << "Hose"
-                                            << "ComponentTargetStartDate"
-                                            << "5/1/2003";
-        QTest::newRow("loose component") << 2 << "Pump"
-                                         << "ComponentTargetStartDate"
-                                         << "";
-    }
-
+    // Which figure each tab shows for its record (the sums themselves are tested without windows):
+    // Pump, attached to nothing, counts for its assembly and the car only.
     void totals()
     {
-        QFETCH(int, tab);
-        QFETCH(QString, record);
-        QFETCH(QString, boxes);
-        m_f->showTab(tab);
-        if (!record.isEmpty())
-            m_f->pickText(child<QComboBox>(w(), Lists[tab]), record);
-        QTEST(shown(boxes), "expected");
+        QCOMPARE(shown("CarTargetCost,CarActualCost,CarTargetEffort,CarTargetStartDate,CarActualStartDate,"
+                       "CarActualStopDate"),
+            "$35.00|$6.00|30|4/15/2003|5/2/2003|");
+        pick(1, "Engine");
+        QCOMPARE(shown("AssemblyTargetCost,AssemblyTargetStartDate"), "$35.00|5/1/2003");
+        pick(3, "A");
+        QCOMPARE(shown("PhaseTargetCost,PhaseTargetEffort"), "$5.00|20");
+        pick(4, "A1");
+        QCOMPARE(shown("ActivityTargetCost,ActivityActualCost"), "$5.00|$6.00");
+        pick(2, "Pump");
+        QCOMPARE(shown("ComponentTargetStartDate"), "");
     }
 
-    // The ends of the plan, and of each phase for its activities, refuse to move and change nothing.
-    void moveRefusals_data()
+    void moves_data()
     {
         QTest::addColumn<QString>("record");
         QTest::addColumn<bool>("up");
+        QTest::addColumn<int>("presses");
+        QTest::addColumn<QString>("sequences"); // afterwards, as sequences() gives them
+        QTest::addColumn<int>("row"); // of the record under its parent afterwards
         QTest::addColumn<QString>("message");
-        const QString first = QStringLiteral("This Is The First ACTIVITY In The PHASE... Can't Be Moved Up");
-        const QString last = QStringLiteral("This Is The Last ACTIVITY In The PHASE... Can't Be Moved Down");
-        QTest::newRow("first phase up") << "A" << true << "This Is The First PHASE... Can't Be Moved Up";
-        QTest::newRow("last phase down") << "C" << false << "This Is The Last PHASE... Can't Be Moved Down";
-        QTest::newRow("first activity up") << "A1" << true << first;
-        QTest::newRow("first of second phase up") << "B1" << true << first;
-        QTest::newRow("last of its phase down") << "A2" << false << last;
-        QTest::newRow("last activity down") << "B1" << false << last;
+        const QString unmoved = "1,2,5|1,2,1";
+        const QString first = "This Is The First ACTIVITY In The PHASE... Can't Be Moved Up";
+        const QString last = "This Is The Last ACTIVITY In The PHASE... Can't Be Moved Down";
+        // clang-format off
+        QTest::newRow("first phase up") << "A" << true << 1 << unmoved << 0 << "This Is The First PHASE... Can't Be Moved Up";
+        QTest::newRow("last phase down") << "C" << false << 1 << unmoved << 2 << "This Is The Last PHASE... Can't Be Moved Down";
+        QTest::newRow("first activity up") << "A1" << true << 1 << unmoved << 0 << first;
+        QTest::newRow("first of second phase up") << "B1" << true << 1 << unmoved << 0 << first;
+        QTest::newRow("last of its phase down") << "A2" << false << 1 << unmoved << 1 << last;
+        QTest::newRow("last activity down") << "B1" << false << 1 << unmoved << 0 << last;
+        QTest::newRow("phase up, gaps kept") << "C" << true << 1 << "1,5,2|1,2,1" << 1 << "";
+        QTest::newRow("phase up twice") << "C" << true << 2 << "2,5,1|1,2,1" << 0 << "";
+        QTest::newRow("activity down, then at its phase's end") << "A1" << false << 2 << "1,2,5|2,1,1" << 1 << last;
+        // clang-format on
     }
 
-    void moveRefusals()
+    // The ends of the plan, and of each phase for its activities, refuse to move and change nothing;
+    // a move trades places with the neighbour, the tree follows and the record stays picked.
+    void moves()
     {
         QFETCH(QString, record);
         QFETCH(bool, up);
-        const int tab = record.size() == 1 ? 3 : 4;
-        m_f->showTab(tab);
-        m_f->pickText(child<QComboBox>(w(), Lists[tab]), record);
-        const QString before = sequences("Phase") + sequences("Activity");
-        press(up ? "cmdMoveUp" : "cmdMoveDown");
+        QFETCH(int, presses);
+        const bool phase = record.size() == 1;
+        pick(phase ? 3 : 4, record);
+        const qint32 key = testing::pickedKey(child<QComboBox>(w(), Lists[phase ? 3 : 4]));
+        for (int i = 0; i < presses; ++i)
+            press(up ? "cmdMoveUp" : "cmdMoveDown");
         QTEST(boxTexts().value(0), "message");
-        QCOMPARE(sequences("Phase") + sequences("Activity"), before);
-    }
-
-    // C (5) moved up trades places with B (2), gaps kept, and the tree follows; again, it passes A.
-    void movingPhases()
-    {
-        m_f->showTab(3);
-        m_f->pick(child<QComboBox>(w(), "phaseDescription"), m_plan.phaseC);
-        press("cmdMoveUp");
-        QCOMPARE(sequences("Phase"), QStringLiteral("1|5|2"));
-        const testing::Node car = testing::topNode(tree(true))->child(0);
-        QCOMPARE(childTexts(car), QStringList({ "PHASE: A", "PHASE: C", "PHASE: B" }));
-        QCOMPARE(testing::currentNode(tree(true)), plan(Kind::Phase, m_plan.phaseC));
-        press("cmdMoveUp");
-        QCOMPARE(
-            childTexts(testing::topNode(tree(true))->child(0)), QStringList({ "PHASE: C", "PHASE: A", "PHASE: B" }));
-        QCOMPARE(boxTexts(), QStringList());
-    }
-
-    // A1 moved down trades places with A2; then last in its phase, it does not cross into B.
-    void movingActivities()
-    {
-        m_f->showTab(4);
-        m_f->pick(child<QComboBox>(w(), "ActivityDescription"), m_plan.a1);
-        press("cmdMoveDown");
-        QCOMPARE(sequences("Activity"), QStringLiteral("2|1|1"));
-        QCOMPARE(childTexts(plan(Kind::Phase, m_plan.phaseA)), QStringList({ "ACTIVITY: A2", "ACTIVITY: A1" }));
-        press("cmdMoveDown");
-        QCOMPARE(boxTexts(),
-            QStringList { QStringLiteral("This Is The Last ACTIVITY In The PHASE... Can't Be Moved Down") });
-        QCOMPARE(sequences("Activity"), QStringLiteral("2|1|1"));
+        QTEST(sequences(), "sequences");
+        const testing::Node node = testing::treeNode(tree(true), phase ? Kind::Phase : Kind::Activity, key);
+        QCOMPARE(testing::currentNode(tree(true)), node);
+        QTEST(node.index().row(), "row");
     }
 
     // In attach mode a component click attaches it to the activity, a second click detaches it, and
     // one attached elsewhere moves here; assemblies are not attached; Done ends the mode.
     void attachingComponents()
     {
-        m_f->showTab(4);
-        m_f->pick(child<QComboBox>(w(), "ActivityDescription"), m_plan.a2);
+        pick(4, "A2");
         press("cmdAttachComponent");
-        QCOMPARE(m_f->buttonPattern(), QStringLiteral("000000"));
+        QCOMPARE(m_f->buttonPattern(), "000000");
         QVERIFY(!child<QTabWidget>(w(), "tbproject")->isTabEnabled(0));
-        child<QTabWidget>(w(), "TbDisplay")->setCurrentIndex(1); // the plan cannot be shown meanwhile
+        showPage(1); // the plan cannot be shown meanwhile
         QCOMPARE(child<QTabWidget>(w(), "TbDisplay")->currentIndex(), 0);
 
-        // Pump, Hose and Panel's activities.
-        const QString attached = QStringLiteral("SELECT GROUP_CONCAT(IFNULL(ActivityID, 0), '|') FROM (SELECT "
-                                                "ActivityID FROM Component WHERE carid = ? ORDER BY componentid)");
-        const auto activities = [&](qint32 pump, qint32 hose) { return QStringLiteral("%1|%2|0").arg(pump).arg(hose); };
+        // Pump's, Hose's and Panel's activities.
+        const auto attached = [&] {
+            return value("SELECT GROUP_CONCAT(IFNULL(ActivityID, 0), '|') FROM (SELECT ActivityID FROM Component "
+                         "WHERE carid = ? ORDER BY componentid)");
+        };
+        const QString a1 = QString::number(m_plan.a1), a2 = QString::number(m_plan.a2);
         auto* list = child<QListWidget>(w(), "ActivityComponents");
-        testing::clickNode(materials(Kind::Assembly, m_plan.engine));
-        QCOMPARE(value(attached), activities(0, m_plan.a1));
-        testing::clickNode(materials(Kind::Component, m_plan.pump));
-        QCOMPARE(value(attached), activities(m_plan.a2, m_plan.a1));
-        QVERIFY(materials(Kind::Component, m_plan.pump)->font(0).bold());
-        QCOMPARE(list->item(0)->text(), QStringLiteral("Pump"));
-        testing::clickNode(materials(Kind::Component, m_plan.pump));
-        QCOMPARE(value(attached), activities(0, m_plan.a1));
-        QVERIFY(!materials(Kind::Component, m_plan.pump)->font(0).bold());
-        QCOMPARE(list->item(0)->text(), QStringLiteral("<No Components For This Activity>"));
-        testing::clickNode(materials(Kind::Component, m_plan.hose));
-        testing::clickNode(materials(Kind::Component, m_plan.pump));
-        QCOMPARE(value(attached), activities(m_plan.a2, m_plan.a2));
+        testing::clickNode(testing::treeNode(tree(false), Kind::Assembly, m_plan.engine));
+        QCOMPARE(attached(), "0|" + a1 + "|0");
+        testing::clickNode(component(m_plan.pump));
+        QCOMPARE(attached(), a2 + "|" + a1 + "|0");
+        QVERIFY(component(m_plan.pump)->font(0).bold());
+        QCOMPARE(list->item(0)->text(), "Pump");
+        testing::clickNode(component(m_plan.pump));
+        QCOMPARE(attached(), "0|" + a1 + "|0");
+        QVERIFY(!component(m_plan.pump)->font(0).bold());
+        QCOMPARE(list->item(0)->text(), "<No Components For This Activity>");
+        testing::clickNode(component(m_plan.hose));
+        testing::clickNode(component(m_plan.pump));
+        QCOMPARE(attached(), a2 + "|" + a2 + "|0");
         QCOMPARE(list->count(), 2);
 
         press("cmdDone");
-        QCOMPARE(m_f->buttonPattern(), QStringLiteral("110011"));
+        QCOMPARE(m_f->buttonPattern(), "110011");
         QVERIFY(child<QTabWidget>(w(), "tbproject")->isTabEnabled(0));
-        QCOMPARE(shown(QStringLiteral("ActivityTargetCost,ActivityActualCost")), QStringLiteral("$35.00|$6.00"));
+        QCOMPARE(shown("ActivityTargetCost,ActivityActualCost"), "$35.00|$6.00");
     }
 
     // A component whose row vanished meanwhile is reported, and the mode stays on.
     void attachingAVanishedComponent()
     {
-        m_f->showTab(4);
-        m_f->pick(child<QComboBox>(w(), "ActivityDescription"), m_plan.a2);
+        pick(4, "A2");
         press("cmdAttachComponent");
-        Peek(m_f->databasePath())
-            .value(QStringLiteral("DELETE FROM Component WHERE componentid = ?"), { m_plan.panel });
-        testing::clickNode(materials(Kind::Component, m_plan.panel));
-        QCOMPARE(boxTexts(), QStringList { QStringLiteral("Unable To Access Component") });
+        Peek(m_f->databasePath()).value("DELETE FROM Component WHERE componentid = ?", { m_plan.panel });
+        testing::clickNode(component(m_plan.panel));
+        QCOMPARE(boxTexts(), QStringList { "Unable To Access Component" });
         QVERIFY(child<QPushButton>(w(), "cmdDone")->isVisible());
     }
 };
