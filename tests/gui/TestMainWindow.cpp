@@ -1,30 +1,51 @@
-// The main window's controls as the user meets them: captions, tool tips, limits, menus, the
-// status bar, button patterns, field locking and clearing.
+// The main window as the user meets it: its named controls, fields locked and cleared between
+// edits, the notes limit, the status bar clock, the preferences kept across starts, and the
+// information and help windows.
 
 #include "support/FormFixture.h"
+#include "support/Modal.h"
+#include "support/Peek.h"
 
+#include "app/Session.h"
+#include "app/Startup.h"
 #include "common/Clock.h"
-#include "gui/Colors.h"
-#include "gui/ListText.h"
+#include "gui/Dialogs.h"
 #include "gui/NotesEdit.h"
 
 #include <QAction>
+#include <QApplication>
 #include <QCheckBox>
 #include <QComboBox>
+#include <QDialog>
+#include <QFile>
 #include <QLabel>
 #include <QLineEdit>
-#include <QListWidget>
 #include <QMenu>
-#include <QMenuBar>
 #include <QPushButton>
 #include <QTabWidget>
+#include <QTextBrowser>
 #include <QTreeView>
-#include <QApplication>
-#include <QTimer>
 #include <QtTest>
 
+using testing::boxTexts;
 using testing::child;
 using testing::FormFixture;
+
+namespace {
+
+enum Button { Add = 0, Update = 1, Cancel = 2, Save = 3 };
+
+QColor windowColour(const QWidget* w)
+{
+    return w->palette().color(QPalette::Window);
+}
+
+QString helpFile(const QString& name)
+{
+    return QDir(QCoreApplication::applicationDirPath()).filePath(name);
+}
+
+} // namespace
 
 class TestMainWindow : public QObject
 {
@@ -32,24 +53,51 @@ class TestMainWindow : public QObject
 
     FormFixture* m_f = nullptr;
     QMainWindow& w() { return m_f->form(); }
+    QTabWidget* tabs(const char* name = "tbproject") { return child<QTabWidget>(w(), name); }
 
-    enum Button { Add = 0, Cancel = 2, Save = 3 };
-
-    // A project of our own, saved from the Car tab: the sample may not be changed.
-    void ownCar(const QString& name)
-    {
-        m_f->showTab(0);
-        m_f->press(Add);
-        m_f->type(child<QLineEdit>(w(), "CarDisplayDescription"), name);
-        m_f->press(Save);
-    }
-
-    void ownRecord(int tab, const char* description, const QString& name)
+    // A record of our own saved from a tab (the sample may not be changed).
+    void own(int tab, const char* description, const QString& name)
     {
         m_f->showTab(tab);
         m_f->press(Add);
         m_f->type(child<QLineEdit>(w(), description), name);
         m_f->press(Save);
+    }
+
+    // Starts again on the same files, with "key=value|..." stored first.
+    void restart(const QString& stored = QString())
+    {
+        m_f->stop();
+        for (const QString& pair : stored.split(QLatin1Char('|'), Qt::SkipEmptyParts))
+            m_f->settings().setValue(
+                "STARTUP/" + pair.section(QLatin1Char('='), 0, 0), pair.section(QLatin1Char('='), 1));
+        QVERIFY(m_f->start(m_f->databasePath()));
+    }
+
+    QString settingsText()
+    {
+        QFile f(m_f->files().path("settings.ini"));
+        return f.open(QIODevice::ReadOnly | QIODevice::Text) ? QString::fromUtf8(f.readAll()) : QString();
+    }
+
+    void chooseColour(std::optional<QColor> colour)
+    {
+        gui::DialogSeam::queueColor(colour);
+        child<QAction>(w(), "mnuSetBackgroundColor")->trigger();
+    }
+
+    // Runs a command that opens a modal window; answers its objectName and, for help, the page
+    // shown; closes it with its OK button.
+    QString modal(const std::function<void()>& command)
+    {
+        QString seen;
+        testing::inModal<QDialog>(command, [&](QDialog& window) {
+            seen = window.objectName();
+            if (auto* help = window.findChild<QTextBrowser*>("HelpText"))
+                seen += " " + help->source().toLocalFile() + "#" + help->source().fragment();
+            child<QPushButton>(window, "CmdOK")->click();
+        });
+        return seen;
     }
 
 private Q_SLOTS:
@@ -65,356 +113,225 @@ private Q_SLOTS:
         delete m_f;
         m_f = nullptr;
         common::Clock::setFixed(std::nullopt);
+        qunsetenv("GEARLOG_HELP_FOLDER");
     }
 
-    void tabsAndButtons()
+    // Every control the program is known by exists under its name; nothing can be moved or
+    // attached before a car is picked.
+    void namedControls()
     {
-        const QStringList tabs = { "Car", "Assembly", "Component", "Phase", "Activity", "Supplier" };
-        QCOMPARE(child<QTabWidget>(w(), "tbproject")->count(), 6);
-        for (int i = 0; i < 6; ++i)
-            QCOMPARE(child<QTabWidget>(w(), "tbproject")->tabText(i).trimmed(), tabs.at(i));
-        QCOMPARE(child<QTabWidget>(w(), "TbDisplay")->count(), 2);
-        QCOMPARE(child<QTabWidget>(w(), "TbDisplay")->tabText(0), QStringLiteral("Material List"));
-        QCOMPARE(child<QTabWidget>(w(), "TbDisplay")->tabText(1), QStringLiteral("Project Plan"));
-        QCOMPARE(child<QTabWidget>(w(), "TbDisplay")->widget(0), child<QTreeView>(w(), "TvMaterials"));
-        QCOMPARE(child<QTabWidget>(w(), "TbDisplay")->widget(1), child<QTreeView>(w(), "TvProject"));
-
-        const QStringList captions = { "Add", "Update", "Cancel", "Save", "Delete", "Quit" };
-        for (int i = 0; i < 6; ++i) {
-            auto* b = m_f->widget<QPushButton>(qPrintable(QStringLiteral("cmdButton%1").arg(i)));
-            QVERIFY(b);
-            QCOMPARE(b->text(), captions.at(i));
-        }
-        QCOMPARE(child<QPushButton>(w(), "cmdMoveUp")->text(), QStringLiteral("Move\nUp"));
-        QCOMPARE(child<QLabel>(w(), "LblReseq")->text(), QStringLiteral("Resequence PHASE And ACTIVITY Function"));
-        QVERIFY(child<QPushButton>(w(), "cmdcloseimage")->isHidden());
-        QVERIFY(child<QLabel>(w(), "Image1")->isHidden());
-        // Nothing to move or attach before a car is picked.
-        QVERIFY(!child<QPushButton>(w(), "cmdMoveUp")->isEnabled());
-        QVERIFY(!child<QPushButton>(w(), "cmdMoveDown")->isEnabled());
-        QVERIFY(!child<QPushButton>(w(), "cmdAttachComponent")->isEnabled());
-        QVERIFY(!child<QPushButton>(w(), "cmdDone")->isEnabled());
+        const QString names = "tbproject TbDisplay TvMaterials TvProject cmdButton0 cmdButton1 cmdButton2 cmdButton3 "
+                              "cmdButton4 cmdButton5 cmdMoveUp cmdMoveDown cmdAttachComponent cmdDone cmdcloseimage "
+                              "Image1 LblReseq projectDescription carDescription assemblyDescription "
+                              "componentDescription phaseDescription ActivityDescription SupplierName "
+                              "ActivityComponents mnuFile mnuCreate mnucopy mnuExportProject mnuImportProject mnuExit "
+                              "mnuPreferences mnuImage MnuActualSize MnuShrinkToFit MnuSetProjectPlan mnuExpandView "
+                              "mnuCompressView mnuSetBackgroundColor mnuSetDefaultColors mnuReports MnuMaterialsList "
+                              "MnuProjectPlan MnuStatusReport MnuWishList mnuTimeLine mnuHelp mnuAbout mnuOverview "
+                              "mnutableofcontents";
+        for (const QString& name : names.split(QLatin1Char(' ')))
+            QVERIFY2(w().findChild<QObject*>(name), qPrintable(name));
+        for (const char* name : { "cmdMoveUp", "cmdMoveDown", "cmdAttachComponent", "cmdDone" })
+            QVERIFY2(!child<QPushButton>(w(), name)->isEnabled(), name);
     }
 
-    void menuBar()
-    {
-        // Menu, then its entries in order; "-" is a separator.
-        const QList<QPair<QString, QStringList>> expected = {
-            { "&File",
-              { "-", "&Create New Project", "Copy &Project", "&Export Project...", "&Import Project...", "-",
-                "E&xit" } },
-            { "&Preferences",
-              { "-", "Set Image Option", "-", "Set Tree View", "-", "Set &Background Color", "Set &Default Color" } },
-            { "&Reports",
-              { "-", "Print Materials List", "Print Project Plan", "Print Status Report", "Print Wish List" } },
-            { "&Time Line", {} },
-            { "&Help", { "-", "&About Gear-Log", "&Overview", "-", "&Table Of Contents" } },
-        };
-        const QList<QAction*> top = w().menuBar()->actions();
-        QCOMPARE(top.size(), expected.size());
-        for (int i = 0; i < top.size(); ++i) {
-            QCOMPARE(top.at(i)->text(), expected.at(i).first);
-            QStringList entries;
-            if (QMenu* menu = top.at(i)->menu()) {
-                for (QAction* a : menu->actions())
-                    entries << (a->isSeparator() ? QStringLiteral("-") : a->text());
-            }
-            QCOMPARE(entries, expected.at(i).second);
-        }
-        QCOMPARE(child<QAction>(w(), "mnuTimeLine")->menu(), nullptr);
-        QStringList image;
-        for (QAction* a : child<QMenu>(w(), "mnuImage")->actions())
-            image << a->text() + QLatin1Char(':') + a->objectName();
-        QCOMPARE(image, QStringList({ "&Actual Size:MnuActualSize", "&Size To Fit:MnuShrinkToFit" }));
-        QStringList tree;
-        for (QAction* a : child<QMenu>(w(), "MnuSetProjectPlan")->actions())
-            tree << a->text() + QLatin1Char(':') + a->objectName();
-        QCOMPARE(tree, QStringList({ "&Expand View:mnuExpandView", "&Compress View:mnuCompressView" }));
-    }
-
-    void toolTipsAndLimits_data()
-    {
-        QTest::addColumn<QString>("name");
-        QTest::addColumn<QString>("tip");
-        QTest::addColumn<int>("limit"); // 0: no limit checked
-
-        QTest::newRow("car pick") << "carDescription" << "Click On A Name To Select A New Project Car  (REQUIRED)" << 0;
-        QTest::newRow("make") << "CarMake" << "Make Of Car \"Ford\"" << 20;
-        QTest::newRow("model") << "CarModel" << "Model Of Car \"Falcon\"" << 20;
-        QTest::newRow("year") << "CarYear" << "Year Of Car" << 4;
-        QTest::newRow("budget") << "CarTotalBudget"
-                                << "Total $ Expected To Be Spent On The Project.  Enter As Whole Dollars \"5500\"" << 0;
-        QTest::newRow("car image") << "carImagePath" << "File Name Of Picture" << 100;
-        QTest::newRow("activity pick") << "ActivityDescription" << "Click On A Name To Select (REQUIRED)" << 0;
-        QTest::newRow("plan tree") << "TvProject"
-                                   << "Click On A 'CAR', 'PHASE', Or 'ACTIVTIY' To Display The Detail Information" << 0;
-        QTest::newRow("component phase tip") << "ComponentDisplayAssembly"
-                                             << "Click On The Assembly This Item Belongs To  (REQUIRED)" << 0;
-        QTest::newRow("catalog page") << "ComponentCatalogPage" << "The Supplier's Catalog Page Number" << 10;
-        QTest::newRow("target cost") << "ComponentTargetCost"
-                                     << "The Anticipated Cost Of The Component. Example: '97.95'" << 0;
-        QTest::newRow("wish list") << "ComponentWishList"
-                                   << "Check Box If Item Is To Be Printed On The 'Wish List' Report" << 0;
-        QTest::newRow("stop date") << "ActivityActualStopDate"
-                                   << "Enter The Actual Completion Date.  Example:  '12/31/2002'" << 0;
-        QTest::newRow("done") << "cmdDone"
-                              << "When You Have Completed Updating The Component List Click This Button" << 0;
-        QTest::newRow("state") << "supplierstate" << "Supplier's State" << 2;
-        QTest::newRow("zip") << "supplierzipcode" << "Supplier's Zip Code" << 10;
-        QTest::newRow("telephone") << "suppliertelephone" << "Supplier's Telephone Number" << 15;
-        QTest::newRow("fax") << "supplierfax" << "Supplier's Fax Number" << 15;
-        QTest::newRow("web site") << "supplieremail" << "Supplier's Website Address" << 30;
-        QTest::newRow("catalog nbr") << "SupplierCatalogNbr" << "The Supplier's Catalog Number" << 20;
-        QTest::newRow("address") << "supplieraddress2" << "Supplier's Address Line 2" << 30;
-    }
-
-    void toolTipsAndLimits()
-    {
-        QFETCH(QString, name);
-        QFETCH(QString, tip);
-        QFETCH(int, limit);
-        QWidget* control = w().findChild<QWidget*>(name);
-        QVERIFY2(control, qPrintable(name));
-        QCOMPARE(control->toolTip(), tip);
-        if (limit > 0) {
-            auto* box = qobject_cast<QLineEdit*>(control);
-            QVERIFY(box);
-            QCOMPARE(box->maxLength(), limit);
-        }
-    }
-
-    // Descriptions are cut when saved, not while typed; notes stop at 150 however they arrive.
-    void typingLimits()
-    {
-        m_f->press(Add);
-        const QString longName(45, QLatin1Char('x'));
-        QTest::keyClicks(child<QLineEdit>(w(), "CarDisplayDescription"), longName);
-        QCOMPARE(child<QLineEdit>(w(), "CarDisplayDescription")->text(), longName);
-        QTest::keyClicks(child<QLineEdit>(w(), "CarYear"), QStringLiteral("19567"));
-        QCOMPARE(child<QLineEdit>(w(), "CarYear")->text(), QStringLiteral("1956"));
-
-        QTest::keyClicks(child<gui::NotesEdit>(w(), "CarNotes"), QString(149, QLatin1Char('a')));
-        QTest::keyClicks(child<gui::NotesEdit>(w(), "CarNotes"), QStringLiteral("bcd"));
-        QCOMPARE(child<gui::NotesEdit>(w(), "CarNotes")->text(), QString(149, QLatin1Char('a')) + QLatin1Char('b'));
-        child<gui::NotesEdit>(w(), "CarNotes")->setText(QString(160, QLatin1Char('n')));
-        QCOMPARE(child<gui::NotesEdit>(w(), "CarNotes")->text().size(), 150);
-        // A paste in the middle keeps what was there and drops what does not fit.
-        child<gui::NotesEdit>(w(), "CarNotes")->setText(QStringLiteral("0123456789"));
-        QTextCursor c = child<gui::NotesEdit>(w(), "CarNotes")->textCursor();
-        c.setPosition(5);
-        child<gui::NotesEdit>(w(), "CarNotes")->setTextCursor(c);
-        child<gui::NotesEdit>(w(), "CarNotes")->insertPlainText(QString(200, QLatin1Char('z')));
-        const QString notes = child<gui::NotesEdit>(w(), "CarNotes")->text();
-        QCOMPARE(notes.size(), 150);
-        QVERIFY(notes.startsWith(QStringLiteral("01234zz")));
-        QVERIFY(notes.endsWith(QStringLiteral("zz56789")));
-    }
-
-    void statusBar()
-    {
-        QCOMPARE(m_f->panelText(4), QStringLiteral("2:05 PM"));
-        QCOMPARE(m_f->panelText(5), QStringLiteral("3/9/2026"));
-        common::Clock::setFixed(QDateTime(QDate(2026, 12, 31), QTime(9, 59)));
-        QTest::qWait(1100);
-        QCOMPARE(m_f->panelText(4), QStringLiteral("9:59 AM"));
-        QCOMPARE(m_f->panelText(5), QStringLiteral("12/31/2026"));
-    }
-
-    void lockingFields_data()
-    {
-        QTest::addColumn<int>("tab");
-        QTest::addColumn<QString>("browse");
-        QTest::addColumn<QString>("edit");
-        QTest::newRow("car") << 1 << "carDescription" << "CarDisplayDescription";
-        QTest::newRow("assembly") << 2 << "assemblyDescription,AssemblyDisplayStatus"
-                                  << "AssemblyDisplayDescription,AssemblyStatus";
-        QTest::newRow("component") << 3
-                                   << "componentDescription,ComponentDisplayStatus,ComponentDisplayAssembly,"
-                                      "ComponentDisplaySupplier,ComponentDisplayActivity"
-                                   << "ComponentDisplayDescription,ComponentStatus,ComponentAssembly,"
-                                      "ComponentSupplierName";
-        QTest::newRow("phase") << 4 << "phaseDescription,PhaseDisplayStatus" << "PhaseDisplayDescription,phaseStatus";
-        QTest::newRow("activity") << 5 << "ActivityDescription,ActivityDisplayStatus"
-                                  << "ActivityDisplayDescription,ActivityStatus,ActivityPhase";
-        QTest::newRow("supplier") << 6 << "SupplierName" << "SupplierDisplayName";
-    }
-
-    // Unlocked: yellow, enabled inputs and the edit controls in place of the pick list; locked: the reverse.
+    // While editing no other record can be picked; while browsing nothing can be typed that would
+    // not be saved; totals are never typed into.
     void lockingFields()
     {
-        QFETCH(int, tab);
-        QFETCH(QString, browse);
-        QFETCH(QString, edit);
-        ownCar(QStringLiteral("Locks"));
-        m_f->showTab(tab - 1);
-        QCOMPARE(child<QTabWidget>(w(), "tbproject")->currentIndex(), tab - 1);
-        const QColor yellow(255, 255, 0);
-        const QColor white(255, 255, 255);
-
-        m_f->press(Add);
-        for (const QString& name : edit.split(QLatin1Char(','))) {
-            QWidget* c = w().findChild<QWidget*>(name);
-            QVERIFY2(c && !c->isHidden() && c->isEnabled(), qPrintable(name));
-        }
-        for (const QString& name : browse.split(QLatin1Char(',')))
-            QVERIFY2(w().findChild<QWidget*>(name)->isHidden(), qPrintable(name));
-        // Every tab's fields turn yellow; the other tabs cannot be shown meanwhile.
-        QWidget* page = child<QTabWidget>(w(), "tbproject")->currentWidget();
-        for (const char* name : { "CarMake", "ComponentQuantity", "ActivityTargetStartDate", "supplierfax" }) {
-            QWidget* c = w().findChild<QWidget*>(QLatin1String(name));
-            QVERIFY(c->isEnabledTo(page) || !page->isAncestorOf(c));
-            if (page->isAncestorOf(c))
-                QVERIFY(c->isEnabled());
-            QCOMPARE(gui::fieldColour(c), yellow);
-        }
-        // Totals are never typed into.
-        QVERIFY(child<QLineEdit>(w(), "CarTargetCost")->isReadOnly());
-        QVERIFY(child<QLineEdit>(w(), "PhaseActualEffort")->isReadOnly());
-
-        m_f->press(Cancel);
-        for (const QString& name : browse.split(QLatin1Char(','))) {
-            QWidget* c = w().findChild<QWidget*>(name);
-            QVERIFY2(!c->isHidden(), qPrintable(name));
-        }
-        for (const QString& name : edit.split(QLatin1Char(',')))
-            QVERIFY2(w().findChild<QWidget*>(name)->isHidden(), qPrintable(name));
-        for (const char* name : { "CarMake", "ComponentQuantity", "ActivityTargetStartDate", "supplierfax" }) {
-            QWidget* c = w().findChild<QWidget*>(QLatin1String(name));
-            QVERIFY(!c->isEnabled());
-            QCOMPARE(gui::fieldColour(c), white);
+        own(0, "CarDisplayDescription", "Locks");
+        const char* const lists[] = { "carDescription", "assemblyDescription", "componentDescription",
+            "phaseDescription", "ActivityDescription", "SupplierName" };
+        const char* const names[]
+            = { "CarDisplayDescription", "AssemblyDisplayDescription", "ComponentDisplayDescription",
+                  "PhaseDisplayDescription", "ActivityDisplayDescription", "SupplierDisplayName" };
+        for (int tab = 0; tab < 6; ++tab) {
+            m_f->showTab(tab);
+            for (const bool editing : { true, false }) {
+                m_f->press(editing ? Add : Cancel);
+                QVERIFY2(child<QWidget>(w(), lists[tab])->isHidden() == editing, lists[tab]);
+                QVERIFY2(child<QWidget>(w(), names[tab])->isVisibleTo(tabs()) == editing, names[tab]);
+                for (const char* name : { "CarMake", "ComponentQuantity", "ActivityTargetStartDate", "supplierfax" })
+                    QVERIFY2(editing || !child<QWidget>(w(), name)->isEnabled(), name);
+                QVERIFY(child<QLineEdit>(w(), "CarTargetCost")->isReadOnly());
+            }
         }
     }
 
-    // The activity list of a component can only be opened when the car has activities.
-    void emptyActivityListStaysLocked()
+    // Add starts from empty boxes, so nothing of the record shown slips into the new one.
+    void addStartsEmpty()
     {
-        ownCar(QStringLiteral("Bare")); // a project of its own: no activities yet
-        ownRecord(1, "AssemblyDisplayDescription", QStringLiteral("Engine"));
-        m_f->showTab(2);
-        m_f->press(Add);
-        QCOMPARE(child<QComboBox>(w(), "ComponentActivity")->count(), 0);
-        QVERIFY(!child<QComboBox>(w(), "ComponentActivity")->isEnabled());
-        QVERIFY(child<QCheckBox>(w(), "ComponentWishList")->isEnabled());
-        m_f->press(Cancel);
-
-        ownRecord(3, "PhaseDisplayDescription", QStringLiteral("Engine"));
-        m_f->showTab(4);
-        m_f->press(Add);
-        m_f->type(child<QLineEdit>(w(), "ActivityDisplayDescription"), QStringLiteral("Rebuild engine"));
-        m_f->type(child<QComboBox>(w(), "ActivityPhase"), QStringLiteral("Engine"));
+        own(0, "CarDisplayDescription", "Shown");
+        m_f->press(Update);
+        m_f->type(child<QLineEdit>(w(), "CarMake"), "Ford");
+        m_f->type(child<gui::NotesEdit>(w(), "CarNotes"), "note");
         m_f->press(Save);
+        own(1, "AssemblyDisplayDescription", "Engine");
         m_f->showTab(2);
         m_f->press(Add);
-        QCOMPARE(child<QComboBox>(w(), "ComponentActivity")->count(), 1);
-        QVERIFY(child<QComboBox>(w(), "ComponentActivity")->isEnabled());
-    }
-
-    // Add clears the showing tab only; amounts and efforts become "0".
-    void clearingFields()
-    {
-        ownCar(QStringLiteral("Cleared"));
-        m_f->press(1);
-        m_f->type(child<QLineEdit>(w(), "CarMake"), QStringLiteral("Ford"));
-        m_f->type(child<QLineEdit>(w(), "CarTargetStartDate"), QStringLiteral("x"));
-        m_f->type(child<gui::NotesEdit>(w(), "CarNotes"), QStringLiteral("note"));
-        m_f->press(Save);
-        ownRecord(1, "AssemblyDisplayDescription", QStringLiteral("Engine"));
-        m_f->showTab(2);
-        m_f->press(Add);
-        m_f->type(child<QLineEdit>(w(), "ComponentDisplayDescription"), QStringLiteral("Fan"));
-        m_f->type(child<QComboBox>(w(), "ComponentAssembly"), QStringLiteral("Engine"));
-        m_f->type(child<QLineEdit>(w(), "ComponentQuantity"), QStringLiteral("2"));
-        m_f->type(child<QLineEdit>(w(), "ComponentTargetCost"), QStringLiteral("5"));
+        m_f->type(child<QLineEdit>(w(), "ComponentDisplayDescription"), "Fan");
+        m_f->type(child<QComboBox>(w(), "ComponentAssembly"), "Engine");
+        m_f->type(child<QLineEdit>(w(), "ComponentQuantity"), "2");
         child<QCheckBox>(w(), "ComponentWishList")->setFocus();
         QTest::keyClick(child<QCheckBox>(w(), "ComponentWishList"), Qt::Key_Space);
         m_f->press(Save);
-        QVERIFY(child<QCheckBox>(w(), "ComponentWishList")->isChecked());
-        m_f->showTab(5);
-        m_f->pick(child<QComboBox>(w(), "SupplierName"), child<QComboBox>(w(), "SupplierName")->itemData(0).toInt());
-        m_f->press(1);
-        m_f->type(child<QLineEdit>(w(), "supplierfax"), QStringLiteral("555-0100"));
-        m_f->press(Save);
 
-        m_f->showTab(0);
-        m_f->press(Add);
-        QCOMPARE(child<QLineEdit>(w(), "CarMake")->text(), QString());
-        QCOMPARE(child<QLineEdit>(w(), "CarPurchasePrice")->text(), QStringLiteral("0"));
-        QCOMPARE(child<QLineEdit>(w(), "CarActualEffort")->text(), QStringLiteral("0"));
-        QCOMPARE(child<QLineEdit>(w(), "CarTargetStartDate")->text(), QString());
-        QCOMPARE(child<gui::NotesEdit>(w(), "CarNotes")->text(), QString());
-        QCOMPARE(child<QLineEdit>(w(), "CarDisplayDescription")->text(), QString());
-        QCOMPARE(child<QLineEdit>(w(), "ComponentQuantity")->text(), QStringLiteral("2"));
-        QVERIFY(child<QCheckBox>(w(), "ComponentWishList")->isChecked());
-        QCOMPARE(child<QLineEdit>(w(), "supplierfax")->text(), QStringLiteral("555-0100"));
-        m_f->press(Cancel);
-
-        m_f->showTab(2);
-        m_f->press(Add);
-        QCOMPARE(child<QLineEdit>(w(), "ComponentQuantity")->text(), QString());
-        QCOMPARE(child<QLineEdit>(w(), "ComponentTargetCost")->text(), QStringLiteral("0"));
-        QCOMPARE(child<QLineEdit>(w(), "ComponentActualCost")->text(), QStringLiteral("0"));
-        QVERIFY(!child<QCheckBox>(w(), "ComponentWishList")->isChecked());
-        QCOMPARE(child<QLineEdit>(w(), "CarMake")->text(), QStringLiteral("Ford"));
-        m_f->press(Cancel);
-
-        m_f->showTab(4);
-        m_f->press(Add);
-        QCOMPARE(child<QLineEdit>(w(), "ActivityTargetEffort")->text(), QStringLiteral("0"));
-        QCOMPARE(child<QLineEdit>(w(), "ActivityTargetStartDate")->text(), QString());
+        own(2, "ComponentDisplayDescription", "Belt");
+        own(0, "CarDisplayDescription", "Fresh");
+        const testing::Peek p(m_f->databasePath());
+        QCOMPARE(
+            p.value("SELECT IFNULL(make, '') || IFNULL(note1, '') FROM Car WHERE Description = 'Fresh'").toString(),
+            "");
+        QCOMPARE(
+            p.value("SELECT wishlist || '|' || quantity FROM Component WHERE Description = 'Belt'").toString(), "0|0");
     }
 
-    void informationWindows_data()
+    // Notes stop at 150 however they arrive, so nothing is lost past the three stored parts of 50;
+    // a paste in the middle keeps what was there and drops what does not fit.
+    void notesLimit()
     {
-        QTest::addColumn<QString>("menu");
-        QTest::addColumn<QString>("window");
-        QTest::addColumn<QString>("caption");
-        QTest::newRow("about") << "mnuAbout" << "AboutGearLog" << "About Gear-Log";
-        QTest::newRow("overview") << "mnuOverview" << "GearLogOverview" << "Gear-Log Overview";
+        m_f->press(Add);
+        auto* notes = child<gui::NotesEdit>(w(), "CarNotes");
+        QTest::keyClicks(notes, QString(149, QLatin1Char('a')) + "bcd");
+        QCOMPARE(notes->text(), QString(149, QLatin1Char('a')) + "b");
+        notes->setText("0123456789");
+        QTextCursor c = notes->textCursor();
+        c.setPosition(5);
+        notes->setTextCursor(c);
+        notes->insertPlainText(QString(200, QLatin1Char('z')));
+        QCOMPARE(notes->text(), "01234" + QString(140, QLatin1Char('z')) + "56789");
     }
 
-    // Each opens modally over the main window and closes with its OK button.
-    void informationWindows()
+    void statusBarClock()
     {
-        QFETCH(QString, menu);
-        QFETCH(QString, window);
-        QFETCH(QString, caption);
-        QString seen;
-        QTimer::singleShot(0, this, [&] {
-            QWidget* modal = QApplication::activeModalWidget();
-            if (!modal)
-                return;
-            seen = modal->objectName() + QLatin1Char('|') + modal->windowTitle();
-            if (auto* ok = modal->findChild<QPushButton*>(QStringLiteral("CmdOK")))
-                ok->click();
-        });
-        w().findChild<QAction*>(menu)->trigger();
-        QCOMPARE(seen, window + QLatin1Char('|') + caption);
-        QCOMPARE(QApplication::activeModalWidget(), nullptr);
+        QCOMPARE(m_f->panelText(4) + " " + m_f->panelText(5), "2:05 PM 3/9/2026");
+        common::Clock::setFixed(QDateTime(QDate(2026, 12, 31), QTime(9, 59)));
+        QTRY_COMPARE(m_f->panelText(4) + " " + m_f->panelText(5), "9:59 AM 12/31/2026");
     }
 
-    // A first start has no settings: the button-face background.
-    void defaultPreferences()
+    void storedPreferences_data()
     {
-        QCOMPARE(w().palette().color(QPalette::Window), gui::fromStoredColour(gui::SystemButtonFace));
+        QTest::addColumn<QString>("stored");
+        QTest::addColumn<int>("role"); // of the palette colour expected; -1: the colour given
+        QTest::addColumn<QColor>("colour");
+        // clang-format off
+        QTest::newRow("first start") << "" << int(QPalette::Button) << QColor();
+        QTest::newRow("edited by hand into nonsense") << "BACKCOLOR=light blue|STRETCH=sometimes|TREEVIEW=Z"
+                                                      << int(QPalette::Button) << QColor();
+        QTest::newRow("yellow, stored blue-green-red") << "BACKCOLOR=65535" << -1 << QColor(255, 255, 0);
+        QTest::newRow("button face") << "BACKCOLOR=-2147483633" << int(QPalette::Button) << QColor();
+        QTest::newRow("highlight") << "BACKCOLOR=-2147483635" << int(QPalette::Highlight) << QColor();
+        QTest::newRow("window background") << "BACKCOLOR=-2147483643" << int(QPalette::Base) << QColor();
+        QTest::newRow("button shadow") << "BACKCOLOR=-2147483632" << int(QPalette::Mid) << QColor();
+        // clang-format on
+    }
+
+    // Stored colours in their stored forms, system colours as the palette's; anything unusable
+    // falls back to button face, fitted pictures and expanded trees. A first start writes nothing.
+    void storedPreferences()
+    {
+        QFETCH(QString, stored);
+        QFETCH(int, role);
+        QFETCH(QColor, colour);
+        restart(stored);
+        QCOMPARE(windowColour(tabs()), role < 0 ? colour : QApplication::palette().color(QPalette::ColorRole(role)));
         Q_EMIT child<QMenu>(w(), "mnuImage")->aboutToShow(); // the menu shows the picture mode in force
         QVERIFY(m_f->action("MnuShrinkToFit")->isChecked());
-        QVERIFY(!m_f->action("MnuActualSize")->isChecked());
         m_f->openCar(1);
-        testing::Node car = testing::treeNode(child<QTreeView>(w(), "TvMaterials"), project::Kind::Car, 1);
-        QVERIFY(car);
-        QVERIFY(car->isExpanded());
+        const testing::Node car = testing::treeNode(child<QTreeView>(w(), "TvMaterials"), project::Kind::Car, 1);
+        QVERIFY(car && car->childCount() > 0 && car->child(0)->isExpanded());
+        if (stored.isEmpty())
+            QCOMPARE(m_f->settings().allKeys(), QStringList());
     }
 
-    void storedBackgroundColour()
+    // A chosen colour goes on the window and both tab areas, is written as BACKCOLOR in the
+    // 0x00BBGGRR form and comes back at the next start; a cancelled choice changes and writes
+    // nothing; the default colour writes button face back.
+    void chosenColourKept()
+    {
+        const QColor navy(0x10, 0x20, 0x60);
+        chooseColour(navy);
+        chooseColour(std::nullopt);
+        QCOMPARE(gui::DialogSeam::colorDialogsShown(), 2);
+        QCOMPARE(boxTexts(), QStringList());
+        QVERIFY2(settingsText().contains("BACKCOLOR=6299664"), qPrintable(settingsText()));
+        QCOMPARE(child<QLabel>(w(), "LblReseq")->palette().color(QPalette::WindowText), QColor(Qt::white)); // legible
+        restart();
+        for (QWidget* target : std::initializer_list<QWidget*> { &w(), tabs(), tabs("TbDisplay") })
+            QCOMPARE(windowColour(target), navy);
+
+        child<QAction>(w(), "mnuSetDefaultColors")->trigger();
+        QCOMPARE(windowColour(tabs()), QApplication::palette().color(QPalette::Button));
+        QVERIFY(settingsText().contains("BACKCOLOR=-2147483633"));
+    }
+
+    // Settings that cannot be written: the colour is shown for this session, and the user is told.
+    void colourNotWritten()
     {
         m_f->stop();
-        m_f->settings().setValue(QStringLiteral("STARTUP/BACKCOLOR"), QStringLiteral("12632256")); // 0xC0C0C0
-        m_f->settings().setValue(QStringLiteral("STARTUP/STRETCH"), QStringLiteral("False"));
-        QVERIFY(m_f->start(m_f->databasePath()));
-        QCOMPARE(w().palette().color(QPalette::Window), QColor(0xC0, 0xC0, 0xC0));
-        QCOMPARE(child<QTabWidget>(w(), "tbproject")->palette().color(QPalette::Window), QColor(0xC0, 0xC0, 0xC0));
-        Q_EMIT child<QMenu>(w(), "mnuImage")->aboutToShow();
-        QVERIFY(m_f->action("MnuActualSize")->isChecked());
+        QFile blocker(m_f->files().path("blocker"));
+        QVERIFY(blocker.open(QIODevice::WriteOnly));
+        blocker.close();
+        QSettings unwritable(m_f->files().path("blocker/settings.ini"), QSettings::IniFormat);
+        auto session = app::startGearLog(m_f->databasePath(), unwritable);
+        QVERIFY(session);
+        gui::DialogSeam::queueColor(QColor(0x20, 0x80, 0x20));
+        child<QAction>(session->window(), "mnuSetBackgroundColor")->trigger();
+        QCOMPARE(boxTexts(), QStringList { "Background color change error has occurrred" });
+        QCOMPARE(windowColour(&session->window()), QColor(0x20, 0x80, 0x20));
+    }
+
+    void modalWindows_data()
+    {
+        QTest::addColumn<int>("tab"); // -1: by the menu named, else F1 on that tab
+        QTest::addColumn<QString>("menu");
+        QTest::addColumn<QString>("shown"); // empty: no help file, nothing comes up
+        const QString help = "HelpViewer " + helpFile("Help/Gear-Log.html") + "#";
+        // clang-format off
+        QTest::newRow("about") << -1 << "mnuAbout" << "AboutGearLog";
+        QTest::newRow("overview") << -1 << "mnuOverview" << "GearLogOverview";
+        QTest::newRow("contents") << -1 << "mnutableofcontents" << "HelpViewer " + helpFile("Gear-Log.html") + "#";
+        QTest::newRow("F1 on the car tab") << 0 << "" << help + "car";
+        QTest::newRow("F1 on the supplier tab") << 5 << "" << help + "suppliers";
+        QTest::newRow("no help file") << -1 << "mnutableofcontents" << "";
+        // clang-format on
+    }
+
+    // Each opens modally over the main window and closes with its OK button; the table of contents
+    // is the help of the program's folder, F1 the Help folder's at the showing tab's section. No
+    // box is shown, not even without help files.
+    void modalWindows()
+    {
+        QFETCH(int, tab);
+        QFETCH(QString, menu);
+        QFETCH(QString, shown);
+        QTemporaryDir empty;
+        if (shown.isEmpty())
+            qputenv("GEARLOG_HELP_FOLDER", QFile::encodeName(empty.path()));
+        m_f->openCar(1);
+        m_f->showTab(qMax(tab, 0));
+        w().activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(&w()));
+        QCOMPARE(modal([&] {
+            if (tab < 0)
+                child<QAction>(w(), qPrintable(menu))->trigger();
+            else
+                QTest::keyClick(&w(), Qt::Key_F1);
+        }),
+            shown);
+        QCOMPARE(QApplication::activeModalWidget(), nullptr);
+        QCOMPARE(boxTexts(), QStringList());
+    }
+
+    // Every section context help can ask for is in the help file.
+    void helpSections()
+    {
+        QFile f(helpFile("Help/Gear-Log.html"));
+        QVERIFY(f.open(QIODevice::ReadOnly));
+        const QString html = QString::fromUtf8(f.readAll());
+        for (const char* anchor :
+            { "car", "assemblies", "components", "phases", "activities", "suppliers", "pictures" })
+            QVERIFY2(html.contains(QStringLiteral("name=\"%1\"").arg(anchor)), anchor);
     }
 };
 
