@@ -201,20 +201,16 @@ private slots:
         QCOMPARE(s.store().phases.find(second)->prioritysequence, std::optional<qint32>(2));
         const qint32 activity = s.add(Activity { .carid = car, .PhaseID = first });
         const qint32 component = s.add(Component { .carid = car, .ActivityID = activity });
-        QCOMPARE(taken(),
-            u"cars, current %1, %1 Phase #%2, %1 Phase #%3, %1 Activity #%4, %1 Component #%5"_s.arg(car)
-                .arg(first)
-                .arg(second)
-                .arg(activity)
-                .arg(component));
+        // A new file: every kind's first key is 1.
+        QCOMPARE(taken(), u"cars, current 1, 1 Phase #1, 1 Phase #2, 1 Activity #1, 1 Component #1"_s);
         s.setCurrent(Kind::Activity, activity);
         s.setCurrent(Kind::Component, component);
         s.swapPhaseSequences(first, 2, second, 1);
-        QCOMPARE(taken(), u"%1 Phase #%2, %1 Phase #%3"_s.arg(car).arg(first).arg(second));
+        QCOMPARE(taken(), u"1 Phase #1, 1 Phase #2"_s);
 
         // The activity goes with its phase; the component stays, detached.
         QVERIFY(s.remove(Kind::Phase, first));
-        QCOMPARE(taken(), u"%1 Phase, %1 Activity, %1 Component"_s.arg(car));
+        QCOMPARE(taken(), u"1 Phase, 1 Activity, 1 Component"_s);
         QCOMPARE(s.current(Kind::Activity), 0);
         QCOMPARE(s.current(Kind::Component), component);
         QVERIFY(!s.remove(Kind::Phase, first));

@@ -7,10 +7,8 @@
 #include <QDir>
 #include <QElapsedTimer>
 #include <QSqlDatabase>
-#include <QSqlError>
 #include <QSqlQuery>
 #include <QSqlRecord>
-#include <QUuid>
 #include <QtTest>
 
 #include <limits>
@@ -21,27 +19,18 @@ using namespace Qt::StringLiterals;
 
 namespace {
 
-// A connection of our own, the way another program would hold the file.
-struct Raw
+// The first row of a query, read through a connection of its own as another program would.
+QVariantList row(const QString& path, const QString& sql)
 {
-    explicit Raw(const QString& path)
-    {
-        QSqlDatabase db = QSqlDatabase::addDatabase(u"QSQLITE"_s, name);
-        db.setDatabaseName(path);
-        QVERIFY(db.open());
+    const auto db = Database::open(path);
+    QSqlQuery q = db->run(sql);
+    QVariantList values;
+    if (q.next()) {
+        for (int c = 0; c < q.record().count(); ++c)
+            values << q.value(c);
     }
-    ~Raw() { QSqlDatabase::removeDatabase(name); }
-    QVariantList row(const QString& sql) const // the first row only
-    {
-        QSqlQuery q(QSqlDatabase::database(name, false));
-        QVariantList values;
-        if (q.exec(sql) && q.next())
-            for (int c = 0; c < q.record().count(); ++c)
-                values << q.value(c);
-        return values;
-    }
-    const QString name = QUuid::createUuid().toString();
-};
+    return values;
+}
 
 QByteArray contents(const QString& path)
 {
@@ -149,9 +138,9 @@ private slots:
         QFETCH(QStringList, mentioned);
         const QString path = m_files.createEmpty(u"Damaged.mdb"_s);
         {
-            Raw raw(path);
+            const auto db = Database::open(path);
             for (const QString& sql : damage)
-                raw.row(sql);
+                db->run(sql);
         }
         const auto errors = openErrors(path);
         QCOMPARE(errors.size(), mentioned.size());
@@ -161,18 +150,24 @@ private slots:
                 qPrintable(word));
     }
 
+    // Another program holding the file (before it ever had a write-ahead log) makes opening give up.
     void openLockedFileGivesUp()
     {
         const QString path = m_files.createEmpty(u"Locked.mdb"_s);
-        Raw other(path);
-        other.row(u"BEGIN EXCLUSIVE"_s);
-        QElapsedTimer timer;
-        timer.start();
-        const auto errors = openErrors(path, OpenOptions { 100 });
-        QCOMPARE(errors.size(), 1);
-        QCOMPARE(errors.front().code(), code::Busy);
-        QVERIFY(timer.elapsed() >= 90 && timer.elapsed() < 5000);
-        other.row(u"ROLLBACK"_s);
+        {
+            QSqlDatabase other = QSqlDatabase::addDatabase(u"QSQLITE"_s, u"other"_s);
+            other.setDatabaseName(path);
+            QVERIFY(other.open());
+            QSqlQuery(u"BEGIN EXCLUSIVE"_s, other);
+            QElapsedTimer timer;
+            timer.start();
+            const auto errors = openErrors(path, OpenOptions { 100 });
+            QCOMPARE(errors.size(), 1);
+            QCOMPARE(errors.front().code(), code::Busy);
+            QVERIFY(timer.elapsed() >= 90 && timer.elapsed() < 5000);
+            QSqlQuery(u"ROLLBACK"_s, other);
+        }
+        QSqlDatabase::removeDatabase(u"other"_s);
         QVERIFY(Database::open(path, OpenOptions { 100 }));
     }
 
@@ -215,7 +210,7 @@ private slots:
             Supplier { 0, "Acme Parts", "1 Main St", "Suite 2", "Dayton", "OH", "45402", "555-0100", "555-0101",
                 "www.acme.example", "Cat 7", notes });
         // Dates are ISO text, an empty date Null, a stamp without its T: what other programs read.
-        QCOMPARE(Raw(m_db->path()).row(u"SELECT targetstartdate, typeof(actualstopdate), auditdate FROM Activity"_s),
+        QCOMPARE(row(m_db->path(), u"SELECT targetstartdate, typeof(actualstopdate), auditdate FROM Activity"_s),
             QVariantList({ "2002-12-31", "null", "2003-03-07 14:05:09" }));
     }
 
@@ -228,9 +223,9 @@ private slots:
         QVERIFY(!m.ActivityID && !m.Status && !m.quantity && !m.targetcost && !m.actualcost && !m.wishlist);
         const Activity v = *s().activities.find(s().activities.add(Activity { .carid = carid }));
         QVERIFY(!v.prioritysequence && !v.targeteffort && !v.actualeffort && !v.targetstartdate.isValid());
-        Raw raw(m_db->path());
-        QCOMPARE(raw.row(u"SELECT typeof(targetcost), typeof(quantity), typeof(Description), typeof(note1),"
-                         " typeof(auditdate) FROM Component"_s),
+        QCOMPARE(row(m_db->path(),
+                     u"SELECT typeof(targetcost), typeof(quantity), typeof(Description), typeof(note1),"
+                     " typeof(auditdate) FROM Component"_s),
             QVariantList({ "null", "null", "null", "null", "null" }));
     }
 
@@ -275,7 +270,7 @@ private slots:
             QCOMPARE(s().cars.seek(text)->Description, text);
         }
         QCOMPARE(s().cars.count(), 3);
-        QCOMPARE(Raw(m_db->path()).row(u"SELECT length(note3) FROM Car"_s), QVariantList { 50 });
+        QCOMPARE(row(m_db->path(), u"SELECT length(note3) FROM Car"_s), QVariantList { 50 });
     }
 
     void moneyStoredAsExactIntegers_data()
@@ -296,7 +291,7 @@ private slots:
         const Component back = *s().components.find(s().components.add(m));
         QCOMPARE(back.targetcost, m.targetcost);
         QCOMPARE(back.actualcost, Money::fromUnits(max));
-        QCOMPARE(Raw(m_db->path()).row(u"SELECT typeof(targetcost), targetcost FROM Component"_s),
+        QCOMPARE(row(m_db->path(), u"SELECT typeof(targetcost), targetcost FROM Component"_s),
             QVariantList({ "integer", stored }));
     }
 
@@ -361,7 +356,7 @@ private slots:
             tr.commit();
         }
         // A later connection sees the committed rows, so they are on disk, not only in ours.
-        QCOMPARE(Raw(m_db->path()).row(u"SELECT COUNT(*) FROM Car"_s), QVariantList { 2 });
+        QCOMPARE(row(m_db->path(), u"SELECT COUNT(*) FROM Car"_s), QVariantList { 2 });
     }
 };
 
