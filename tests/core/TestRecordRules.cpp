@@ -58,6 +58,7 @@ private slots:
         QCOMPARE(assembly.fields.description, longer.left(30)); // cut even though refused
         compareRefusal(assembly.refusal, u"Invalid 'Status'@AssemblyStatus"_s);
         compareRefusal(phaseRecord({ longer, -1 }, {}, 1, Stamp).refusal, u"Invalid 'Status'@phaseStatus"_s);
+        compareRefusal(phaseRecord({ QString(), 2 }, {}, 1, Stamp).refusal, u"Description@PhaseDisplayDescription*"_s);
         compareRefusal(supplierRecord({}, {}).refusal, u"Name@SupplierDisplayName*"_s);
         QCOMPARE(supplierRecord({ .name = longer }, {}).record->Name, longer.left(30));
     }

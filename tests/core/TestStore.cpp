@@ -126,7 +126,13 @@ private slots:
         QTest::addColumn<QStringList>("mentioned");
         for (const char* table : { "Car", "Assembly", "Component", "Supplier", "Phase", "Activity" })
             QTest::newRow(table) << QStringList { u"DROP TABLE "_s + table } << QStringList { u"'%1'"_s.arg(table) };
-        QTest::newRow("an index") << QStringList { u"DROP INDEX component_index1"_s } << QStringList { "index1" };
+        testing::TestDatabase files; // every index a new file has
+        const auto db = Database::open(files.createEmpty());
+        QSqlQuery q = db->run(u"SELECT name FROM sqlite_master WHERE type = 'index' AND sql IS NOT NULL"_s);
+        while (q.next()) {
+            const QString index = q.value(0).toString();
+            QTest::newRow(qPrintable(index)) << QStringList { u"DROP INDEX "_s + index } << QStringList { index };
+        }
         QTest::newRow("three faults") << QStringList { u"ALTER TABLE Assembly DROP COLUMN imagepath"_s,
             u"ALTER TABLE Supplier RENAME COLUMN CatalogNbr TO Catalog"_s, u"DROP TABLE Phase"_s }
                                       << QStringList { u"'imagepath' of table 'Assembly'"_s,
