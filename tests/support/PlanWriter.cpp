@@ -9,34 +9,18 @@ PlanWriter::PlanWriter(const store::Database& db)
 
 qint32 PlanWriter::car(const QString& name)
 {
-    store::Car c;
-    c.Description = name;
-    return m_store.cars.add(c);
+    return m_store.cars.add({ .Description = name });
 }
 
 qint32 PlanWriter::phase(qint32 car, const QString& name, int sequence)
 {
-    store::Phase p;
-    p.carid = car;
-    p.Description = name;
-    p.prioritysequence = sequence;
-    p.Status = 0;
-    return m_store.phases.add(p);
+    return m_store.phases.add({ .carid = car, .prioritysequence = sequence, .Description = name, .Status = 0 });
 }
 
 qint32 PlanWriter::activity(qint32 car, qint32 phase, const QString& name, int sequence, const QDate& start,
     const QDate& stop, std::optional<double> effort)
 {
-    store::Activity a;
-    a.carid = car;
-    a.PhaseID = phase;
-    a.Description = name;
-    a.prioritysequence = sequence;
-    a.Status = 0;
-    a.targetstartdate = start;
-    a.targetstopdate = stop;
-    a.targeteffort = effort;
-    return m_store.activities.add(a);
+    return m_store.activities.add({ 0, car, phase, sequence, name, 0, start, stop, effort });
 }
 
 qint32 PlanWriter::evenCar(const QString& name, int phases, int activitiesEach)

@@ -8,33 +8,18 @@
 
 namespace testing {
 
-namespace {
-// The sample database is drawn once per test executable; every test gets its own copy.
-QString masterSample()
+QString TestDatabase::copySample(const QString& name)
 {
+    // The sample database is drawn once per test executable; every test gets its own copy.
     static QTemporaryDir masterDir;
-    static const QString path = [] {
+    static const QString master = [] {
         const QString p = masterDir.filePath(QStringLiteral("Master.mdb"));
         store::createSampleDatabase(p);
         return p;
     }();
-    return path;
-}
-} // namespace
-
-TestDatabase::TestDatabase() = default;
-TestDatabase::~TestDatabase() = default;
-
-QString TestDatabase::path(const QString& name) const
-{
-    return m_dir.filePath(name);
-}
-
-QString TestDatabase::copySample(const QString& name)
-{
     const QString target = path(name);
     QFile::remove(target);
-    if (!QFile::copy(masterSample(), target))
+    if (!QFile::copy(master, target))
         qFatal("could not copy the sample database");
     QFile::setPermissions(target, QFile::ReadOwner | QFile::WriteOwner);
     return target;

@@ -2,26 +2,18 @@
 
 #include <QString>
 #include <QTemporaryDir>
-#include <memory>
-
-namespace store {
-class Database;
-}
 
 namespace testing {
 
-// A scratch folder per test holding its own database file.
+// A scratch folder per test holding its own database files.
 class TestDatabase
 {
 public:
-    TestDatabase();
-    ~TestDatabase();
-
     // A private copy of the sample database, built once per test run and copied per test.
     QString copySample(const QString& name = QStringLiteral("ShopData.mdb"));
     // A database with the schema and no rows at all.
     QString createEmpty(const QString& name = QStringLiteral("Empty.mdb"));
-    QString path(const QString& name) const;
+    QString path(const QString& name) const { return m_dir.filePath(name); }
     const QTemporaryDir& dir() const { return m_dir; }
 
 private:
