@@ -137,11 +137,17 @@ private Q_SLOTS:
         QCOMPARE(m_f->settings().value("STARTUP/TREEVIEW").toString(), "E");
     }
 
-    // A node click shows its record on its tab; a list pick afterwards is the user's own; the root
-    // does nothing. The plan page brings back the phase or activity tab with the moves, the
-    // materials page the assembly or component tab without them.
+    // A node click shows its record, and the figures beside it, on its tab; a list pick afterwards is
+    // the user's own; the root does nothing. The plan page brings back the phase or activity tab with
+    // the moves, the materials page the assembly or component tab without them. Pump, attached to
+    // nothing, counts for its assembly and the car only (the sums are tested without windows).
     void nodeClicksShowRecords()
     {
+        QCOMPARE(shown("CarTargetCost,CarActualCost,CarTargetEffort,CarTargetStartDate,CarActualStartDate,"
+                       "CarActualStopDate"),
+            "$35.00|$6.00|30|4/15/2003|5/2/2003|");
+        testing::clickNode(testing::treeNode(tree(false), Kind::Assembly, m_plan.engine));
+        QCOMPARE(shown("AssemblyTargetCost,AssemblyTargetStartDate"), "$35.00|5/1/2003");
         testing::clickNode(component(m_plan.pump));
         QCOMPARE(child<QTabWidget>(w(), "tbproject")->currentIndex(), 2);
         QCOMPARE(shown("ComponentDisplayDescription"), "Pump");
@@ -152,29 +158,17 @@ private Q_SLOTS:
         QCOMPARE(testing::pickedKey(child<QComboBox>(w(), "componentDescription")), m_plan.pump);
 
         showPage(1);
-        testing::clickNode(testing::treeNode(tree(true), Kind::Activity, m_plan.a2));
+        testing::clickNode(testing::treeNode(tree(true), Kind::Activity, m_plan.a1));
         QCOMPARE(child<QTabWidget>(w(), "tbproject")->currentIndex(), 4);
-        QCOMPARE(testing::pickedKey(child<QComboBox>(w(), "ActivityDescription")), m_plan.a2);
+        QCOMPARE(testing::pickedKey(child<QComboBox>(w(), "ActivityDescription")), m_plan.a1);
+        QCOMPARE(shown("ActivityTargetCost,ActivityActualCost"), "$5.00|$6.00");
+        testing::clickNode(testing::treeNode(tree(true), Kind::Phase, m_plan.phaseA));
+        QCOMPARE(shown("PhaseTargetCost,PhaseTargetEffort"), "$5.00|20");
         for (const int page : { 0, 1 }) {
             showPage(page);
-            QCOMPARE(child<QTabWidget>(w(), "tbproject")->currentIndex(), page ? 4 : 2);
+            QCOMPARE(child<QTabWidget>(w(), "tbproject")->currentIndex(), page ? 3 : 2);
             QCOMPARE(child<QPushButton>(w(), "cmdMoveUp")->isEnabled(), page == 1);
         }
-    }
-
-    // Which figure each tab shows for its record (the sums themselves are tested without windows):
-    // Pump, attached to nothing, counts for its assembly and the car only.
-    void totals()
-    {
-        QCOMPARE(shown("CarTargetCost,CarActualCost,CarTargetEffort,CarTargetStartDate,CarActualStartDate,"
-                       "CarActualStopDate"),
-            "$35.00|$6.00|30|4/15/2003|5/2/2003|");
-        pick(1, "Engine");
-        QCOMPARE(shown("AssemblyTargetCost,AssemblyTargetStartDate"), "$35.00|5/1/2003");
-        pick(3, "A");
-        QCOMPARE(shown("PhaseTargetCost,PhaseTargetEffort"), "$5.00|20");
-        pick(4, "A1");
-        QCOMPARE(shown("ActivityTargetCost,ActivityActualCost"), "$5.00|$6.00");
     }
 
     void moves_data()
@@ -186,15 +180,14 @@ private Q_SLOTS:
         QTest::addColumn<int>("row"); // of the record under its parent afterwards
         QTest::addColumn<QString>("message");
         const QString unmoved = "1,2,5|1,2,1";
-        const QString first = "This Is The First ACTIVITY In The PHASE... Can't Be Moved Up";
-        const QString last = "This Is The Last ACTIVITY In The PHASE... Can't Be Moved Down";
         // clang-format off
         QTest::newRow("first phase up") << "A" << true << 1 << unmoved << 0 << "This Is The First PHASE... Can't Be Moved Up";
         QTest::newRow("last phase down") << "C" << false << 1 << unmoved << 2 << "This Is The Last PHASE... Can't Be Moved Down";
-        QTest::newRow("first of second phase up") << "B1" << true << 1 << unmoved << 0 << first;
-        QTest::newRow("last of its phase down") << "A2" << false << 1 << unmoved << 1 << last;
+        QTest::newRow("first of second phase up") << "B1" << true << 1 << unmoved << 0
+                                                  << "This Is The First ACTIVITY In The PHASE... Can't Be Moved Up";
         QTest::newRow("phase up, gaps kept") << "C" << true << 1 << "1,5,2|1,2,1" << 1 << "";
-        QTest::newRow("activity down, then at its phase's end") << "A1" << false << 2 << "1,2,5|2,1,1" << 1 << last;
+        QTest::newRow("activity down, then at its phase's end") << "A1" << false << 2 << "1,2,5|2,1,1" << 1
+            << "This Is The Last ACTIVITY In The PHASE... Can't Be Moved Down";
         // clang-format on
     }
 
