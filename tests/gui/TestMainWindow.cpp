@@ -235,16 +235,13 @@ private Q_SLOTS:
     {
         QTest::addColumn<QString>("menu"); // empty: F1 on the car tab
         QTest::addColumn<QString>("shown"); // empty: no help file, nothing comes up
-        QTest::newRow("about") << "mnuAbout"
-                               << "AboutGearLog";
-        QTest::newRow("overview") << "mnuOverview"
-                                  << "GearLogOverview";
-        QTest::newRow("contents") << "mnutableofcontents"
-                                  << "HelpViewer " + helpFile("Gear-Log.html") + "#";
-        QTest::newRow("F1 on the car tab") << ""
-                                           << "HelpViewer " + helpFile("Help/Gear-Log.html") + "#car";
-        QTest::newRow("no help file") << "mnutableofcontents"
-                                      << "";
+        // clang-format off
+        QTest::newRow("about") << "mnuAbout" << "AboutGearLog";
+        QTest::newRow("overview") << "mnuOverview" << "GearLogOverview";
+        QTest::newRow("contents") << "mnutableofcontents" << "HelpViewer " + helpFile("Gear-Log.html") + "#";
+        QTest::newRow("F1 on the car tab") << "" << "HelpViewer " + helpFile("Help/Gear-Log.html") + "#car";
+        QTest::newRow("no help file") << "mnutableofcontents" << "";
+        // clang-format on
     }
 
     // Each opens modally over the main window and closes with its OK button; the table of contents
