@@ -3,6 +3,8 @@
 #include "app/Session.h"
 #include "app/Startup.h"
 #include "gui/Dialogs.h"
+#include "gui/ListText.h"
+#include "gui/NotesEdit.h"
 
 #include <QAction>
 #include <QComboBox>
@@ -188,6 +190,27 @@ void FormFixture::type(QWidget* box, const QString& text)
     else if (auto* notes = qobject_cast<QPlainTextEdit*>(target))
         notes->clear();
     QTest::keyClicks(target, text);
+}
+
+void FormFixture::type(const QString& typed)
+{
+    for (const QString& pair : typed.split(QLatin1Char('|'), Qt::SkipEmptyParts))
+        type(widget<QWidget>(qPrintable(pair.section(QLatin1Char('='), 0, 0))), pair.section(QLatin1Char('='), 1));
+}
+
+QString FormFixture::shown(const QString& names)
+{
+    QStringList texts;
+    for (const QString& name : names.split(QLatin1Char(','))) {
+        QWidget* box = widget<QWidget>(qPrintable(name));
+        if (auto* line = qobject_cast<QLineEdit*>(box))
+            texts << line->text();
+        else if (auto* notes = qobject_cast<gui::NotesEdit*>(box))
+            texts << notes->text();
+        else
+            texts << gui::listText(qobject_cast<QComboBox*>(box));
+    }
+    return texts.join(QLatin1Char('|'));
 }
 
 void FormFixture::openCar(qint32 carid)

@@ -103,6 +103,10 @@ public:
     void pickText(QComboBox* list, const QString& text);
     void press(int button);
     void type(QWidget* box, const QString& text);
+    // Types into each named box in turn, "box=text|box=text".
+    void type(const QString& typed);
+    // What the named boxes show, "a|b|c" for "boxA,boxB,boxC".
+    QString shown(const QString& names);
     // Picks the car, then the record tab shown by index.
     void openCar(qint32 carid);
     void showTab(int index);
