@@ -179,6 +179,10 @@ private Q_SLOTS:
             << "SELECT c.Description || '|' || a.Description || '|' || IFNULL(ActivityID, 'Null') || '|' || targetcost "
                "FROM Component c JOIN Assembly a ON a.assemblyid = c.assemblyid AND a.carid = c.carid WHERE componentid = ?"
             << "Floor jack|Engine|Null|125000";
+        QTest::newRow("activity dates reach its phase and the car") << 4
+            << "ActivityDisplayDescription=Sand|ActivityPhase=Strip|ActivityTargetStartDate=3/1/2026"
+            << "PhaseTargetStartDate,CarTargetStartDate=3/1/2026|3/1/2026" << "ActivityTargetStartDate=2/29/2028"
+            << "SELECT Description || '|' || targetstartdate FROM Activity WHERE ActivityID = ?" << "Sand|2028-02-29";
         QTest::newRow("supplier with quotes") << 5 << "SupplierDisplayName=" + awkward
             << "SupplierDisplayName=" + awkward << "suppliercity=Leeds"
             << "SELECT Name || '|' || city FROM Supplier WHERE supplierid = ?" << awkward + "|Leeds";
