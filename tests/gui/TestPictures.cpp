@@ -44,13 +44,13 @@ class TestPictures : public QObject
     QMainWindow& w() { return m_f->form(); }
     QLabel* image() { return child<QLabel>(w(), "Image1"); }
 
-    // A picture of the given size and format in the test's folder.
-    QString picture(const QString& name, int side, const char* format = "PNG")
+    // A picture of the given size in the test's folder, in the format its name ends in.
+    QString picture(const QString& name, int side)
     {
         QImage image(side, side, QImage::Format_RGB32);
         image.fill(QColor(0x80, 0x20, 0x20));
         const QString path = m_f->files().path(name);
-        return image.save(path, format) ? path : QString();
+        return image.save(path) ? path : QString();
     }
 
     void attach(int kind, const QString& chosen)
@@ -108,8 +108,7 @@ private Q_SLOTS:
         QTest::newRow("car, close button") << 0 << "hubcap.png" << QByteArray("draw") << "";
         QTest::newRow("assembly, closed by a click on it") << 1 << "hubcap.bmp" << QByteArray("draw") << "";
         QTest::newRow("component, close button") << 2 << "hubcap.jpg" << QByteArray("draw") << "";
-        QTest::newRow("damaged png") << 2 << "cut.png" << QByteArray("\x89PNG\r\n\x1a\n\0\0\0\rIHDR", 16)
-                                     << notAPicture;
+        QTest::newRow("damaged png") << 2 << "cut.png" << QByteArray::fromHex("89504e470d0a1a0a0000") << notAPicture;
         QTest::newRow("missing file") << 2 << "gone.png" << QByteArray() << notAPicture;
         QTest::newRow("empty path") << 2 << "" << QByteArray() << "";
     }
@@ -120,29 +119,27 @@ private Q_SLOTS:
         QFETCH(QString, name);
         QFETCH(QByteArray, content);
         QFETCH(QString, message);
+        const Peek peek(m_f->databasePath());
         m_f->showTab(kind);
         if (!name.isEmpty()) {
             QFile file(m_f->files().path(name));
             if (content == "draw")
-                picture(name, 100, qPrintable(QFileInfo(name).suffix().toUpper()));
+                picture(name, 100);
             else if (!content.isEmpty())
                 QVERIFY(file.open(QIODevice::WriteOnly) && file.write(content) == content.size());
             file.close();
             attach(kind, file.fileName());
             attach(kind, QString());
             const QString expected = QDir::toNativeSeparators(QFileInfo(file).absoluteFilePath());
-            QCOMPARE(
-                Peek(m_f->databasePath())
-                    .value(QStringLiteral("SELECT imagepath FROM %1 WHERE %1id = ?").arg(QLatin1String(kinds[kind])),
-                        { m_keys[kind] }),
-                QVariant(expected));
+            const QString stored
+                = QStringLiteral("SELECT imagepath FROM %1 WHERE %1id = ?").arg(QLatin1String(kinds[kind]));
+            QCOMPARE(peek.value(stored, { m_keys[kind] }).toString(), expected);
             QCOMPARE(pathBox(kind), expected);
             QCOMPARE(gui::DialogSeam::fileDialogsShown(), 2);
         }
-        QCOMPARE(Peek(m_f->databasePath())
-                     .value(QStringLiteral("SELECT Description || ' ' || targetcost FROM Component WHERE carid = ?"),
-                         { m_keys[0] }),
-            QVariant(QStringLiteral("Body 12500000")));
+        const QString component
+            = QStringLiteral("SELECT Description || ' ' || targetcost FROM Component WHERE carid = ?");
+        QCOMPARE(peek.value(component, { m_keys[0] }).toString(), QStringLiteral("Body 12500000"));
 
         const QString status = m_f->panelText(1);
         view(kind);

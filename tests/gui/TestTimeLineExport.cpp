@@ -96,8 +96,7 @@ private Q_SLOTS:
         QTest::addColumn<int>("pages");
         QTest::newRow("detail png") << "long.png" << false << 2;
         QTest::newRow("summary png") << "summary.png" << true << 1;
-        QTest::newRow("detail pdf") << "detail.pdf" << false << 2;
-        QTest::newRow("summary pdf, upper case") << "summary.PDF" << true << 1;
+        QTest::newRow("detail pdf, upper case") << "detail.PDF" << false << 2;
     }
 
     void documents()
@@ -125,7 +124,6 @@ private Q_SLOTS:
             QCOMPARE(drawn.pixelColor(362, 63), QColor(0, 128, 0));
         }
         QCOMPARE(run.out, wrote);
-        QVERIFY(!QFile::exists(page(pages + 1)));
         // Row 3 holds an activity on the first page of the detail only.
         QCOMPARE(inkInRow3(QImage(page(1))), !summary);
         QCOMPARE(inkInRow3(QImage(page(pages))), pages == 1 && !summary);
