@@ -17,7 +17,6 @@
 #include <QLineEdit>
 #include <QListWidget>
 #include <QPushButton>
-#include <QSqlQuery>
 #include <QtTest>
 
 using testing::boxTexts;
@@ -91,12 +90,6 @@ class TestTimeLine : public QObject
     std::unique_ptr<testing::PlanWriter> m_plan;
     // What the main window hands the time line: the file and its current car.
     std::unique_ptr<project::ProjectSession> m_session;
-
-    QVariant value(const QString& sql, const QVariant& key)
-    {
-        QSqlQuery q = m_db->run(sql, { key });
-        return q.next() ? q.value(0) : QVariant();
-    }
 
     // A window on the file as the main window opens it, once its first activation has run.
     template <class W> std::unique_ptr<W> openOn(qint32 key)
@@ -278,7 +271,8 @@ private Q_SLOTS:
                                QStringLiteral("Rust"), 1, QDate(2002, 1, 1), QDate(2002, 2, 1), 40)
             : activity == QStringLiteral("missing")
             ? 987654
-            : value(QStringLiteral("SELECT ActivityID FROM Activity WHERE carid = ?"), 1).toInt();
+            : testing::Peek(m_f->databasePath())
+                  .count(QStringLiteral("SELECT MIN(ActivityID) FROM Activity WHERE carid = 1"));
         m_db->run(QStringLiteral("UPDATE Activity SET actualstartdate = '2002-01-05', note1 = 'kept' "
                                  "WHERE ActivityID = ? AND carid <> 1"),
             { job });
@@ -287,7 +281,8 @@ private Q_SLOTS:
             "COALESCE(targeteffort, 0) || ' ' || COALESCE(actualstartdate, '-') || ' ' || COALESCE(actualstopdate, "
             "'-') || ' ' || COALESCE(actualeffort, 0) || ' ' || COALESCE(note1, '-') || ' ' || COALESCE(auditdate, "
             "'-') FROM Activity WHERE ActivityID = ?");
-        const QString before = value(row, job).toString();
+        const testing::Peek peek(m_f->databasePath());
+        const QString before = peek.value(row, { job }).toString();
         auto form = openOn<DateUpdateForm>(job);
         if (activity == QStringLiteral("deleted"))
             m_db->run(QStringLiteral("DELETE FROM Activity WHERE ActivityID = ?"), { job });
@@ -307,7 +302,7 @@ private Q_SLOTS:
             if (auto* box = qobject_cast<QLineEdit*>(QApplication::focusWidget()))
                 QCOMPARE(box->selectedText(), box->text());
         }
-        const QString after = value(row, job).toString();
+        const QString after = peek.value(row, { job }).toString();
         QTEST(after == before ? QStringLiteral("unchanged") : after, "stored");
     }
 };
