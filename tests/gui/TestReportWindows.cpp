@@ -24,11 +24,6 @@ using testing::child;
 
 namespace {
 
-QString statusText(const QWidget& window)
-{
-    return child<QStatusBar>(window, "sbStatus")->findChild<QLabel*>()->text();
-}
-
 void choose(const QWidget& window, const char* list, int index)
 {
     auto* l = child<QComboBox>(window, list);
@@ -103,7 +98,8 @@ private Q_SLOTS:
                 QTest::mouseClick(child<QPushButton>(form, "cmdPrintReport"), Qt::LeftButton);
                 QVERIFY(!form.isVisible());
                 if (!failure.isEmpty()) {
-                    QCOMPARE(statusText(form), QStringLiteral("Print Has Been Canceled - Select New Print Criteria"));
+                    QCOMPARE(child<QStatusBar>(form, "sbStatus")->findChild<QLabel*>()->text(),
+                        QStringLiteral("Print Has Been Canceled - Select New Print Criteria"));
                     QVERIFY(!canPrint(form));
                 }
             }));
