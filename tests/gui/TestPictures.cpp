@@ -44,20 +44,13 @@ class TestPictures : public QObject
     QMainWindow& w() { return m_f->form(); }
     QLabel* image() { return child<QLabel>(w(), "Image1"); }
 
-    // A picture of the given size and format in the test's folder.
-    QString picture(const QString& name, int side, const char* format = "PNG")
+    // A picture of the given size in the test's folder, in the format its name ends in.
+    QString picture(const QString& name, int side)
     {
         QImage image(side, side, QImage::Format_RGB32);
         image.fill(QColor(0x80, 0x20, 0x20));
         const QString path = m_f->files().path(name);
-        return image.save(path, format) ? path : QString();
-    }
-
-    QVariant storedPath(int kind)
-    {
-        return Peek(m_f->databasePath())
-            .value(QStringLiteral("SELECT imagepath FROM %1 WHERE %1id = ?").arg(QLatin1String(kinds[kind])),
-                { m_keys[kind] });
+        return image.save(path) ? path : QString();
     }
 
     void attach(int kind, const QString& chosen)
@@ -67,14 +60,9 @@ class TestPictures : public QObject
     }
 
     void view(int kind) { QTest::mouseClick(control<QPushButton>(w(), "cmdView%1Image", kind), Qt::LeftButton); }
-    QString pathBox(int kind) { return control<QLineEdit>(w(), kind ? "%1ImagePath" : "carImagePath", kind)->text(); }
-
-    // The tabs and command buttons are back and the picture is gone.
-    bool normalState()
+    QString pathBox(int kind)
     {
-        return !image()->isVisible() && !child<QPushButton>(w(), "cmdcloseimage")->isVisible()
-            && child<QTabWidget>(w(), "tbproject")->isVisible() && m_f->widget<QPushButton>("cmdButton0")->isVisible()
-            && m_f->buttonPattern() == QStringLiteral("110011");
+        return (kind ? control<QLineEdit>(w(), "%1ImagePath", kind) : child<QLineEdit>(w(), "carImagePath"))->text();
     }
 
 private Q_SLOTS:
@@ -106,139 +94,105 @@ private Q_SLOTS:
         m_f = nullptr;
     }
 
-    void attachSavesThePath_data()
+    // The chosen file's full path, whatever the file, is written at once and shown, and a cancelled
+    // choice keeps it, nothing else on the record changing. Viewing replaces the tabs and command
+    // buttons by the picture and closing gives them back; a file that cannot be read as a picture
+    // says so, and an empty path shows an empty frame.
+    void attachAndView_data()
     {
         QTest::addColumn<int>("kind");
-        QTest::newRow("car") << 0;
-        QTest::newRow("assembly") << 1;
-        QTest::newRow("component") << 2;
+        QTest::addColumn<QString>("name");
+        QTest::addColumn<QByteArray>("content"); // "draw" for a real picture, empty for no file
+        QTest::addColumn<QString>("message");
+        const QString notAPicture = QStringLiteral("The File Is Not A Picture Format");
+        QTest::newRow("car, close button") << 0 << "hubcap.png" << QByteArray("draw") << "";
+        QTest::newRow("assembly, closed by a click on it") << 1 << "hubcap.bmp" << QByteArray("draw") << "";
+        QTest::newRow("component, close button") << 2 << "hubcap.jpg" << QByteArray("draw") << "";
+        QTest::newRow("damaged png") << 2 << "cut.png" << QByteArray::fromHex("89504e470d0a1a0a0000") << notAPicture;
+        QTest::newRow("missing file") << 2 << "gone.png" << QByteArray() << notAPicture;
+        QTest::newRow("empty path") << 2 << "" << QByteArray() << "";
     }
 
-    // The chosen file's full path is written at once and shown; a cancelled choice keeps it, and
-    // nothing else on the record changes.
-    void attachSavesThePath()
+    void attachAndView()
     {
         QFETCH(int, kind);
+        QFETCH(QString, name);
+        QFETCH(QByteArray, content);
+        QFETCH(QString, message);
+        const Peek peek(m_f->databasePath());
         m_f->showTab(kind);
-        const QString chosen = picture(QStringLiteral("front.png"), 100);
-        attach(kind, chosen);
-        const QString expected = QDir::toNativeSeparators(QFileInfo(chosen).absoluteFilePath());
-        QCOMPARE(storedPath(kind).toString(), expected);
-        QCOMPARE(pathBox(kind), expected);
-        attach(kind, QString());
-        QCOMPARE(storedPath(kind).toString(), expected);
-        QCOMPARE(pathBox(kind), expected);
-        QCOMPARE(gui::DialogSeam::fileDialogsShown(), 2);
-        QVERIFY(boxTexts().isEmpty());
-        QCOMPARE(m_f->buttonPattern(), QStringLiteral("110011"));
-        QCOMPARE(Peek(m_f->databasePath())
-                     .value(QStringLiteral("SELECT Description || ' ' || targetcost FROM Component WHERE carid = ?"),
-                         { m_keys[0] }),
-            QVariant(QStringLiteral("Body 12500000")));
-    }
+        if (!name.isEmpty()) {
+            QFile file(m_f->files().path(name));
+            if (content == "draw")
+                picture(name, 100);
+            else if (!content.isEmpty())
+                QVERIFY(file.open(QIODevice::WriteOnly) && file.write(content) == content.size());
+            file.close();
+            attach(kind, file.fileName());
+            attach(kind, QString());
+            const QString expected = QDir::toNativeSeparators(QFileInfo(file).absoluteFilePath());
+            const QString stored
+                = QStringLiteral("SELECT imagepath FROM %1 WHERE %1id = ?").arg(QLatin1String(kinds[kind]));
+            QCOMPARE(peek.value(stored, { m_keys[kind] }).toString(), expected);
+            QCOMPARE(pathBox(kind), expected);
+            QCOMPARE(gui::DialogSeam::fileDialogsShown(), 2);
+        }
+        const QString component
+            = QStringLiteral("SELECT Description || ' ' || targetcost FROM Component WHERE carid = ?");
+        QCOMPARE(peek.value(component, { m_keys[0] }).toString(), QStringLiteral("Body 12500000"));
 
-    // The sample project is refused before any file is chosen; View still works.
-    void sampleProjectRefused()
-    {
-        m_f->openCar(1);
-        const QString row
-            = QStringLiteral("SELECT COALESCE(imagepath, '-') || COALESCE(auditdate, '-') FROM Car WHERE carid = 1");
-        const QVariant before = Peek(m_f->databasePath()).value(row);
-        attach(0, picture(QStringLiteral("other.png"), 10));
-        QCOMPARE(boxTexts(), QStringList { QStringLiteral("The Gear-Log Demo Project Cannot Be Changed") });
-        QCOMPARE(gui::DialogSeam::fileDialogsShown(), 0);
-        QCOMPARE(Peek(m_f->databasePath()).value(row), before);
-
-        gui::DialogSeam::reset();
-        view(0);
-        QVERIFY(boxTexts().isEmpty());
-        QVERIFY(image()->isVisible());
-        QVERIFY(!image()->pixmap().isNull());
-    }
-
-    // A save the database refuses is reported; the box goes back to the stored path.
-    void attachFailure()
-    {
-        m_f->showTab(2);
-        Peek(m_f->databasePath())
-            .exec(QStringLiteral(
-                "CREATE TRIGGER refuse BEFORE UPDATE ON Component BEGIN SELECT RAISE(ABORT, 'read-only'); END"));
-        attach(2, picture(QStringLiteral("grille.png"), 10));
-        QCOMPARE(boxTexts().size(), 1);
-        QVERIFY2(boxTexts().first().contains(QStringLiteral("read-only")), qPrintable(boxTexts().first()));
-        QVERIFY(storedPath(2).toString().isEmpty());
-        QCOMPARE(pathBox(2), QString());
-        QCOMPARE(m_f->buttonPattern(), QStringLiteral("110011"));
-    }
-
-    // The picture replaces the tabs and command buttons, and closing gives them back.
-    void viewAndClose_data()
-    {
-        QTest::addColumn<int>("kind");
-        QTest::addColumn<QByteArray>("format");
-        QTest::addColumn<bool>("byClick");
-        QTest::newRow("car, close button") << 0 << QByteArray("PNG") << false;
-        QTest::newRow("assembly, click on the picture") << 1 << QByteArray("BMP") << true;
-        QTest::newRow("component, close button") << 2 << QByteArray("JPG") << false;
-    }
-
-    void viewAndClose()
-    {
-        QFETCH(int, kind);
-        QFETCH(QByteArray, format);
-        QFETCH(bool, byClick);
-        m_f->showTab(kind);
-        attach(kind, picture(QStringLiteral("hubcap.") + QString::fromLatin1(format), 100, format.constData()));
         const QString status = m_f->panelText(1);
         view(kind);
-        QVERIFY(boxTexts().isEmpty());
-        QVERIFY(image()->isVisible());
-        QVERIFY(!image()->pixmap().isNull());
-        QCOMPARE(QApplication::focusWidget(), child<QPushButton>(w(), "cmdcloseimage"));
-        QVERIFY(!child<QTabWidget>(w(), "tbproject")->isVisible());
-        QVERIFY(!m_f->widget<QPushButton>("cmdButton0")->isVisible());
-        QCOMPARE(m_f->panelText(1), QStringLiteral("Click The 'Close Image' Button To Close The Picture"));
-
-        QTest::mouseClick(
-            byClick ? static_cast<QWidget*>(image()) : child<QPushButton>(w(), "cmdcloseimage"), Qt::LeftButton);
-        QVERIFY(normalState());
+        QCOMPARE(boxTexts(), message.isEmpty() ? QStringList() : QStringList { message });
+        if (message.isEmpty()) {
+            QCOMPARE(image()->pixmap().isNull(), name.isEmpty());
+            QCOMPARE(QApplication::focusWidget(), child<QPushButton>(w(), "cmdcloseimage"));
+            QVERIFY(!child<QTabWidget>(w(), "tbproject")->isVisible());
+            QTest::mouseClick(
+                kind == 1 ? static_cast<QWidget*>(image()) : child<QPushButton>(w(), "cmdcloseimage"), Qt::LeftButton);
+        }
+        // The tabs and command buttons are back and the picture is gone.
+        QVERIFY(!image()->isVisible() && child<QTabWidget>(w(), "tbproject")->isVisible()
+            && m_f->widget<QPushButton>("cmdButton0")->isVisible());
+        QCOMPARE(m_f->buttonPattern(), QStringLiteral("110011"));
         QCOMPARE(m_f->panelText(1), status);
         QCOMPARE(child<QTabWidget>(w(), "tbproject")->currentIndex(), kind);
     }
 
-    // Any file may be attached; one that cannot be read as a picture says so when viewed. An empty
-    // path shows an empty frame.
-    void unreadable_data()
+    // The sample project is refused before any file is chosen, though View still works; a save the
+    // database refuses is reported. Either way the record and the box keep what they had.
+    void attachRefused_data()
     {
-        QTest::addColumn<QByteArray>("content");
-        QTest::addColumn<QString>("name");
-        QTest::newRow("text file") << QByteArray("not a picture\n") << "notes.txt";
-        QTest::newRow("damaged png") << QByteArray("\x89PNG\r\n\x1a\n\0\0\0\rIHDR", 16) << "cut.png";
-        QTest::newRow("missing file") << QByteArray() << "gone.png";
-        QTest::newRow("empty path") << QByteArray() << "";
+        QTest::addColumn<bool>("sample");
+        QTest::addColumn<QString>("message");
+        QTest::newRow("sample project") << true << "The Gear-Log Demo Project Cannot Be Changed";
+        QTest::newRow("store fails") << false << "read-only";
     }
 
-    void unreadable()
+    void attachRefused()
     {
-        QFETCH(QByteArray, content);
-        QFETCH(QString, name);
-        m_f->showTab(1);
-        if (!name.isEmpty()) {
-            QFile f(m_f->files().path(name));
-            QVERIFY(content.isEmpty() || (f.open(QIODevice::WriteOnly) && f.write(content) == content.size()));
-            f.close();
-            attach(1, f.fileName());
-            QCOMPARE(storedPath(1).toString(), QDir::toNativeSeparators(f.fileName()));
+        QFETCH(bool, sample);
+        QFETCH(QString, message);
+        const Peek peek(m_f->databasePath());
+        peek.exec(
+            QStringLiteral("CREATE TRIGGER refuse BEFORE UPDATE ON Car BEGIN SELECT RAISE(ABORT, 'read-only'); END"));
+        if (sample)
+            m_f->openCar(1);
+        m_f->showTab(0);
+        const QString row
+            = QStringLiteral("SELECT COALESCE(imagepath, '-') || COALESCE(auditdate, '-') FROM Car WHERE carid = ?");
+        const QVariant before = peek.value(row, { m_f->carID() });
+        const QString box = pathBox(0);
+        attach(0, picture(QStringLiteral("other.png"), 10));
+        QCOMPARE(boxTexts().size(), 1);
+        QVERIFY2(boxTexts().first().contains(message), qPrintable(boxTexts().first()));
+        QCOMPARE(gui::DialogSeam::fileDialogsShown(), sample ? 0 : 1);
+        QCOMPARE(peek.value(row, { m_f->carID() }), before);
+        QCOMPARE(pathBox(0), box);
+        if (sample) {
+            view(0);
+            QVERIFY(!image()->pixmap().isNull());
         }
-        view(1);
-        if (name.isEmpty()) {
-            QVERIFY(image()->isVisible());
-            QVERIFY(image()->pixmap().isNull());
-            QTest::mouseClick(child<QPushButton>(w(), "cmdcloseimage"), Qt::LeftButton);
-        } else {
-            QCOMPARE(boxTexts(), QStringList { QStringLiteral("The File Is Not A Picture Format") });
-        }
-        QVERIFY(normalState());
     }
 
     // Size To Fit fills the frame; Actual Size keeps the picture's own size at the frame's corner,

@@ -35,12 +35,10 @@ QByteArray contents(const QString& path)
 // (from y 1,495 twips).
 bool inkInRow3(const QImage& image)
 {
-    for (int y = 101; y <= 111; ++y) {
-        for (int x = 360; x < image.width(); ++x) {
+    for (int y = 101; y <= 111; ++y)
+        for (int x = 360; x < image.width(); ++x)
             if (image.pixelColor(x, y).lightness() < 100)
                 return true;
-        }
-    }
     return false;
 }
 
@@ -54,7 +52,6 @@ class TestTimeLineExport : public QObject
     QString m_database;
     qint32 m_long = 0; // 34 rows: two pages in detail, one in summary
     qint32 m_undated = 0;
-    qint32 m_years = 0; // longer than 53 months
     qint32 m_small = 0; // one activity with characters SVG must escape
 
     QString path(const QString& name) const { return m_files.path(name); }
@@ -82,9 +79,6 @@ private Q_SLOTS:
         m_long = plan.evenCar(QStringLiteral("Long"), 2, 16);
         m_undated = plan.car(QStringLiteral("Undated"));
         plan.activity(m_undated, plan.phase(m_undated, QStringLiteral("P"), 1), QStringLiteral("No dates"), 1);
-        m_years = plan.car(QStringLiteral("Years"));
-        plan.activity(m_years, plan.phase(m_years, QStringLiteral("P"), 1), QStringLiteral("Long haul"), 1,
-            QDate(2001, 1, 1), QDate(2009, 1, 1));
         m_small = plan.car(QStringLiteral("Small plan"));
         plan.activity(m_small, plan.phase(m_small, QStringLiteral("Paint"), 1), QStringLiteral("Spray & <polish>"), 1,
             QDate(2002, 1, 15), QDate(2002, 2, 14), 12);
@@ -98,8 +92,7 @@ private Q_SLOTS:
         QTest::addColumn<int>("pages");
         QTest::newRow("detail png") << "long.png" << false << 2;
         QTest::newRow("summary png") << "summary.png" << true << 1;
-        QTest::newRow("detail pdf") << "detail.pdf" << false << 2;
-        QTest::newRow("summary pdf, upper case") << "summary.PDF" << true << 1;
+        QTest::newRow("detail pdf, upper case") << "detail.PDF" << false << 2;
     }
 
     void documents()
@@ -113,7 +106,6 @@ private Q_SLOTS:
         if (!name.endsWith(QLatin1String(".png"))) {
             QCOMPARE(run.out, QStringLiteral("Wrote %1\n").arg(path(name)));
             const QString pdf = QString::fromLatin1(contents(path(name)));
-            QVERIFY(pdf.startsWith(QLatin1String("%PDF")));
             QCOMPARE(int(pdf.count(QRegularExpression(QStringLiteral("/Type\\s*/Page(?!s)")))), pages);
             return;
         }
@@ -128,7 +120,6 @@ private Q_SLOTS:
             QCOMPARE(drawn.pixelColor(362, 63), QColor(0, 128, 0));
         }
         QCOMPARE(run.out, wrote);
-        QVERIFY(!QFile::exists(page(pages + 1)));
         // Row 3 holds an activity on the first page of the detail only.
         QCOMPARE(inkInRow3(QImage(page(1))), !summary);
         QCOMPARE(inkInRow3(QImage(page(pages))), pages == 1 && !summary);
@@ -144,18 +135,8 @@ private Q_SLOTS:
 
         QCOMPARE(exportWith(m_small, QStringLiteral("plan.json")).status, timeline::ExportDone);
         const QJsonObject layout = QJsonDocument::fromJson(contents(path(QStringLiteral("plan.json")))).object();
-        QCOMPARE(layout.value(QStringLiteral("figures")).toObject().value(QStringLiteral("targetDays")).toInt(), 31);
-        const QJsonObject first = layout.value(QStringLiteral("pages")).toArray().at(0).toObject();
-        QCOMPARE(first.value(QStringLiteral("rows")).toArray().size(), 3); // the project, its phase, the activity
-    }
-
-    // Over 53 months: the chart is cut, said once, and still written.
-    void longProjectIsCut()
-    {
-        const Run run = exportWith(m_years, QStringLiteral("years.png"));
-        QCOMPARE(run.status, timeline::ExportDone);
-        QCOMPARE(run.err, QStringLiteral("gearlog: Only Displaying The First 53 Months Of The Project\n"));
-        QVERIFY(QFile::exists(path(QStringLiteral("years-1.png"))));
+        QCOMPARE(layout[u"figures"][u"targetDays"].toInt(), 31);
+        QCOMPARE(layout[u"pages"][0][u"rows"].toArray().size(), 3); // the project, its phase, the activity
     }
 
     void refusals_data()
@@ -165,14 +146,11 @@ private Q_SLOTS:
         QTest::addColumn<QString>("message");
         QTest::newRow("no output") << QStringList { "1", "" } << 2 << "needs --output FILE.png or FILE.pdf";
         QTest::newRow("gif") << QStringList { "1", "x.gif" } << 2 << "must be a .png, .pdf, .svg or .json file";
-        QTest::newRow("no car") << QStringList { "", "x.png" } << 2 << "--timeline needs --car ID";
-        QTest::newRow("car abc") << QStringList { "abc", "x.png" } << 2 << "the number of a project, not 'abc'";
         QTest::newRow("car 0") << QStringList { "0", "x.png" } << 2 << "the number of a project, not '0'";
         QTest::newRow("no database") << QStringList { "1", "x.png", "Missing.mdb" } << 1 << "could not be opened";
-        QTest::newRow("unknown car") << QStringList { "999", "x.png" } << 1 << "there is no project number 999";
         QTest::newRow("no dates") << QStringList { QString::number(m_undated), "x.png" } << 1
                                   << QStringLiteral("No Dates");
-        QTest::newRow("no folder") << QStringList { "1", "nowhere/x.png" } << 1 << "could not write";
+        QTest::newRow("no folder, png") << QStringList { "1", "nowhere/x.png" } << 1 << "could not write";
         QTest::newRow("no folder, pdf") << QStringList { "1", "nowhere/x.pdf" } << 1 << "could not write";
     }
 
@@ -191,27 +169,24 @@ private Q_SLOTS:
         QVERIFY(database.isEmpty() || !QFile::exists(path(database)));
     }
 
-    // The program itself, with no display at all.
+    // The program itself, with no display at all: its exit codes, and nothing written on a refusal.
     void commandLine_data()
     {
         QTest::addColumn<QStringList>("arguments");
         QTest::addColumn<int>("exitCode");
-        QTest::addColumn<QString>("written");
-        QTest::newRow("sample as png") << QStringList { "--car", "1", "--output", "sample.png" } << 0 << "sample-1.png";
-        QTest::newRow("summary as pdf") << QStringList { "--car", "1", "--summary", "--output", "p.pdf" } << 0
-                                        << QStringLiteral("p.pdf");
-        QTest::newRow("no car") << QStringList { "--output", "none.png" } << 2 << "";
-        QTest::newRow("unknown car") << QStringList { "--car", "999", "--output", "none.png" } << 1 << "";
+        QTest::addColumn<QString>("said"); // on standard output when done, else on standard error
+        QTest::newRow("summary as pdf") << QStringList { "--car", "1", "--summary", "--output", "ok.pdf" } << 0
+                                        << "Wrote ";
+        QTest::newRow("no car") << QStringList { "--output", "none.pdf" } << 2 << "needs --car ID";
+        QTest::newRow("unknown car") << QStringList { "--car", "999", "--output", "none.pdf" } << 1
+                                     << "no project number 999";
     }
 
     void commandLine()
     {
         QFETCH(QStringList, arguments);
-        QFETCH(QString, written);
-        for (QString& a : arguments) {
-            if (a.endsWith(QLatin1String(".png")) || a.endsWith(QLatin1String(".pdf")))
-                a = path(a);
-        }
+        QFETCH(int, exitCode);
+        arguments.last() = path(arguments.last());
         QProcess gearlog;
         QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
         for (const char* name : { "DISPLAY", "WAYLAND_DISPLAY", "QT_QPA_PLATFORM" })
@@ -221,14 +196,10 @@ private Q_SLOTS:
             QStringList { QStringLiteral("--timeline"), QStringLiteral("--database"), m_database } + arguments);
         QVERIFY(gearlog.waitForFinished(30000));
         QCOMPARE(gearlog.exitStatus(), QProcess::NormalExit);
-        QTEST(gearlog.exitCode(), "exitCode");
-        if (written.isEmpty()) {
-            QVERIFY(gearlog.readAllStandardError().contains("gearlog: "));
-            QVERIFY(!QFile::exists(path(QStringLiteral("none-1.png"))));
-        } else {
-            QVERIFY(QFile::exists(path(written)));
-            QVERIFY(gearlog.readAllStandardOutput().contains("Wrote "));
-        }
+        QCOMPARE(gearlog.exitCode(), exitCode);
+        QCOMPARE(QFile::exists(arguments.last()), exitCode == 0);
+        QFETCH(QString, said);
+        QVERIFY((exitCode ? gearlog.readAllStandardError() : gearlog.readAllStandardOutput()).contains(said.toUtf8()));
     }
 };
 
