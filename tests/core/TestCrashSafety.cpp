@@ -6,7 +6,6 @@
 
 #include <QProcess>
 #include <QRandomGenerator>
-#include <QSqlQuery>
 #include <QtTest>
 
 class TestCrashSafety : public QObject
@@ -31,10 +30,7 @@ private Q_SLOTS:
 
             // The next program to open the file finds it sound and every project whole.
             auto db = store::Database::open(path);
-            const auto scalar = [&](const QString& sql) {
-                QSqlQuery q = db->run(sql);
-                return q.next() ? q.value(0) : QVariant();
-            };
+            const auto scalar = [&](const QString& sql) { return testing::firstValue(*db, sql); };
             QCOMPARE(scalar(QStringLiteral("PRAGMA integrity_check")).toString(), QStringLiteral("ok"));
             for (const char* table : { "Assembly", "Component", "Phase", "Activity" }) {
                 const QString orphans

@@ -91,20 +91,13 @@ private slots:
         QCOMPARE(common::numberValue(text).has_value(), numeric);
         const auto money = Money::parse(text);
         QCOMPARE(money.has_value(), numeric);
-        if (numeric)
-            QCOMPARE(money->units(), value);
-    }
-
-    // What the screens show must read back as the same amount.
-    void moneyReadsBackExactly()
-    {
-        QVERIFY(!common::parseDecimal(u"1.2345"_s)->hadMoreDecimals);
-        QVERIFY(common::parseDecimal(u"1.23454"_s)->hadMoreDecimals);
-        for (const QString& text : { u"0"_s, u"97.95"_s, u"-0.99"_s, u"99999999.99"_s }) {
-            const Money m = *Money::parse(text);
-            QCOMPARE(Money::parse(common::formatNumber(m, common::fmt::Cost)), m);
-            QCOMPARE(Money::parse(m.toPlainString()), m);
-        }
+        if (!numeric)
+            return;
+        QCOMPARE(money->units(), value);
+        // What the screens show must read back as the same amount.
+        QCOMPARE(Money::parse(money->toPlainString()), money);
+        const Money cents = money->roundedTo(2);
+        QCOMPARE(Money::parse(common::formatNumber(cents, common::fmt::Cost)), cents);
     }
 
     void dates_data()

@@ -46,16 +46,7 @@ QStringList projectRows(const Database& db, qint32 car)
 
 qint64 count(const Database& db, const QString& sql)
 {
-    QSqlQuery q = db.run(u"SELECT "_s + sql);
-    return q.next() ? q.value(0).toLongLong() : -1;
-}
-
-// Every row of the five project tables, to show that nothing was written.
-qint64 allRows(const Database& db)
-{
-    return count(db,
-        u"(SELECT COUNT(*) FROM Car) + (SELECT COUNT(*) FROM Assembly) + (SELECT COUNT(*) FROM Component) + "
-        "(SELECT COUNT(*) FROM Phase) + (SELECT COUNT(*) FROM Activity)"_s);
+    return testing::firstValue(db, u"SELECT "_s + sql).toLongLong();
 }
 
 // A project of known shape: phases Strip (sequence 2) with Pull engine (2) and Pull body (1), and
@@ -147,8 +138,9 @@ private Q_SLOTS:
         QCOMPARE(count(*m_db, wishes.arg(source)), wished);
     }
 
-    // Attached components follow the copies of their activities; the others stay unattached.
-    void attachments()
+    // Attached components follow the copies of their activities; the others stay unattached. A
+    // project with nothing under it copies as the car alone; a name of 30 characters is whole.
+    void attachmentsAndBareProject()
     {
         const qint32 copied = copy::copyProject(s(), writeProject(s()), u"Second"_s, Stamp);
         QSqlQuery q
@@ -161,16 +153,10 @@ private Q_SLOTS:
             attached << q.value(0).toString() + u' ' + q.value(1).toString() + u' ' + q.value(2).toString();
         QCOMPARE(attached,
             QStringList({ "Bracket null ", "Gasket Spray 1", "Panel null ", "Pump Pull engine 1", "Trim 0 " }));
-    }
-
-    // A project with nothing under it copies as the car alone; a name of 30 characters is whole.
-    void emptyProjectLongestName()
-    {
-        const qint32 bare = s().cars.add({ .Description = u"Bare"_s });
         const QString name(30, u'y');
-        const qint32 copied = copy::copyProject(s(), bare, name, Stamp);
-        QCOMPARE(s().cars.find(copied)->Description, name);
-        QCOMPARE(projectRows(*m_db, copied).size(), 1);
+        const qint32 bare = copy::copyProject(s(), s().cars.add({ .Description = u"Bare"_s }), name, Stamp);
+        QCOMPARE(s().cars.find(bare)->Description, name);
+        QCOMPARE(projectRows(*m_db, bare).size(), 1);
     }
 
     // Names are never cut: a copy that cannot be made as asked is refused, and nothing is written.
@@ -179,27 +165,25 @@ private Q_SLOTS:
         QTest::addColumn<qint32>("source");
         QTest::addColumn<QString>("name");
         QTest::addColumn<QString>("message");
-        QTest::newRow("no project chosen") << 0 << "New"
-                                           << "Please Select The Project To Copy From";
-        QTest::newRow("blanks only") << 1 << "   "
-                                     << "Please Enter A Name For The New Project";
-        QTest::newRow("31 characters") << 1 << QString(31, u'x')
-                                       << "The Name Of The New Project Cannot Be Longer Than 30 Characters";
-        QTest::newRow("missing project") << 999 << "New"
-                                         << "The project to copy from no longer exists.";
+        // clang-format off
+        QTest::newRow("no project chosen") << 0 << "New" << "Please Select The Project To Copy From";
+        QTest::newRow("blanks only") << 1 << "   " << "Please Enter A Name For The New Project";
+        QTest::newRow("31 characters") << 1 << QString(31, u'x') << "The Name Of The New Project Cannot Be Longer Than 30 Characters";
+        QTest::newRow("missing project") << 999 << "New" << "The project to copy from no longer exists.";
+        // clang-format on
     }
     void refusals()
     {
         QFETCH(qint32, source);
         QFETCH(QString, name);
-        const qint64 before = allRows(*m_db);
+        const QStringList before = testing::dumpRows(*m_db);
         try {
             copy::copyProject(s(), source, name, Stamp);
             QFAIL("the copy was made");
         } catch (const StoreError& e) {
             QTEST(e.message(), "message");
         }
-        QCOMPARE(allRows(*m_db), before);
+        QCOMPARE(testing::dumpRows(*m_db), before);
     }
 
     // Whichever table refuses a row, the copy leaves no trace: no car, no children.
@@ -217,9 +201,9 @@ private Q_SLOTS:
         m_db->run(u"CREATE TRIGGER refuse BEFORE INSERT ON %1 WHEN NEW.Description IN "
                   "('Bel Air, copy', 'Spray', 'Paint', 'Body', 'Bracket') "
                   "BEGIN SELECT RAISE(ABORT, 'disk is full'); END"_s.arg(table));
-        const qint64 before = allRows(*m_db);
+        const QStringList before = testing::dumpRows(*m_db);
         QVERIFY_THROWS_EXCEPTION(StoreError, copy::copyProject(s(), source, u"Bel Air, copy"_s, Stamp));
-        QCOMPARE(allRows(*m_db), before);
+        QCOMPARE(testing::dumpRows(*m_db), before);
         // The database is usable afterwards: the same copy goes through once it is accepted.
         m_db->run(u"DROP TRIGGER refuse"_s);
         const qint32 copied = copy::copyProject(s(), source, u"Bel Air, copy"_s, Stamp);

@@ -96,20 +96,17 @@ private slots:
         QTest::addColumn<QString>("activity");
         QTest::addColumn<QString>("kept");
         QTest::addColumn<QString>("refusal");
-        const QString noCount = u"Cannot = 0@ComponentQuantity"_s;
         // clang-format off
         QTest::newRow("empty boxes become 0") << "||" << "Engine" << "" << "0|0|0" << "";
         QTest::newRow("0 kept though refused") << "||" << "Paint" << "" << "0||" << "Valid 'Assembly'@ComponentAssembly";
         QTest::newRow("quantity at the limit") << "999,999|1|1" << "Engine" << "" << "999,999|1|1" << "";
         QTest::newRow("quantity just over") << "999999.0001||" << "Engine" << "" << "999999.0001||" << "Too Large@ComponentQuantity";
-        QTest::newRow("relations typed in capitals") << "1|2|3" << "ENGINE" << "BODY" << "1|2|3" << "";
         QTest::newRow("activity naming nothing") << "1||" << "Engine" << "Paint" << "1||" << "Valid 'Activity'@ComponentActivity";
         QTest::newRow("target 0 kept, actual refused") << "2||abc" << "Engine" << "" << "2|0|abc" << "Not A Number@ComponentActualCost";
         QTest::newRow("costs at the limit") << "1|$9,999,999.99|-9999999.99" << "Engine" << "" << "1|$9,999,999.99|-9999999.99" << "";
         QTest::newRow("target just over") << "1|9999999.9901|" << "Engine" << "" << "1|9999999.9901|" << "Too Large@ComponentTargetCost";
         QTest::newRow("actual negative over") << "1||-10000000" << "Engine" << "" << "1|0|-10000000" << "Too Large@ComponentActualCost";
-        QTest::newRow("quantity 0 with a cent") << "|0.01|" << "Engine" << "" << "0|0.01|0" << noCount;
-        QTest::newRow("quantity 0.4 counts none") << "0.4||5" << "Engine" << "" << "0.4|0|5" << noCount;
+        QTest::newRow("quantity 0.4 counts none") << "0.4||5" << "Engine" << "" << "0.4|0|5" << "Cannot = 0@ComponentQuantity";
         QTest::newRow("quantity 0.5 counts one") << "0.5|5|" << "Engine" << "" << "0.5|5|0" << "";
         QTest::newRow("a credit needs no quantity") << "0|-5|" << "Engine" << "" << "0|-5|0" << "";
         // clang-format on
@@ -143,7 +140,6 @@ private slots:
         QTest::newRow("bad target start") << "13/45/2002|||||" << "0|0" << "Not A Valid Date@ActivityTargetStartDate";
         QTest::newRow("stop without start") << "|1/2/2003||||" << "0|0" << "Must Have A Start Date@ActivityTargetStartDate";
         QTest::newRow("target stop a day early") << "1/2/2003|1/1/2003||||" << "0|0" << early.arg("Target");
-        QTest::newRow("early in other formats") << "2003-01-02|Jan 1, 2003||||" << "0|0" << early.arg("Target");
         QTest::newRow("same day, across a year end") << "12/31/2002|12/31/02||12/31/2002|1/1/2003|" << "0|0" << "";
         QTest::newRow("actual stop a day early") << "|||5/2/2003|5/1/2003|" << "0|0" << early.arg("Actual");
         // clang-format on

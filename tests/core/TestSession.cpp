@@ -4,8 +4,6 @@
 #include "support/TestDatabase.h"
 
 #include <QMetaEnum>
-#include <QSqlQuery>
-#include <QSqlRecord>
 #include <QtTest>
 
 #include <utility>
@@ -17,28 +15,6 @@ using Kind = ProjectSession::Kind;
 using Outcome = ProjectSession::SaveOutcome;
 
 namespace {
-
-qint32 scalar(const Database& db, const QString& sql)
-{
-    QSqlQuery q = db.run(sql);
-    return q.next() ? q.value(0).toInt() : 0;
-}
-
-// Every row of every table with the type each value is stored as, to tell that nothing was written.
-QStringList dump(const Database& db)
-{
-    QStringList rows;
-    for (const char* table : { "Car", "Assembly", "Component", "Phase", "Activity", "Supplier" }) {
-        QSqlQuery q = db.run(u"SELECT * FROM %1 ORDER BY 1"_s.arg(QLatin1String(table)));
-        while (q.next()) {
-            QString row = QLatin1String(table);
-            for (int i = 0; i < q.record().count(); ++i)
-                row += u'|' + q.value(i).toString() + u':' + QLatin1String(q.value(i).typeName());
-            rows << row;
-        }
-    }
-    return rows;
-}
 
 // What the session announced, in order, as short texts; the key of a record written alone is
 // said after the kind (a listener re-reads just that row).
@@ -56,8 +32,9 @@ void watch(ProjectSession& s, QStringList& log)
 // Loads the newest row of the table, changes a note and saves it.
 template <class Rec> void touchAndSave(ProjectSession& s)
 {
-    const qint32 key
-        = scalar(s.store().db, u"SELECT MAX(%1) FROM %2"_s.arg(QLatin1String(Rec::Key), QLatin1String(Rec::Table)));
+    const qint32 key = testing::firstValue(
+        s.store().db, u"SELECT MAX(%1) FROM %2"_s.arg(QLatin1String(Rec::Key), QLatin1String(Rec::Table)))
+                           .toInt();
     auto loaded = s.store().table<Rec>().load(key);
     QVERIFY(loaded);
     loaded->record.notes[0] = u"touched"_s;
@@ -105,15 +82,15 @@ private slots:
         ProjectSession s(*db);
         QStringList log;
         watch(s, log);
-        const qint32 key = scalar(*db, u"SELECT MAX(ActivityID) FROM Activity"_s);
+        const qint32 key = testing::firstValue(*db, u"SELECT MAX(ActivityID) FROM Activity"_s).toInt();
         auto loaded = s.store().activities.load(key);
         QVERIFY(loaded);
         elsewhere->run(other);
-        const QStringList before = dump(*elsewhere);
+        const QStringList before = testing::dumpRows(*elsewhere);
         loaded->record.Description = u"Mine"_s;
         QCOMPARE(s.update(loaded->record, loaded->snapshot), expected);
         const bool saved = expected == Outcome::Saved;
-        QCOMPARE(dump(*elsewhere) == before, !saved);
+        QCOMPARE(testing::dumpRows(*elsewhere) == before, !saved);
         QCOMPARE(log, saved ? QStringList { u"5 Activity #%1"_s.arg(key) } : QStringList());
     }
 
@@ -152,14 +129,12 @@ private slots:
         QTest::addColumn<Kind>("kind");
         QTest::addColumn<QString>("table");
         QTest::addColumn<QString>("keySql");
-        QTest::newRow("car") << Kind::Car << "Car"
-                             << "SELECT carid FROM Component LIMIT 1";
-        QTest::newRow("assembly") << Kind::Assembly << "Assembly"
-                                  << "SELECT assemblyid FROM Component LIMIT 1";
-        QTest::newRow("phase") << Kind::Phase << "Phase"
-                               << "SELECT PhaseID FROM Activity WHERE ActivityID IN (SELECT ActivityID FROM Component)";
-        QTest::newRow("activity") << Kind::Activity << "Activity"
-                                  << "SELECT MAX(ActivityID) FROM Component";
+        // clang-format off
+        QTest::newRow("car") << Kind::Car << "Car" << "SELECT carid FROM Component LIMIT 1";
+        QTest::newRow("assembly") << Kind::Assembly << "Assembly" << "SELECT assemblyid FROM Component LIMIT 1";
+        QTest::newRow("phase") << Kind::Phase << "Phase" << "SELECT PhaseID FROM Activity WHERE ActivityID IN (SELECT ActivityID FROM Component)";
+        QTest::newRow("activity") << Kind::Activity << "Activity" << "SELECT MAX(ActivityID) FROM Component";
+        // clang-format on
     }
     void failedCascadeWritesNothing()
     {
@@ -168,7 +143,7 @@ private slots:
         QFETCH(QString, keySql);
         testing::TestDatabase t;
         auto db = Database::open(t.copySample());
-        const qint32 key = scalar(*db, keySql);
+        const qint32 key = testing::firstValue(*db, keySql).toInt();
         QVERIFY(key > 0);
         ProjectSession s(*db);
         s.setCurrentCar(Store::SampleCarId);
@@ -177,9 +152,9 @@ private slots:
         watch(s, log);
         db->run(
             u"CREATE TRIGGER refuse BEFORE DELETE ON %1 BEGIN SELECT RAISE(ABORT, 'disk is full'); END"_s.arg(table));
-        const QStringList before = dump(*db);
+        const QStringList before = testing::dumpRows(*db);
         QVERIFY_THROWS_EXCEPTION(StoreError, s.remove(kind, key));
-        QCOMPARE(dump(*db), before);
+        QCOMPARE(testing::dumpRows(*db), before);
         QCOMPARE(log, QStringList());
         QCOMPARE(s.current(kind), key);
     }
@@ -218,7 +193,7 @@ private slots:
         QVERIFY(s.remove(Kind::Car, car));
         QCOMPARE(taken(), u"suppliers, cars, current 0"_s);
         QCOMPARE(s.current(Kind::Component), 0);
-        QCOMPARE(dump(*db).filter(u"Component"_s), QStringList());
+        QCOMPARE(testing::dumpRows(*db).filter(u"Component"_s), QStringList());
     }
 };
 

@@ -4,6 +4,8 @@
 #include "store/SampleProject.h"
 
 #include <QFile>
+#include <QSqlQuery>
+#include <QSqlRecord>
 #include <QtTest>
 
 namespace testing {
@@ -31,6 +33,27 @@ QString TestDatabase::createEmpty(const QString& name)
     QFile::remove(target);
     store::Database::create(target);
     return target;
+}
+
+QStringList dumpRows(const store::Database& db)
+{
+    QStringList rows;
+    for (const char* table : { "Car", "Assembly", "Component", "Phase", "Activity", "Supplier" }) {
+        QSqlQuery q = db.run(QStringLiteral("SELECT * FROM %1 ORDER BY 1").arg(QLatin1String(table)));
+        while (q.next()) {
+            QString row = QLatin1String(table);
+            for (int i = 0; i < q.record().count(); ++i)
+                row += u'|' + q.value(i).toString() + u':' + QLatin1String(q.value(i).typeName());
+            rows << row;
+        }
+    }
+    return rows;
+}
+
+QVariant firstValue(const store::Database& db, const QString& sql)
+{
+    QSqlQuery q = db.run(sql);
+    return q.next() ? q.value(0) : QVariant();
 }
 
 } // namespace testing

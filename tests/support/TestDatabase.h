@@ -1,7 +1,13 @@
 #pragma once
 
 #include <QString>
+#include <QStringList>
 #include <QTemporaryDir>
+#include <QVariant>
+
+namespace store {
+class Database;
+}
 
 namespace testing {
 
@@ -19,5 +25,10 @@ public:
 private:
     QTemporaryDir m_dir;
 };
+
+// Every row of every table with the type each value is stored as: equal dumps mean nothing was written.
+QStringList dumpRows(const store::Database& db);
+// The first value a query answers, read as another program would.
+QVariant firstValue(const store::Database& db, const QString& sql);
 
 } // namespace testing
