@@ -278,6 +278,40 @@ private Q_SLOTS:
             { "car", "assemblies", "components", "phases", "activities", "suppliers", "pictures" })
             QVERIFY2(html.contains("name=\"" + QByteArray(anchor) + '"'), anchor);
     }
+
+    // A field entered by Tab or by a click selects what it holds (up to its limit), so typing
+    // replaces the old text instead of running on into it.
+    void focusSelection_data()
+    {
+        QTest::addColumn<QString>("field");
+        QTest::addColumn<int>("length");
+        QTest::addColumn<int>("selected");
+        QTest::newRow("notes") << "CarNotes" << 120 << 120;
+        QTest::newRow("description past its limit") << "CarDisplayDescription" << 60 << 50;
+    }
+
+    void focusSelection()
+    {
+        QFETCH(QString, field);
+        QFETCH(int, length);
+        QFETCH(int, selected);
+        m_f->press(0); // Add: the car's fields open for typing
+        QWidget* target = child<QWidget>(w(), qPrintable(field));
+        auto* line = qobject_cast<QLineEdit*>(target);
+        auto* notes = qobject_cast<gui::NotesEdit*>(target);
+        const QString text = QString(length, QLatin1Char('x'));
+        line ? line->setText(text) : notes->setText(text);
+        const auto selectedText = [&] { return line ? line->selectedText() : notes->textCursor().selectedText(); };
+        w().activateWindow();
+        auto* elsewhere = child<QLineEdit>(w(), "projectDescription");
+        elsewhere->setFocus();
+        target->setFocus(Qt::TabFocusReason);
+        QTRY_COMPARE(selectedText(), text.left(selected));
+        elsewhere->setFocus();
+        QTRY_VERIFY(!target->hasFocus());
+        QTest::mouseClick(target, Qt::LeftButton, {}, QPoint(5, 5));
+        QTRY_COMPARE(selectedText(), text.left(selected));
+    }
 };
 
 QTEST_MAIN(TestMainWindow)
