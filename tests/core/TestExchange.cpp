@@ -106,6 +106,7 @@ private Q_SLOTS:
         QTest::newRow("bad amount") << "assemblies[0].components[0].targetcost" << "\"targetcost\": \"[^\"]*\"" << "\"targetcost\": \"12,5,,\"";
         QTest::newRow("bad date") << "phases[0].activities[0].targetstartdate" << "\"targetstartdate\": \"2026-02-28\"" << "\"targetstartdate\": \"2026-02-30\"";
         QTest::newRow("no such activity") << "assemblies[0].components[0].activity" << "\"activity\": \\d+" << "\"activity\": 999999";
+        QTest::newRow("lone surrogate") << "car.model" << "\"model\": \"\"" << "\"model\": \"Bed \\ud800 kit\"";
         QTest::newRow("wish list not 0 or 1") << "assemblies[0].components[0].wishlist" << "\"wishlist\": 0" << "\"wishlist\": 2";
         // clang-format on
     }

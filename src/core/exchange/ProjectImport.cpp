@@ -29,7 +29,11 @@ namespace {
 class Reader
 {
 public:
-    Reader(const QJsonObject& object, QString where) : m_object(object), m_where(std::move(where)) { }
+    Reader(const QJsonObject& object, QString where)
+        : m_object(object)
+        , m_where(std::move(where))
+    {
+    }
 
     QString text(const char* name, int limit) const
     {
@@ -39,6 +43,10 @@ public:
         if (!v.isString())
             fail(name, QStringLiteral("must be a text"));
         const QString s = v.toString();
+        // A lone surrogate escape ("\ud800") is read as it is and would be mangled on the way
+        // into the database: refused, not changed.
+        if (!s.isValidUtf16())
+            fail(name, QStringLiteral("is not valid Unicode text"));
         if (s.size() > limit)
             fail(name, QStringLiteral("is longer than %1 characters").arg(limit));
         return s;
@@ -95,7 +103,7 @@ public:
     common::NoteParts notes() const
     {
         return { text("note1", common::NotePartLength), text("note2", common::NotePartLength),
-                 text("note3", common::NotePartLength) };
+            text("note3", common::NotePartLength) };
     }
     QJsonArray array(const char* name) const
     {
@@ -165,17 +173,18 @@ qint32 importProject(const store::Store& store, const QByteArray& json)
     QJsonParseError parseError;
     const QJsonDocument document = QJsonDocument::fromJson(json, &parseError);
     if (parseError.error != QJsonParseError::NoError || !document.isObject())
-        throw ImportError(QString(), QStringLiteral("The file is not JSON (%1 at offset %2).")
-                                         .arg(parseError.errorString())
-                                         .arg(parseError.offset));
+        throw ImportError(QString(),
+            QStringLiteral("The file is not JSON (%1 at offset %2).")
+                .arg(parseError.errorString())
+                .arg(parseError.offset));
     const QJsonObject root = document.object();
     if (root.value(QStringLiteral("format")).toString() != Format)
         throw ImportError(QStringLiteral("format"), QStringLiteral("is not \"gearlog-project\""));
     const QJsonValue version = root.value(QStringLiteral("version"));
     if (!version.isDouble() || version.toDouble() != Version)
         throw ImportError(QStringLiteral("version"),
-                          QStringLiteral("%1 is not a version this program reads (it reads 1)")
-                              .arg(version.isDouble() ? QString::number(version.toDouble()) : QStringLiteral("?")));
+            QStringLiteral("%1 is not a version this program reads (it reads 1)")
+                .arg(version.isDouble() ? QString::number(version.toDouble()) : QStringLiteral("?")));
     const Reader top(root, QString());
 
     // Everything is read and checked before anything is written.
