@@ -14,6 +14,7 @@
 #include <QCommandLineParser>
 #include <QIcon>
 #include <QSettings>
+#include <QFileInfo>
 #include <QTextStream>
 #include <QTimer>
 #include <cstdio>
@@ -149,6 +150,16 @@ int main(int argc, char** argv)
     }
     if (parser.isSet(QStringLiteral("version")))
         parser.showVersion();
+
+    // A pipe, device, folder or socket named as the output would hang the program or be replaced
+    // by a file: refused before anything is read or drawn.
+    if (const QString output = parser.value(QStringLiteral("output")); !output.isEmpty()) {
+        if (const QFileInfo target(output); target.exists() && !target.isFile()) {
+            QTextStream(stderr) << "gearlog: --output " << output
+                                << " is not a regular file (a folder, pipe, device or socket); nothing was written\n";
+            return 1;
+        }
+    }
 
     if (parser.isSet(QStringLiteral("create-database"))) {
         QCoreApplication app(argc, argv);

@@ -6,6 +6,7 @@
 
 #include "timeline/TimeLineExport.h"
 
+#include <QDir>
 #include <QImage>
 #include <QJsonArray>
 #include <QJsonDocument>
@@ -13,6 +14,8 @@
 #include <QProcess>
 #include <QRegularExpression>
 #include <QtTest>
+
+#include <sys/stat.h>
 
 using timeline::ExportRequest;
 
@@ -200,6 +203,30 @@ private Q_SLOTS:
         QCOMPARE(QFile::exists(arguments.last()), exitCode == 0);
         QFETCH(QString, said);
         QVERIFY((exitCode ? gearlog.readAllStandardError() : gearlog.readAllStandardOutput()).contains(said.toUtf8()));
+    }
+
+    // A pipe, a device or a folder named as the output of any command is refused at once and left
+    // as it was: a pipe would hang the program, and the others would be replaced by a file.
+    void specialOutputs()
+    {
+        QVERIFY(::mkfifo(QFile::encodeName(path(QStringLiteral("pipe.pdf"))).constData(), 0600) == 0);
+        QVERIFY(QDir().mkpath(path(QStringLiteral("folder.csv"))));
+        const QList<QStringList> commands { { "--timeline", "--car", "1" }, { "--report", "materials", "--car", "1" },
+            { "--csv", "materials", "--car", "1" }, { "--export-project", "--car", "1" } };
+        for (const QString& output :
+            { path(QStringLiteral("pipe.pdf")), path(QStringLiteral("folder.csv")), QStringLiteral("/dev/null") }) {
+            for (const QStringList& command : commands) {
+                QProcess gearlog;
+                gearlog.start(QStringLiteral(GEARLOG_PROGRAM),
+                    command
+                        + QStringList { QStringLiteral("--database"), m_database, QStringLiteral("--output"), output });
+                QVERIFY2(gearlog.waitForFinished(30000), qPrintable(command.first() + output));
+                QCOMPARE(gearlog.exitCode(), 1);
+                QVERIFY(gearlog.readAllStandardError().contains("is not a regular file"));
+            }
+        }
+        QVERIFY(!QFileInfo(path(QStringLiteral("pipe.pdf"))).isFile());
+        QVERIFY(QFileInfo(path(QStringLiteral("folder.csv"))).isDir());
     }
 };
 
