@@ -120,6 +120,13 @@ with tempfile.TemporaryDirectory() as work:
     check(run.returncode == 0, f"the sample database was not created: {run.stderr}")
     exported(database, 1, "sample.json")
 
+    # Not a project at all: an array is told what a project file is; an endless device is not
+    # read to its end.
+    run = imported(database, [1, 2], "array.json")
+    check(run.returncode == 1 and "one JSON object" in run.stderr, f"an array: {run.returncode} {run.stderr}")
+    run = gearlog("--database", database, "--import-project", "/dev/zero")
+    check(run.returncode == 1 and "larger than 64 MB" in run.stderr, f"/dev/zero: {run.returncode} {run.stderr}")
+
     files = {}
     for name, document in (("awkward.json", awkward), ("empty.json", empty)):
         check(not errors(document), f"{name}: the test's own file breaks the schema: {errors(document)}")

@@ -84,7 +84,13 @@ int importProjectCommand(const QString& databasePath, const QString& file, QText
         err << "gearlog: could not read " << file << "\n";
         return 1;
     }
-    const QByteArray json = input.readAll();
+    QByteArray json;
+    try {
+        json = readProjectFile(input);
+    } catch (const ImportError& e) {
+        err << "gearlog: " << file << ": " << e.message() << "\n";
+        return 1;
+    }
     return withStore(databasePath, err, [&](const store::Store& store) {
         try {
             out << importProject(store, json) << "\n";

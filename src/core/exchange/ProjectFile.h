@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QByteArray>
+#include <QIODevice>
 #include <QString>
 #include <stdexcept>
 
@@ -39,5 +40,12 @@ QByteArray exportProject(const store::Store& store, qint32 carid);
 // Suppliers are added only where none of that name exists; existing ones are never changed.
 // Throws ImportError for a file it cannot take (and adds nothing), store::StoreError for the rest.
 qint32 importProject(const store::Store& store, const QByteArray& json);
+
+// The largest project file read: far above any real project, and a guard against reading a
+// device or a runaway file until memory runs out.
+inline constexpr qint64 MaxProjectFileBytes = 64 * 1024 * 1024;
+// Reads a project file opened for reading, at most MaxProjectFileBytes and one byte more, whatever
+// the file system says of its size; throws ImportError for a larger one.
+QByteArray readProjectFile(QIODevice& file);
 
 } // namespace exchange

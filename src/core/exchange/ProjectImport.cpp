@@ -168,15 +168,34 @@ struct ImportedPhase
 
 } // namespace
 
+QByteArray readProjectFile(QIODevice& file)
+{
+    QByteArray data;
+    while (data.size() <= MaxProjectFileBytes) {
+        const QByteArray chunk = file.read(qMin<qint64>(1 << 20, MaxProjectFileBytes + 1 - data.size()));
+        if (chunk.isEmpty())
+            break;
+        data += chunk;
+    }
+    if (data.size() > MaxProjectFileBytes)
+        throw ImportError(QString(),
+            QStringLiteral("The file is larger than %1 MB, more than any project file.")
+                .arg(MaxProjectFileBytes / (1024 * 1024)));
+    return data;
+}
+
 qint32 importProject(const store::Store& store, const QByteArray& json)
 {
     QJsonParseError parseError;
     const QJsonDocument document = QJsonDocument::fromJson(json, &parseError);
-    if (parseError.error != QJsonParseError::NoError || !document.isObject())
+    if (parseError.error != QJsonParseError::NoError)
         throw ImportError(QString(),
             QStringLiteral("The file is not JSON (%1 at offset %2).")
                 .arg(parseError.errorString())
                 .arg(parseError.offset));
+    if (!document.isObject())
+        throw ImportError(
+            QString(), QStringLiteral("The file is JSON but not a project: a project file is one JSON object."));
     const QJsonObject root = document.object();
     if (root.value(QStringLiteral("format")).toString() != Format)
         throw ImportError(QStringLiteral("format"), QStringLiteral("is not \"gearlog-project\""));

@@ -69,7 +69,7 @@ std::optional<qint32> importProjectFile(QWidget* parent, project::ProjectSession
     }
     try {
         const BusyCursor busy;
-        return session.importProject(file.readAll());
+        return session.importProject(exchange::readProjectFile(file));
     } catch (const exchange::ImportError& e) {
         gui::MessageBox::information(parent, QStringLiteral("The File Cannot Be Imported:\n\n%1").arg(e.message()));
     } catch (const store::StoreError& e) {
