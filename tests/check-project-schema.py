@@ -84,24 +84,24 @@ activity_part = phase_part["properties"]["activities"]["items"]
 # component attached to an activity and one not, an empty assembly and phase.
 awkward = blank(schema)
 awkward.update(format="gearlog-project", version=1, car=blank(top["car"]))
-awkward["car"].update(Description="Ż" * 30, make="", Year="1956", purchaseprice="922337203685477.5807",
-                      resalevalue="-922337203685477.5807", imagepath="", Status=32767, note1="ü" * 50,
+awkward["car"].update(Description="Ż" * 30, make="", Year="1956", purchaseprice="999999999",
+                      resalevalue="-999999999", imagepath="", Status=32767, note1="ü" * 50,
                       note3="🚗 ok")
 supplier = blank(top["suppliers"]["items"])
 supplier.update(Name="Ærø Delar", State="ÆØ", Email="")
 awkward["suppliers"] = [supplier]
 attached = blank(component_part)
-attached.update(Description="Bolt ½\"", SupplierName="Ærø Delar", quantity=2147483647, targetcost="0.0001",
-                actualcost="-922337203685477.5807", wishlist=1, activity=-7)
+attached.update(Description="Bolt ½\"", SupplierName="Ærø Delar", quantity=999999, targetcost="0.0001",
+                actualcost="-9999999.99", wishlist=1, activity=-7)
 detached = blank(component_part)
-detached.update(Description="", quantity=-2147483648, activity=None)
+detached.update(Description="", quantity=-999999, targetcost="9999999.99", activity=None)
 assembly = blank(assembly_part)
 assembly.update(key=1, Description="Körper", components=[attached, detached, blank(component_part)])
 empty_assembly = blank(assembly_part)
 empty_assembly.update(key=2, Description="Zubehör")
 activity = blank(activity_part)
 activity.update(key=-7, Description="Schleifen", Status=-32768, prioritysequence=2147483647,
-                targetstartdate="0100-01-01", targetstopdate="9999-12-31", targeteffort=0.25, actualeffort=1e300)
+                targetstartdate="0100-01-01", targetstopdate="9999-12-31", targeteffort=0.25, actualeffort=-999999)
 nothing = blank(activity_part)
 nothing.update(key=2147483647)
 phase = blank(phase_part)
@@ -160,6 +160,11 @@ with tempfile.TemporaryDirectory() as work:
             (activity + ".targetstopdate", "2026-3-31"),
             (component + ".wishlist", 2),
             (component + ".quantity", 1.5),
+            # Past the editor's limits: totals of such rows would be past what money holds.
+            ("car.totalbudget", "1000000000"),
+            (component + ".targetcost", "99999999999999"),
+            (component + ".quantity", 1000000),
+            (activity + ".targeteffort", 1e15),
             ("car.Status", 32768),
             ("phases[0].Description", "Ä" * 31),
             ("suppliers[0].Email", MISSING),

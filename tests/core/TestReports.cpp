@@ -1,11 +1,14 @@
 // The four printed reports as text: columns, formats, page breaks and totals, on small projects
 // made here. Expected lines are put together from column positions, independently of the renderer.
 
+#include "exchange/Csv.h"
 #include "reports/ReportDocument.h"
 #include "reports/Reports.h"
 #include "store/Database.h"
 #include "store/Store.h"
 #include "support/TestDatabase.h"
+#include "timeline/PageLayout.h"
+#include "timeline/TimeLineModel.h"
 
 #include <QtTest>
 
@@ -241,6 +244,35 @@ private Q_SLOTS:
         QCOMPARE(lines.at(14),
             at({ { 5, "Clean" }, { 76, "1/12/2026" }, { 90, "1/20/2026" }, { 104, "4" }, { 123, "1/13/2026" } }));
         QCOMPARE(lines.at(16), at({ { 1, "Report Totals:" }, { 68, "150" }, { 115, "140" } }));
+    }
+
+    // Rows written by another program past the editor's limits: no output aborts; a total or
+    // line past what money or whole hours hold shows "(too large)", the others their figures.
+    void figuresPastTheirRange()
+    {
+        Project p;
+        const qint32 big = p.assembly(u"Big"_s);
+        const qint32 small = p.assembly(u"Small"_s);
+        const qint32 ph = p.phase(u"Strip"_s, 1);
+        const qint32 job = p.activity(ph, u"Grind"_s, 1, Today, Today, {}, {}, 5e15);
+        p.activity(ph, u"Sand"_s, 2, Today, Today, {}, {}, 5e15);
+        p.component(big, u"Gold"_s, 3, "400000000000000", nullptr, job, {}, true);
+        p.component(small, u"Nut"_s, 1, "10", nullptr);
+        const auto has = [](const ReportDocument& d, const QString& what) { return renderText(d).contains(what); };
+        const ReportDocument materials = materialsList(p.s, p.request());
+        QVERIFY(has(materials, at({ { 1, "Report Totals:" }, { 47, "(too large)" } })));
+        QVERIFY(has(materials, at({ { 5, "Nut" }, { 36, "1" }, { 47, "10" } })));
+        const ReportDocument plan = projectPlan(p.s, p.request());
+        // The phase's cost and hours, Grind's cost, the Gold line and the report total.
+        QCOMPARE(renderText(plan).count(u"(too large)"_s), 5);
+        QVERIFY(has(plan, u"5,000,000,000,000,000"_s)); // one activity's hours
+        QVERIFY(has(workStatus(p.s, p.request(), -1), u"(too large)"_s));
+        QVERIFY(has(wishList(p.s, p.request()), at({ { 1, "Report Totals:" }, { 97, "(too large)" } })));
+        QVERIFY(exchange::materialsCsv(p.s, p.carid).contains(",(too large),"));
+        timeline::TimeLineModel model;
+        model.load(p.s, p.carid);
+        model.computeSpan(timeline::Style::Detail);
+        QCOMPARE(timeline::layoutPage(model, 1, u"Report car"_s).rows.at(0).effort, u"(too large)"_s);
     }
 
     void wishListLines()

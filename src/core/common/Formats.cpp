@@ -1,5 +1,6 @@
 #include "common/Formats.h"
 
+#include <algorithm>
 #include <cmath>
 
 namespace common {
@@ -55,22 +56,16 @@ QString grouped(const QString& digits)
     return out;
 }
 
-} // namespace
-
-QString formatNumber(Money value, const QString& pattern)
+// The text of a magnitude of whole units and ten-thousandths, already rounded to the pattern.
+QString compose(const Pattern& p, bool negative, quint64 whole, quint64 tenThousandths)
 {
-    const Pattern p = parsePattern(pattern);
-    const Money rounded = value.roundedTo(p.decimals);
-    const bool negative = rounded.units() < 0;
-    const quint64 magnitude = negative ? quint64(0) - quint64(rounded.units()) : quint64(rounded.units());
-
-    QString integer = magnitude / Money::Scale == 0 ? QString() : QString::number(magnitude / Money::Scale);
+    QString integer = whole == 0 ? QString() : QString::number(whole);
     while (integer.size() < p.minIntegerDigits)
         integer.prepend(QLatin1Char('0'));
     if (p.grouping)
         integer = grouped(integer);
 
-    QString fraction = QStringLiteral("%1").arg(magnitude % Money::Scale, 4, 10, QLatin1Char('0')).left(p.decimals);
+    QString fraction = QStringLiteral("%1").arg(tenThousandths, 4, 10, QLatin1Char('0')).left(p.decimals);
     while (fraction.size() > p.minDecimals && fraction.endsWith(QLatin1Char('0')))
         fraction.chop(1);
 
@@ -80,16 +75,42 @@ QString formatNumber(Money value, const QString& pattern)
     return negative ? QLatin1Char('-') + text : text;
 }
 
+} // namespace
+
+QString formatNumber(Money value, const QString& pattern)
+{
+    const Pattern p = parsePattern(pattern);
+    // Rounded as Money::roundedTo() rounds, in unsigned arithmetic so that amounts at the very
+    // ends of the range are shown too.
+    const qint64 units = value.units();
+    const quint64 magnitude = units < 0 ? quint64(0) - quint64(units) : quint64(units);
+    quint64 rounded = magnitude;
+    if (p.decimals < 4) {
+        quint64 step = 1;
+        for (int i = p.decimals; i < 4; ++i)
+            step *= 10;
+        const quint64 remainder = magnitude % step;
+        rounded = magnitude - remainder + (remainder >= step / 2 ? step : 0);
+    }
+    return compose(p, units < 0 && rounded != 0, rounded / Money::Scale, rounded % Money::Scale);
+}
+
 QString formatNumber(qint64 value, const QString& pattern)
 {
-    return formatNumber(Money::fromWholeDollars(value), pattern);
+    const quint64 magnitude = value < 0 ? quint64(0) - quint64(value) : quint64(value);
+    return compose(parsePattern(pattern), value < 0, magnitude, 0);
 }
 
 QString formatNumber(double value, const QString& pattern)
 {
     if (!std::isfinite(value))
         return QString();
-    return formatNumber(Money::fromUnits(qint64(std::llround(value * Money::Scale))), pattern);
+    // Past what money holds only whole numbers are left to show.
+    constexpr double MoneyRange = 9.0e14;
+    if (std::fabs(value) < MoneyRange)
+        return formatNumber(Money::fromUnits(qint64(std::llround(value * Money::Scale))), pattern);
+    constexpr double WholeRange = 9.2e18;
+    return formatNumber(qint64(std::llround(std::clamp(value, -WholeRange, WholeRange))), pattern);
 }
 
 QString formatDate(const QDate& date, DateForm form)

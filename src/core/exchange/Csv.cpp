@@ -1,6 +1,7 @@
 #include "exchange/Csv.h"
 
 #include "common/Status.h"
+#include "common/Totals.h"
 #include "store/Store.h"
 
 #include <QHash>
@@ -47,9 +48,13 @@ QString amount(const std::optional<Money>& value)
     return value ? value->toPlainString() : QString();
 }
 
+// Unit cost times quantity, or the mark of a product past what money holds.
 QString extended(const std::optional<Money>& unit, const std::optional<qint32>& quantity)
 {
-    return unit && quantity ? unit->times(*quantity).toPlainString() : QString();
+    if (!unit || !quantity)
+        return QString();
+    const common::MoneyTotal line = common::MoneyTotal::line(unit, quantity);
+    return line.tooLarge() ? common::TooLargeText : line.value().toPlainString();
 }
 
 QString whole(const std::optional<qint32>& value)

@@ -5,6 +5,7 @@
 
 #include "common/Clock.h"
 #include "common/Parse.h"
+#include "project/RecordRules.h"
 #include "store/Store.h"
 #include "store/StoreError.h"
 #include "store/Transaction.h"
@@ -17,6 +18,7 @@
 #include <QSet>
 
 #include <cmath>
+#include <cstdlib>
 #include <limits>
 
 namespace exchange {
@@ -51,7 +53,8 @@ public:
             fail(name, QStringLiteral("is longer than %1 characters").arg(limit));
         return s;
     }
-    std::optional<common::Money> money(const char* name) const
+    // An amount within the editor's limit for the field, in ten-thousandths either way.
+    std::optional<common::Money> money(const char* name, qint64 limit) const
     {
         // Only the plain form the export writes and the file's schema states: what the screens
         // also take ("$1,234.50", " 12", "1.23456") would make a file that other readers refuse.
@@ -64,6 +67,10 @@ public:
             = v.isString() && plain.match(v.toString()).hasMatch() ? common::Money::parse(v.toString()) : std::nullopt;
         if (!m)
             fail(name, QStringLiteral("is not an amount such as \"97.95\" or \"-0.0001\""));
+        if (std::llabs(m->units()) > limit) {
+            const QString most = common::Money::fromUnits(limit).toPlainString();
+            fail(name, QStringLiteral("must be from -%1 to %1").arg(most));
+        }
         return m;
     }
     std::optional<qint32> integer(const char* name, qint32 low, qint32 high) const
@@ -76,13 +83,15 @@ public:
             fail(name, QStringLiteral("must be a whole number from %1 to %2").arg(low).arg(high));
         return qint32(d);
     }
-    std::optional<double> number(const char* name) const
+    // A number within the editor's limit, given in ten-thousandths either way.
+    std::optional<double> number(const char* name, qint64 limit) const
     {
         const QJsonValue v = field(name);
         if (v.isNull())
             return std::nullopt;
-        if (!v.isDouble())
-            fail(name, QStringLiteral("must be a number"));
+        const double most = double(limit) / common::Money::Scale;
+        if (!v.isDouble() || !(std::fabs(v.toDouble()) <= most))
+            fail(name, QStringLiteral("must be a number from -%1 to %1").arg(most, 0, 'f', 0));
         return v.toDouble();
     }
     QDate date(const char* name) const
@@ -215,9 +224,9 @@ qint32 importProject(const store::Store& store, const QByteArray& json)
     car.make = c.text("make", 20);
     car.model = c.text("model", 20);
     car.Year = c.text("Year", 4);
-    car.purchaseprice = c.money("purchaseprice");
-    car.resalevalue = c.money("resalevalue");
-    car.totalbudget = c.money("totalbudget");
+    car.purchaseprice = c.money("purchaseprice", project::limits::CarMoney);
+    car.resalevalue = c.money("resalevalue", project::limits::CarMoney);
+    car.totalbudget = c.money("totalbudget", project::limits::CarMoney);
     car.imagepath = c.text("imagepath", 100);
     car.Status = c.integer("Status", -32768, 32767);
     car.notes = c.notes();
@@ -268,10 +277,10 @@ qint32 importProject(const store::Store& store, const QByteArray& json)
             activity.Status = a.integer("Status", -32768, 32767);
             activity.targetstartdate = a.date("targetstartdate");
             activity.targetstopdate = a.date("targetstopdate");
-            activity.targeteffort = a.number("targeteffort");
+            activity.targeteffort = a.number("targeteffort", project::limits::Effort);
             activity.actualstartdate = a.date("actualstartdate");
             activity.actualstopdate = a.date("actualstopdate");
-            activity.actualeffort = a.number("actualeffort");
+            activity.actualeffort = a.number("actualeffort", project::limits::Effort);
             activity.notes = a.notes();
             p.activities.append({ key, activity });
         }
@@ -299,9 +308,10 @@ qint32 importProject(const store::Store& store, const QByteArray& json)
             row.Status = m.integer("Status", -32768, 32767);
             row.SupplierName = m.text("SupplierName", 30);
             row.catalogpage = m.text("catalogpage", 10);
-            row.quantity = m.integer("quantity", std::numeric_limits<qint32>::min(), MaxInt);
-            row.targetcost = m.money("targetcost");
-            row.actualcost = m.money("actualcost");
+            const qint32 mostPieces = qint32(project::limits::Quantity / common::Money::Scale);
+            row.quantity = m.integer("quantity", -mostPieces, mostPieces);
+            row.targetcost = m.money("targetcost", project::limits::UnitCost);
+            row.actualcost = m.money("actualcost", project::limits::UnitCost);
             row.wishlist = m.integer("wishlist", 0, 1).value_or(0);
             row.imagepath = m.text("imagepath", 100);
             row.notes = m.notes();

@@ -15,13 +15,11 @@ namespace {
 
 constexpr int DescriptionLength = 30;
 
-// Limits in the ten-thousandths the parser gives, so that no amount is judged through floating point.
-// The largest amounts accepted: every total of a project, however large, stays exact.
-constexpr qint64 Units = common::Money::Scale;
-constexpr qint64 MaxCarMoney = 999999999 * Units; // whole dollars
-constexpr qint64 MaxUnitCost = 999999999 * (Units / 100); // 9,999,999.99
-constexpr qint64 MaxQuantity = 999999 * Units;
-constexpr qint64 MaxEffort = 999999 * Units; // hours: no total may overflow, however many activities
+static_assert(limits::Units == common::Money::Scale);
+constexpr qint64 MaxCarMoney = limits::CarMoney;
+constexpr qint64 MaxUnitCost = limits::UnitCost;
+constexpr qint64 MaxQuantity = limits::Quantity;
+constexpr qint64 MaxEffort = limits::Effort;
 
 const QString NoDescription = QStringLiteral("You Have To Enter A Description!");
 const QString BadStatus = QStringLiteral("You Have Selected An Invalid 'Status' Code!");

@@ -17,6 +17,18 @@
 // typed into a tab. The windows read their boxes into these values and show what comes back.
 namespace project {
 
+// The largest figures a record may hold, either way from zero, in the ten-thousandths the parser
+// gives, so that no amount is judged through floating point. The editor and the import accept
+// the same. A single row's cost times quantity stays far inside what money holds; a total of
+// many such rows may not, and is then shown as too large.
+namespace limits {
+constexpr qint64 Units = 10000; // common::Money::Scale
+constexpr qint64 CarMoney = 999999999 * Units; // whole dollars
+constexpr qint64 UnitCost = 999999999 * (Units / 100); // 9,999,999.99
+constexpr qint64 Quantity = 999999 * Units;
+constexpr qint64 Effort = 999999 * Units; // hours: no total of hours comes near MaxHours
+} // namespace limits
+
 // Why a record may not be saved: the message, the objectName of the field the cursor goes to,
 // and whether that field's text is selected so that typing replaces it.
 struct Refusal

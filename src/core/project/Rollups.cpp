@@ -1,5 +1,6 @@
 #include "project/Rollups.h"
 
+#include "common/Totals.h"
 #include "store/Store.h"
 
 #include <algorithm>
@@ -11,15 +12,13 @@ namespace editor::rollup {
 
 namespace {
 
-constexpr double MaxEffort = 9.0e15; // beyond this a double no longer holds whole hours exactly
-
 qint64 addEffort(qint64 total, const std::optional<double>& effort)
 {
     if (!effort || !std::isfinite(*effort))
         return total;
     // Whole hours after each step, halves to even.
     const double sum = std::nearbyint(double(total) + *effort);
-    return qint64(std::clamp(sum, -MaxEffort, MaxEffort));
+    return qint64(std::clamp(sum, -double(common::MaxHours), double(common::MaxHours)));
 }
 
 void takeEarlier(QDate& earliest, const QDate& candidate)

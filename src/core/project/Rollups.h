@@ -31,7 +31,8 @@ Costs sumCosts(const QList<const store::Component*>& rows);
 
 struct Plan
 {
-    // Efforts are summed as whole hours, each step rounded halves to even; no limit on the total.
+    // Efforts are summed as whole hours, each step rounded halves to even; a total stops at
+    // common::MaxHours and is shown as too large.
     qint64 targetEffort = 0;
     qint64 actualEffort = 0;
     QDate targetStart; // earliest; invalid when none

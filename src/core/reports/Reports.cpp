@@ -2,6 +2,7 @@
 
 #include "common/Formats.h"
 #include "common/Status.h"
+#include "common/Totals.h"
 #include "store/Store.h"
 
 #include <QHash>
@@ -14,6 +15,7 @@ namespace reports {
 namespace {
 
 using common::Money;
+using common::MoneyTotal;
 
 constexpr int LandscapeLines = 33;
 constexpr int PortraitLines = 46;
@@ -23,9 +25,19 @@ QString money(Money value, const char* pattern)
     return common::formatNumber(value, QLatin1String(pattern));
 }
 
+QString money(const MoneyTotal& total, const char* pattern)
+{
+    return common::formatTotal(total, QLatin1String(pattern));
+}
+
 QString whole(qint64 value, const char* pattern)
 {
     return common::formatNumber(value, QLatin1String(pattern));
+}
+
+QString hours(qint64 value, const char* pattern)
+{
+    return common::formatHours(value, QLatin1String(pattern));
 }
 
 QString date(const QDate& d)
@@ -34,9 +46,9 @@ QString date(const QDate& d)
 }
 
 // Unit cost times quantity; a missing factor makes the line 0.
-Money lineCost(const std::optional<Money>& unit, const std::optional<qint32>& quantity)
+MoneyTotal lineCost(const std::optional<Money>& unit, const std::optional<qint32>& quantity)
 {
-    return unit && quantity ? unit->times(*quantity) : Money();
+    return MoneyTotal::line(unit, quantity);
 }
 
 // Lines 1 to 3 of every page: date, title and page; the project; an empty line.
@@ -96,12 +108,12 @@ ReportDocument materialsList(const store::Store& store, const ReportRequest& r)
     });
     w.heading();
 
-    Money reportTarget;
-    Money reportActual;
+    MoneyTotal reportTarget;
+    MoneyTotal reportActual;
     for (const store::Assembly& a : assemblies) {
         const QList<const store::Component*> parts = byAssembly.value(a.assemblyid);
-        Money target;
-        Money actual;
+        MoneyTotal target;
+        MoneyTotal actual;
         for (const store::Component* c : parts) {
             target += lineCost(c->targetcost, c->quantity);
             actual += lineCost(c->actualcost, c->quantity);
@@ -161,21 +173,21 @@ ReportDocument projectPlan(const store::Store& store, const ReportRequest& r)
     w.heading();
 
     // Hours as whole numbers, halves to even.
-    const auto effort = [](const std::optional<double>& hours) { return qint64(std::nearbyint(hours.value_or(0))); };
-    Money reportTarget;
-    Money reportActual;
+    const auto effort = [](const std::optional<double>& hours) { return common::wholeHours(hours); };
+    MoneyTotal reportTarget;
+    MoneyTotal reportActual;
     for (const store::Phase& p : phases) {
         const QList<const store::Activity*> jobs = byPhase.value(p.PhaseID);
-        Money target;
-        Money actual;
+        MoneyTotal target;
+        MoneyTotal actual;
         QDate targetStart, targetStop, actualStart, actualStop;
         bool running = false;
         qint64 targetEffort = 0;
         qint64 actualEffort = 0;
         for (const store::Activity* a : jobs) {
             for (const store::Component* c : byActivity.value(a->ActivityID)) {
-                target += c->targetcost.value_or(Money()).times(c->quantity.value_or(0));
-                actual += c->actualcost.value_or(Money()).times(c->quantity.value_or(0));
+                target += lineCost(c->targetcost, c->quantity.value_or(0));
+                actual += lineCost(c->actualcost, c->quantity.value_or(0));
             }
             if (a->targetstartdate.isValid() && (!targetStart.isValid() || a->targetstartdate < targetStart))
                 targetStart = a->targetstartdate;
@@ -189,8 +201,8 @@ ReportDocument projectPlan(const store::Store& store, const ReportRequest& r)
                 else if (!actualStop.isValid() || a->actualstopdate > actualStop)
                     actualStop = a->actualstopdate;
             }
-            targetEffort += effort(a->targeteffort);
-            actualEffort += effort(a->actualeffort);
+            targetEffort = common::addHours(targetEffort, effort(a->targeteffort));
+            actualEffort = common::addHours(actualEffort, effort(a->actualeffort));
         }
         if (running)
             actualStop = QDate(); // still running: no finish to show
@@ -199,30 +211,29 @@ ReportDocument projectPlan(const store::Store& store, const ReportRequest& r)
         w.room(2);
         w.line({}, true);
         w.line({ { 0, p.Description }, { 65, money(target, "##,###") }, { 72, date(targetStart) },
-                 { 86, date(targetStop) }, { 99, whole(targetEffort, "#,###") }, { 110, money(actual, "##,###") },
-                 { 117, date(actualStart) }, { 131, date(actualStop) }, { 144, whole(actualEffort, "#,###") } },
-               true);
+                   { 86, date(targetStop) }, { 99, hours(targetEffort, "#,###") }, { 110, money(actual, "##,###") },
+                   { 117, date(actualStart) }, { 131, date(actualStop) }, { 144, hours(actualEffort, "#,###") } },
+            true);
         for (const store::Activity* a : jobs) {
             const QList<const store::Component*> parts = byActivity.value(a->ActivityID);
-            Money jobTarget;
-            Money jobActual;
+            MoneyTotal jobTarget;
+            MoneyTotal jobActual;
             for (const store::Component* c : parts) {
-                jobTarget += c->targetcost.value_or(Money()).times(c->quantity.value_or(0));
-                jobActual += c->actualcost.value_or(Money()).times(c->quantity.value_or(0));
+                jobTarget += lineCost(c->targetcost, c->quantity.value_or(0));
+                jobActual += lineCost(c->actualcost, c->quantity.value_or(0));
             }
             w.room(2);
             w.line();
             w.line({ { 5, a->Description }, { 68, money(jobTarget, "##,###") }, { 76, date(a->targetstartdate) },
-                     { 90, date(a->targetstopdate) }, { 104, whole(effort(a->targeteffort), "#,###") },
-                     { 115, money(jobActual, "##,###") }, { 123, date(a->actualstartdate) },
-                     { 137, date(a->actualstopdate) }, { 151, whole(effort(a->actualeffort), "#,###") } },
-                   false, true);
+                       { 90, date(a->targetstopdate) }, { 104, hours(effort(a->targeteffort), "#,###") },
+                       { 115, money(jobActual, "##,###") }, { 123, date(a->actualstartdate) },
+                       { 137, date(a->actualstopdate) }, { 151, hours(effort(a->actualeffort), "#,###") } },
+                false, true);
             for (const store::Component* c : parts) {
                 w.room(1);
-                w.line({ { 10, c->Description },
-                         { 56, whole(c->quantity.value_or(0), "#,###") },
-                         { 68, money(c->targetcost.value_or(Money()).times(c->quantity.value_or(0)), "##,###") },
-                         { 115, money(c->actualcost.value_or(Money()).times(c->quantity.value_or(0)), "##,###") } });
+                w.line({ { 10, c->Description }, { 56, whole(c->quantity.value_or(0), "#,###") },
+                    { 68, money(lineCost(c->targetcost, c->quantity.value_or(0)), "##,###") },
+                    { 115, money(lineCost(c->actualcost, c->quantity.value_or(0)), "##,###") } });
             }
         }
     }
@@ -252,19 +263,19 @@ ReportDocument workStatus(const store::Store& store, const ReportRequest& r, int
     });
     w.heading();
 
-    Money reportTarget;
-    Money reportActual;
+    MoneyTotal reportTarget;
+    MoneyTotal reportActual;
     for (const store::Assembly& a : assemblies) {
         if (statusFilter >= 0 && a.Status.value_or(-1) != statusFilter)
             continue;
         w.room(2);
         w.line({ { 0, a.Description }, { 99, reportStatusText(a.Status) } }, true);
-        Money target;
-        Money actual;
+        MoneyTotal target;
+        MoneyTotal actual;
         for (const store::Component* c : byAssembly.value(a.assemblyid)) {
             w.room(1);
-            const Money lineTarget = lineCost(c->targetcost, c->quantity);
-            const Money lineActual = lineCost(c->actualcost, c->quantity);
+            const MoneyTotal lineTarget = lineCost(c->targetcost, c->quantity);
+            const MoneyTotal lineActual = lineCost(c->actualcost, c->quantity);
             target += lineTarget;
             actual += lineActual;
             w.line({ { 5, c->Description }, { 46, whole(c->quantity.value_or(0), "#,##0") },
@@ -302,15 +313,15 @@ ReportDocument wishList(const store::Store& store, const ReportRequest& r)
         w.setBold(false);
     });
 
-    Money supplierTotal;
-    Money reportTotal;
+    MoneyTotal supplierTotal;
+    MoneyTotal reportTotal;
     QString previous;
     bool anyListed = false;
     const auto closeSupplier = [&]() {
         w.line();
         w.line({ { 0, QStringLiteral("Supplier Total") }, { 97, money(supplierTotal, "##,###.00") } });
         reportTotal += supplierTotal;
-        supplierTotal = Money();
+        supplierTotal = MoneyTotal();
     };
     for (const store::Component& c : wanted) {
         if (!c.SupplierName.isEmpty() && c.SupplierName.compare(previous, Qt::CaseInsensitive) != 0) {
@@ -339,7 +350,7 @@ ReportDocument wishList(const store::Store& store, const ReportRequest& r)
             w.line({}, true);
         }
         anyListed = true;
-        const Money extended = lineCost(c.targetcost, c.quantity);
+        const MoneyTotal extended = lineCost(c.targetcost, c.quantity);
         supplierTotal += extended;
         w.line({ { 0, c.Description }, { 37, c.catalogpage }, { 49, reportStatusText(c.Status) },
                  { 71, whole(c.quantity.value_or(0), "#,##0") },

@@ -1,6 +1,7 @@
 #include "timeline/PageLayout.h"
 
 #include "common/Formats.h"
+#include "common/Totals.h"
 #include "timeline/ChartGeometry.h"
 #include "timeline/TimeLineModel.h"
 
@@ -57,7 +58,7 @@ ChartRow projectRow(const TimeLineModel& m, const QString& name)
     row.name = name;
     row.startDate = listDate(s.range.targetStart, HighDate);
     row.stopDate = listDate(s.range.targetStop, NoDate);
-    row.effort = common::formatNumber(s.targetEffort, QStringLiteral("##,###"));
+    row.effort = common::formatHours(s.targetEffort, QStringLiteral("##,###"));
     row.target = bar(m, 0, Bar::Target, s.range.targetStart, HighDate, double(s.targetDays) * s.dayScale);
     row.actual = bar(m, 0, Bar::Actual, s.range.actualStart, HighDate, double(s.actualDays) * s.dayScale);
     return row;
@@ -84,7 +85,7 @@ ChartRow activityRow(const TimeLineModel& m, int activity, int r)
     row.name = ActivityIndent + a.Description;
     row.startDate = listDate(a.targetstartdate, NoDate);
     row.stopDate = listDate(a.targetstopdate, NoDate);
-    row.effort = common::formatNumber(a.targeteffort, QStringLiteral("#,###"));
+    row.effort = common::formatHours(a.targeteffort, QStringLiteral("#,###"));
     row.activity = activity;
     row.ActivityID = a.ActivityID;
     // A start without a stop has days far below zero: the bar keeps its minimum width.

@@ -1,5 +1,6 @@
 #include "timeline/TimeLineModel.h"
 
+#include "common/Totals.h"
 #include "store/Store.h"
 #include "timeline/ChartGeometry.h"
 
@@ -11,24 +12,10 @@ namespace timeline {
 namespace {
 
 constexpr double DaysPerMonth = 30.4166;
-constexpr double MaxEffort = 9.0e15; // beyond this a double no longer holds whole hours exactly
 
 QDate orNoDate(const QDate& date)
 {
     return date.isValid() ? date : NoDate;
-}
-
-qint64 wholeHours(const std::optional<double>& effort)
-{
-    if (!effort || !std::isfinite(*effort))
-        return 0;
-    return qint64(std::clamp(std::nearbyint(*effort), -MaxEffort, MaxEffort)); // halves to even
-}
-
-// Any number of activities of any size: the total stops at the largest whole number of hours.
-qint64 addEffort(qint64 total, qint64 hours)
-{
-    return std::clamp(total + hours, qint64(-MaxEffort), qint64(MaxEffort));
 }
 
 qint64 daysBetween(const QDate& from, const QDate& to)
@@ -104,8 +91,8 @@ void TimeLineModel::assign(const QList<store::Phase>& phases, const QList<store:
         line.actualstopdate = orNoDate(a.actualstopdate);
         line.targetDays = daysBetween(line.targetstartdate, line.targetstopdate);
         line.actualDays = daysBetween(line.actualstartdate, line.actualstopdate);
-        line.targeteffort = wholeHours(a.targeteffort);
-        line.actualeffort = wholeHours(a.actualeffort);
+        line.targeteffort = common::wholeHours(a.targeteffort);
+        line.actualeffort = common::wholeHours(a.actualeffort);
         // An activity of a phase that is not loaded counts in the span but has no row to be listed in.
         if (const auto p = phaseIndex.constFind(a.PhaseID); p != phaseIndex.cend()) {
             m_phaseActivities[*p].append(int(m_activities.size()));
@@ -126,8 +113,8 @@ bool TimeLineModel::computeSpan(Style style)
     ProjectSpan s;
     for (const ActivityLine& a : m_activities) {
         s.range.take(a);
-        s.targetEffort = addEffort(s.targetEffort, a.targeteffort);
-        s.actualEffort = addEffort(s.actualEffort, a.actualeffort);
+        s.targetEffort = common::addHours(s.targetEffort, a.targeteffort);
+        s.actualEffort = common::addHours(s.actualEffort, a.actualeffort);
     }
     s.targetDays = spanDays(s.range.targetStart, s.range.targetStop);
     s.actualDays = spanDays(s.range.actualStart, s.range.actualStop);

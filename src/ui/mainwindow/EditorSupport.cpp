@@ -2,6 +2,7 @@
 
 #include "common/Formats.h"
 #include "common/Status.h"
+#include "common/Totals.h"
 #include "gui/ListText.h"
 #include "gui/NotesEdit.h"
 
@@ -67,16 +68,15 @@ void showDescription(QComboBox* list, QLineEdit* box, const QString& description
 
 void showCosts(const rollup::Costs& c, QLineEdit* target, QLineEdit* actual)
 {
-    const QString tooLarge = QStringLiteral("(too large)");
-    target->setText(c.overflow ? tooLarge : common::formatNumber(c.target, common::fmt::Cost));
-    actual->setText(c.overflow ? tooLarge : common::formatNumber(c.actual, common::fmt::Cost));
+    target->setText(c.overflow ? common::TooLargeText : common::formatNumber(c.target, common::fmt::Cost));
+    actual->setText(c.overflow ? common::TooLargeText : common::formatNumber(c.actual, common::fmt::Cost));
 }
 
 void showPlan(const rollup::Plan& p, std::initializer_list<QLineEdit*> boxes)
 {
     const QString texts[6] = {
-        QString::number(p.targetEffort),
-        QString::number(p.actualEffort),
+        common::formatHours(p.targetEffort),
+        common::formatHours(p.actualEffort),
         common::formatDate(p.targetStart),
         common::formatDate(p.actualStart),
         common::formatDate(p.targetStop),
