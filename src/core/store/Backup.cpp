@@ -1,43 +1,29 @@
 #include "store/Backup.h"
 
+#include "store/Database.h"
+#include "store/StoreError.h"
+
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
-#include <QSqlDatabase>
-#include <QSqlQuery>
-#include <QUrl>
-#include <QUuid>
 
 namespace store {
 
 namespace {
 
-QString connectionName()
-{
-    // Unique without a counter shared by every caller.
-    return QStringLiteral("gearlog-backup-%1").arg(QUuid::createUuid().toString(QUuid::WithoutBraces));
-}
-
-// Copies the database into target through SQLite, reading a snapshot of it.
+// Copies the database into target through SQLite, reading a snapshot of it. Opened as every
+// reader opens it, so that a file we may not write gets nothing left beside it.
 bool copyDatabase(const QString& source, const QString& target)
 {
-    const QString name = connectionName();
-    bool ok = false;
-    {
-        QSqlDatabase db = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), name);
-        db.setConnectOptions(QStringLiteral("QSQLITE_OPEN_URI;QSQLITE_OPEN_READONLY;QSQLITE_BUSY_TIMEOUT=10000"));
-        db.setDatabaseName(QUrl::fromLocalFile(QFileInfo(source).absoluteFilePath()).toString(QUrl::FullyEncoded)
-                           + QStringLiteral("?mode=ro"));
-        if (db.open()) {
-            QSqlQuery q(db);
-            ok = q.prepare(QStringLiteral("VACUUM INTO ?"));
-            q.bindValue(0, target);
-            ok = ok && q.exec();
-        }
-        db.close();
+    try {
+        const auto db = Database::open(source, { .busyTimeoutMs = 10000, .readOnly = true });
+        db->run(QStringLiteral("VACUUM INTO ?"), { target });
+        return true;
+    } catch (const StoreError&) {
+        return false;
+    } catch (const OpenFailure&) {
+        return false;
     }
-    QSqlDatabase::removeDatabase(name);
-    return ok;
 }
 
 } // namespace

@@ -1,5 +1,6 @@
 #include "store/Database.h"
 
+#include "store/FileChecks.h"
 #include "store/StoreError.h"
 
 #include <QFile>
@@ -76,6 +77,13 @@ QString uriFor(const QString& path, const char* mode)
 // Where an open failure came from: the engine itself, or our own check of the file's contents.
 const QString EngineSource = QStringLiteral("SQLite");
 const QString OpenSource = QStringLiteral("GearLog database check");
+const QString CopyName = QStringLiteral("read-only-copy.mdb");
+
+StoreError damagedFile()
+{
+    return StoreError(code::Corrupt,
+        QStringLiteral("The database file is shorter than it should be: it was cut off and is damaged."), OpenSource);
+}
 
 } // namespace
 
@@ -110,16 +118,35 @@ std::unique_ptr<Database> Database::open(const QString& path, const OpenOptions&
                                        OpenSource) });
     }
 
+    // A file cut short whose log lies beside it would have the log replayed onto it; refused
+    // before the engine touches either.
+    if (sideFileHasContent(path, "-wal") && !logCoversFile(path))
+        throw OpenFailure({ damagedFile() });
+
     const QString name = nextConnectionName();
     std::unique_ptr<Database> database(new Database(path, name));
-    database->m_readOnly = options.readOnly || !info.isWritable();
+    // The engine writes its log and index beside the file: a file in a folder we may not write
+    // cannot be changed either.
+    const bool writable = info.isWritable() && QFileInfo(info.absolutePath()).isWritable();
+    database->m_readOnly = options.readOnly || !writable;
+    QString uri = uriFor(path, database->m_readOnly ? "ro" : "rw");
+    if (!writable) {
+        // Opened as it is, the engine would leave index and log files beside it that later
+        // keep a writable file from being changed, or fail where they cannot be made. Without
+        // a log holding committed changes the file alone is the database, read as unchanging;
+        // with one, a private copy of both is read, so that every committed change is shown.
+        if (sideFileHasContent(path, "-wal") || sideFileHasContent(path, "-journal"))
+            uri = database->privateCopy();
+        else
+            uri += QStringLiteral("&immutable=1");
+    }
     {
         QSqlDatabase db = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), name);
         QString connectOptions = QStringLiteral("QSQLITE_OPEN_URI;QSQLITE_BUSY_TIMEOUT=%1").arg(options.busyTimeoutMs);
-        if (database->m_readOnly)
+        if (database->m_readOnly && !database->m_copy)
             connectOptions += QStringLiteral(";QSQLITE_OPEN_READONLY");
         db.setConnectOptions(connectOptions);
-        db.setDatabaseName(uriFor(path, database->m_readOnly ? "ro" : "rw"));
+        db.setDatabaseName(uri);
         if (!db.open())
             throw OpenFailure({ StoreError::fromSql(db.lastError(), EngineSource) });
     }
@@ -135,7 +162,7 @@ std::unique_ptr<Database> Database::open(const QString& path, const OpenOptions&
         QSqlQuery cache(database->connection());
         cache.exec(QStringLiteral("PRAGMA cache_size = -32768"));
     }
-    if (!database->m_readOnly) {
+    if (!database->m_readOnly && !database->m_copy) {
         // A write-ahead log keeps every transaction whole even when the program is killed half-way.
         // Where the folder cannot hold the log the file keeps the journal it has.
         QSqlQuery wal(database->connection());
@@ -239,20 +266,36 @@ void Database::verifyLength() const
 {
     // A file cut short (a broken copy, a full disk) can still show its tables; the pages it
     // promises tell. Pages still in the write-ahead log need not be in the file yet.
-    const QFileInfo log(m_path + QStringLiteral("-wal"));
-    if (log.exists() && log.size() > 0)
-        return;
+    const QString read = m_copy ? m_copy->filePath(CopyName) : m_path;
+    if (sideFileHasContent(read, "-wal"))
+        return; // checked against the log before opening
     QSqlQuery count = run(QStringLiteral("PRAGMA page_count"));
     const qint64 pages = count.next() ? count.value(0).toLongLong() : 0;
     count.finish();
     QSqlQuery size = run(QStringLiteral("PRAGMA page_size"));
     const qint64 pageSize = size.next() ? size.value(0).toLongLong() : 0;
     size.finish();
-    if (QFileInfo(m_path).size() < pages * pageSize)
-        throw OpenFailure({ StoreError(code::Corrupt,
-                                       QStringLiteral("The database file is shorter than it should be: it was cut "
-                                                      "off and is damaged."),
+    if (QFileInfo(read).size() < pages * pageSize)
+        throw OpenFailure({ damagedFile() });
+}
+
+QString Database::privateCopy()
+{
+    m_copy = std::make_unique<QTemporaryDir>();
+    const QString copy = m_copy->filePath(CopyName);
+    bool ok = m_copy->isValid() && QFile::copy(m_path, copy);
+    for (const char* side : { "-wal", "-journal" }) {
+        if (ok && QFileInfo::exists(m_path + QLatin1String(side)))
+            ok = QFile::copy(m_path + QLatin1String(side), copy + QLatin1String(side));
+    }
+    if (!ok)
+        throw OpenFailure({ StoreError(code::CantOpen,
+                                       QStringLiteral("The database file '%1' cannot be written, and no copy of it "
+                                                      "could be made to read it: %2")
+                                           .arg(m_path, QStringLiteral("the temporary folder is full or missing.")),
                                        OpenSource) });
+    // The copy may replay the log into itself; the file the user named stays as it is.
+    return uriFor(copy, "rw");
 }
 
 QSqlQuery Database::prepare(const QString& sql) const

@@ -3,6 +3,7 @@
 #include <QSqlDatabase>
 #include <QSqlQuery>
 #include <QString>
+#include <QTemporaryDir>
 #include <QVariant>
 #include <initializer_list>
 #include <memory>
@@ -56,8 +57,11 @@ private:
     void verifySchema() const;
     void verifyLength() const;
     void createSchema() const;
+    // Copies the file and its log into a private folder; answers the copy's URI.
+    QString privateCopy();
 
     QString m_path;
+    std::unique_ptr<QTemporaryDir> m_copy; // the file read instead of m_path, if any
     QString m_connectionName;
     bool m_readOnly = false;
 };
