@@ -185,8 +185,8 @@ private slots:
             Activity { 0, 7, 8, 5, "Strip paint", 2, QDate(2002, 12, 31), QDate(2003, 1, 5), 12.5, QDate(2003, 1, 2),
                 QDate(), 0.25, notes, stamp });
         roundTrip(s().components,
-            Component { 0, 7, 8, 9, "Pads", 1, "Acme Parts", "p. 42", 4, Money::fromUnits(max), Money::fromUnits(0),
-                1, "/pics/pads.jpg", notes, stamp });
+            Component { 0, 7, 8, 9, "Pads", 1, "Acme Parts", "p. 42", 4, Money::fromUnits(max), Money::fromUnits(0), 1,
+                "/pics/pads.jpg", notes, stamp });
         roundTrip(s().suppliers,
             Supplier { 0, "Acme Parts", "1 Main St", "Suite 2", "Dayton", "OH", "45402", "555-0100", "555-0101",
                 "www.acme.example", "Cat 7", notes });
@@ -194,8 +194,9 @@ private slots:
         roundTrip(s().cars, Car {});
         roundTrip(s().components, Component { .carid = 7 });
         roundTrip(s().activities, Activity { .carid = 7 });
-        QCOMPARE(row(m_db->path(),
-                     u"SELECT GROUP_CONCAT(typeof(quantity) || typeof(note1) || typeof(targetcost), ' ') FROM Component"_s),
+        QCOMPARE(
+            row(m_db->path(),
+                u"SELECT GROUP_CONCAT(typeof(quantity) || typeof(note1) || typeof(targetcost), ' ') FROM Component"_s),
             QVariantList { "integertextinteger nullnullnull" }); // money exact, never REAL
         // Dates are ISO text, an empty date Null, a stamp without its T: what other programs read.
         QCOMPARE(row(m_db->path(), u"SELECT targetstartdate, typeof(actualstopdate), auditdate FROM Activity ORDER BY ActivityID"_s),
