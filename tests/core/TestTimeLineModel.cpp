@@ -1,5 +1,4 @@
-// The time line's figures: the span and its 53-month limit, the scale, the axis, the pages and the
-// geometry of each row, worked out by hand from the rules.
+// The time line's span, scale, axis, pages and row geometry, worked out by hand from the rules.
 
 #include "support/PlanWriter.h"
 #include "support/TestDatabase.h"

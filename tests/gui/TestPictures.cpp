@@ -1,12 +1,10 @@
-// Pictures of cars, assemblies and components: attaching a file through the edit cycle, and
-// showing it stretched to the frame or at its own size.
+// Pictures of cars, assemblies and components: attaching a file, showing it fitted or at its own size.
 
 #include "support/FormFixture.h"
 
 #include "gui/Dialogs.h"
 
 #include <QAction>
-#include <QComboBox>
 #include <QDir>
 #include <QImage>
 #include <QLabel>

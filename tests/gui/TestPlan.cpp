@@ -1,5 +1,4 @@
-// The two trees, the totals beside the records, moving phases and activities, and attaching
-// components to an activity from the materials tree.
+// The two trees, the totals beside the records, moving the plan's records, attaching components.
 
 #include "support/FormFixture.h"
 

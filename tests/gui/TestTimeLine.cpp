@@ -1,5 +1,4 @@
-// The time line window and its date window driven as a user drives them: choosing the project,
-// paging, clicking names, correcting dates; the file read back through a connection of our own.
+// The time line and date windows driven as a user drives them, the file read back on its own connection.
 
 #include "project/ProjectSession.h"
 #include "support/FormFixture.h"
@@ -46,8 +45,7 @@ template <class W, class Act> void whenModal(Act act, int triesLeft = 500)
     });
 }
 
-// The time line has read its project list and shows what to do next; the date window has put
-// the focus in its first box.
+// The time line has read its projects and says what to do; the date window has focused its first box.
 bool setUp(const TimeLineForm& timeLine)
 {
     return child<QComboBox>(timeLine, "CboStyle")->count() == 2

@@ -25,8 +25,7 @@ class Session;
 
 namespace testing {
 
-// The child of `window` with that objectName, wherever it sits; the test stops when there is none,
-// naming what it looked for.
+// The child of `window` with that objectName, wherever it sits; the test stops when there is none.
 QObject* namedChild(const QObject& window, const QString& name, const QMetaObject& type);
 template <class W> W* child(const QObject& window, const char* name)
 {
@@ -79,8 +78,7 @@ public:
     // Starts on a copy of the sample database, or on the given file when one is named.
     bool start(const QString& databasePath = QString(), const store::OpenOptions& options = {});
     void stop();
-    // Closes the program and starts it again on the same file, as a user would to see changes
-    // another program made.
+    // Closes the program and starts it again on the same file, to see changes another program made.
     bool restart();
 
     QMainWindow& form();
