@@ -46,8 +46,8 @@ class TestEditCycle : public testing::FormTest
     }
 
 private Q_SLOTS:
-    // Without a project only the suppliers can be worked on; lists hold the car's records by description;
-    // a component as another program may store it (Nulls, activity 0 for none) shows so.
+    // Without a project only the suppliers can be worked on; lists hold the car's records; a component
+    // as another program may store it (Nulls, activity 0 for none) shows so.
     void pickingACarFillsItsLists()
     {
         m_f->showTab(4);
@@ -62,12 +62,9 @@ private Q_SLOTS:
                "actualcost, note1, note2, note3) SELECT 1, MIN(assemblyid), 0, 'Odd door', NULL, 1200, 979500, NULL, "
                "'abc', NULL, 'def' FROM Assembly WHERE carid = 1");
         m_f->openCar(1);
-        for (int tab = 1; tab < 5; ++tab) {
+        for (int tab = 1; tab < 5; ++tab) // the order is the names test's
             QCOMPARE(list(tab)->count(),
                 p.count(QStringLiteral("SELECT COUNT(*) FROM %1 WHERE carid = 1").arg(Tables[tab])));
-            for (int i = 1; i < list(tab)->count(); ++i)
-                QVERIFY(list(tab)->itemText(i - 1).compare(list(tab)->itemText(i), Qt::CaseInsensitive) <= 0);
-        }
         m_f->showTab(2);
         QCOMPARE(m_f->buttonPattern(), "100001");
         m_f->pickText(list(2), "Odd door");
