@@ -194,9 +194,8 @@ private slots:
         QTest::addColumn<qint32>("color");
         QTest::addColumn<bool>("stretch");
         QTest::addColumn<QString>("tree");
-        const qint32 face = Preferences::ButtonFace;
-        QTest::newRow("highlight") << QStringList { "-2147483635", "true", "E" } << qint32(-2147483635) << true << "E";
-        QTest::newRow("beyond 32 bits") << QStringList { "4294967295", "True", "E" } << face << true << "E";
+        QTest::newRow("beyond 32 bits") << QStringList { "4294967295", "True", "E" } << qint32(Preferences::ButtonFace)
+                                        << true << "E";
         QTest::newRow("yellow, lower case") << QStringList { " 65535 ", "false", "c" } << 0x00FFFF << false << "C";
         QTest::newRow("lowest") << QStringList { "-2147483648", "FALSE", "C" } << std::numeric_limits<qint32>::min()
                                 << false << "C";
@@ -206,9 +205,8 @@ private slots:
         QFETCH(QStringList, stored);
         QTemporaryDir dir;
         QSettings settings(dir.filePath(u"GearLog.ini"_s), QSettings::IniFormat);
-        settings.setValue(u"STARTUP/BACKCOLOR"_s, stored[0]);
-        settings.setValue(u"STARTUP/STRETCH"_s, stored[1]);
-        settings.setValue(u"STARTUP/TREEVIEW"_s, stored[2]);
+        for (const QString& key : { u"BACKCOLOR"_s, u"STRETCH"_s, u"TREEVIEW"_s })
+            settings.setValue(u"STARTUP/"_s + key, stored.takeFirst());
         const Preferences p = Preferences::read(settings);
         QTEST(p.backColor, "color");
         QTEST(p.stretch, "stretch");

@@ -1,5 +1,4 @@
-// Copying a project: what is copied, what is mapped to the new rows, what is refused, and that a
-// copy is all or nothing.
+// Copying a project: what is copied and mapped to the new rows, what is refused, all or nothing.
 
 #include "copy/ProjectCopy.h"
 #include "store/Database.h"

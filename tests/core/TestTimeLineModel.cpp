@@ -1,5 +1,4 @@
-// The time line's figures: loading, the project span and its 53-month limit, the scale, the axis,
-// the pages and the geometry of each row, worked out by hand from the rules.
+// The time line's span, scale, axis, pages and row geometry, worked out by hand from the rules.
 
 #include "support/PlanWriter.h"
 #include "support/TestDatabase.h"
@@ -63,8 +62,7 @@ TimeLineModel single(const QString& targetStart, const QString& targetStop, cons
     return model;
 }
 
-// Phases of n activities each, all dated, so every row is on the chart. Activities come in priority
-// order across all phases, so the phases' sequences interleave.
+// Phases of n activities each, all dated; activities come in priority order across phases, interleaved.
 Plan evenPlan(int phases, int activitiesEach)
 {
     Plan plan;
@@ -75,14 +73,6 @@ Plan evenPlan(int phases, int activitiesEach)
             plan.activity(p, u"A%1.%2"_s.arg(p).arg(a), u"2003-01-01"_s, u"2003-02-01"_s);
     }
     return plan;
-}
-
-QList<PageLayout> allPages(const TimeLineModel& model)
-{
-    QList<PageLayout> pages;
-    for (int page = 1; page <= model.pageCount(); ++page)
-        pages.append(layoutPage(model, page, u"Project"_s));
-    return pages;
 }
 
 } // namespace
@@ -127,9 +117,8 @@ private Q_SLOTS:
         QCOMPARE(model.position(start.addDays(targetDays)), 5380 + targetDays * s.dayScale);
     }
 
-    // The scan excludes missing dates; an activity without dates is listed all the same, its effort
-    // counted. A start without a stop is 9,000 years from its marker: no wrapping, and the bar keeps
-    // 30 twips.
+    // Missing dates are left out of the span, the activity listed and its effort counted; a start
+    // without a stop lies 9,000 years before its marker, without wrapping, and its bar keeps 30 twips.
     void undatedAndOpenActivities()
     {
         Plan plan;
@@ -166,9 +155,8 @@ private Q_SLOTS:
         QCOMPARE(model.span().range.targetStart, HighDate);
     }
 
-    // The axis starts on the first of the earlier start's month, actual or target, counted across the
-    // turn of the century. 2002-01-15 to 2003-06-30: 18 months, a label on every month until 15 are
-    // used; x moves on rounded to whole twips, and February counts 28 days even in a leap year.
+    // The axis starts on the first of the earlier start's month, across the turn of the century; a label
+    // a month until 15 are used; x moves on in whole twips, February of 28 days even in a leap year.
     void monthAxis()
     {
         TimeLineModel model = single(u"2000-03-15"_s, u"2000-09-30"_s, u"1999-11-20"_s, u"2000-01-02"_s);
@@ -223,8 +211,7 @@ private Q_SLOTS:
         QTest::newRow("150 phases of 10") << 150 << 10 << false << 50;
         QTest::newRow("one phase of 3,400") << 1 << 3400 << false << 107;
     }
-    // Every activity once, under its own phase; a page that resumes a broken phase repeats it at the
-    // top, its rows placed from the top again.
+    // Every activity once, under its own phase; a page resuming a broken phase repeats it at the top.
     void pageCount()
     {
         QFETCH(int, phases);
@@ -235,7 +222,8 @@ private Q_SLOTS:
         QTEST(model.pageCount(), "pages");
         QStringList listed;
         int phase = -1;
-        for (const PageLayout& page : allPages(model)) {
+        for (int n = 1; n <= model.pageCount(); ++n) {
+            const PageLayout page = layoutPage(model, n, u"Project"_s);
             QVERIFY(page.rows.size() <= 34);
             QVERIFY(page.rows.size() >= (phases > 0 ? 2 : 1)); // never an empty page
             for (int i = 1; i < page.rows.size(); ++i) {

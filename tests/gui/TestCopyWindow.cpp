@@ -2,7 +2,6 @@
 
 #include "support/FormFixture.h"
 #include "support/Modal.h"
-#include "support/Peek.h"
 
 #include "copy/CopyForm.h"
 #include "gui/Dialogs.h"
@@ -17,21 +16,13 @@
 
 using testing::boxTexts;
 using testing::child;
-using testing::FormFixture;
-using testing::Peek;
 
-class TestCopyWindow : public QObject
+class TestCopyWindow : public testing::FormTest
 {
     Q_OBJECT
 
-    FormFixture* m_f = nullptr;
-    QMainWindow& w() { return m_f->form(); }
     // The projects and their components, so that a copy left half-made shows.
-    qint64 rows()
-    {
-        return Peek(m_f->databasePath())
-            .count(QStringLiteral("SELECT (SELECT COUNT(*) FROM Car) + (SELECT COUNT(*) FROM Component)"));
-    }
+    qint64 rows() { return m_f->peek().count("SELECT (SELECT COUNT(*) FROM Car) + (SELECT COUNT(*) FROM Component)"); }
 
     // Opens the copy window from the menu and lets the user work in it; answers whether it was there.
     bool fromMenu(const std::function<void(copy::copyForm&)>& user)
@@ -49,21 +40,8 @@ class TestCopyWindow : public QObject
     }
 
 private Q_SLOTS:
-    void init()
-    {
-        m_f = new FormFixture;
-        QVERIFY(m_f->start());
-    }
-
-    void cleanup()
-    {
-        delete m_f;
-        m_f = nullptr;
-    }
-
-    // Copy refused with a reason, failing in the middle of its writes, or Quit, or a file without
-    // projects to copy: the main window stays as it was and nothing of the copy is written. Emptying the name box says
-    // a name is needed at once, and again at Copy.
+    // Refused, failing in the middle, Quit, or nothing to copy: the main window stays as it was and
+    // nothing is written; emptying the name box says a name is needed at once, and again at Copy.
     void refused_data()
     {
         QTest::addColumn<qint32>("source");
@@ -88,9 +66,8 @@ private Q_SLOTS:
             QVERIFY(m_f->start(m_f->files().createEmpty()));
         }
         if (row == "store fails")
-            Peek(m_f->databasePath())
-                .exec(QStringLiteral("CREATE TRIGGER refuse BEFORE INSERT ON Component "
-                                     "BEGIN SELECT RAISE(ABORT, 'disk is full'); END"));
+            m_f->peek().exec(
+                "CREATE TRIGGER refuse BEFORE INSERT ON Component BEGIN SELECT RAISE(ABORT, 'disk is full'); END");
         const qint64 before = rows();
         QVERIFY(fromMenu([&](copy::copyForm& window) {
             copyAs(window, source, name, row == "quit" ? "cmdCancelCopy" : "cmdApplyCopy");
@@ -105,8 +82,8 @@ private Q_SLOTS:
         QCOMPARE(child<QLineEdit>(w(), "projectDescription")->text(), QString());
     }
 
-    // The sample is copied and left as it was; the copy is shown at once, found by its key even
-    // under its source's very name, and, unlike the sample, can be changed.
+    // The sample is copied and left as it was; the copy is shown at once, by its key even under the
+    // sample's very name, and can be changed.
     void copying_data()
     {
         QTest::addColumn<QString>("name");
@@ -120,7 +97,7 @@ private Q_SLOTS:
         const QString state
             = QStringLiteral("SELECT COALESCE(make, '-') || ' ' || COALESCE(auditdate, '-') || ' ' || "
                              "(SELECT COUNT(*) FROM Component WHERE carid = 1) FROM Car WHERE carid = 1");
-        const QString before = Peek(m_f->databasePath()).value(state).toString();
+        const QString before = m_f->peek().value(state).toString();
         QVERIFY(fromMenu([&](copy::copyForm& window) {
             copyAs(window, 1, name);
             QVERIFY(!window.isVisible());
@@ -134,10 +111,8 @@ private Q_SLOTS:
         QCOMPARE(m_f->buttonPattern(), QStringLiteral("001100"));
         m_f->type(child<QLineEdit>(w(), "CarMake"), QStringLiteral("Chevy"));
         m_f->press(3);
-        const Peek peek(m_f->databasePath());
-        QCOMPARE(peek.value(QStringLiteral("SELECT make FROM Car WHERE carid = ?"), { copied }).toString(),
-            QStringLiteral("Chevy"));
-        QCOMPARE(peek.value(state).toString(), before);
+        QCOMPARE(m_f->peek().value("SELECT make FROM Car WHERE carid = ?", { copied }).toString(), "Chevy");
+        QCOMPARE(m_f->peek().value(state).toString(), before);
     }
 };
 

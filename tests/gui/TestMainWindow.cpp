@@ -3,7 +3,6 @@
 
 #include "support/FormFixture.h"
 #include "support/Modal.h"
-#include "support/Peek.h"
 
 #include "app/Session.h"
 #include "app/Startup.h"
@@ -12,10 +11,8 @@
 #include "gui/NotesEdit.h"
 
 #include <QAction>
-#include <QApplication>
 #include <QCheckBox>
 #include <QDialog>
-#include <QFile>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMenu>
@@ -27,7 +24,6 @@
 
 using testing::boxTexts;
 using testing::child;
-using testing::FormFixture;
 
 namespace {
 
@@ -45,22 +41,12 @@ QString helpFile(const QString& name)
 
 } // namespace
 
-class TestMainWindow : public QObject
+class TestMainWindow : public testing::FormTest
 {
     Q_OBJECT
 
-    FormFixture* m_f = nullptr;
-    QMainWindow& w() { return m_f->form(); }
     QTabWidget* tabs(const char* name = "tbproject") { return child<QTabWidget>(w(), name); }
-
-    // A record of our own saved from a tab (the sample may not be changed), "box=text|...".
-    void own(int tab, const QString& typed)
-    {
-        m_f->showTab(tab);
-        m_f->press(Add);
-        m_f->type(typed);
-        m_f->press(Save);
-    }
+    void own(int tab, const QString& typed) { m_f->add(tab, typed); } // the sample may not be changed
 
     // Starts again on the same files, with "key=value|..." stored first.
     void restart(const QString& stored = QString())
@@ -87,21 +73,6 @@ class TestMainWindow : public QObject
     }
 
 private Q_SLOTS:
-    void init()
-    {
-        common::Clock::setFixed(QDateTime(QDate(2026, 3, 9), QTime(14, 5)));
-        m_f = new FormFixture;
-        QVERIFY(m_f->start());
-    }
-
-    void cleanup()
-    {
-        delete m_f;
-        m_f = nullptr;
-        common::Clock::setFixed(std::nullopt);
-        qunsetenv("GEARLOG_HELP_FOLDER");
-    }
-
     // Nothing can be moved or attached before a car is picked; while editing no other record can be
     // picked; while browsing nothing can be typed that would not be saved; totals are never typed into.
     void lockingFields()
@@ -137,7 +108,7 @@ private Q_SLOTS:
         own(2, "ComponentDisplayDescription=Belt");
         own(0, "CarDisplayDescription=Fresh");
         QCOMPARE(
-            testing::Peek(m_f->databasePath())
+            m_f->peek()
                 .value("SELECT IFNULL(Car.make, '') || IFNULL(Car.note1, '') || wishlist || '|' || quantity FROM Car, "
                        "Component WHERE Car.Description = 'Fresh' AND Component.Description = 'Belt'")
                 .toString(),
@@ -162,7 +133,7 @@ private Q_SLOTS:
 
     void statusBarClock()
     {
-        QCOMPARE(m_f->panelText(4) + " " + m_f->panelText(5), "2:05 PM 3/9/2026");
+        QCOMPARE(m_f->panelText(4) + " " + m_f->panelText(5), "10:15 AM 4/2/2026");
         common::Clock::setFixed(QDateTime(QDate(2026, 12, 31), QTime(9, 59)));
         QTRY_COMPARE(m_f->panelText(4) + " " + m_f->panelText(5), "9:59 AM 12/31/2026");
     }
@@ -178,8 +149,8 @@ private Q_SLOTS:
         QTest::newRow("button shadow") << "BACKCOLOR=-2147483632" << int(QPalette::Mid);
     }
 
-    // System colours show as the palette's; anything unusable falls back to button face, fitted
-    // pictures and expanded trees. A first start writes nothing.
+    // System colours show as the palette's; anything unusable falls back to button face, fitted pictures
+    // and expanded trees; a first start writes nothing.
     void storedPreferences()
     {
         QFETCH(QString, stored);
@@ -190,14 +161,13 @@ private Q_SLOTS:
         QVERIFY(m_f->action("MnuShrinkToFit")->isChecked());
         m_f->openCar(1);
         const testing::Node car = testing::treeNode(child<QTreeView>(w(), "TvMaterials"), project::Kind::Car, 1);
-        QVERIFY(car && car->childCount() > 0 && car->child(0)->isExpanded());
+        QVERIFY(car && car.childCount() > 0 && car.child(0).isExpanded());
         if (stored.isEmpty())
             QCOMPARE(m_f->settings().allKeys(), QStringList());
     }
 
-    // A chosen colour goes on the window and both tab areas, is written as BACKCOLOR in the
-    // 0x00BBGGRR form and comes back at the next start; a cancelled choice changes and writes
-    // nothing; the default colour writes button face back.
+    // A chosen colour goes on the window and both tab areas, is written as 0x00BBGGRR and comes back at
+    // the next start; a cancelled choice changes nothing; the default colour writes button face back.
     void chosenColourKept()
     {
         const QColor navy(0x10, 0x20, 0x60);
@@ -244,9 +214,8 @@ private Q_SLOTS:
         // clang-format on
     }
 
-    // Each opens modally over the main window and closes with its OK button; the table of contents
-    // is the help of the program's folder, F1 the Help folder's at the showing tab's section. No
-    // box is shown, not even without help files.
+    // Each opens modally and closes with OK; contents is the program folder's help, F1 the Help folder's
+    // at the tab's section; no box is shown, not even without help files.
     void modalWindows()
     {
         QFETCH(QString, menu);
@@ -254,6 +223,7 @@ private Q_SLOTS:
         QTemporaryDir empty;
         if (shown.isEmpty())
             qputenv("GEARLOG_HELP_FOLDER", QFile::encodeName(empty.path()));
+        const auto restore = qScopeGuard([] { qunsetenv("GEARLOG_HELP_FOLDER"); });
         m_f->openCar(1);
         w().activateWindow();
         QVERIFY(QTest::qWaitForWindowActive(&w()));
@@ -268,19 +238,7 @@ private Q_SLOTS:
         QCOMPARE(boxTexts(), QStringList());
     }
 
-    // Every section context help can ask for is in the help file.
-    void helpSections()
-    {
-        QFile f(helpFile("Help/Gear-Log.html"));
-        QVERIFY(f.open(QIODevice::ReadOnly));
-        const QByteArray html = f.readAll();
-        for (const char* anchor :
-            { "car", "assemblies", "components", "phases", "activities", "suppliers", "pictures" })
-            QVERIFY2(html.contains("name=\"" + QByteArray(anchor) + '"'), anchor);
-    }
-
-    // A field entered by Tab or by a click selects what it holds (up to its limit), so typing
-    // replaces the old text instead of running on into it.
+    // A field entered by Tab or a click selects what it holds (up to its limit), so typing replaces it.
     void focusSelection_data()
     {
         QTest::addColumn<QString>("field");
@@ -295,7 +253,7 @@ private Q_SLOTS:
         QFETCH(QString, field);
         QFETCH(int, length);
         QFETCH(int, selected);
-        m_f->press(0); // Add: the car's fields open for typing
+        m_f->press(Add);
         QWidget* target = child<QWidget>(w(), qPrintable(field));
         auto* line = qobject_cast<QLineEdit*>(target);
         auto* notes = qobject_cast<gui::NotesEdit*>(target);

@@ -1,13 +1,10 @@
-// Pictures of cars, assemblies and components: attaching a file through the edit cycle, and
-// showing it stretched to the frame or at its own size.
+// Pictures of cars, assemblies and components: attaching a file, showing it fitted or at its own size.
 
 #include "support/FormFixture.h"
-#include "support/Peek.h"
 
 #include "gui/Dialogs.h"
 
 #include <QAction>
-#include <QComboBox>
 #include <QDir>
 #include <QImage>
 #include <QLabel>
@@ -20,7 +17,6 @@
 
 using testing::boxTexts;
 using testing::child;
-using testing::FormFixture;
 using testing::Peek;
 
 namespace {
@@ -35,13 +31,11 @@ template <class W> W* control(const QMainWindow& w, const char* pattern, int kin
 
 } // namespace
 
-class TestPictures : public QObject
+class TestPictures : public testing::FormTest
 {
     Q_OBJECT
 
-    FormFixture* m_f = nullptr;
     qint32 m_keys[3] = {};
-    QMainWindow& w() { return m_f->form(); }
     QLabel* image() { return child<QLabel>(w(), "Image1"); }
 
     // A picture of the given size in the test's folder, in the format its name ends in.
@@ -66,38 +60,21 @@ class TestPictures : public QObject
     }
 
 private Q_SLOTS:
+    // A project of our own with one assembly and one component: the sample may not be changed.
     void init()
     {
-        m_f = new FormFixture;
-        QVERIFY(m_f->start());
-        // A project of our own with one assembly and one component: the sample may not be changed.
-        for (int tab = 0; tab < 3; ++tab) {
-            m_f->showTab(tab);
-            m_f->press(0);
-            m_f->type(control<QLineEdit>(w(), "%1DisplayDescription", tab), QStringLiteral("Body"));
-            if (tab == 2) {
-                m_f->type(child<QComboBox>(w(), "ComponentAssembly"), QStringLiteral("Body"));
-                m_f->type(child<QLineEdit>(w(), "ComponentQuantity"), QStringLiteral("1"));
-                m_f->type(child<QLineEdit>(w(), "ComponentTargetCost"), QStringLiteral("1250.00"));
-            }
-            m_f->press(3);
-            m_keys[tab] = testing::pickedKey(
-                child<QComboBox>(w(), qPrintable(QString::fromLatin1(kinds[tab]).toLower() + "Description")));
-            QVERIFY(m_keys[tab] > (tab == 0 ? 1 : 0));
-        }
+        QVERIFY(fresh().start());
+        m_keys[0] = m_f->add(0, "CarDisplayDescription=Body");
+        m_keys[1] = m_f->add(1, "AssemblyDisplayDescription=Body");
+        m_keys[2] = m_f->add(2,
+            "ComponentDisplayDescription=Body|ComponentAssembly=Body|ComponentQuantity=1|ComponentTargetCost=1250.00");
+        QVERIFY(m_keys[0] > 1 && m_keys[1] > 0 && m_keys[2] > 0);
         gui::DialogSeam::reset();
     }
 
-    void cleanup()
-    {
-        delete m_f;
-        m_f = nullptr;
-    }
-
-    // The chosen file's full path, whatever the file, is written at once and shown, and a cancelled
-    // choice keeps it, nothing else on the record changing. Viewing replaces the tabs and command
-    // buttons by the picture and closing gives them back; a file that cannot be read as a picture
-    // says so, and an empty path shows an empty frame.
+    // The chosen file's full path is written at once and shown; a cancelled choice keeps it. Viewing
+    // replaces tabs and buttons by the picture until closed; an unreadable file says so, an empty path
+    // shows an empty frame.
     void attachAndView_data()
     {
         QTest::addColumn<int>("kind");
@@ -119,7 +96,7 @@ private Q_SLOTS:
         QFETCH(QString, name);
         QFETCH(QByteArray, content);
         QFETCH(QString, message);
-        const Peek peek(m_f->databasePath());
+        const Peek peek = m_f->peek();
         m_f->showTab(kind);
         if (!name.isEmpty()) {
             QFile file(m_f->files().path(name));
@@ -159,8 +136,8 @@ private Q_SLOTS:
         QCOMPARE(child<QTabWidget>(w(), "tbproject")->currentIndex(), kind);
     }
 
-    // The sample project is refused before any file is chosen, though View still works; a save the
-    // database refuses is reported. Either way the record and the box keep what they had.
+    // The sample is refused before any file is chosen (View still works); a refused save is reported;
+    // either way the record and the box keep what they had.
     void attachRefused_data()
     {
         QTest::addColumn<bool>("sample");
@@ -173,7 +150,7 @@ private Q_SLOTS:
     {
         QFETCH(bool, sample);
         QFETCH(QString, message);
-        const Peek peek(m_f->databasePath());
+        const Peek peek = m_f->peek();
         peek.exec(
             QStringLiteral("CREATE TRIGGER refuse BEFORE UPDATE ON Car BEGIN SELECT RAISE(ABORT, 'read-only'); END"));
         if (sample)
@@ -195,8 +172,7 @@ private Q_SLOTS:
         }
     }
 
-    // Size To Fit fills the frame; Actual Size keeps the picture's own size at the frame's corner,
-    // scrolling when it is larger than the window. The choice is kept in the settings.
+    // Size To Fit fills the frame; Actual Size keeps the picture's size at the frame's corner, scrolling.
     void fitting()
     {
         m_f->showTab(0);

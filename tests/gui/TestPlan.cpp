@@ -1,8 +1,6 @@
-// The two trees, the totals beside the records, moving phases and activities, and attaching
-// components to an activity from the materials tree.
+// The two trees, the totals beside the records, moving the plan's records, attaching components.
 
 #include "support/FormFixture.h"
-#include "support/Peek.h"
 
 #include "gui/Dialogs.h"
 
@@ -17,7 +15,6 @@
 using project::Kind;
 using testing::boxTexts;
 using testing::child;
-using testing::FormFixture;
 using testing::Peek;
 
 namespace {
@@ -63,34 +60,29 @@ Plan writePlan(const QString& path)
 QString childTexts(const testing::Node& node)
 {
     QStringList texts;
-    for (int i = 0; i < node->childCount(); ++i)
-        texts << node->child(i)->text(0);
+    for (int i = 0; i < node.childCount(); ++i)
+        texts << node.child(i).text();
     return texts.join(QLatin1Char('|'));
 }
 
-const char* const Lists[]
-    = { "carDescription", "assemblyDescription", "componentDescription", "phaseDescription", "ActivityDescription" };
-
 } // namespace
 
-class TestPlan : public QObject
+class TestPlan : public testing::FormTest
 {
     Q_OBJECT
 
-    FormFixture* m_f = nullptr;
     Plan m_plan;
-    QMainWindow& w() { return m_f->form(); }
     QTreeView* tree(bool plan) { return child<QTreeView>(w(), plan ? "TvProject" : "TvMaterials"); }
-    testing::Node car(bool plan) { return testing::topNode(tree(plan))->child(0); }
+    testing::Node car(bool plan) { return testing::topNode(tree(plan)).child(0); }
     testing::Node component(qint32 key) { return testing::treeNode(tree(false), Kind::Component, key); }
     void showPage(int page) { child<QTabWidget>(w(), "TbDisplay")->setCurrentIndex(page); }
     void press(const char* button) { QTest::mouseClick(child<QPushButton>(w(), button), Qt::LeftButton); }
     void pick(int tab, const QString& record)
     {
         m_f->showTab(tab);
-        m_f->pickText(child<QComboBox>(w(), Lists[tab]), record);
+        m_f->pickText(m_f->list(tab), record);
     }
-    QString value(const QString& sql) { return Peek(m_f->databasePath()).value(sql, { m_plan.car }).toString(); }
+    QString value(const QString& sql) { return m_f->peek().value(sql, { m_plan.car }).toString(); }
     // The plan car's phases' and activities' priority sequences, by key: "1,2,5|1,2,1".
     QString sequences()
     {
@@ -103,44 +95,34 @@ class TestPlan : public QObject
 private Q_SLOTS:
     void init()
     {
-        m_f = new FormFixture;
-        const QString path = m_f->files().copySample();
+        const QString path = fresh().files().copySample();
         m_plan = writePlan(path);
         QVERIFY(m_f->start(path));
         m_f->openCar(m_plan.car);
     }
 
-    void cleanup()
-    {
-        delete m_f;
-        m_f = nullptr;
-    }
-
-    // Assemblies and components by description, phases and activities by sequence, each under its
-    // parent; the picked car carries the highlight. The compressed view is kept in the settings and
-    // holds on both trees until expanded again.
+    // Materials by description, the plan by sequence, each under its parent, the picked car highlighted;
+    // the compressed view is kept in the settings and holds on both trees until expanded again.
     void trees()
     {
         QCOMPARE(testing::currentNode(tree(false)), car(false));
         QCOMPARE(childTexts(car(false)), "ASSEMBLY: Body|ASSEMBLY: Engine");
-        QCOMPARE(childTexts(car(false)->child(1)), "COMPONENT: Hose|COMPONENT: Pump");
+        QCOMPARE(childTexts(car(false).child(1)), "COMPONENT: Hose|COMPONENT: Pump");
         QCOMPARE(childTexts(car(true)), "PHASE: A|PHASE: B|PHASE: C");
-        QCOMPARE(childTexts(car(true)->child(0)) + "/" + childTexts(car(true)->child(2)), "ACTIVITY: A1|ACTIVITY: A2/");
+        QCOMPARE(childTexts(car(true).child(0)) + "/" + childTexts(car(true).child(2)), "ACTIVITY: A1|ACTIVITY: A2/");
 
         child<QAction>(w(), "mnuCompressView")->trigger();
         QCOMPARE(m_f->settings().value("STARTUP/TREEVIEW").toString(), "C");
-        QVERIFY(car(false)->isExpanded() && !car(false)->child(0)->isExpanded());
+        QVERIFY(car(false).isExpanded() && !car(false).child(0).isExpanded());
         showPage(1);
-        QVERIFY(!car(true)->child(0)->isExpanded());
+        QVERIFY(!car(true).child(0).isExpanded());
         child<QAction>(w(), "mnuExpandView")->trigger();
-        QVERIFY(car(true)->child(0)->isExpanded());
+        QVERIFY(car(true).child(0).isExpanded());
         QCOMPARE(m_f->settings().value("STARTUP/TREEVIEW").toString(), "E");
     }
 
-    // A node click shows its record, and the figures beside it, on its tab; a list pick afterwards is
-    // the user's own; the root does nothing. The plan page brings back the phase or activity tab with
-    // the moves, the materials page the assembly or component tab without them. Pump, attached to
-    // nothing, counts for its assembly and the car only (the sums are tested without windows).
+    // A node click shows its record and figures on its tab; a later list pick is the user's own; the root
+    // does nothing; each page brings back its own tabs. Pump, unattached, counts for its assembly and car only.
     void nodeClicksShowRecords()
     {
         QCOMPARE(shown("CarTargetCost,CarActualCost,CarTargetEffort,CarTargetStartDate,CarActualStartDate,"
@@ -191,8 +173,8 @@ private Q_SLOTS:
         // clang-format on
     }
 
-    // The ends of the plan, and of each phase for its activities, refuse to move and change nothing;
-    // a move trades places with the neighbour, the tree follows and the record stays picked.
+    // The ends of the plan, and of each phase for its activities, refuse to move; a move trades places
+    // with the neighbour, the tree follows and the record stays picked.
     void moves()
     {
         QFETCH(QString, record);
@@ -200,7 +182,7 @@ private Q_SLOTS:
         QFETCH(int, presses);
         const bool phase = record.size() == 1;
         pick(phase ? 3 : 4, record);
-        const qint32 key = testing::pickedKey(child<QComboBox>(w(), Lists[phase ? 3 : 4]));
+        const qint32 key = testing::pickedKey(m_f->list(phase ? 3 : 4));
         for (int i = 0; i < presses; ++i)
             press(up ? "cmdMoveUp" : "cmdMoveDown");
         QTEST(boxTexts().value(0), "message");
@@ -210,9 +192,8 @@ private Q_SLOTS:
         QTEST(node.index().row(), "row");
     }
 
-    // In attach mode a component click attaches it to the activity, a second click detaches it, and
-    // one attached elsewhere moves here; assemblies are not attached; a component whose row vanished
-    // meanwhile is reported and the mode stays on; Done ends the mode.
+    // In attach mode a click attaches a component, a second detaches it, one attached elsewhere moves here;
+    // assemblies are not attached; a vanished component is reported, the mode staying on until Done.
     void attachingComponents()
     {
         pick(4, "A2");
@@ -232,7 +213,7 @@ private Q_SLOTS:
         testing::clickNode(testing::treeNode(tree(false), Kind::Assembly, m_plan.engine));
         testing::clickNode(component(m_plan.pump));
         QCOMPARE(attached(), a2 + "|" + a1 + "|0");
-        QVERIFY(component(m_plan.pump)->font(0).bold());
+        QVERIFY(component(m_plan.pump).font().bold());
         QCOMPARE(list->item(0)->text(), "Pump");
         testing::clickNode(component(m_plan.pump));
         QCOMPARE(attached(), "0|" + a1 + "|0");
@@ -241,7 +222,7 @@ private Q_SLOTS:
         testing::clickNode(component(m_plan.pump));
         QCOMPARE(attached(), a2 + "|" + a2 + "|0");
 
-        Peek(m_f->databasePath()).value("DELETE FROM Component WHERE componentid = ?", { m_plan.panel });
+        m_f->peek().value("DELETE FROM Component WHERE componentid = ?", { m_plan.panel });
         testing::clickNode(component(m_plan.panel));
         QCOMPARE(boxTexts(), QStringList { "Unable To Access Component" });
         QVERIFY(child<QPushButton>(w(), "cmdDone")->isVisible());

@@ -2,6 +2,7 @@
 
 #include "app/Session.h"
 #include "app/Startup.h"
+#include "common/Clock.h"
 #include "gui/Dialogs.h"
 #include "gui/ListText.h"
 #include "gui/NotesEdit.h"
@@ -38,7 +39,7 @@ qint32 pickedKey(const QComboBox* list)
     return list->currentIndex() < 0 ? 0 : list->currentData().toInt();
 }
 
-QString Node::text(int) const
+QString Node::text() const
 {
     return m_index.data().toString();
 }
@@ -53,17 +54,12 @@ int Node::childCount() const
     return m_view->model()->rowCount(m_index);
 }
 
-Node Node::parent() const
-{
-    return Node(m_view, m_index.parent());
-}
-
 bool Node::isExpanded() const
 {
     return m_view->isExpanded(m_index);
 }
 
-QFont Node::font(int) const
+QFont Node::font() const
 {
     const QVariant font = m_index.data(Qt::FontRole);
     return font.isValid() ? font.value<QFont>() : m_view->font();
@@ -119,7 +115,6 @@ bool FormFixture::start(const QString& databasePath, const store::OpenOptions& o
     m_session = app::startGearLog(m_databasePath, *m_settings, options, false);
     if (!m_session)
         return false;
-    // The first activation runs from the event loop right after showing.
     // The first activation runs from the event loop right after showing; it ends with the count of
     // projects in the status bar.
     return QTest::qWaitFor(
@@ -215,12 +210,28 @@ QString FormFixture::shown(const QString& names)
 
 void FormFixture::openCar(qint32 carid)
 {
-    pick(widget<QComboBox>("carDescription"), carid);
+    pick(list(0), carid);
 }
 
 void FormFixture::showTab(int index)
 {
     widget<QTabWidget>("tbproject")->setCurrentIndex(index);
+}
+
+QComboBox* FormFixture::list(int tab)
+{
+    static const char* const names[] = { "carDescription", "assemblyDescription", "componentDescription",
+        "phaseDescription", "ActivityDescription", "SupplierName" };
+    return widget<QComboBox>(names[tab]);
+}
+
+qint32 FormFixture::add(int tab, const QString& typed)
+{
+    showTab(tab);
+    press(0);
+    type(typed);
+    press(3);
+    return pickedKey(list(tab));
 }
 
 QString FormFixture::buttonPattern()
@@ -235,7 +246,25 @@ QString FormFixture::buttonPattern()
 
 qint32 FormFixture::carID()
 {
-    return pickedKey(widget<QComboBox>("carDescription"));
+    return pickedKey(list(0));
+}
+
+FormFixture& FormTest::fresh()
+{
+    common::Clock::setFixed(QDateTime(QDate(2026, 4, 2), QTime(10, 15, 30)));
+    m_f = std::make_unique<FormFixture>();
+    return *m_f;
+}
+
+void FormTest::init()
+{
+    QVERIFY(fresh().start());
+}
+
+void FormTest::cleanup()
+{
+    m_f.reset();
+    common::Clock::setFixed(std::nullopt);
 }
 
 } // namespace testing

@@ -2,6 +2,7 @@
 
 #include "project/Kind.h"
 #include "store/Database.h"
+#include "support/Peek.h"
 #include "support/TestDatabase.h"
 
 #include <QMainWindow>
@@ -24,8 +25,7 @@ class Session;
 
 namespace testing {
 
-// The child of `window` with that objectName, wherever it sits; the test stops when there is none,
-// naming what it looked for.
+// The child of `window` with that objectName, wherever it sits; the test stops when there is none.
 QObject* namedChild(const QObject& window, const QString& name, const QMetaObject& type);
 template <class W> W* child(const QObject& window, const char* name)
 {
@@ -46,14 +46,12 @@ public:
     Node(const QTreeView* view, const QModelIndex& index) : m_view(view), m_index(index) { }
     explicit operator bool() const { return m_index.isValid(); }
     bool operator==(const Node& other) const { return m_index == other.m_index; }
-    const Node* operator->() const { return this; } // reads like the item pointers of a tree widget
 
-    QString text(int = 0) const;
+    QString text() const;
     Node child(int row) const;
     int childCount() const;
-    Node parent() const;
     bool isExpanded() const;
-    QFont font(int = 0) const;
+    QFont font() const;
     const QTreeView* view() const { return m_view; }
     QModelIndex index() const { return m_index; }
 
@@ -80,14 +78,15 @@ public:
     // Starts on a copy of the sample database, or on the given file when one is named.
     bool start(const QString& databasePath = QString(), const store::OpenOptions& options = {});
     void stop();
-    // Closes the program and starts it again on the same file, as a user would to see changes
-    // another program made.
+    // Closes the program and starts it again on the same file, to see changes another program made.
     bool restart();
 
     QMainWindow& form();
     TestDatabase& files() { return m_files; }
     QSettings& settings() { return *m_settings; }
     const QString& databasePath() const { return m_databasePath; }
+    // The database file as another program reads and changes it.
+    Peek peek() const { return Peek(m_databasePath); }
 
     // The enabled state of the six command buttons as a pattern, "100001".
     QString buttonPattern();
@@ -110,6 +109,10 @@ public:
     // Picks the car, then the record tab shown by index.
     void openCar(qint32 carid);
     void showTab(int index);
+    // The pick list of the record tab shown by index.
+    QComboBox* list(int tab);
+    // Adds a record on a tab as a user would, "box=text|...", and answers the key its list then shows.
+    qint32 add(int tab, const QString& typed);
     // The project the window stands on: the key of the entry picked in the car list.
     qint32 carID();
 
@@ -118,6 +121,23 @@ private:
     std::unique_ptr<QSettings> m_settings;
     std::unique_ptr<app::Session> m_session;
     QString m_databasePath;
+};
+
+// The base of the window tests: each test function gets a started main window on a fresh copy of
+// the sample database, with the clock stopped at 2026-04-02 10:15:30.
+class FormTest : public QObject
+{
+    Q_OBJECT
+
+protected:
+    std::unique_ptr<FormFixture> m_f;
+    QMainWindow& w() { return m_f->form(); }
+    // A new fixture with the clock stopped, not yet started: for tests that prepare its file first.
+    FormFixture& fresh();
+
+protected Q_SLOTS:
+    void init();
+    void cleanup();
 };
 
 } // namespace testing
