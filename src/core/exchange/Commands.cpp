@@ -1,12 +1,12 @@
 #include "exchange/Commands.h"
 
+#include "common/SafeFile.h"
 #include "exchange/Csv.h"
 #include "exchange/ProjectFile.h"
 #include "store/Store.h"
 #include "store/StoreError.h"
 
 #include <QFile>
-#include <QSaveFile>
 #include <QTextStream>
 
 namespace exchange {
@@ -26,9 +26,9 @@ std::optional<qint32> carKey(const QString& text, QTextStream& err)
 
 bool write(const QString& path, const QByteArray& data, QTextStream& err)
 {
-    QSaveFile file(path);
-    if (!file.open(QIODevice::WriteOnly) || file.write(data) != data.size() || !file.commit()) {
-        err << "gearlog: could not write " << path << "\n";
+    const QString failure = common::SafeFile::write(path, data);
+    if (!failure.isEmpty()) {
+        err << "gearlog: could not write " << path << ": " << failure << "\n";
         return false;
     }
     return true;

@@ -1,5 +1,6 @@
 #include "store/SamplePictures.h"
 
+#include "common/SafeFile.h"
 #include "store/StoreError.h"
 
 #include <QConicalGradient>
@@ -357,7 +358,8 @@ QImage componentPicture()
 QString save(const QImage& image, const QDir& dir, const QString& name)
 {
     const QString path = dir.absoluteFilePath(name);
-    if (!image.save(path, "PNG"))
+    common::SafeFile file(path);
+    if (!file.open() || !image.save(file.device(), "PNG") || !file.commit())
         throw StoreError(code::CantOpen, QStringLiteral("The picture '%1' could not be written.").arg(path), source());
     return path;
 }

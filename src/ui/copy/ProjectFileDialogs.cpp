@@ -2,6 +2,8 @@
 
 #include "copy/ProjectFileDialogs.h"
 
+#include "common/SafeFile.h"
+
 #include "exchange/ProjectFile.h"
 #include "gui/Dialogs.h"
 #include "gui/StoreErrors.h"
@@ -12,7 +14,6 @@
 #include <QDir>
 #include <QFile>
 #include <QRegularExpression>
-#include <QSaveFile>
 
 namespace copy {
 
@@ -48,9 +49,10 @@ std::optional<QString> exportProjectFile(
         gui::showCommandError(parent, QStringLiteral("the export"), e);
         return std::nullopt;
     }
-    QSaveFile file(path);
-    if (!file.open(QIODevice::WriteOnly) || file.write(json) != json.size() || !file.commit()) {
-        gui::MessageBox::information(parent, QStringLiteral("The File '%1' Could Not Be Written").arg(path));
+    const QString failure = common::SafeFile::write(path, json);
+    if (!failure.isEmpty()) {
+        gui::MessageBox::information(
+            parent, QStringLiteral("The File '%1' Could Not Be Written").arg(path) + QStringLiteral("\n\n") + failure);
         return std::nullopt;
     }
     return QStringLiteral("Project '%1' Exported").arg(description);

@@ -1,6 +1,7 @@
 #include "reports/ReportExport.h"
 
 #include "common/Clock.h"
+#include "common/SafeFile.h"
 #include "reports/ReportRenderer.h"
 #include "reports/Reports.h"
 #include "store/Store.h"
@@ -9,7 +10,6 @@
 #include <QFile>
 #include <QPageSize>
 #include <QPdfWriter>
-#include <QSaveFile>
 #include <QStringConverter>
 #include <QTextStream>
 
@@ -28,29 +28,27 @@ std::optional<int> statusFilter(const QString& text)
     return code;
 }
 
-bool writeText(const ReportDocument& document, const QString& path)
+// Empty when written, else the reason.
+QString writeText(const ReportDocument& document, const QString& path)
 {
-    QSaveFile file(path);
-    if (!file.open(QIODevice::WriteOnly))
-        return false;
-    file.write(renderText(document).toUtf8());
-    return file.commit();
+    return common::SafeFile::write(path, renderText(document).toUtf8());
 }
 
-bool writePdf(const ReportDocument& document, const QString& path)
+QString writePdf(const ReportDocument& document, const QString& path)
 {
-    // Checked first: the PDF writer only finds out when it is done.
+    common::SafeFile file(path);
+    if (!file.open())
+        return file.error();
     {
-        QFile probe(path);
-        if (!probe.open(QIODevice::WriteOnly))
-            return false;
+        QPdfWriter pdf(file.device());
+        pdf.setResolution(600);
+        pdf.setPageSize(QPageSize(QPageSize::Letter));
+        pdf.setPageMargins(reportMargins(), QPageLayout::Millimeter);
+        pdf.setTitle(QStringLiteral("Gear-Log report"));
+        if (!renderReport(document, pdf))
+            return QStringLiteral("the report could not be drawn");
     }
-    QPdfWriter pdf(path);
-    pdf.setResolution(600);
-    pdf.setPageSize(QPageSize(QPageSize::Letter));
-    pdf.setPageMargins(reportMargins(), QPageLayout::Millimeter);
-    pdf.setTitle(QStringLiteral("Gear-Log report"));
-    return renderReport(document, pdf);
+    return file.commit() ? QString() : file.error();
 }
 
 } // namespace
@@ -97,8 +95,9 @@ int exportReport(const ExportRequest& request, QTextStream& err)
             document = workStatus(store, r, *filter);
         else
             document = wishList(store, r);
-        if (!(pdf ? writePdf(document, request.output) : writeText(document, request.output))) {
-            err << "gearlog: could not write " << request.output << "\n";
+        const QString failure = pdf ? writePdf(document, request.output) : writeText(document, request.output);
+        if (!failure.isEmpty()) {
+            err << "gearlog: could not write " << request.output << ": " << failure << "\n";
             return 1;
         }
     } catch (const store::OpenFailure& e) {

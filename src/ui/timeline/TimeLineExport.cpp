@@ -1,5 +1,6 @@
 #include "timeline/TimeLineExport.h"
 
+#include "common/SafeFile.h"
 #include "gui/Twips.h"
 #include "store/Store.h"
 #include "timeline/ChartGeometry.h"
@@ -9,13 +10,12 @@
 #include <QDir>
 #include <QFileInfo>
 #include <QImage>
-#include <QPainter>
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
+#include <QPainter>
 #include <QPdfWriter>
 #include <QRegularExpression>
-#include <QSaveFile>
 #include <QTextStream>
 #include <functional>
 
@@ -172,10 +172,16 @@ QByteArray layoutJson(const TimeLineModel& model, const QString& projectName)
         .toJson();
 }
 
-bool writeFile(const QString& path, const QByteArray& data)
+[[noreturn]] void cannotWrite(const QString& path, const QString& reason)
 {
-    QSaveFile file(path);
-    return file.open(QIODevice::WriteOnly) && file.write(data) == data.size() && file.commit();
+    throw Refusal { ExportFailed, QStringLiteral("could not write %1: %2").arg(path, reason) };
+}
+
+void writeFile(const QString& path, const QByteArray& data)
+{
+    const QString failure = common::SafeFile::write(path, data);
+    if (!failure.isEmpty())
+        cannotWrite(path, failure);
 }
 
 qint32 carNumber(const QString& text)
@@ -225,8 +231,13 @@ QStringList writePng(const QString& output, int pages, const PagePainter& paintO
             paintOne(painter, scale, page);
         }
         const QString file = QStringLiteral("%1-%2.%3").arg(stem).arg(page).arg(info.suffix());
-        if (!image.save(file, "PNG"))
-            throw Refusal { ExportFailed, QStringLiteral("could not write %1").arg(file) };
+        common::SafeFile out(file);
+        if (!out.open())
+            cannotWrite(file, out.error());
+        if (!image.save(out.device(), "PNG"))
+            cannotWrite(file, out.device()->errorString());
+        if (!out.commit())
+            cannotWrite(file, out.error());
         written << file;
     }
     return written;
@@ -235,22 +246,25 @@ QStringList writePng(const QString& output, int pages, const PagePainter& paintO
 // One document, a landscape Letter page for each page of the chart, at its real size.
 QStringList writePdf(const QString& output, int pages, const PagePainter& paintOne)
 {
-    QPdfWriter writer(output);
+    common::SafeFile out(output);
+    if (!out.open())
+        cannotWrite(output, out.error());
+    QPdfWriter writer(out.device());
     writer.setPageSize(QPageSize(QPageSize::Letter));
     writer.setPageOrientation(QPageLayout::Landscape);
     writer.setPageMargins(QMarginsF(0.5, 0.5, 0.5, 0.5), QPageLayout::Inch);
     writer.setTitle(QStringLiteral("Gear-Log Project Time Line"));
     QPainter painter;
     if (!painter.begin(&writer))
-        throw Refusal { ExportFailed, QStringLiteral("could not write %1").arg(output) };
+        cannotWrite(output, QStringLiteral("the page could not be drawn"));
     const gui::Twips scale(writer);
     for (int page = 1; page <= pages; ++page) {
         if (page > 1)
             writer.newPage();
         paintOne(painter, scale, page);
     }
-    if (!painter.end())
-        throw Refusal { ExportFailed, QStringLiteral("could not write %1").arg(output) };
+    if (!painter.end() || !out.commit())
+        cannotWrite(output, out.error().isEmpty() ? QStringLiteral("the page could not be drawn") : out.error());
     return { output };
 }
 
@@ -283,8 +297,7 @@ QStringList exportPages(const ExportRequest& request, QTextStream& err)
 
     const PageCaptions captions { car->Description, request.summary ? captions::SummaryStyle : captions::DetailStyle };
     if (format == Format::Json) {
-        if (!writeFile(request.output, layoutJson(model, car->Description)))
-            throw Refusal { ExportFailed, QStringLiteral("could not write %1").arg(request.output) };
+        writeFile(request.output, layoutJson(model, car->Description));
         return { request.output };
     }
     if (format == Format::Svg) {
@@ -293,8 +306,7 @@ QStringList exportPages(const ExportRequest& request, QTextStream& err)
         QStringList written;
         for (int page = 1; page <= model.pageCount(); ++page) {
             const QString file = QStringLiteral("%1-%2.svg").arg(stem).arg(page);
-            if (!writeFile(file, svgPage(layoutPage(model, page, car->Description), captions)))
-                throw Refusal { ExportFailed, QStringLiteral("could not write %1").arg(file) };
+            writeFile(file, svgPage(layoutPage(model, page, car->Description), captions));
             written << file;
         }
         return written;
