@@ -7,13 +7,20 @@
 #include "store/SampleProject.h"
 #include "store/StoreError.h"
 
-#include <QCoreApplication>
+#include <QApplication>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <QPointer>
 #include <QStandardPaths>
+#include <QStatusBar>
+#include <QTextStream>
 
 namespace app {
+
+namespace {
+constexpr int BackupMessageMs = 60000;
+}
 
 QString defaultDatabasePath()
 {
@@ -73,7 +80,21 @@ std::unique_ptr<Session> startGearLog(const QString& databasePath, QSettings& se
     session->window().show();
     if (dailyBackup) {
         const QDate today = common::Clock::now().date();
-        session->startBackup([databasePath, today] { store::backupDaily(databasePath, today); });
+        // A failed backup is told once, in the status bar and on standard error; the next start tries again.
+        const QPointer<QMainWindow> window = &session->window();
+        session->startBackup([databasePath, today, window] {
+            const QString failure = store::backupDaily(databasePath, today).failure;
+            if (failure.isEmpty())
+                return;
+            QMetaObject::invokeMethod(
+                qApp,
+                [window, failure] {
+                    QTextStream(stderr) << "gearlog: " << failure << "\n";
+                    if (window)
+                        window->statusBar()->showMessage(failure, BackupMessageMs);
+                },
+                Qt::QueuedConnection);
+        });
     }
     return session;
 }
