@@ -84,7 +84,7 @@ activity_part = phase_part["properties"]["activities"]["items"]
 # component attached to an activity and one not, an empty assembly and phase.
 awkward = blank(schema)
 awkward.update(format="gearlog-project", version=1, car=blank(top["car"]))
-awkward["car"].update(Description="Ż" * 30, make="", Year="1956", purchaseprice="999999999",
+awkward["car"].update(Description="Ż" * 30, make="🚗" * 20, Year="1956", purchaseprice="999999999",
                       resalevalue="-999999999", imagepath="", Status=32767, note1="ü" * 50,
                       note3="🚗 ok")
 supplier = blank(top["suppliers"]["items"])

@@ -1,4 +1,5 @@
 #include "common/Names.h"
+#include "common/Notes.h"
 #include "project/ProjectRecords.h"
 #include "project/RecordRules.h"
 #include "store/Database.h"
@@ -28,6 +29,20 @@ class TestNames : public QObject
     Q_OBJECT
 
 private Q_SLOTS:
+    // Limits count characters as JSON Schema does: an emoji (two UTF-16 units) is one, and no cut
+    // leaves half of one behind.
+    void limitsCountCodePoints()
+    {
+        const QString car = QStringLiteral("\U0001F697");
+        QCOMPARE(common::codePointCount(car.repeated(16)), 16);
+        const auto built = project::carRecord({ .description = QStringLiteral("x") + car.repeated(30) }, {}, {});
+        QCOMPARE(built.fields.description, QStringLiteral("x") + car.repeated(29));
+        const common::NoteParts parts = common::splitNotes(QStringLiteral("x") + car.repeated(160));
+        QCOMPARE(parts[0], QStringLiteral("x") + car.repeated(49));
+        QCOMPARE(parts[1], car.repeated(50));
+        QCOMPARE(parts[2], car.repeated(50));
+    }
+
     void caseIgnoredForEveryLetter_data()
     {
         QTest::addColumn<QString>("a");

@@ -4,6 +4,7 @@
 #include "exchange/ProjectFile.h"
 
 #include "common/Clock.h"
+#include "common/Notes.h"
 #include "common/Parse.h"
 #include "project/RecordRules.h"
 #include "store/Store.h"
@@ -49,7 +50,7 @@ public:
         // into the database: refused, not changed.
         if (!s.isValidUtf16())
             fail(name, QStringLiteral("is not valid Unicode text"));
-        if (s.size() > limit)
+        if (common::codePointCount(s) > limit)
             fail(name, QStringLiteral("is longer than %1 characters").arg(limit));
         return s;
     }

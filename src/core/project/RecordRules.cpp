@@ -34,7 +34,7 @@ Refusal refusal(const QString& message, const char* field, bool selectText = tru
 
 void cut(QString& text)
 {
-    text.truncate(DescriptionLength);
+    text = common::leftCodePoints(text, DescriptionLength);
 }
 
 void zeroWhenEmpty(QString& text)

@@ -113,9 +113,15 @@ std::unique_ptr<Database> Database::open(const QString& path, const OpenOptions&
     // Check first as well as opening with mode=rw: a missing file is an error, never a new empty database.
     const QFileInfo info(path);
     if (!info.exists() || !info.isFile()) {
-        throw OpenFailure({ StoreError(code::CantOpen,
-                                       QStringLiteral("The database file '%1' does not exist.").arg(path),
-                                       OpenSource) });
+        QString what = QStringLiteral("The database file '%1' does not exist.");
+        if (info.isSymLink() && !info.exists())
+            what = QStringLiteral("The database file '%1' is a link that leads to no file (a missing file or a loop "
+                                  "of links).");
+        else if (info.isDir())
+            what = QStringLiteral("'%1' is a folder, not a database file.");
+        else if (info.exists())
+            what = QStringLiteral("'%1' is a device, pipe or other special file, not a database file.");
+        throw OpenFailure({ StoreError(code::CantOpen, what.arg(path), OpenSource) });
     }
 
     // A file cut short whose log lies beside it would have the log replayed onto it; refused

@@ -1,5 +1,7 @@
 #include "gui/NotesEdit.h"
 
+#include "common/Notes.h"
+
 #include <QTextCursor>
 
 namespace gui {
@@ -14,7 +16,7 @@ NotesEdit::NotesEdit(int maxLength, QWidget* parent)
 
 void NotesEdit::setText(const QString& text)
 {
-    setPlainText(text.left(m_maxLength));
+    setPlainText(common::leftCodePoints(text, m_maxLength));
 }
 
 void NotesEdit::enforceLimit()
@@ -22,17 +24,21 @@ void NotesEdit::enforceLimit()
     if (m_trimming)
         return;
     const QString current = toPlainText();
-    if (current.size() <= m_maxLength)
+    const qsizetype excess = common::codePointCount(current) - m_maxLength;
+    if (excess <= 0)
         return;
-    // Typing or pasting past the limit drops the excess at the cursor, as a line edit would.
+    // Typing or pasting past the limit drops the excess at the cursor, as a line edit would;
+    // counted in characters as the stored notes count them, never splitting one in two.
     m_trimming = true;
     QTextCursor cursor = textCursor();
     const int position = cursor.position();
-    const int excess = int(current.size()) - m_maxLength;
-    const int cut = qMax(0, position - excess);
-    setPlainText((current.left(cut) + current.mid(position)).left(m_maxLength));
+    int cut = position;
+    for (qsizetype n = 0; n < excess && cut > 0; ++n)
+        cut -= cut >= 2 && current.at(cut - 1).isLowSurrogate() && current.at(cut - 2).isHighSurrogate() ? 2 : 1;
+    const QString kept = common::leftCodePoints(current.left(cut) + current.mid(position), m_maxLength);
+    setPlainText(kept);
     cursor = textCursor();
-    cursor.setPosition(qMin(cut, m_maxLength));
+    cursor.setPosition(qMin(cut, int(kept.size())));
     setTextCursor(cursor);
     m_trimming = false;
 }
