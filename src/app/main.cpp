@@ -51,6 +51,12 @@ void describe(QCommandLineParser& parser)
                        QStringLiteral("Draw the time line of the project --car to --output (a PNG a page, or one "
                                       "PDF) and exit.") });
     parser.addOption({ QStringLiteral("summary"), QStringLiteral("Time line: phases only, without their activities.") });
+    parser.addOption({ QStringLiteral("list-backups"),
+        QStringLiteral("List the backups beside the database with their dates and projects.") });
+    parser.addOption({ QStringLiteral("restore-backup"),
+        QStringLiteral("Put the backup <file> in place of the database, setting the database aside "
+                       "in its backups folder."),
+        QStringLiteral("file") });
     // For installers and packagers: where the sample's pictures will be found once installed.
     QCommandLineOption pictures(QStringLiteral("picture-folder"), QStringLiteral("Picture folder to record."),
                                 QStringLiteral("path"));
@@ -166,11 +172,16 @@ int main(int argc, char** argv)
         return createDatabase(parser);
     }
     if (parser.isSet(QStringLiteral("export-project")) || parser.isSet(QStringLiteral("import-project"))
-        || parser.isSet(QStringLiteral("csv"))) {
+        || parser.isSet(QStringLiteral("csv")) || parser.isSet(QStringLiteral("list-backups"))
+        || parser.isSet(QStringLiteral("restore-backup"))) {
         QCoreApplication app(argc, argv);
         QTextStream out(stdout);
         QTextStream err(stderr);
         const QString database = databaseOption(parser);
+        if (parser.isSet(QStringLiteral("list-backups")))
+            return exchange::listBackupsCommand(database, out);
+        if (parser.isSet(QStringLiteral("restore-backup")))
+            return exchange::restoreBackupCommand(database, parser.value(QStringLiteral("restore-backup")), out, err);
         if (parser.isSet(QStringLiteral("import-project")))
             return exchange::importProjectCommand(database, parser.value(QStringLiteral("import-project")), out, err);
         if (parser.isSet(QStringLiteral("csv")))

@@ -3,6 +3,7 @@
 #include "common/SafeFile.h"
 #include "exchange/Csv.h"
 #include "exchange/ProjectFile.h"
+#include "store/Restore.h"
 #include "store/Store.h"
 #include "store/StoreError.h"
 
@@ -123,6 +124,32 @@ int csvCommand(const QString& databasePath, const QString& list, const QString& 
             = list == QStringLiteral("materials") ? materialsCsv(store, *carid) : wishListCsv(store, *carid);
         return write(output, data, err) ? 0 : 1;
     });
+}
+
+int listBackupsCommand(const QString& databasePath, QTextStream& out)
+{
+    const QList<store::BackupEntry> backups = store::listBackups(databasePath);
+    if (backups.isEmpty())
+        out << "No backups beside " << databasePath << "\n";
+    for (const store::BackupEntry& b : backups) {
+        out << b.made.toString(QStringLiteral("yyyy-MM-dd HH:mm")) << "  "
+            << (b.projects < 0 ? QStringLiteral("cannot be read")
+                               : QStringLiteral(b.projects == 1 ? "1 project" : "%1 projects").arg(b.projects))
+            << "  " << b.path << "\n";
+    }
+    return 0;
+}
+
+int restoreBackupCommand(const QString& databasePath, const QString& backup, QTextStream& out, QTextStream& err)
+{
+    try {
+        const QString aside = store::restoreBackup(databasePath, backup);
+        out << "Restored " << backup << " as " << databasePath << "; the file it replaced is kept as " << aside << "\n";
+        return 0;
+    } catch (const store::StoreError& e) {
+        err << "gearlog: " << e.message() << "\n";
+        return 1;
+    }
 }
 
 } // namespace exchange

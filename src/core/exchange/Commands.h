@@ -12,5 +12,9 @@ int exportProjectCommand(const QString& databasePath, const QString& car, const 
 int importProjectCommand(const QString& databasePath, const QString& file, QTextStream& out, QTextStream& err);
 int csvCommand(const QString& databasePath, const QString& list, const QString& car, const QString& output,
                QTextStream& err);
+// The backups beside the database with their dates and project counts; then, given a file, puts
+// it in place of the database, setting the database aside.
+int listBackupsCommand(const QString& databasePath, QTextStream& out);
+int restoreBackupCommand(const QString& databasePath, const QString& backup, QTextStream& out, QTextStream& err);
 
 } // namespace exchange

@@ -108,7 +108,14 @@ public:
         const QVariant key = q.lastInsertId();
         if (!key.isValid())
             throw StoreError(code::Error, QStringLiteral("The new row's key could not be read."), m_table);
-        return key.toInt();
+        const qint64 wide = key.toLongLong();
+        if (wide > std::numeric_limits<qint32>::max()) {
+            // Past the numbers records are known by: taken back at once, so that no record ever
+            // points at a number that was cut short.
+            m_db.run(QStringLiteral("DELETE FROM %1 WHERE %2 = ?").arg(m_table, m_key), { wide });
+            throw StoreError(code::Range, KeysUsedUp.arg(m_table), m_table);
+        }
+        return qint32(wide);
     }
 
     // Rewrites the row with the record's key; false when there is no such row.
