@@ -116,6 +116,7 @@ int runWindow(QApplication& app, const QCommandLineParser& parser)
     auto session = app::startGearLog(databasePath, *settings);
     if (!session)
         return 1;
+    app::handleRestores(session, *settings);
     if (parser.isSet(QStringLiteral("check-start"))) {
         auto* poll = new QTimer(&app);
         QObject::connect(poll, &QTimer::timeout, &app, [&session] {

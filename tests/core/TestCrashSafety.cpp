@@ -2,6 +2,7 @@
 // change is there whole or not at all.
 
 #include "store/Database.h"
+#include "store/Store.h"
 #include "support/TestDatabase.h"
 
 #include <QProcess>
@@ -48,6 +49,38 @@ private Q_SLOTS:
             sawProjects += scalar(QStringLiteral("SELECT COUNT(*) FROM Car")).toInt() > 0 ? 1 : 0;
         }
         QVERIFY(sawProjects > 0); // the worker did get somewhere between kills
+    }
+
+    // Restoring backups of one and of two projects in turn: whatever the moment of the kill, the
+    // database is one of them whole, with no stale log beside it, and no file set aside is lost.
+    void killedMidRestore()
+    {
+        testing::TestDatabase files;
+        const QString path = files.copySample();
+        const QString one = files.copySample(QStringLiteral("one.mdb"));
+        const QString two = files.copySample(QStringLiteral("two.mdb"));
+        store::Store(*store::Database::open(two)).cars.add({ .Description = QStringLiteral("second") });
+        QRandomGenerator random(20261207);
+        qint64 setAside = 0;
+        for (int round = 0; round < 20; ++round) {
+            QProcess worker;
+            worker.start(QStringLiteral(GEARLOG_CRASHWORKER), { path, QStringLiteral("restore"), one, two });
+            QVERIFY(worker.waitForReadyRead(10000));
+            QTest::qWait(int(random.bounded(1, 80)));
+            worker.kill();
+            QVERIFY(worker.waitForFinished(10000));
+            {
+                auto db = store::Database::open(path);
+                QCOMPARE(testing::firstValue(*db, QStringLiteral("PRAGMA integrity_check")).toString(),
+                    QStringLiteral("ok"));
+                QVERIFY(QList<qint64>({ 1, 2 }).contains(store::Store(*db).cars.count()));
+            }
+            const QFileInfoList aside = QDir(files.path(QStringLiteral("backups")))
+                                            .entryInfoList({ QStringLiteral("*-before-restore-*.mdb") }, QDir::Files);
+            QVERIFY(aside.size() >= setAside);
+            setAside = aside.size();
+        }
+        QVERIFY(setAside > 0);
     }
 };
 

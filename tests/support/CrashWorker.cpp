@@ -1,8 +1,10 @@
 // Works on a database without pause until it is killed: builds projects in one transaction,
 // saves single components, copies projects and deletes whole projects, as the program does.
+// With "restore A B" it puts the backups A and B in place of the database in turn.
 
 #include "copy/ProjectCopy.h"
 #include "store/Database.h"
+#include "store/Restore.h"
 #include "store/Store.h"
 #include "store/Transaction.h"
 
@@ -15,6 +17,12 @@ int main(int argc, char** argv)
     if (argc < 2) {
         std::fprintf(stderr, "usage: gearlog_crashworker DATABASE\n");
         return 2;
+    }
+    if (argc == 5 && QByteArray(argv[2]) == "restore") {
+        std::printf("ready\n");
+        std::fflush(stdout);
+        for (int round = 0;; ++round)
+            store::restoreBackup(QString::fromLocal8Bit(argv[1]), QString::fromLocal8Bit(argv[3 + round % 2]));
     }
     auto db = store::Database::open(QString::fromLocal8Bit(argv[1]));
     const store::Store s(*db);

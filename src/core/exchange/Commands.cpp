@@ -134,7 +134,7 @@ int listBackupsCommand(const QString& databasePath, QTextStream& out)
     for (const store::BackupEntry& b : backups) {
         out << b.made.toString(QStringLiteral("yyyy-MM-dd HH:mm")) << "  "
             << (b.projects < 0 ? QStringLiteral("cannot be read")
-                               : QStringLiteral(b.projects == 1 ? "1 project" : "%1 projects").arg(b.projects))
+                               : QString::fromLatin1(b.projects == 1 ? "1 project" : "%1 projects").arg(b.projects))
             << "  " << b.path << "\n";
     }
     return 0;

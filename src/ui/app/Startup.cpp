@@ -4,6 +4,7 @@
 #include "common/Clock.h"
 #include "gui/Dialogs.h"
 #include "store/Backup.h"
+#include "store/Restore.h"
 #include "store/SampleProject.h"
 #include "store/StoreError.h"
 
@@ -15,6 +16,7 @@
 #include <QStandardPaths>
 #include <QStatusBar>
 #include <QTextStream>
+#include <QTimer>
 
 namespace app {
 
@@ -97,6 +99,35 @@ std::unique_ptr<Session> startGearLog(const QString& databasePath, QSettings& se
         });
     }
     return session;
+}
+
+void handleRestores(std::unique_ptr<Session>& session, QSettings& settings)
+{
+    if (!session)
+        return;
+    QObject::connect(
+        &session->window(), &editor::MainWindow::restoreRequested, qApp, [&session, &settings](const QString& backup) {
+            // Not from inside the window's own call: the window is about to go.
+            QTimer::singleShot(0, qApp, [&session, &settings, backup] {
+                const QString path = session->database().path();
+                session.reset();
+                QString message;
+                try {
+                    const QString aside = store::restoreBackup(path, backup);
+                    message = QStringLiteral("The backup '%1' is restored. The database as it was is kept as '%2'.")
+                                  .arg(QFileInfo(backup).fileName(), aside);
+                } catch (const store::StoreError& e) {
+                    message = QStringLiteral("The backup was not restored: %1").arg(e.message());
+                }
+                session = startGearLog(path, settings, {}, false);
+                if (!session) {
+                    QApplication::quit();
+                    return;
+                }
+                gui::MessageBox::information(&session->window(), message);
+                handleRestores(session, settings);
+            });
+        });
 }
 
 } // namespace app

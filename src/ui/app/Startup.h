@@ -35,4 +35,9 @@ class Session;
 std::unique_ptr<Session> startGearLog(const QString& databasePath, QSettings& settings,
                                       const store::OpenOptions& options = {}, bool dailyBackup = true);
 
+// File > Restore Backup: the session (window and database) is closed, the backup put in place,
+// and GearLog started again on the same file, saying what was done or why nothing was. The
+// session must stay where it is while the program runs.
+void handleRestores(std::unique_ptr<Session>& session, QSettings& settings);
+
 } // namespace app

@@ -15,6 +15,7 @@
 #include "app/GearLogOverview.h"
 #include "copy/CopyForm.h"
 #include "copy/ProjectFileDialogs.h"
+#include "copy/RestoreBackupForm.h"
 #include "gui/ContextHelp.h"
 #include "gui/Dialogs.h"
 #include "gui/StoreErrors.h"
@@ -60,6 +61,11 @@ void Form1::connectMenus()
     on(m.mnucopy, [this] { mnucopy_Click(); });
     on(m.mnuExportProject, [this] { mnuExportProject_Click(); });
     on(m.mnuImportProject, [this] { mnuImportProject_Click(); });
+    on(m.mnuRestoreBackup, [this] {
+        auto* form = new copy::RestoreBackupForm(store().db.path(), this);
+        connect(form, &copy::RestoreBackupForm::restoreChosen, this, &MainWindow::restoreRequested);
+        form->open();
+    });
     on(m.mnuExpandView, [this] { setTreeStyle(QStringLiteral("E")); });
     on(m.mnuCompressView, [this] { setTreeStyle(QStringLiteral("C")); });
     on(m.MnuMaterialsList, [this] { openReport<reports::MaterialsListForm>(store().db, this); });

@@ -28,6 +28,9 @@ public:
 
 Q_SIGNALS:
     void started();
+    // The user chose a backup to put in place of the database: whoever opened the database closes
+    // it, restores and opens it again.
+    void restoreRequested(const QString& backupPath);
 };
 
 } // namespace editor

@@ -41,6 +41,7 @@ WindowMenus::WindowMenus(QMainWindow* window)
     item(NAMED(mnucopy), mnuFile, QStringLiteral("Copy &Project"));
     item(NAMED(mnuExportProject), mnuFile, QStringLiteral("&Export Project..."));
     item(NAMED(mnuImportProject), mnuFile, QStringLiteral("&Import Project..."));
+    item(NAMED(mnuRestoreBackup), mnuFile, QStringLiteral("&Restore Backup..."));
     dash(NAMED(mnDash7), mnuFile);
     item(NAMED(mnuExit), mnuFile, QStringLiteral("E&xit"));
 

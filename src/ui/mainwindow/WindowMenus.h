@@ -21,6 +21,7 @@ struct WindowMenus
     QAction* mnucopy = nullptr;
     QAction* mnuExportProject = nullptr;
     QAction* mnuImportProject = nullptr;
+    QAction* mnuRestoreBackup = nullptr;
     QAction* mnDash7 = nullptr;
     QAction* mnuExit = nullptr;
     QMenu* mnuPreferences = nullptr;
