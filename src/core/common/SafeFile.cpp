@@ -28,6 +28,16 @@ SafeFile::~SafeFile()
     }
 }
 
+namespace {
+
+// What the system said about the call that just failed, else what Qt says.
+QString systemReason(const QFile& file)
+{
+    return errno != 0 ? QString::fromLocal8Bit(std::strerror(errno)) : file.errorString();
+}
+
+} // namespace
+
 bool SafeFile::fail(const QString& reason)
 {
     m_error = reason;
@@ -54,8 +64,9 @@ bool SafeFile::commit()
     if (m_done || !m_work.isOpen())
         return fail(m_error.isEmpty() ? QStringLiteral("the file was not opened") : m_error);
     const qint64 written = m_work.pos();
+    errno = 0;
     if (!m_work.flush() || m_work.error() != QFileDevice::NoError)
-        return fail(m_work.errorString());
+        return fail(systemReason(m_work));
     errno = 0;
     if (::fsync(m_work.handle()) != 0)
         return fail(QString::fromLocal8Bit(std::strerror(errno)));
@@ -74,8 +85,9 @@ QString SafeFile::write(const QString& path, const QByteArray& data)
     SafeFile file(path);
     if (!file.open())
         return file.error();
+    errno = 0;
     if (file.device()->write(data) != data.size()) {
-        file.fail(file.m_work.errorString());
+        file.fail(systemReason(file.m_work));
         return file.error();
     }
     return file.commit() ? QString() : file.error();

@@ -88,10 +88,10 @@ std::unique_ptr<Session> startGearLog(const QString& databasePath, QSettings& se
             const QString failure = store::backupDaily(databasePath, today).failure;
             if (failure.isEmpty())
                 return;
+            QTextStream(stderr) << "gearlog: " << failure << "\n";
             QMetaObject::invokeMethod(
                 qApp,
                 [window, failure] {
-                    QTextStream(stderr) << "gearlog: " << failure << "\n";
                     if (window)
                         window->statusBar()->showMessage(failure, BackupMessageMs);
                 },
