@@ -14,15 +14,10 @@
 #include <QFileInfo>
 #include <QPointer>
 #include <QStandardPaths>
-#include <QStatusBar>
 #include <QTextStream>
 #include <QTimer>
 
 namespace app {
-
-namespace {
-constexpr int BackupMessageMs = 60000;
-}
 
 QString defaultDatabasePath()
 {
@@ -83,7 +78,7 @@ std::unique_ptr<Session> startGearLog(const QString& databasePath, QSettings& se
     if (dailyBackup) {
         const QDate today = common::Clock::now().date();
         // A failed backup is told once, in the status bar and on standard error; the next start tries again.
-        const QPointer<QMainWindow> window = &session->window();
+        const QPointer<editor::MainWindow> window = &session->window();
         session->startBackup([databasePath, today, window] {
             const QString failure = store::backupDaily(databasePath, today).failure;
             if (failure.isEmpty())
@@ -93,7 +88,7 @@ std::unique_ptr<Session> startGearLog(const QString& databasePath, QSettings& se
                 qApp,
                 [window, failure] {
                     if (window)
-                        window->statusBar()->showMessage(failure, BackupMessageMs);
+                        window->showStatusLine(failure);
                 },
                 Qt::QueuedConnection);
         });

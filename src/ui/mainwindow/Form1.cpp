@@ -192,6 +192,11 @@ void Form1::setPanelText(int panel, const QString& text)
     m_status->setText(panel, text);
 }
 
+void Form1::showStatusLine(const QString& text)
+{
+    m_status->setText(1, text);
+}
+
 void Form1::showEntries(const RecordEditor& editor)
 {
     m_status->showEntries(editor.texts().table, editor.shown.count);

@@ -46,6 +46,7 @@ public:
     ~Form1() override;
 
     bool isStarted() const override { return initialized; }
+    void showStatusLine(const QString& text) override;
 
 protected:
     void showEvent(QShowEvent* event) override;

@@ -25,6 +25,9 @@ public:
 
     // True once the project list is loaded and the window is ready for work.
     virtual bool isStarted() const = 0;
+    // A line of news from outside the window's own work (a backup that failed), in the status
+    // panel until the next status text replaces it.
+    virtual void showStatusLine(const QString& text) = 0;
 
 Q_SIGNALS:
     void started();
