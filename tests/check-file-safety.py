@@ -152,6 +152,21 @@ with tempfile.TemporaryDirectory() as work:
         r = run("--database", given, "--report", "plan", "--car", "1", "--output", out("x.txt"))
         check(r.returncode == 1 and said in r.stderr, f"{given}: {r.stderr}")
 
+    # Record numbers near 2**31: an import that would pass them is refused whole, and a file
+    # holding numbers past them is refused rather than read wrong.
+    path, db = folder("keys")
+    with sqlite3.connect(db) as c:
+        c.execute("UPDATE sqlite_sequence SET seq = 2147483640")
+    c.close()
+    before = state(path)
+    r = run("--database", db, "--import-project", project)
+    check(r.returncode == 1 and "used up the record numbers" in r.stderr and state(path) == before, f"keys: {r.stderr}")
+    with sqlite3.connect(db) as c:
+        c.execute("UPDATE Car SET carid = 2147483648")
+    c.close()
+    r = run("--database", db, "--report", "plan", "--car", "1", "--output", out("k.txt"))
+    check(r.returncode == 1 and "record numbers past 2,147,483,647" in r.stderr, f"wide keys: {r.stderr}")
+
     # Restoring after a crash left a log: the backup goes in whole, without the stale log, and
     # the file set aside keeps the change the log held.
     path, db = folder("restore", change="UPDATE Car SET Description = 'After the backup'")
