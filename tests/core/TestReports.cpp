@@ -38,15 +38,12 @@ QStringList pageLines(const ReportDocument& d, int page)
 const QDate Today(2026, 3, 9);
 
 // A project of its own in a new database; the helpers fill only what the reports print.
-class Project
+struct Project
 {
-public:
-    Project()
-        : m_db(store::Database::open(m_files.createEmpty()))
-        , s(*m_db)
-        , carid(s.cars.add({ .Description = u"Report car"_s }))
-    {
-    }
+    testing::TestDatabase files;
+    std::unique_ptr<store::Database> db = store::Database::open(files.createEmpty());
+    store::Store s { *db };
+    const qint32 carid = s.cars.add({ .Description = u"Report car"_s });
 
     qint32 assembly(const QString& name, std::optional<qint32> status = 1)
     {
@@ -71,14 +68,6 @@ public:
     }
 
     ReportRequest request() const { return { carid, u"Report car"_s, Today }; }
-
-private:
-    testing::TestDatabase m_files;
-    std::unique_ptr<store::Database> m_db;
-
-public:
-    store::Store s;
-    const qint32 carid;
 };
 
 } // namespace
