@@ -26,8 +26,7 @@ namespace {
 struct Run
 {
     int status = -1;
-    QString out;
-    QString err;
+    QString out, err;
 };
 
 // Whether anything darker than the grid's grey, a bar's outline, is drawn in row 3 of the chart

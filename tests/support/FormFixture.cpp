@@ -7,15 +7,10 @@
 #include "gui/ListText.h"
 #include "gui/NotesEdit.h"
 
-#include <QAction>
-#include <QComboBox>
 #include <QLabel>
 #include <QLineEdit>
-#include <QMainWindow>
 #include <QPlainTextEdit>
 #include <QPushButton>
-#include <QTabWidget>
-#include <QTreeView>
 #include <QtTest>
 
 namespace testing {
