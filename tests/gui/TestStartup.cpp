@@ -32,7 +32,7 @@ private Q_SLOTS:
 
     void refusesBadDatabases_data()
     {
-        // SQL run on a copy of the sample, "half" of it, "locked" by another program, or "text:" alone
+        // "half" of a copy of the sample, the copy "locked" by another program, or "text:" alone
         QTest::addColumn<QString>("damage");
         QTest::addColumn<int>("code");
         QTest::addColumn<QString>("mentions"); // in the first box
@@ -43,7 +43,6 @@ private Q_SLOTS:
         QTest::newRow("empty file") << "text:" << 17 << "'Car' is missing" << 7; // each table
         QTest::newRow("cut off") << "half" << 11 << "" << 2;
         QTest::newRow("held by another program") << "locked" << 5 << "" << 2;
-        QTest::newRow("two tables missing") << "DROP TABLE Activity;DROP TABLE Supplier" << 17 << "'Supplier'" << 3;
         // clang-format on
     }
 
@@ -65,11 +64,8 @@ private Q_SLOTS:
             path = files.copySample();
             if (damage == "half")
                 QVERIFY(QFile(path).resize(QFileInfo(path).size() / 2));
-            else if (damage == "locked")
-                holder.emplace(path).exec("BEGIN EXCLUSIVE");
             else
-                for (const QString& sql : damage.split(QLatin1Char(';')))
-                    testing::Peek(path).exec(sql);
+                holder.emplace(path).exec("BEGIN EXCLUSIVE");
         }
         const QByteArray before = contents(path);
 
