@@ -43,10 +43,12 @@ def errors(document):
     return ["/".join(map(str, e.absolute_path)) + ": " + e.message for e in validator.iter_errors(document)]
 
 
-def blank(part):
-    """An object of the schema's part with every field Null and every list empty."""
+def blank(part, **fields):
+    """An object of the schema's part with every field Null and every list empty, but for those given."""
     properties = part["properties"]
-    return {name: [] if properties[name].get("type") == "array" else None for name in part["required"]}
+    document = {name: [] if properties[name].get("type") == "array" else None for name in part["required"]}
+    document.update(fields)
+    return document
 
 
 def exported(database, car, name):
@@ -82,37 +84,22 @@ activity_part = phase_part["properties"]["activities"]["items"]
 
 # Nulls, empty texts, the longest texts (non-ASCII), the largest amounts and numbers, one
 # component attached to an activity and one not, an empty assembly and phase.
-awkward = blank(schema)
-awkward.update(format="gearlog-project", version=1, car=blank(top["car"]))
-awkward["car"].update(Description="Ż" * 30, make="🚗" * 20, Year="1956", purchaseprice="999999999",
-                      resalevalue="-999999999", imagepath="", Status=32767, note1="ü" * 50,
-                      note3="🚗 ok")
-supplier = blank(top["suppliers"]["items"])
-supplier.update(Name="Ærø Delar", State="ÆØ", Email="")
-awkward["suppliers"] = [supplier]
-attached = blank(component_part)
-attached.update(Description="Bolt ½\"", SupplierName="Ærø Delar", quantity=999999, targetcost="0.0001",
-                actualcost="-9999999.99", wishlist=1, activity=-7)
-detached = blank(component_part)
-detached.update(Description="", quantity=-999999, targetcost="9999999.99", activity=None)
-assembly = blank(assembly_part)
-assembly.update(key=1, Description="Körper", components=[attached, detached, blank(component_part)])
-empty_assembly = blank(assembly_part)
-empty_assembly.update(key=2, Description="Zubehör")
-activity = blank(activity_part)
-activity.update(key=-7, Description="Schleifen", Status=-32768, prioritysequence=2147483647,
-                targetstartdate="0100-01-01", targetstopdate="9999-12-31", targeteffort=0.25, actualeffort=-999999)
-nothing = blank(activity_part)
-nothing.update(key=2147483647)
-phase = blank(phase_part)
-phase.update(key=5, activities=[activity, nothing])
-empty_phase = blank(phase_part)
-empty_phase.update(key=6, prioritysequence=0)
-awkward["assemblies"] = [assembly, empty_assembly]
-awkward["phases"] = [phase, empty_phase]
-
-empty = blank(schema)
-empty.update(format="gearlog-project", version=1, car=blank(top["car"]))
+attached = blank(component_part, Description="Bolt ½\"", SupplierName="Ærø Delar", quantity=999999,
+                 targetcost="0.0001", actualcost="-9999999.99", wishlist=1, activity=-7)
+detached = blank(component_part, Description="", quantity=-999999, targetcost="9999999.99", activity=None)
+activity = blank(activity_part, key=-7, Description="Schleifen", Status=-32768, prioritysequence=2147483647,
+                 targetstartdate="0100-01-01", targetstopdate="9999-12-31", targeteffort=0.25, actualeffort=-999999)
+awkward = blank(schema, format="gearlog-project", version=1, car=blank(
+    top["car"], Description="Ż" * 30, make="🚗" * 20, Year="1956", purchaseprice="999999999",
+    resalevalue="-999999999", imagepath="", Status=32767, note1="ü" * 50, note3="🚗 ok"))
+awkward["suppliers"] = [blank(top["suppliers"]["items"], Name="Ærø Delar", State="ÆØ", Email="")]
+awkward["assemblies"] = [
+    blank(assembly_part, key=1, Description="Körper", components=[attached, detached, blank(component_part)]),
+    blank(assembly_part, key=2, Description="Zubehör")]
+awkward["phases"] = [
+    blank(phase_part, key=5, activities=[activity, blank(activity_part, key=2147483647)]),
+    blank(phase_part, key=6, prioritysequence=0)]
+empty = blank(schema, format="gearlog-project", version=1, car=blank(top["car"]))
 
 with tempfile.TemporaryDirectory() as work:
     database = os.path.join(work, "projects.mdb")
@@ -148,26 +135,16 @@ with tempfile.TemporaryDirectory() as work:
         component = f"assemblies[{with_components}].components[0]"
         activity = f"phases[{with_activities}].activities[0]"
         violations = [
-            ("car.purchaseprice", "$1,234.50"),
-            ("car.resalevalue", " 12"),
-            ("car.totalbudget", "+1"),
-            (component + ".targetcost", "1.23456"),
-            (component + ".targetcost", ".5"),
-            (component + ".actualcost", "12."),
-            (component + ".actualcost", "1e3"),
-            (activity + ".targetstartdate", "2026/03/31"),
-            (activity + ".actualstopdate", "2026.03.31"),
-            (activity + ".targetstopdate", "2026-3-31"),
-            (component + ".wishlist", 2),
+            ("car.purchaseprice", "$1,234.50"), ("car.resalevalue", " 12"), ("car.totalbudget", "+1"),
+            (component + ".targetcost", "1.23456"), (component + ".targetcost", ".5"),
+            (component + ".actualcost", "12."), (component + ".actualcost", "1e3"),
+            (activity + ".targetstartdate", "2026/03/31"), (activity + ".actualstopdate", "2026.03.31"),
+            (activity + ".targetstopdate", "2026-3-31"), (component + ".wishlist", 2),
             (component + ".quantity", 1.5),
             # Past the editor's limits: totals of such rows would be past what money holds.
-            ("car.totalbudget", "1000000000"),
-            (component + ".targetcost", "99999999999999"),
-            (component + ".quantity", 1000000),
-            (activity + ".targeteffort", 1e15),
-            ("car.Status", 32768),
-            ("phases[0].Description", "Ä" * 31),
-            ("suppliers[0].Email", MISSING),
+            ("car.totalbudget", "1000000000"), (component + ".targetcost", "99999999999999"),
+            (component + ".quantity", 1000000), (activity + ".targeteffort", 1e15), ("car.Status", 32768),
+            ("phases[0].Description", "Ä" * 31), ("suppliers[0].Email", MISSING),
         ]
         before = dump(database)
         for where, value in violations:

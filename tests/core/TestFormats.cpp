@@ -17,14 +17,7 @@ using common::Money;
 using editor::Preferences;
 using namespace Qt::StringLiterals;
 
-namespace {
-
-Money units(qint64 u)
-{
-    return Money::fromUnits(u);
-}
-
-} // namespace
+constexpr auto units = &Money::fromUnits;
 
 class TestFormats : public QObject
 {
@@ -142,24 +135,18 @@ private slots:
         QCOMPARE(common::formatNumber(1234.5, common::fmt::Cost), u"$1,234.50"_s);
     }
 
-    void notesSplitAndJoin_data()
-    {
-        QTest::addColumn<int>("length");
-        QTest::addColumn<QList<int>>("parts");
-        QTest::newRow("50") << 50 << QList<int> { 50, 0, 0 };
-        QTest::newRow("51") << 51 << QList<int> { 50, 1, 0 };
-        QTest::newRow("160") << 160 << QList<int> { 50, 50, 50 };
-    }
+    // Each part full before the next is used; what is past the three parts is dropped.
     void notesSplitAndJoin()
     {
-        QFETCH(int, length);
-        // Distinct characters, so a slice taken from the wrong place shows.
-        QString text;
-        for (int i = 0; i < length; ++i)
-            text += QChar(u'A' + i % 26);
-        const common::NoteParts parts = common::splitNotes(text);
-        QTEST((QList<int> { int(parts[0].size()), int(parts[1].size()), int(parts[2].size()) }), "parts");
-        QCOMPARE(common::joinNotes(parts), text.left(common::NotesLength));
+        const QList<std::pair<int, QString>> rows { { 50, u"50 0 0"_s }, { 51, u"50 1 0"_s }, { 160, u"50 50 50"_s } };
+        for (const auto& [length, sizes] : rows) {
+            QString text; // distinct characters, so a slice taken from the wrong place shows
+            for (int i = 0; i < length; ++i)
+                text += QChar(u'A' + i % 26);
+            const common::NoteParts parts = common::splitNotes(text);
+            QCOMPARE(u"%1 %2 %3"_s.arg(parts[0].size()).arg(parts[1].size()).arg(parts[2].size()), sizes);
+            QCOMPARE(common::joinNotes(parts), text.left(common::NotesLength));
+        }
     }
 
     void moneyOverflowAndRounding()

@@ -125,13 +125,9 @@ private Q_SLOTS:
             QVERIFY(copied > source);
             QCOMPARE(projectRows(*m_db, copied), rows);
             QCOMPARE(count(*m_db, wishes.arg(copied)), 0);
-            for (const char* table : { "Car", "Assembly", "Component", "Phase", "Activity" }) {
-                QCOMPARE(count(*m_db,
-                             u"COUNT(*) FROM %1 WHERE carid = %2 AND auditdate IS NOT '2026-04-02 00:00:00'"_s
-                                 .arg(QLatin1String(table))
-                                 .arg(copied)),
-                    0);
-            }
+            const QString unstamped = u"COUNT(*) FROM %1 WHERE carid = %2 AND auditdate IS NOT '2026-04-02 00:00:00'"_s;
+            for (const char* table : { "Car", "Assembly", "Component", "Phase", "Activity" })
+                QCOMPARE(count(*m_db, unstamped.arg(QLatin1String(table)).arg(copied)), 0);
         }
         QCOMPARE(projectRows(*m_db, source), rows);
         QCOMPARE(count(*m_db, wishes.arg(source)), wished);

@@ -38,15 +38,12 @@ QStringList pageLines(const ReportDocument& d, int page)
 const QDate Today(2026, 3, 9);
 
 // A project of its own in a new database; the helpers fill only what the reports print.
-class Project
+struct Project
 {
-public:
-    Project()
-        : m_db(store::Database::open(m_files.createEmpty()))
-        , s(*m_db)
-        , carid(s.cars.add({ .Description = u"Report car"_s }))
-    {
-    }
+    testing::TestDatabase files;
+    std::unique_ptr<store::Database> db = store::Database::open(files.createEmpty());
+    store::Store s { *db };
+    const qint32 carid = s.cars.add({ .Description = u"Report car"_s });
 
     qint32 assembly(const QString& name, std::optional<qint32> status = 1)
     {
@@ -71,14 +68,6 @@ public:
     }
 
     ReportRequest request() const { return { carid, u"Report car"_s, Today }; }
-
-private:
-    testing::TestDatabase m_files;
-    std::unique_ptr<store::Database> m_db;
-
-public:
-    store::Store s;
-    const qint32 carid;
 };
 
 } // namespace
@@ -111,14 +100,12 @@ private Q_SLOTS:
         QCOMPARE(d.pages.size(), 1);
         const QStringList lines = pageLines(d, 0);
         QCOMPARE(lines.at(0), at({ { 1, "Date:      03/09/2026" }, { 65, "MATERIALS LIST" }, { 138, "Page:  1" } }));
-        QCOMPARE(lines.at(1), u"Project:  Report car"_s);
-        QCOMPARE(lines.at(2), QString());
+        QCOMPARE(lines.mid(1, 2), QStringList({ "Project:  Report car", "" }));
         QCOMPARE(
             lines.at(3), at({ { 45, "-----  Target Information  ----" }, { 81, "-----  Actual Informaton  -----" } }));
         QCOMPARE(lines.at(5), QString(178, QLatin1Char('-')));
         // Assemblies by description: Axle (no components, Null status), then Body.
-        QCOMPARE(lines.at(6), QString());
-        QCOMPARE(lines.at(7), u"Axle"_s);
+        QCOMPARE(lines.mid(6, 2), QStringList({ "", "Axle" }));
         QCOMPARE(lines.at(9), at({ { 1, "Body" }, { 45, "1,235" }, { 80, "1,200" }, { 138, "Completed" } }));
         QCOMPARE(lines.at(10),
             at({ { 5, "Paint" }, { 36, "2" }, { 47, "1,235" }, { 54, "5/1/2026" }, { 67, "5/20/2026" }, { 84, "1,200" },
@@ -294,13 +281,10 @@ private Q_SLOTS:
             at({ { 1, "Rag" }, { 37, "p7" }, { 49, "Not Started" }, { 71, "4" }, { 81, "1.00" }, { 97, "4.00" } }));
         QCOMPARE(first.at(2), at({ { 1, "Supplier Total" }, { 97, "4.00" } }));
         QCOMPARE(first.at(3), at({ { 1, "Date:      03/09/2026" }, { 50, "WISH LIST" }, { 100, "Page:  1" } }));
-        QCOMPARE(first.at(6), u"Name:      Acme Parts"_s);
-        QCOMPARE(first.at(7), u"Address:   1 Main St"_s);
-        QCOMPARE(first.at(8), u"Address:"_s);
-        QCOMPARE(first.at(9), u"Address:   Dayton,  OH    45402"_s);
-        QCOMPARE(first.at(10), u"Catalog:   C-12"_s);
-        QCOMPARE(first.at(11), u"Tele Nbr:  555-0100"_s);
-        QCOMPARE(first.at(12), u"Website:   www.acme.example"_s);
+        QCOMPARE(first.mid(6, 7),
+            QStringList(
+                { "Name:      Acme Parts", "Address:   1 Main St", "Address:", "Address:   Dayton,  OH    45402",
+                    "Catalog:   C-12", "Tele Nbr:  555-0100", "Website:   www.acme.example" }));
         QCOMPARE(first.at(15), QString(126, QLatin1Char('-')));
         QCOMPARE(first.at(17),
             at({ { 1, "Badge" }, { 37, "p7" }, { 49, "Not Started" }, { 71, "1" }, { 81, "20.00" }, { 97, "20.00" } }));
@@ -311,8 +295,7 @@ private Q_SLOTS:
         // A supplier without a record: its name, and nothing else known.
         const QStringList second = pageLines(d, 1);
         QVERIFY(second.at(0).endsWith(u"Page:  2"_s));
-        QCOMPARE(second.at(3), u"Name:      Zed Unknown"_s);
-        QCOMPARE(second.at(6), u"Address:   ,"_s);
+        QCOMPARE(second.mid(3, 4), QStringList({ "Name:      Zed Unknown", "Address:", "Address:", "Address:   ," }));
         QCOMPARE(second.at(second.size() - 2), at({ { 1, "Report Totals:" }, { 97, "71.50" } }));
     }
 };

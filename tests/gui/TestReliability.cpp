@@ -9,7 +9,6 @@
 #include "gui/Dialogs.h"
 #include "gui/NotesEdit.h"
 
-#include <QComboBox>
 #include <QFile>
 #include <QLineEdit>
 #include <QtTest>
@@ -26,8 +25,6 @@ class TestReliability : public QObject
     Q_OBJECT
 
 private Q_SLOTS:
-    // A file opened read-only, or without write permission, is shown, but every change is refused
-    // with a message before anything is opened for editing, and nothing is written.
     void readOnlyFile_data()
     {
         QTest::addColumn<bool>("byPermission");
@@ -35,6 +32,8 @@ private Q_SLOTS:
         QTest::newRow("no write permission") << true;
     }
 
+    // A file opened read-only, or without write permission, is shown, but every change is refused
+    // with a message before anything is opened for editing, and nothing is written.
     void readOnlyFile()
     {
         QFETCH(bool, byPermission);
@@ -46,14 +45,10 @@ private Q_SLOTS:
         options.readOnly = !byPermission;
         if (byPermission)
             QFile::setPermissions(path, QFile::ReadOwner);
-        const QByteArray before = [&] {
-            QFile file(path);
-            return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
-        }();
+        const QByteArray before = testing::contents(path);
         QVERIFY(f.start(path, options));
         f.showTab(5);
-        f.pick(child<QComboBox>(f.form(), "SupplierName"),
-            child<QComboBox>(f.form(), "SupplierName")->itemData(0).toInt());
+        f.pick(f.list(5), f.list(5)->itemData(0).toInt());
         for (int button : { 0, 4 }) { // Add, Delete
             gui::DialogSeam::reset();
             f.press(button);
@@ -62,9 +57,7 @@ private Q_SLOTS:
             QCOMPARE(f.buttonPattern().mid(2, 2), QStringLiteral("00")); // no Cancel or Save: nothing opened
         }
         f.stop();
-        QFile file(path);
-        QVERIFY(file.open(QIODevice::ReadOnly));
-        QCOMPARE(file.readAll(), before);
+        QCOMPARE(testing::contents(path), before);
     }
 
     // Starting the program makes the day's backup beside the database.
@@ -117,9 +110,8 @@ private Q_SLOTS:
         }
         f.press(3);
         QVERIFY2(boxTexts().isEmpty(), qPrintable(boxTexts().join(QLatin1Char('|'))));
-        const qint32 id = testing::pickedKey(child<QComboBox>(f.form(), "SupplierName"));
-        const QString name = QStringLiteral("SELECT Name FROM Supplier WHERE supplierid = ?");
-        QCOMPARE(Peek(path).value(name, { id }).toString(), text.left(30));
+        const qint32 id = testing::pickedKey(f.list(5));
+        QCOMPARE(f.peek().value("SELECT Name FROM Supplier WHERE supplierid = ?", { id }).toString(), text.left(30));
         QCOMPARE(child<gui::NotesEdit>(f.form(), "SupplierNotes")->text(), text);
     }
 };

@@ -1,6 +1,7 @@
 // The time line drawn to files without its window: a PNG a page, one PDF, SVG and JSON, the
 // refusals of bad requests, and the program itself run from the command line without a display.
 
+#include "support/Peek.h"
 #include "support/PlanWriter.h"
 #include "support/TestDatabase.h"
 
@@ -17,6 +18,7 @@
 
 #include <sys/stat.h>
 
+using testing::contents;
 using timeline::ExportRequest;
 
 namespace {
@@ -24,15 +26,8 @@ namespace {
 struct Run
 {
     int status = -1;
-    QString out;
-    QString err;
+    QString out, err;
 };
-
-QByteArray contents(const QString& path)
-{
-    QFile file(path);
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
-}
 
 // Whether anything darker than the grid's grey, a bar's outline, is drawn in row 3 of the chart
 // (from y 1,495 twips).
@@ -59,18 +54,17 @@ class TestTimeLineExport : public QObject
 
     QString path(const QString& name) const { return m_files.path(name); }
 
+    // What the program would answer and print on its standard output and error.
+    static Run exportWith(const ExportRequest& request)
+    {
+        Run run;
+        QTextStream out(&run.out), err(&run.err);
+        run.status = timeline::exportTimeLine(request, out, err);
+        return run;
+    }
     Run exportWith(qint32 car, const QString& output, bool summary = false)
     {
         return exportWith({ m_database, QString::number(car), summary, path(output) });
-    }
-
-    static Run exportWith(const ExportRequest& request)
-    {
-        Run run; // what the program would print on its standard output and error
-        QTextStream out(&run.out);
-        QTextStream err(&run.err);
-        run.status = timeline::exportTimeLine(request, out, err);
-        return run;
     }
 
 private Q_SLOTS:
@@ -147,14 +141,15 @@ private Q_SLOTS:
         QTest::addColumn<QStringList>("request"); // car, output, database
         QTest::addColumn<int>("status");
         QTest::addColumn<QString>("message");
+        // clang-format off
         QTest::newRow("no output") << QStringList { "1", "" } << 2 << "needs --output FILE.png or FILE.pdf";
         QTest::newRow("gif") << QStringList { "1", "x.gif" } << 2 << "must be a .png, .pdf, .svg or .json file";
         QTest::newRow("car 0") << QStringList { "0", "x.png" } << 2 << "the number of a project, not '0'";
         QTest::newRow("no database") << QStringList { "1", "x.png", "Missing.mdb" } << 1 << "could not be opened";
-        QTest::newRow("no dates") << QStringList { QString::number(m_undated), "x.png" } << 1
-                                  << QStringLiteral("No Dates");
+        QTest::newRow("no dates") << QStringList { QString::number(m_undated), "x.png" } << 1 << QStringLiteral("No Dates");
         QTest::newRow("no folder, png") << QStringList { "1", "nowhere/x.png" } << 1 << "could not write";
         QTest::newRow("no folder, pdf") << QStringList { "1", "nowhere/x.pdf" } << 1 << "could not write";
+        // clang-format on
     }
 
     // Nothing is written and nothing is said on standard output; a missing database is not made.
@@ -178,11 +173,11 @@ private Q_SLOTS:
         QTest::addColumn<QStringList>("arguments");
         QTest::addColumn<int>("exitCode");
         QTest::addColumn<QString>("said"); // on standard output when done, else on standard error
-        QTest::newRow("summary as pdf") << QStringList { "--car", "1", "--summary", "--output", "ok.pdf" } << 0
-                                        << "Wrote ";
+        // clang-format off
+        QTest::newRow("summary as pdf") << QStringList { "--car", "1", "--summary", "--output", "ok.pdf" } << 0 << "Wrote ";
         QTest::newRow("no car") << QStringList { "--output", "none.pdf" } << 2 << "needs --car ID";
-        QTest::newRow("unknown car") << QStringList { "--car", "999", "--output", "none.pdf" } << 1
-                                     << "no project number 999";
+        QTest::newRow("unknown car") << QStringList { "--car", "999", "--output", "none.pdf" } << 1 << "no project number 999";
+        // clang-format on
     }
 
     void commandLine()

@@ -7,15 +7,10 @@
 #include "gui/ListText.h"
 #include "gui/NotesEdit.h"
 
-#include <QAction>
-#include <QComboBox>
 #include <QLabel>
 #include <QLineEdit>
-#include <QMainWindow>
 #include <QPlainTextEdit>
 #include <QPushButton>
-#include <QTabWidget>
-#include <QTreeView>
 #include <QtTest>
 
 namespace testing {
@@ -34,31 +29,6 @@ QString labelText(const QObject& window, const char* name)
     return child<QLabel>(window, name)->text();
 }
 
-qint32 pickedKey(const QComboBox* list)
-{
-    return list->currentIndex() < 0 ? 0 : list->currentData().toInt();
-}
-
-QString Node::text() const
-{
-    return m_index.data().toString();
-}
-
-Node Node::child(int row) const
-{
-    return Node(m_view, m_view->model()->index(row, 0, m_index));
-}
-
-int Node::childCount() const
-{
-    return m_view->model()->rowCount(m_index);
-}
-
-bool Node::isExpanded() const
-{
-    return m_view->isExpanded(m_index);
-}
-
 QFont Node::font() const
 {
     const QVariant font = m_index.data(Qt::FontRole);
@@ -75,16 +45,6 @@ Node treeNode(const QTreeView* tree, project::Kind kind, qint32 key)
             return Node(tree, index);
     }
     return Node();
-}
-
-Node topNode(const QTreeView* tree)
-{
-    return Node(tree, tree->model()->index(0, 0));
-}
-
-Node currentNode(const QTreeView* tree)
-{
-    return Node(tree, tree->currentIndex());
 }
 
 void clickNode(const Node& node)
@@ -126,12 +86,6 @@ void FormFixture::stop()
     m_session.reset();
 }
 
-bool FormFixture::restart()
-{
-    stop();
-    return start(m_databasePath);
-}
-
 QMainWindow& FormFixture::form()
 {
     if (!m_session)
@@ -139,32 +93,23 @@ QMainWindow& FormFixture::form()
     return m_session->window();
 }
 
-QString FormFixture::panelText(int panel)
+// Selects the entry as a mouse pick would, which also emits activated().
+static void choose(QComboBox* list, int index, const QString& wanted)
 {
-    return labelText(form(), qPrintable(QStringLiteral("sbStatusPanel%1").arg(panel)));
-}
-
-QAction* FormFixture::action(const char* name)
-{
-    return child<QAction>(form(), name);
+    if (index < 0)
+        qFatal("no entry %s in %s", qPrintable(wanted), qPrintable(list->objectName()));
+    list->setCurrentIndex(index);
+    Q_EMIT list->activated(index);
 }
 
 void FormFixture::pick(QComboBox* list, qint32 key)
 {
-    const int index = list->findData(key);
-    if (index < 0)
-        qFatal("no entry with key %d in %s", key, qPrintable(list->objectName()));
-    list->setCurrentIndex(index);
-    Q_EMIT list->activated(index);
+    choose(list, list->findData(key), QString::number(key));
 }
 
 void FormFixture::pickText(QComboBox* list, const QString& text)
 {
-    const int index = list->findText(text);
-    if (index < 0)
-        qFatal("no entry '%s' in %s", qPrintable(text), qPrintable(list->objectName()));
-    list->setCurrentIndex(index);
-    Q_EMIT list->activated(index);
+    choose(list, list->findText(text), text);
 }
 
 void FormFixture::press(int button)
@@ -208,16 +153,6 @@ QString FormFixture::shown(const QString& names)
     return texts.join(QLatin1Char('|'));
 }
 
-void FormFixture::openCar(qint32 carid)
-{
-    pick(list(0), carid);
-}
-
-void FormFixture::showTab(int index)
-{
-    widget<QTabWidget>("tbproject")->setCurrentIndex(index);
-}
-
 QComboBox* FormFixture::list(int tab)
 {
     static const char* const names[] = { "carDescription", "assemblyDescription", "componentDescription",
@@ -238,15 +173,9 @@ QString FormFixture::buttonPattern()
 {
     QString pattern;
     for (int i = 0; i < 6; ++i)
-        pattern += widget<QPushButton>(qPrintable(QStringLiteral("cmdButton%1").arg(i)))->isEnabled()
-            ? QLatin1Char('1')
-            : QLatin1Char('0');
+        pattern += QLatin1Char(
+            widget<QPushButton>(qPrintable(QStringLiteral("cmdButton%1").arg(i)))->isEnabled() ? '1' : '0');
     return pattern;
-}
-
-qint32 FormFixture::carID()
-{
-    return pickedKey(list(0));
 }
 
 FormFixture& FormTest::fresh()

@@ -5,19 +5,15 @@
 #include "support/Peek.h"
 #include "support/TestDatabase.h"
 
-#include <QMainWindow>
-#include <QObject>
-#include <QSettings>
+#include <QAction>
+#include <QComboBox>
 #include <QFont>
+#include <QMainWindow>
 #include <QPersistentModelIndex>
-#include <QString>
+#include <QSettings>
+#include <QTabWidget>
+#include <QTreeView>
 #include <memory>
-
-class QAction;
-class QComboBox;
-class QMainWindow;
-class QTreeView;
-class QWidget;
 
 namespace app {
 class Session;
@@ -36,7 +32,10 @@ template <class W> W* child(const QObject& window, const char* name)
 QString labelText(const QObject& window, const char* name);
 
 // The key of the entry a pick list shows; 0 when it shows none.
-qint32 pickedKey(const QComboBox* list);
+inline qint32 pickedKey(const QComboBox* list)
+{
+    return list->currentIndex() < 0 ? 0 : list->currentData().toInt();
+}
 
 // A node of a tree view as a test looks at it: its text, children, open state and font.
 class Node
@@ -47,10 +46,10 @@ public:
     explicit operator bool() const { return m_index.isValid(); }
     bool operator==(const Node& other) const { return m_index == other.m_index; }
 
-    QString text() const;
-    Node child(int row) const;
-    int childCount() const;
-    bool isExpanded() const;
+    QString text() const { return m_index.data().toString(); }
+    Node child(int row) const { return Node(m_view, m_view->model()->index(row, 0, m_index)); }
+    int childCount() const { return m_view->model()->rowCount(m_index); }
+    bool isExpanded() const { return m_view->isExpanded(m_index); }
     QFont font() const;
     const QTreeView* view() const { return m_view; }
     QModelIndex index() const { return m_index; }
@@ -62,8 +61,14 @@ private:
 
 // The node that stands for the record of that kind and key; a null node when there is none.
 Node treeNode(const QTreeView* tree, project::Kind kind, qint32 key);
-Node topNode(const QTreeView* tree);
-Node currentNode(const QTreeView* tree);
+inline Node topNode(const QTreeView* tree)
+{
+    return Node(tree, tree->model()->index(0, 0));
+}
+inline Node currentNode(const QTreeView* tree)
+{
+    return Node(tree, tree->currentIndex());
+}
 // Clicks the node as a mouse would, scrolling it into view first.
 void clickNode(const Node& node);
 
@@ -79,7 +84,11 @@ public:
     bool start(const QString& databasePath = QString(), const store::OpenOptions& options = {});
     void stop();
     // Closes the program and starts it again on the same file, to see changes another program made.
-    bool restart();
+    bool restart()
+    {
+        stop();
+        return start(m_databasePath);
+    }
 
     QMainWindow& form();
     TestDatabase& files() { return m_files; }
@@ -91,10 +100,10 @@ public:
     // The enabled state of the six command buttons as a pattern, "100001".
     QString buttonPattern();
     // The status bar panel, 1 to 5.
-    QString panelText(int panel);
+    QString panelText(int panel) { return labelText(form(), qPrintable(QStringLiteral("sbStatusPanel%1").arg(panel))); }
 
     template <class W> W* widget(const char* name) { return child<W>(form(), name); }
-    QAction* action(const char* name);
+    QAction* action(const char* name) { return child<QAction>(form(), name); }
 
     // What a user does: choose the entry with that key (or text) as a mouse pick would,
     // press a command button, replace a box's text by typing.
@@ -107,14 +116,14 @@ public:
     // What the named boxes show, "a|b|c" for "boxA,boxB,boxC".
     QString shown(const QString& names);
     // Picks the car, then the record tab shown by index.
-    void openCar(qint32 carid);
-    void showTab(int index);
+    void openCar(qint32 carid) { pick(list(0), carid); }
+    void showTab(int index) { widget<QTabWidget>("tbproject")->setCurrentIndex(index); }
     // The pick list of the record tab shown by index.
     QComboBox* list(int tab);
     // Adds a record on a tab as a user would, "box=text|...", and answers the key its list then shows.
     qint32 add(int tab, const QString& typed);
     // The project the window stands on: the key of the entry picked in the car list.
-    qint32 carID();
+    qint32 carID() { return pickedKey(list(0)); }
 
 private:
     TestDatabase m_files;

@@ -2,6 +2,7 @@
 
 #include "gui/Dialogs.h"
 
+#include <QFile>
 #include <QSqlDatabase>
 #include <QSqlError>
 #include <QSqlQuery>
@@ -35,19 +36,18 @@ QVariant Peek::value(const QString& sql, const QVariantList& binds) const
     return q.next() ? q.value(0) : QVariant();
 }
 
-void Peek::exec(const QString& sql) const
-{
-    QSqlQuery q(QSqlDatabase::database(m_connection, false));
-    if (!q.exec(sql))
-        qFatal("%s: %s", qPrintable(sql), qPrintable(q.lastError().text()));
-}
-
 QStringList boxTexts()
 {
     QStringList texts;
     for (const gui::ShownBox& b : gui::DialogSeam::shownBoxes())
         texts << b.text;
     return texts;
+}
+
+QByteArray contents(const QString& path)
+{
+    QFile f(path);
+    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
 }
 
 } // namespace testing

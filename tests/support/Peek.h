@@ -18,7 +18,7 @@ public:
     // The first column of the first row; an invalid value when there is none.
     QVariant value(const QString& sql, const QVariantList& binds = {}) const;
     qint64 count(const QString& sql, const QVariantList& binds = {}) const { return value(sql, binds).toLongLong(); }
-    void exec(const QString& sql) const;
+    void exec(const QString& sql) const { value(sql); }
 
 private:
     QString m_connection;
@@ -26,5 +26,7 @@ private:
 
 // The texts of the boxes the dialog seam has shown since it was last reset.
 QStringList boxTexts();
+// What a file holds; empty when it cannot be read.
+QByteArray contents(const QString& path);
 
 } // namespace testing

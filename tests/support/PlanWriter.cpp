@@ -2,11 +2,6 @@
 
 namespace testing {
 
-PlanWriter::PlanWriter(const store::Database& db)
-    : m_store(db)
-{
-}
-
 qint32 PlanWriter::car(const QString& name)
 {
     return m_store.cars.add({ .Description = name });

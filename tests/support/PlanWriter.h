@@ -12,7 +12,10 @@ namespace testing {
 class PlanWriter
 {
 public:
-    explicit PlanWriter(const store::Database& db);
+    explicit PlanWriter(const store::Database& db)
+        : m_store(db)
+    {
+    }
 
     qint32 car(const QString& name);
     qint32 phase(qint32 car, const QString& name, int sequence);
