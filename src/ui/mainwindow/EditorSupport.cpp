@@ -7,6 +7,7 @@
 
 #include <QCheckBox>
 #include <QComboBox>
+#include <QLayout>
 #include <QLineEdit>
 #include <QListWidget>
 
@@ -95,6 +96,18 @@ void showStarts(const rollup::Starts& starts, QLineEdit* target, QLineEdit* actu
 
 void swapForEditing(bool browsing, std::initializer_list<QWidget*> browse, std::initializer_list<QWidget*> edit)
 {
+    // Every widget shown would have its page laid out at once: the page is laid out once, after
+    // the swap, before anything is painted.
+    QList<QLayout*> held;
+    for (const auto& widgets : { browse, edit }) {
+        for (QWidget* w : widgets) {
+            QLayout* layout = w->parentWidget() ? w->parentWidget()->layout() : nullptr;
+            if (layout && layout->isEnabled() && !held.contains(layout)) {
+                layout->setEnabled(false);
+                held.append(layout);
+            }
+        }
+    }
     for (QWidget* w : browse) {
         w->setVisible(browsing);
         w->setEnabled(browsing);
@@ -102,6 +115,10 @@ void swapForEditing(bool browsing, std::initializer_list<QWidget*> browse, std::
     for (QWidget* w : edit) {
         w->setVisible(!browsing);
         w->setEnabled(!browsing);
+    }
+    for (QLayout* layout : std::as_const(held)) {
+        layout->setEnabled(true);
+        layout->activate();
     }
 }
 
