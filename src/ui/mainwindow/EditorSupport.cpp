@@ -10,16 +10,41 @@
 #include <QLayout>
 #include <QLineEdit>
 #include <QListWidget>
+#include <QStandardItemModel>
 
 namespace editor {
+
+namespace {
+
+// Adds the entries at the end of the list, each as addItem would make it, in one insertion: one
+// at a time, the list and its views take in every entry on its own.
+void appendEntries(QComboBox* list, const QList<store::Entry>& entries)
+{
+    auto* model = qobject_cast<QStandardItemModel*>(list->model());
+    if (!model || list->rootModelIndex().isValid() || list->modelColumn() != 0
+        || list->count() + entries.size() > list->maxCount()) {
+        for (const store::Entry& e : entries)
+            list->addItem(e.text, e.key);
+        return;
+    }
+    QList<QStandardItem*> items;
+    items.reserve(entries.size());
+    for (const store::Entry& e : entries) {
+        auto* item = new QStandardItem(e.text);
+        item->setData(e.key, Qt::UserRole);
+        items.append(item);
+    }
+    model->invisibleRootItem()->appendRows(items);
+}
+
+} // namespace
 
 void fillPickList(QComboBox* list, const QList<store::Entry>& entries, const QString& placeholder, bool unchanged)
 {
     const QSignalBlocker block(list);
     if (!unchanged || list->count() != entries.size()) {
         list->clear();
-        for (const store::Entry& e : entries)
-            list->addItem(e.text, e.key);
+        appendEntries(list, entries);
     }
     list->setPlaceholderText(entries.isEmpty() ? QStringLiteral("<No Entries>") : placeholder);
     list->setCurrentIndex(-1);
@@ -31,8 +56,7 @@ void fillRelationList(QComboBox* list, const QList<store::Entry>& entries, bool 
     const QSignalBlocker block(list);
     const QString text = gui::listText(list);
     list->clear();
-    for (const store::Entry& e : entries)
-        list->addItem(e.text, e.key);
+    appendEntries(list, entries);
     gui::setListText(list, keepText ? text : QString());
 }
 
