@@ -140,9 +140,11 @@ void swapForEditing(bool browsing, std::initializer_list<QWidget*> browse, std::
         w->setVisible(!browsing);
         w->setEnabled(!browsing);
     }
+    // As Qt does on its own: a page not showing is laid out when it is shown.
     for (QLayout* layout : std::as_const(held)) {
         layout->setEnabled(true);
-        layout->activate();
+        if (layout->parentWidget()->isVisible())
+            layout->activate();
     }
 }
 
