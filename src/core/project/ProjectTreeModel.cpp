@@ -39,54 +39,107 @@ void ProjectTreeModel::forgetNodes()
     m_bold.clear();
 }
 
+namespace {
+
+const QString MaterialsRoot = QStringLiteral("Gear-Log - MATERIALS LIST");
+const QString PlanRoot = QStringLiteral("Gear-Log - PROJECT PLAN");
+const QString CarPrefix = QStringLiteral("CAR: ");
+const QString AssemblyPrefix = QStringLiteral("ASSEMBLY: ");
+const QString ComponentPrefix = QStringLiteral("COMPONENT: ");
+const QString PhasePrefix = QStringLiteral("PHASE: ");
+const QString ActivityPrefix = QStringLiteral("ACTIVITY: ");
+
+bool isLabel(const QString& text, const QString& prefix, const QString& description)
+{
+    return text.size() == prefix.size() + description.size() && text.startsWith(prefix)
+        && QStringView(text).sliced(prefix.size()) == description;
+}
+
+} // namespace
+
+bool ProjectTreeModel::shows(qint32 carid, const QString& carDescription, const ProjectRecords& records) const
+{
+    if (carid == 0)
+        return m_nodes.isEmpty();
+    const bool materials = m_tree == Tree::Materials;
+    // The nodes in the order rebuild adds them: root, car, the first level, then the second
+    // level in the order of its list, each under the node of its parent.
+    int at = 0;
+    const auto next = [&](int kind, qint32 key, int parent, const QString& prefix, const QString& text) {
+        if (at >= m_nodes.size())
+            return false;
+        const Node& n = m_nodes.at(at++);
+        return n.kind == kind && n.key == key && n.parent == parent && isLabel(n.text, prefix, text);
+    };
+    const int root = 0;
+    const int car = 1;
+    if (!next(-1, 0, -1, materials ? MaterialsRoot : PlanRoot, QString())
+        || !next(int(Kind::Car), carid, root, CarPrefix, carDescription))
+        return false;
+    const int firstParent = at;
+    if (materials) {
+        const QList<store::Assembly>& assemblies = records.assemblies();
+        for (const store::Assembly& a : assemblies) {
+            if (!next(int(Kind::Assembly), a.assemblyid, car, AssemblyPrefix, a.Description))
+                return false;
+        }
+        for (const store::Component& c : records.components()) {
+            const store::Assembly* owner = records.assembly(c.assemblyid);
+            if (owner
+                && !next(int(Kind::Component), c.componentid, firstParent + int(owner - assemblies.constData()),
+                    ComponentPrefix, c.Description))
+                return false;
+        }
+    } else {
+        const QList<store::Phase>& phases = records.phases();
+        for (const store::Phase& p : phases) {
+            if (!next(int(Kind::Phase), p.PhaseID, car, PhasePrefix, p.Description))
+                return false;
+        }
+        for (const store::Activity& a : records.activities()) {
+            const store::Phase* owner = records.phase(a.PhaseID);
+            if (owner
+                && !next(int(Kind::Activity), a.ActivityID, firstParent + int(owner - phases.constData()),
+                    ActivityPrefix, a.Description))
+                return false;
+        }
+    }
+    return at == m_nodes.size();
+}
+
 bool ProjectTreeModel::rebuild(qint32 carid, const QString& carDescription, const ProjectRecords& records)
 {
-    // Built aside first: a tree that shows what it showed is left alone, marks, bold and all.
-    QList<Node> before;
-    QHash<quint64, int> beforeByRecord;
-    m_nodes.swap(before);
-    m_byRecord.swap(beforeByRecord);
+    // A tree that shows what it showed is left alone, marks, bold and all. Compared in place: most
+    // saves change nothing the tree shows.
+    if (shows(carid, carDescription, records))
+        return false;
+    beginResetModel();
+    forgetNodes();
     if (carid != 0) {
         const bool materials = m_tree == Tree::Materials;
         m_nodes.reserve(2
             + (materials ? records.assemblies().size() + records.components().size()
                          : records.phases().size() + records.activities().size()));
-        const int root = add(-1, -1, 0,
-            materials ? QStringLiteral("Gear-Log - MATERIALS LIST") : QStringLiteral("Gear-Log - PROJECT PLAN"));
-        const int car = add(root, int(Kind::Car), carid, QStringLiteral("CAR: ") + carDescription);
+        const int root = add(-1, -1, 0, materials ? MaterialsRoot : PlanRoot);
+        const int car = add(root, int(Kind::Car), carid, CarPrefix + carDescription);
         // Children are placed under their parents in one pass over each list; rows whose parent
         // is missing are not shown.
         if (materials) {
             for (const store::Assembly& a : records.assemblies())
-                add(car, int(Kind::Assembly), a.assemblyid, QStringLiteral("ASSEMBLY: ") + a.Description);
+                add(car, int(Kind::Assembly), a.assemblyid, AssemblyPrefix + a.Description);
             for (const store::Component& c : records.components()) {
                 if (const int owner = m_byRecord.value(nodeKey(int(Kind::Assembly), c.assemblyid), -1); owner >= 0)
-                    add(owner, int(Kind::Component), c.componentid, QStringLiteral("COMPONENT: ") + c.Description);
+                    add(owner, int(Kind::Component), c.componentid, ComponentPrefix + c.Description);
             }
         } else {
             for (const store::Phase& p : records.phases())
-                add(car, int(Kind::Phase), p.PhaseID, QStringLiteral("PHASE: ") + p.Description);
+                add(car, int(Kind::Phase), p.PhaseID, PhasePrefix + p.Description);
             for (const store::Activity& a : records.activities()) {
                 if (const int owner = m_byRecord.value(nodeKey(int(Kind::Phase), a.PhaseID), -1); owner >= 0)
-                    add(owner, int(Kind::Activity), a.ActivityID, QStringLiteral("ACTIVITY: ") + a.Description);
+                    add(owner, int(Kind::Activity), a.ActivityID, ActivityPrefix + a.Description);
             }
         }
     }
-    const auto same = [](const Node& a, const Node& b) {
-        return a.kind == b.kind && a.key == b.key && a.parent == b.parent && a.text == b.text;
-    };
-    if (std::equal(m_nodes.cbegin(), m_nodes.cend(), before.cbegin(), before.cend(), same))
-        return false;
-    QList<Node> built;
-    QHash<quint64, int> builtByRecord;
-    m_nodes.swap(built);
-    m_byRecord.swap(builtByRecord);
-    m_nodes.swap(before);
-    m_byRecord.swap(beforeByRecord);
-    beginResetModel();
-    forgetNodes();
-    m_nodes.swap(built);
-    m_byRecord.swap(builtByRecord);
     endResetModel();
     return true;
 }

@@ -55,6 +55,8 @@ private:
         QList<int> children;
     };
     int add(int parent, int kind, qint32 key, const QString& text);
+    // Whether the nodes are those rebuild would make, without making them.
+    bool shows(qint32 carid, const QString& carDescription, const ProjectRecords& records) const;
     void forgetNodes();
     QModelIndex indexOfNode(int node) const;
     static quint64 nodeKey(int kind, qint32 key) { return (quint64(quint32(kind)) << 32) | quint32(key); }

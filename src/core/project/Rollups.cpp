@@ -86,55 +86,61 @@ Starts earliestStarts(const QList<const store::Activity*>& rows)
 
 ProjectFigures::ProjectFigures(const store::Store& store, qint32 carid)
     : m_carid(carid)
-    , m_components(store.components.forCar(carid, store::Order::Key))
-    , m_activities(store.activities.forCar(carid, store::Order::Key))
+    , m_ownComponents(store.components.forCar(carid, store::Order::Key))
+    , m_ownActivities(store.activities.forCar(carid, store::Order::Key))
 {
-    for (qsizetype i = 0; i < m_activities.size(); ++i)
-        m_activityIndex.insert(m_activities.at(i).ActivityID, i);
+    index(m_ownComponents, m_ownActivities);
 }
 
-ProjectFigures::ProjectFigures(qint32 carid, QList<store::Component> components, QList<store::Activity> activities)
+ProjectFigures::ProjectFigures(
+    qint32 carid, const QList<store::Component>& components, const QList<store::Activity>& activities)
     : m_carid(carid)
-    , m_components(std::move(components))
-    , m_activities(std::move(activities))
+{
+    index(components, activities);
+}
+
+void ProjectFigures::index(const QList<store::Component>& components, const QList<store::Activity>& activities)
 {
     // Summed in key order, as when read from the store, so that a total too large to hold is
-    // found the same way.
+    // found the same way. Only pointers are sorted: the rows stay where they are.
+    m_components.reserve(components.size());
+    for (const store::Component& c : components)
+        m_components.append(&c);
+    m_activities.reserve(activities.size());
+    for (const store::Activity& a : activities)
+        m_activities.append(&a);
     std::sort(m_components.begin(), m_components.end(),
-        [](const store::Component& a, const store::Component& b) { return a.componentid < b.componentid; });
+        [](const store::Component* a, const store::Component* b) { return a->componentid < b->componentid; });
     std::sort(m_activities.begin(), m_activities.end(),
-        [](const store::Activity& a, const store::Activity& b) { return a.ActivityID < b.ActivityID; });
-    for (qsizetype i = 0; i < m_activities.size(); ++i)
-        m_activityIndex.insert(m_activities.at(i).ActivityID, i);
+        [](const store::Activity* a, const store::Activity* b) { return a->ActivityID < b->ActivityID; });
+    m_activityIndex.reserve(m_activities.size());
+    for (const store::Activity* a : std::as_const(m_activities))
+        m_activityIndex.insert(a->ActivityID, a);
 }
 
 template <class Pred> QList<const store::Component*> ProjectFigures::componentsWhere(Pred pred) const
 {
     QList<const store::Component*> rows;
-    for (const store::Component& c : m_components) {
-        if (pred(c))
-            rows.append(&c);
+    for (const store::Component* c : m_components) {
+        if (pred(*c))
+            rows.append(c);
     }
     return rows;
 }
 
 const store::Activity* ProjectFigures::activity(qint32 activityid) const
 {
-    const auto it = m_activityIndex.constFind(activityid);
-    return it == m_activityIndex.constEnd() ? nullptr : &m_activities.at(*it);
+    return m_activityIndex.value(activityid, nullptr);
 }
 
 Costs ProjectFigures::carCosts() const
 {
-    return sumCosts(componentsWhere([](const store::Component&) { return true; }));
+    return sumCosts(m_components);
 }
 
 Plan ProjectFigures::carPlan() const
 {
-    QList<const store::Activity*> rows;
-    for (const store::Activity& a : m_activities)
-        rows.append(&a);
-    return sumPlan(rows);
+    return sumPlan(m_activities);
 }
 
 Costs ProjectFigures::assemblyCosts(qint32 assemblyid) const
@@ -145,10 +151,10 @@ Costs ProjectFigures::assemblyCosts(qint32 assemblyid) const
 Starts ProjectFigures::assemblyStarts(qint32 assemblyid) const
 {
     QList<const store::Activity*> rows;
-    for (const store::Component& c : m_components) {
-        if (c.assemblyid != assemblyid || !c.isAttached())
+    for (const store::Component* c : m_components) {
+        if (c->assemblyid != assemblyid || !c->isAttached())
             continue;
-        if (const store::Activity* a = activity(*c.ActivityID))
+        if (const store::Activity* a = activity(*c->ActivityID))
             rows.append(a);
     }
     return earliestStarts(rows);
@@ -165,9 +171,9 @@ Costs ProjectFigures::phaseCosts(qint32 phaseid) const
 Plan ProjectFigures::phasePlan(qint32 phaseid) const
 {
     QList<const store::Activity*> rows;
-    for (const store::Activity& a : m_activities) {
-        if (a.PhaseID == phaseid)
-            rows.append(&a);
+    for (const store::Activity* a : m_activities) {
+        if (a->PhaseID == phaseid)
+            rows.append(a);
     }
     return sumPlan(rows);
 }

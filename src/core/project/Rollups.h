@@ -59,8 +59,11 @@ class ProjectFigures
 {
 public:
     ProjectFigures(const store::Store& store, qint32 carid);
-    // From rows already read; any order.
-    ProjectFigures(qint32 carid, QList<store::Component> components, QList<store::Activity> activities);
+    // Over rows already read, in any order; the rows must outlive the figures and stay unchanged.
+    ProjectFigures(qint32 carid, const QList<store::Component>& components, const QList<store::Activity>& activities);
+    // The figures point into the rows they were made from.
+    Q_DISABLE_COPY_MOVE(ProjectFigures)
+
     qint32 carid() const { return m_carid; }
 
     Costs carCosts() const;
@@ -73,17 +76,19 @@ public:
     // The start dates of the activity a component is attached to (0: none).
     Starts componentStarts(qint32 activityid) const;
 
-    const QList<store::Component>& components() const { return m_components; }
-    const QList<store::Activity>& activities() const { return m_activities; }
-
 private:
+    void index(const QList<store::Component>& components, const QList<store::Activity>& activities);
     template <class Pred> QList<const store::Component*> componentsWhere(Pred pred) const;
     const store::Activity* activity(qint32 activityid) const;
 
     qint32 m_carid;
-    QList<store::Component> m_components;
-    QList<store::Activity> m_activities;
-    QHash<qint32, qsizetype> m_activityIndex;
+    // Rows read by the figures themselves; empty when made over rows read elsewhere.
+    QList<store::Component> m_ownComponents;
+    QList<store::Activity> m_ownActivities;
+    // The rows in key order, as the store reads them.
+    QList<const store::Component*> m_components;
+    QList<const store::Activity*> m_activities;
+    QHash<qint32, const store::Activity*> m_activityIndex;
 };
 
 } // namespace rollup

@@ -8,18 +8,44 @@
 
 #include <QCheckBox>
 #include <QComboBox>
+#include <QLayout>
 #include <QLineEdit>
 #include <QListWidget>
+#include <QStandardItemModel>
 
 namespace editor {
+
+namespace {
+
+// Adds the entries at the end of the list, each as addItem would make it, in one insertion: one
+// at a time, the list and its views take in every entry on its own.
+void appendEntries(QComboBox* list, const QList<store::Entry>& entries)
+{
+    auto* model = qobject_cast<QStandardItemModel*>(list->model());
+    if (!model || list->rootModelIndex().isValid() || list->modelColumn() != 0
+        || list->count() + entries.size() > list->maxCount()) {
+        for (const store::Entry& e : entries)
+            list->addItem(e.text, e.key);
+        return;
+    }
+    QList<QStandardItem*> items;
+    items.reserve(entries.size());
+    for (const store::Entry& e : entries) {
+        auto* item = new QStandardItem(e.text);
+        item->setData(e.key, Qt::UserRole);
+        items.append(item);
+    }
+    model->invisibleRootItem()->appendRows(items);
+}
+
+} // namespace
 
 void fillPickList(QComboBox* list, const QList<store::Entry>& entries, const QString& placeholder, bool unchanged)
 {
     const QSignalBlocker block(list);
     if (!unchanged || list->count() != entries.size()) {
         list->clear();
-        for (const store::Entry& e : entries)
-            list->addItem(e.text, e.key);
+        appendEntries(list, entries);
     }
     list->setPlaceholderText(entries.isEmpty() ? QStringLiteral("<No Entries>") : placeholder);
     list->setCurrentIndex(-1);
@@ -31,8 +57,7 @@ void fillRelationList(QComboBox* list, const QList<store::Entry>& entries, bool 
     const QSignalBlocker block(list);
     const QString text = gui::listText(list);
     list->clear();
-    for (const store::Entry& e : entries)
-        list->addItem(e.text, e.key);
+    appendEntries(list, entries);
     gui::setListText(list, keepText ? text : QString());
 }
 
@@ -95,6 +120,18 @@ void showStarts(const rollup::Starts& starts, QLineEdit* target, QLineEdit* actu
 
 void swapForEditing(bool browsing, std::initializer_list<QWidget*> browse, std::initializer_list<QWidget*> edit)
 {
+    // Every widget shown would have its page laid out at once: the page is laid out once, after
+    // the swap, before anything is painted.
+    QList<QLayout*> held;
+    for (const auto& widgets : { browse, edit }) {
+        for (QWidget* w : widgets) {
+            QLayout* layout = w->parentWidget() ? w->parentWidget()->layout() : nullptr;
+            if (layout && layout->isEnabled() && !held.contains(layout)) {
+                layout->setEnabled(false);
+                held.append(layout);
+            }
+        }
+    }
     for (QWidget* w : browse) {
         w->setVisible(browsing);
         w->setEnabled(browsing);
@@ -102,6 +139,12 @@ void swapForEditing(bool browsing, std::initializer_list<QWidget*> browse, std::
     for (QWidget* w : edit) {
         w->setVisible(!browsing);
         w->setEnabled(!browsing);
+    }
+    // As Qt does on its own: a page not showing is laid out when it is shown.
+    for (QLayout* layout : std::as_const(held)) {
+        layout->setEnabled(true);
+        if (layout->parentWidget()->isVisible())
+            layout->activate();
     }
 }
 

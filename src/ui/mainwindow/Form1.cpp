@@ -323,20 +323,44 @@ void Form1::LockFields(bool bdolock)
 {
     // The input fields carry the tag 1, and all take the colour. Opening enables only the tab's
     // own: the other tabs cannot be shown until the edit ends and locks them all again.
-    if (m_inputFields.isEmpty()) {
-        for (QWidget* w : findChildren<QWidget*>()) {
-            if (w->property("tag").toString() == QStringLiteral("1"))
-                m_inputFields.append(w);
+    if (!m_fieldsFound) {
+        m_fieldsFound = true;
+        for (int page = 0; page < tbproject->count(); ++page) {
+            QWidget* pageWidget = tbproject->widget(page);
+            for (QWidget* w : pageWidget->findChildren<QWidget*>()) {
+                if (w->property("tag").toString() == QStringLiteral("1"))
+                    m_inputFields[size_t(page)].append(w);
+            }
+            // Colours not given while the page was hidden are given as it is shown.
+            pageWidget->installEventFilter(this);
         }
     }
-    const QColor colour = gui::fromStoredColour(bdolock ? gui::White : gui::EditYellow);
-    const QWidget* page = tbproject->currentWidget();
-    for (QWidget* w : std::as_const(m_inputFields)) {
-        if (bdolock || page->isAncestorOf(w))
-            w->setEnabled(!bdolock);
-        gui::setFieldColour(w, colour);
+    m_fieldColour = gui::fromStoredColour(bdolock ? gui::White : gui::EditYellow);
+    const int showing = tbproject->currentIndex();
+    for (int page = 0; page < int(m_inputFields.size()); ++page) {
+        if (bdolock || page == showing) {
+            for (QWidget* w : std::as_const(m_inputFields[size_t(page)]))
+                w->setEnabled(!bdolock);
+        }
     }
+    colourPage(showing);
     current().lock(bdolock);
+}
+
+void Form1::colourPage(int page)
+{
+    if (page < 0 || page >= int(m_inputFields.size()) || m_pageColour[size_t(page)] == m_fieldColour)
+        return;
+    m_pageColour[size_t(page)] = m_fieldColour;
+    for (QWidget* w : std::as_const(m_inputFields[size_t(page)]))
+        gui::setFieldColour(w, m_fieldColour);
+}
+
+bool Form1::eventFilter(QObject* watched, QEvent* event)
+{
+    if (event->type() == QEvent::Show && m_fieldsFound)
+        colourPage(tbproject->indexOf(static_cast<QWidget*>(watched)));
+    return MainWindow::eventFilter(watched, event);
 }
 
 void Form1::ClearFields()

@@ -6,6 +6,7 @@
 #include "project/Preferences.h"
 #include "project/ProjectSession.h"
 
+#include <QColor>
 #include <QString>
 #include <array>
 #include <memory>
@@ -49,6 +50,7 @@ public:
     void showStatusLine(const QString& text) override;
 
 protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
     void showEvent(QShowEvent* event) override;
     void changeEvent(QEvent* event) override;
     void closeEvent(QCloseEvent* event) override;
@@ -66,6 +68,8 @@ private:
     void SetButtons(const QString& pattern) override;
     void DisableButtons();
     void LockFields(bool bdolock) override;
+    // Gives the fields of a record tab's page the colour of the lock, if they do not have it yet.
+    void colourPage(int page);
     void ClearFields() override;
     void UpdateForm(int tmpindex) override;
     QString panelText(int panel) const;
@@ -147,7 +151,12 @@ private:
     QPushButton* cmdMoveDown = nullptr;
     QPushButton* cmdcloseimage = nullptr;
     QLabel* Image1 = nullptr;
-    QList<QWidget*> m_inputFields; // the tagged fields LockFields opens and locks
+    // The tagged fields LockFields opens and locks, by record tab page. Only the page showing takes
+    // the lock's colour at once; another takes it as it is shown (none can be seen before).
+    std::array<QList<QWidget*>, 6> m_inputFields;
+    bool m_fieldsFound = false;
+    QColor m_fieldColour;
+    std::array<QColor, 6> m_pageColour; // what each page's fields were last coloured
     std::unique_ptr<WindowMenus> m_menus;
     StatusPanels* m_status = nullptr;
     Appearance* m_appearance = nullptr;

@@ -68,8 +68,10 @@ void ProjectTrees::rebuild(Page page, qint32 carid, const QString& carDescriptio
 {
     QTreeView* tree = view(page);
     project::ProjectTreeModel* m = model(page);
-    tree->setUpdatesEnabled(false);
-    m->rebuild(carid, carDescription, records);
+    // A tree left as it stood is not repainted for it.
+    const bool rebuilt = m->rebuild(carid, carDescription, records);
+    if (rebuilt)
+        tree->setUpdatesEnabled(false);
     if (page == Materials) {
         m_bold = boldComponents;
         QFont bold = tree->font();
@@ -85,7 +87,8 @@ void ProjectTrees::rebuild(Page page, qint32 carid, const QString& carDescriptio
         for (int row = 0; row < m->rowCount(car); ++row)
             tree->setExpanded(m->index(row, 0, car), expanded);
     }
-    tree->setUpdatesEnabled(true);
+    if (rebuilt)
+        tree->setUpdatesEnabled(true);
 }
 
 void ProjectTrees::clear()

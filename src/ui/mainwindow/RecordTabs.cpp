@@ -143,6 +143,7 @@ const project::ProjectRecords& RecordTabs::records()
 const rollup::ProjectFigures& RecordTabs::figures()
 {
     if (!m_figures || m_figures->carid() != car->shown.key) {
+        // Over the records in memory, which stay as they are until the figures are dropped.
         const project::ProjectRecords& r = records();
         m_figures.emplace(r.carid(), r.components(), r.activities());
     }
