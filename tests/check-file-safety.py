@@ -34,9 +34,7 @@ def run(*args, file_limit=None):
             signal.signal(signal.SIGXFSZ, signal.SIG_IGN)
             resource.setrlimit(resource.RLIMIT_FSIZE, (file_limit, file_limit))
         if as_root:
-            os.setgroups([])
-            os.setgid(NOBODY)
-            os.setuid(NOBODY)
+            os.setgroups([]), os.setgid(NOBODY), os.setuid(NOBODY)
     env = dict(os.environ, QT_QPA_PLATFORM="offscreen", HOME=work, XDG_RUNTIME_DIR=os.path.join(work, "runtime"))
     return subprocess.run([gearlog, *args], capture_output=True, text=True, timeout=120, preexec_fn=drop, env=env)
 
@@ -46,19 +44,17 @@ def state(folder):
     return {name: open(os.path.join(folder, name), "rb").read() for name in sorted(os.listdir(folder))}
 
 
-def folder(name, database=True, change=None):
+def folder(name, change=None):
     """A folder of the user's own holding a copy of the sample; change leaves a committed
     transaction in the log, as a program killed after it would."""
     path = os.path.join(work, name)
     os.mkdir(path)
     db = os.path.join(path, "ShopData.mdb")
-    if database:
-        shutil.copy(sample, db)
+    shutil.copy(sample, db)
     if change:
         connection = sqlite3.connect(db)
-        connection.execute("PRAGMA journal_mode = WAL")
-        connection.execute("PRAGMA wal_autocheckpoint = 0")
-        connection.execute(change)
+        for sql in ("PRAGMA journal_mode = WAL", "PRAGMA wal_autocheckpoint = 0", change):
+            connection.execute(sql)
         connection.commit()
         # Closing would write the log into the file: what a crash leaves is kept aside first.
         for name in (db, db + "-wal"):
