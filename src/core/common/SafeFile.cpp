@@ -14,6 +14,9 @@ namespace common {
 SafeFile::SafeFile(QString path)
     : m_path(std::move(path))
 {
+    // A link to a file is followed, so that the file it leads to is replaced, not the link.
+    if (const QFileInfo link(m_path); link.isSymLink() && link.exists())
+        m_path = link.canonicalFilePath();
     const QFileInfo target(m_path);
     // Hidden and unique, in the target's folder so that the final move is a rename.
     m_work.setFileName(target.absoluteDir().filePath(
