@@ -108,6 +108,8 @@ with tempfile.TemporaryDirectory() as work:
         r = run("--database", db, *args, "--car", "1", "--output", out(name))
         check(r.returncode == 0, f"read-only folder {name}: {r.stderr}")
     check("Changed in the log" in open(out("p.txt"), encoding="utf-8").read(), "the logged change is shown")
+    r = run("--database", db, "--check-start")  # the window opens on it too
+    check(r.returncode == 0 and "started on" in r.stdout, f"read-only folder window: {r.stdout} {r.stderr}")
     check(state(path) == before, "the read-only folder was changed")
     os.chmod(path, 0o755)
 
