@@ -121,7 +121,7 @@ template <class W> W* child(const QWidget& window, const char* name)
 }
 
 // What the user does and waits for: the pick, or the click, and everything it set off.
-void pick(QComboBox* list, qint32 key)
+void pick(QComboBox* list, store::Key key)
 {
     const int index = list->findData(key);
     expect(index >= 0, "no such entry");
@@ -180,7 +180,7 @@ QJsonObject runSize(const QString& path, int size, int repeat, bool check, const
             press(w, 1); // Update
             child<QLineEdit>(w, "ComponentTargetCost")->setText(QString::number(10 + i + 2));
             press(w, 3); // Save
-            const qint32 key = child<QComboBox>(w, "componentDescription")->currentData().toInt();
+            const store::Key key = child<QComboBox>(w, "componentDescription")->currentData().toInt();
             QSqlQuery stored = session->database().run(
                 QStringLiteral("SELECT targetcost FROM Component WHERE componentid = ?"), { key });
             expect(child<QPushButton>(w, "cmdButton0")->isEnabled() && !child<QPushButton>(w, "cmdButton3")->isEnabled()
@@ -197,12 +197,13 @@ QJsonObject runSize(const QString& path, int size, int repeat, bool check, const
 
     const store::Store store(session->database());
     runner.time("copy a project", [&](int i) {
-        const qint32 copied = copy::copyProject(store, project(i + 3), QStringLiteral("Bench copy"), QDate(2026, 4, 2));
+        const store::Key copied
+            = copy::copyProject(store, project(i + 3), QStringLiteral("Bench copy"), QDate(2026, 4, 2));
         expect(store.components.forCar(copied, store::Order::Key).size() == 1000, "the copy is incomplete");
     });
     int deleted = 0;
     runner.time("delete a car with everything under it", [&](int) {
-        const qint32 carid = size + 1 - deleted++;
+        const store::Key carid = size + 1 - deleted++;
         store.deleteCar(carid);
         expect(!store.cars.find(carid), "the car is still there");
     });

@@ -31,11 +31,11 @@ qint32 awkwardProject(const store::Store& s)
     const QString acme = QStringLiteral("Acme \"Parts\"");
     store::Car car { .Description = QStringLiteral("O'Brien \"Special\""), .make = QStringLiteral("Żuk; DROP TABLE") };
     car.purchaseprice = Money::parse(QStringLiteral("1234.5"));
-    const qint32 carid = s.cars.add(car);
-    const qint32 phaseid = s.phases.add({ 0, carid, 5, QStringLiteral("Strip") }); // gaps in the sequences stay
+    const store::Key carid = s.cars.add(car);
+    const store::Key phaseid = s.phases.add({ 0, carid, 5, QStringLiteral("Strip") }); // gaps in the sequences stay
     const qint32 jobid
         = s.activities.add({ 0, carid, phaseid, 3, QStringLiteral("Strip"), {}, QDate(2026, 2, 28), {}, 7.5 });
-    const qint32 assemblyid = s.assemblies.add({ 0, carid, QStringLiteral("Body") });
+    const store::Key assemblyid = s.assemblies.add({ 0, carid, QStringLiteral("Body") });
     for (const char* name : { "Bolt", "Bolt", "Clip, 10mm" }) {
         const auto job = std::strcmp(name, "Bolt") == 0 ? std::optional<qint32>(jobid) : std::nullopt;
         store::Component c { 0, carid, assemblyid, job, QLatin1String(name), {}, acme, {}, 3,
@@ -73,14 +73,14 @@ private Q_SLOTS:
         const qint32 original = sample ? 1 : awkwardProject(s);
         const QByteArray first = exchange::exportProject(s, original);
         const qint64 suppliersBefore = s.suppliers.count();
-        const qint32 copy = exchange::importProject(s, first);
+        const store::Key copy = exchange::importProject(s, first);
         QVERIFY(copy != original);
         QCOMPARE(s.suppliers.count(), suppliersBefore); // suppliers of that name exist already
         QCOMPARE(withoutKeys(exchange::exportProject(s, copy)), withoutKeys(first));
 
         auto other = store::Database::open(m_files.createEmpty(QStringLiteral("b.mdb")));
         const store::Store t(*other);
-        const qint32 imported = exchange::importProject(t, first);
+        const store::Key imported = exchange::importProject(t, first);
         QCOMPARE(withoutKeys(exchange::exportProject(t, imported)), withoutKeys(first));
         QVERIFY(t.suppliers.count() > 0);
         // Components stay attached to the copies of their activities.
@@ -157,9 +157,9 @@ private Q_SLOTS:
         QFETCH(QString, written);
         auto db = store::Database::open(m_files.createEmpty(QStringLiteral("e.mdb")));
         const store::Store s(*db);
-        const qint32 carid = s.cars.add({ .Description = QStringLiteral("Coupe") });
-        const qint32 assembly = s.assemblies.add({ .carid = carid, .Description = typed });
-        const qint32 job = s.activities.add({ .carid = carid, .Description = QStringLiteral("Strip") });
+        const store::Key carid = s.cars.add({ .Description = QStringLiteral("Coupe") });
+        const store::Key assembly = s.assemblies.add({ .carid = carid, .Description = typed });
+        const store::Key job = s.activities.add({ .carid = carid, .Description = QStringLiteral("Strip") });
         s.components.add({ 0, carid, assembly, job, typed, {}, typed, typed, -2, Money::parse(QStringLiteral("-12.5")),
             Money::parse(QStringLiteral("-0.0001")), 1 });
         s.components.add({ .carid = carid, .assemblyid = assembly, .Description = QStringLiteral("~ not wished") });

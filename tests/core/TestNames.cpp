@@ -72,12 +72,12 @@ private Q_SLOTS:
         testing::TestDatabase t;
         auto db = Database::open(t.createEmpty());
         const Store s(*db);
-        const qint32 carid = s.cars.add({ .Description = QStringLiteral("Käfer") });
+        const store::Key carid = s.cars.add({ .Description = QStringLiteral("Käfer") });
         QMap<QString, qint32> keys;
         for (const char* name : { "Zündkerze", "ölpumpe", "Anlasser", "Ölpumpe", "zahnrad", "" })
             keys.insert(
                 QString::fromUtf8(name), s.assemblies.add({ .carid = carid, .Description = QString::fromUtf8(name) }));
-        const qint32 shopKey = s.suppliers.add({ .Name = QStringLiteral("Öl-Shop Müller") });
+        const store::Key shopKey = s.suppliers.add({ .Name = QStringLiteral("Öl-Shop Müller") });
 
         // The store's list, the lists kept in memory and a look-up agree; ties go by key.
         const QList<Entry> stored = s.assemblies.entriesForCar(carid);

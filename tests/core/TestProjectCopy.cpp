@@ -19,7 +19,7 @@ const QDate Stamp(2026, 4, 2);
 
 // A project's rows, sorted, each naming the rows it belongs to rather than giving their keys, and
 // without the columns a copy fills with its own keys and stamp. Every other column must come across.
-QStringList projectRows(const Database& db, qint32 car)
+QStringList projectRows(const Database& db, store::Key car)
 {
     static const QStringList own { "carid", "PhaseID", "ActivityID", "assemblyid", "componentid", "auditdate",
         "wishlist" };
@@ -55,20 +55,21 @@ qint64 count(const Database& db, const QString& sql)
 qint32 writeProject(const Store& s)
 {
     const common::NoteParts notes { u"Frame-off"_s, u" restoration"_s, QString() };
-    const qint32 car = s.cars.add({ 0, "Bel Air", "Chevrolet", "Bel Air", "1957", Money::fromWholeDollars(4200),
+    const store::Key car = s.cars.add({ 0, "Bel Air", "Chevrolet", "Bel Air", "1957", Money::fromWholeDollars(4200),
         Money::fromWholeDollars(38000), Money::fromWholeDollars(21000), "/pictures/belair.jpg", 1, notes });
-    const qint32 strip = s.phases.add({ .carid = car, .prioritysequence = 2, .Description = "Strip", .notes = notes });
-    const qint32 paint = s.phases.add({ .carid = car, .prioritysequence = 1, .Description = "Paint" });
-    const auto activity = [&](const char* name, qint32 phase, int sequence) {
+    const store::Key strip
+        = s.phases.add({ .carid = car, .prioritysequence = 2, .Description = "Strip", .notes = notes });
+    const store::Key paint = s.phases.add({ .carid = car, .prioritysequence = 1, .Description = "Paint" });
+    const auto activity = [&](const char* name, store::Key phase, int sequence) {
         return s.activities.add({ 0, car, phase, sequence, name, 2, QDate(2025, 3, 1), QDate(2025, 3, 20), 12.5,
             QDate(2025, 3, 4), {}, 3, notes });
     };
-    const qint32 pullEngine = activity("Pull engine", strip, 2);
+    const store::Key pullEngine = activity("Pull engine", strip, 2);
     activity("Pull body", strip, 1);
-    const qint32 spray = activity("Spray", paint, 1);
-    const qint32 engine = s.assemblies.add({ 0, car, "Engine", 1, "/pictures/engine.png", notes });
-    const qint32 body = s.assemblies.add({ .carid = car, .Description = "Body" });
-    const auto component = [&](const char* name, qint32 assembly, std::optional<qint32> activity) {
+    const store::Key spray = activity("Spray", paint, 1);
+    const store::Key engine = s.assemblies.add({ 0, car, "Engine", 1, "/pictures/engine.png", notes });
+    const store::Key body = s.assemblies.add({ .carid = car, .Description = "Body" });
+    const auto component = [&](const char* name, store::Key assembly, std::optional<store::Key> activity) {
         s.components.add({ 0, car, assembly, activity, name, 3, "Eckler's", "p. 112", 2, *Money::parse(u"97.95"_s),
             *Money::parse(u"89.50"_s), 1, "/pictures/part.png", notes });
     };
@@ -114,14 +115,14 @@ private Q_SLOTS:
     void copiesEveryRow()
     {
         QFETCH(bool, sample);
-        const qint32 source = sample ? Store::SampleCarId : writeProject(s());
+        const store::Key source = sample ? Store::SampleCarId : writeProject(s());
         const QStringList rows = projectRows(*m_db, source);
         QVERIFY(rows.size() > 5);
         const QString wishes = u"COUNT(*) FROM Component WHERE carid = %1 AND wishlist <> 0"_s;
         const qint64 wished = count(*m_db, wishes.arg(source));
         // Two copies one after the other, each independent of the other.
         for (int i = 0; i < 2; ++i) {
-            const qint32 copied = copy::copyProject(s(), source, s().cars.find(source)->Description, Stamp);
+            const store::Key copied = copy::copyProject(s(), source, s().cars.find(source)->Description, Stamp);
             QVERIFY(copied > source);
             QCOMPARE(projectRows(*m_db, copied), rows);
             QCOMPARE(count(*m_db, wishes.arg(copied)), 0);
@@ -137,7 +138,7 @@ private Q_SLOTS:
     // project with nothing under it copies as the car alone; a name of 30 characters is whole.
     void attachmentsAndBareProject()
     {
-        const qint32 copied = copy::copyProject(s(), writeProject(s()), u"Second"_s, Stamp);
+        const store::Key copied = copy::copyProject(s(), writeProject(s()), u"Second"_s, Stamp);
         QSqlQuery q
             = m_db->run(u"SELECT c.Description, coalesce(v.Description, c.ActivityID, 'null'), v.carid = c.carid "
                         "FROM Component c LEFT JOIN Activity v USING (ActivityID) WHERE c.carid = ? "
@@ -149,7 +150,7 @@ private Q_SLOTS:
         QCOMPARE(attached,
             QStringList({ "Bracket null ", "Gasket Spray 1", "Panel null ", "Pump Pull engine 1", "Trim 0 " }));
         const QString name(30, u'y');
-        const qint32 bare = copy::copyProject(s(), s().cars.add({ .Description = u"Bare"_s }), name, Stamp);
+        const store::Key bare = copy::copyProject(s(), s().cars.add({ .Description = u"Bare"_s }), name, Stamp);
         QCOMPARE(s().cars.find(bare)->Description, name);
         QCOMPARE(projectRows(*m_db, bare).size(), 1);
     }
@@ -191,7 +192,7 @@ private Q_SLOTS:
     void failureLeavesNothing()
     {
         QFETCH(QString, table);
-        const qint32 source = writeProject(s());
+        const store::Key source = writeProject(s());
         // The last row of the table is refused, after the others were written.
         m_db->run(u"CREATE TRIGGER refuse BEFORE INSERT ON %1 WHEN NEW.Description IN "
                   "('Bel Air, copy', 'Spray', 'Paint', 'Body', 'Bracket') "
@@ -201,7 +202,7 @@ private Q_SLOTS:
         QCOMPARE(testing::dumpRows(*m_db), before);
         // The database is usable afterwards: the same copy goes through once it is accepted.
         m_db->run(u"DROP TRIGGER refuse"_s);
-        const qint32 copied = copy::copyProject(s(), source, u"Bel Air, copy"_s, Stamp);
+        const store::Key copied = copy::copyProject(s(), source, u"Bel Air, copy"_s, Stamp);
         QCOMPARE(projectRows(*m_db, copied).size(), projectRows(*m_db, source).size());
     }
 };

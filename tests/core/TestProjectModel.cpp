@@ -19,10 +19,10 @@ class TestProjectModel : public QObject
     testing::TestDatabase m_files;
     std::unique_ptr<store::Database> m_db;
     std::unique_ptr<store::Store> m_store;
-    qint32 m_car = 0;
+    store::Key m_car = 0;
     qint32 m_assembly = 0;
 
-    qint32 addComponent(const QString& description, std::optional<qint32> activity = {})
+    qint32 addComponent(const QString& description, std::optional<store::Key> activity = {})
     {
         return m_store->components.add(
             { .carid = m_car, .assemblyid = m_assembly, .ActivityID = activity, .Description = description });
@@ -44,7 +44,7 @@ private Q_SLOTS:
     void descriptionOrder()
     {
         const QStringList descriptions { "\U0001F697 car", "\uFFFD", "\uE000", "~", "x", "", "X", "x", " x" };
-        QList<qint32> keys;
+        QList<store::Key> keys;
         for (const QString& d : descriptions)
             keys << addComponent(d);
         project::ProjectRecords records(*m_store, m_car);
@@ -59,12 +59,12 @@ private Q_SLOTS:
     // Phases show by priority sequence (a Null first, ties by key), also after a change.
     void sequenceOrder()
     {
-        QList<qint32> keys;
+        QList<store::Key> keys;
         for (const std::optional<qint32> sequence : std::initializer_list<std::optional<qint32>> { 2, {}, 1, 2 })
             keys << m_store->phases.add({ .carid = m_car, .prioritysequence = sequence, .Description = u"P"_s });
         project::ProjectRecords records(*m_store, m_car);
         const auto same = [&] {
-            QList<qint32> memory, file;
+            QList<store::Key> memory, file;
             for (const store::Phase& p : records.phases())
                 memory << p.PhaseID;
             for (const store::Phase& p : m_store->phases.forCar(m_car, store::Order::Sequence))
@@ -82,8 +82,8 @@ private Q_SLOTS:
     // Deletes in memory follow the store's cascades; another car's rows never enter.
     void cascades()
     {
-        const qint32 phase = m_store->phases.add({ .carid = m_car, .prioritysequence = 1 });
-        const qint32 activity = m_store->activities.add({ .carid = m_car, .PhaseID = phase });
+        const store::Key phase = m_store->phases.add({ .carid = m_car, .prioritysequence = 1 });
+        const store::Key activity = m_store->activities.add({ .carid = m_car, .PhaseID = phase });
         const qint32 attached = addComponent(u"Bracket"_s, activity);
         project::ProjectRecords records(*m_store, m_car);
         store::Component stranger = *records.component(attached);
@@ -106,7 +106,7 @@ private Q_SLOTS:
     void treeNodes()
     {
         addComponent(u"Hinge"_s);
-        const qint32 orphan = m_store->components.add({ .carid = m_car, .assemblyid = 4711 });
+        const store::Key orphan = m_store->components.add({ .carid = m_car, .assemblyid = 4711 });
         project::ProjectRecords records(*m_store, m_car);
         project::ProjectTreeModel tree(project::ProjectTreeModel::Tree::Materials);
         tree.rebuild(m_car, u"Roadster"_s, records);

@@ -10,7 +10,7 @@ namespace {
 const QDateTime Stamp(QDate(2024, 3, 1), QTime(12, 0));
 
 // "body" comes after "Body": a typed text takes the first, a pick takes its own.
-RelationField relation(const QString& text, std::optional<qint32> picked = std::nullopt)
+RelationField relation(const QString& text, std::optional<store::Key> picked = std::nullopt)
 {
     return { text, picked, { { 11, u"Body"_s }, { 12, u"Engine"_s }, { 13, u"body"_s } } };
 }

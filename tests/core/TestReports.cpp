@@ -43,7 +43,7 @@ struct Project
     testing::TestDatabase files;
     std::unique_ptr<store::Database> db = store::Database::open(files.createEmpty());
     store::Store s { *db };
-    const qint32 carid = s.cars.add({ .Description = u"Report car"_s });
+    const store::Key carid = s.cars.add({ .Description = u"Report car"_s });
 
     qint32 assembly(const QString& name, std::optional<qint32> status = 1)
     {
@@ -53,13 +53,13 @@ struct Project
     {
         return s.phases.add({ .carid = carid, .prioritysequence = sequence, .Description = name });
     }
-    qint32 activity(qint32 phase, const QString& name, qint32 sequence, QDate ts = {}, QDate tp = {}, QDate as = {},
+    qint32 activity(store::Key phase, const QString& name, qint32 sequence, QDate ts = {}, QDate tp = {}, QDate as = {},
         QDate ap = {}, std::optional<double> te = {}, std::optional<double> ae = {})
     {
         return s.activities.add({ 0, carid, phase, sequence, name, {}, ts, tp, te, as, ap, ae });
     }
-    qint32 component(qint32 assembly, const QString& name, std::optional<qint32> quantity, const char* target,
-        const char* actual, std::optional<qint32> activity = {}, const QString& supplier = {}, bool wish = false,
+    qint32 component(store::Key assembly, const QString& name, std::optional<qint32> quantity, const char* target,
+        const char* actual, std::optional<store::Key> activity = {}, const QString& supplier = {}, bool wish = false,
         std::optional<qint32> status = 0)
     {
         const auto money = [](const char* text) { return text ? Money::parse(QLatin1String(text)) : std::nullopt; };
@@ -92,7 +92,7 @@ private Q_SLOTS:
         const qint32 body = p.assembly(u"Body"_s, 2);
         p.assembly(u"Axle"_s, std::nullopt);
         const qint32 ph = p.phase(u"Paint"_s, 1);
-        const qint32 job = p.activity(ph, u"Spray"_s, 1, QDate(2026, 5, 1), QDate(2026, 5, 20), QDate(2026, 5, 3));
+        const store::Key job = p.activity(ph, u"Spray"_s, 1, QDate(2026, 5, 1), QDate(2026, 5, 20), QDate(2026, 5, 3));
         p.component(body, u"Paint"_s, 2, "617.28", "600", job, u"Acme"_s, false, 1);
         p.component(body, u"Tape"_s, std::nullopt, nullptr, nullptr);
         const ReportDocument d = reports::materialsList(p.s, p.request());
@@ -208,7 +208,7 @@ private Q_SLOTS:
     {
         Project p;
         const qint32 a = p.assembly(u"Engine"_s);
-        const qint32 first = p.phase(u"Strip"_s, 2);
+        const store::Key first = p.phase(u"Strip"_s, 2);
         p.phase(u"Plan"_s, 1);
         const qint32 pull = p.activity(first, u"Pull"_s, 1, QDate(2026, 1, 5), QDate(2026, 1, 9), QDate(2026, 1, 6),
             QDate(2026, 1, 8), 10.5, 11.5);
@@ -241,7 +241,7 @@ private Q_SLOTS:
         const qint32 big = p.assembly(u"Big"_s);
         const qint32 small = p.assembly(u"Small"_s);
         const qint32 ph = p.phase(u"Strip"_s, 1);
-        const qint32 job = p.activity(ph, u"Grind"_s, 1, Today, Today, {}, {}, 5e15);
+        const store::Key job = p.activity(ph, u"Grind"_s, 1, Today, Today, {}, {}, 5e15);
         p.activity(ph, u"Sand"_s, 2, Today, Today, {}, {}, 5e15);
         p.component(big, u"Gold"_s, 3, "400000000000000", nullptr, job, {}, true);
         p.component(small, u"Nut"_s, 1, "10", nullptr);

@@ -19,8 +19,8 @@ std::optional<Money> money(const char* text)
     return text ? Money::parse(QLatin1String(text)) : std::nullopt;
 }
 
-store::Component component(qint32 assembly, std::optional<qint32> activity, const char* target, const char* actual,
-    std::optional<qint32> quantity, qint32 car = 2)
+store::Component component(store::Key assembly, std::optional<store::Key> activity, const char* target,
+    const char* actual, std::optional<qint32> quantity, store::Key car = 2)
 {
     return { 0, car, assembly, activity, {}, {}, {}, {}, quantity, money(target), money(actual) };
 }
@@ -109,13 +109,13 @@ private Q_SLOTS:
         testing::TestDatabase files;
         auto db = store::Database::open(files.createEmpty());
         const store::Store s(*db);
-        const qint32 car = s.cars.add({ .Description = u"Figures"_s });
-        const qint32 other = s.cars.add({ .Description = u"Other"_s });
-        const qint32 phase = s.phases.add({ .carid = car });
+        const store::Key car = s.cars.add({ .Description = u"Figures"_s });
+        const store::Key other = s.cars.add({ .Description = u"Other"_s });
+        const store::Key phase = s.phases.add({ .carid = car });
         store::Activity job = activity("5/1/2003", "5/9/2003", "5/2/2003", "");
         job.carid = car;
         job.PhaseID = phase;
-        const qint32 jobid = s.activities.add(job);
+        const store::Key jobid = s.activities.add(job);
         s.components.add(component(7, jobid, "10", "12", 2, car));
         s.components.add(component(7, std::nullopt, "1", nullptr, 1, car));
         s.components.add(component(8, 0, "100", nullptr, 1, car)); // 0: not attached

@@ -21,8 +21,9 @@ void watch(ProjectSession& s, QStringList& log)
 {
     QObject::connect(&s, &ProjectSession::carsChanged, [&log] { log << u"cars"_s; });
     QObject::connect(&s, &ProjectSession::suppliersChanged, [&log] { log << u"suppliers"_s; });
-    QObject::connect(&s, &ProjectSession::currentCarChanged, [&log](qint32 car) { log << u"current %1"_s.arg(car); });
-    QObject::connect(&s, &ProjectSession::recordsChanged, [&log](qint32 car, Kind kind, qint32 key) {
+    QObject::connect(
+        &s, &ProjectSession::currentCarChanged, [&log](store::Key car) { log << u"current %1"_s.arg(car); });
+    QObject::connect(&s, &ProjectSession::recordsChanged, [&log](store::Key car, Kind kind, store::Key key) {
         log << u"%1 %2"_s.arg(car).arg(QLatin1String(QMetaEnum::fromType<Kind>().valueToKey(int(kind))))
                 + (key ? u" #%1"_s.arg(key) : QString());
     });
@@ -31,9 +32,9 @@ void watch(ProjectSession& s, QStringList& log)
 // Loads the newest row of the table, changes a note and saves it.
 template <class Rec> void touchAndSave(ProjectSession& s)
 {
-    const qint32 key = testing::firstValue(
-        s.store().db, u"SELECT MAX(%1) FROM %2"_s.arg(QLatin1String(Rec::Key), QLatin1String(Rec::Table)))
-                           .toInt();
+    const store::Key key = testing::firstValue(
+        s.store().db, u"SELECT MAX(%1) FROM %2"_s.arg(QLatin1String(Rec::KeyColumn), QLatin1String(Rec::Table)))
+                               .toInt();
     auto loaded = s.store().table<Rec>().load(key);
     QVERIFY(loaded);
     loaded->record.notes[0] = u"touched"_s;
@@ -81,7 +82,7 @@ private slots:
         ProjectSession s(*db);
         QStringList log;
         watch(s, log);
-        const qint32 key = testing::firstValue(*db, u"SELECT MAX(ActivityID) FROM Activity"_s).toInt();
+        const store::Key key = testing::firstValue(*db, u"SELECT MAX(ActivityID) FROM Activity"_s).toInt();
         auto loaded = s.store().activities.load(key);
         QVERIFY(loaded);
         elsewhere->run(other);
@@ -141,7 +142,7 @@ private slots:
         QFETCH(QString, keySql);
         testing::TestDatabase t;
         auto db = Database::open(t.copySample());
-        const qint32 key = testing::firstValue(*db, keySql).toInt();
+        const store::Key key = testing::firstValue(*db, keySql).toInt();
         QVERIFY(key > 0);
         ProjectSession s(*db);
         s.setCurrentCar(Store::SampleCarId);
@@ -167,7 +168,7 @@ private slots:
         s.add(Phase { .carid = 2, .prioritysequence = 9 });
         QVERIFY(s.remove(Kind::Phase, one));
         const qint32 three = s.add(Phase { .carid = 1 });
-        for (const qint32 phase : { three, two, three })
+        for (const store::Key phase : { three, two, three })
             s.add(Activity { .carid = 1, .PhaseID = phase });
         QCOMPARE(testing::firstValue(*db,
                      u"SELECT GROUP_CONCAT(s, '|') FROM (SELECT p.prioritysequence || ':' || a.prioritysequence AS s "
@@ -184,12 +185,12 @@ private slots:
         QStringList log;
         watch(s, log);
         const auto taken = [&log] { return std::exchange(log, {}).join(u", "_s); };
-        const qint32 car = s.add(Car {});
+        const store::Key car = s.add(Car {});
         s.setCurrentCar(car);
         s.setCurrentCar(car);
-        const qint32 first = s.add(Phase { .carid = car }), second = s.add(Phase { .carid = car });
-        const qint32 activity = s.add(Activity { .carid = car, .PhaseID = first });
-        const qint32 component = s.add(Component { .carid = car, .ActivityID = activity });
+        const store::Key first = s.add(Phase { .carid = car }), second = s.add(Phase { .carid = car });
+        const store::Key activity = s.add(Activity { .carid = car, .PhaseID = first });
+        const store::Key component = s.add(Component { .carid = car, .ActivityID = activity });
         // A new file: every kind's first key is 1.
         QCOMPARE(taken(), u"cars, current 1, 1 Phase #1, 1 Phase #2, 1 Activity #1, 1 Component #1"_s);
         s.setCurrent(Kind::Activity, activity);

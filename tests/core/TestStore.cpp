@@ -215,7 +215,7 @@ private slots:
     void storedStamps()
     {
         QFETCH(QString, stored);
-        const qint32 carid = s().cars.add(Car {});
+        const store::Key carid = s().cars.add(Car {});
         m_db->run(u"UPDATE Car SET auditdate = ? WHERE carid = ?"_s, { stored, carid });
         QTEST(s().cars.find(carid)->auditdate, "read");
     }
@@ -223,8 +223,8 @@ private slots:
     // A deleted row's key never comes back, or old references would point at a new row.
     void keysAreNeverReused()
     {
-        const qint32 first = s().phases.add(Phase {});
-        const qint32 second = s().phases.add(Phase {});
+        const store::Key first = s().phases.add(Phase {});
+        const store::Key second = s().phases.add(Phase {});
         QVERIFY(second > first);
         QVERIFY(s().phases.remove(second));
         QVERIFY(s().phases.add(Phase {}) > second);
@@ -234,9 +234,9 @@ private slots:
     // description across cars, or by sequence with ties by key.
     void seeksAndLists()
     {
-        const qint32 body = s().assemblies.add({ .carid = 1, .Description = u"Engine bay"_s });
-        const qint32 other = s().assemblies.add({ .carid = 2, .Description = u"Axle"_s });
-        const qint32 engine = s().assemblies.add({ .carid = 1, .Description = u"Engine"_s });
+        const store::Key body = s().assemblies.add({ .carid = 1, .Description = u"Engine bay"_s });
+        const store::Key other = s().assemblies.add({ .carid = 2, .Description = u"Axle"_s });
+        const store::Key engine = s().assemblies.add({ .carid = 1, .Description = u"Engine"_s });
         QVERIFY(!s().assemblies.seekForCar(2, u"Engine"_s));
         for (const QString& text : { u"Engin"_s, u"Engine%"_s, u"Engine_bay"_s, QString() })
             QVERIFY2(!s().assemblies.seek(text), qPrintable(text));
@@ -244,14 +244,14 @@ private slots:
             QList<Entry>({ { other, "Axle" }, { engine, "Engine" }, { body, "Engine bay" } }));
         QVERIFY(s().assemblies.entriesForCar(3).isEmpty());
 
-        const qint32 p30 = s().phases.add(Phase { .carid = 1, .prioritysequence = 30 });
-        const qint32 p10a = s().phases.add(Phase { .carid = 1, .prioritysequence = 10 });
+        const store::Key p30 = s().phases.add(Phase { .carid = 1, .prioritysequence = 30 });
+        const store::Key p10a = s().phases.add(Phase { .carid = 1, .prioritysequence = 10 });
         s().phases.add(Phase { .carid = 2, .prioritysequence = 5 });
-        const qint32 p10b = s().phases.add(Phase { .carid = 1, .prioritysequence = 10 });
-        QList<qint32> keys;
+        const store::Key p10b = s().phases.add(Phase { .carid = 1, .prioritysequence = 10 });
+        QList<store::Key> keys;
         for (const Phase& p : s().phases.forCar(1, Order::Sequence))
             keys << p.PhaseID;
-        QCOMPARE(keys, QList<qint32>({ p10a, p10b, p30 }));
+        QCOMPARE(keys, QList<store::Key>({ p10a, p10b, p30 }));
     }
 };
 

@@ -288,7 +288,7 @@ private Q_SLOTS:
         auto db = store::Database::open(files.createEmpty());
         testing::PlanWriter plan(*db);
         const qint32 coupe = plan.car(u"Coupe"_s), other = plan.car(u"Other"_s);
-        const qint32 second = plan.phase(coupe, u"Second"_s, 2), first = plan.phase(coupe, u"First"_s, 1);
+        const store::Key second = plan.phase(coupe, u"Second"_s, 2), first = plan.phase(coupe, u"First"_s, 1);
         plan.phase(other, u"Elsewhere"_s, 1);
         plan.activity(coupe, second, u"S1"_s, 1, QDate(2003, 1, 1), {}, 4.5);
         plan.activity(coupe, first, u"F2"_s, 2, QDate(2003, 1, 2));

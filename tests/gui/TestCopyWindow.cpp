@@ -31,7 +31,7 @@ class TestCopyWindow : public testing::FormTest
     }
 
     // Picks the project (none for 0) and types the name as a user would, then presses the button.
-    void copyAs(copy::copyForm& window, qint32 source, const QString& name, const char* button = "cmdApplyCopy")
+    void copyAs(copy::copyForm& window, store::Key source, const QString& name, const char* button = "cmdApplyCopy")
     {
         if (source)
             m_f->pick(child<QComboBox>(window, "cboFromName"), source);
@@ -104,7 +104,7 @@ private Q_SLOTS:
             QCOMPARE(child<QLineEdit>(window, "txtCopyStatus")->text(),
                 QStringLiteral("New Project '%1' Created").arg(name));
         }));
-        const qint32 copied = m_f->carID();
+        const store::Key copied = m_f->carID();
         QCOMPARE(gui::listText(child<QComboBox>(w(), "carDescription")), name);
 
         m_f->press(1);

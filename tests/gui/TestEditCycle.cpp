@@ -35,7 +35,7 @@ class TestEditCycle : public testing::FormTest
     // Pull engine in it, component Hoist on both; each tab is left showing its record.
     qint32 newProject(const QString& name)
     {
-        const qint32 car = add(0, "CarDisplayDescription=" + name);
+        const store::Key car = add(0, "CarDisplayDescription=" + name);
         add(1, "AssemblyDisplayDescription=Engine");
         add(3, "PhaseDisplayDescription=Strip");
         add(4, "ActivityDisplayDescription=Pull engine|ActivityPhase=Strip");
@@ -161,7 +161,7 @@ private Q_SLOTS:
         type(added);
         m_f->press(Cancel);
         QCOMPARE(picked(tab), showing);
-        const qint32 key = add(tab, added);
+        const store::Key key = add(tab, added);
         QCOMPARE(p.count(count), rows + 1);
         QFETCH(QString, shown);
         QCOMPARE(m_f->shown(shown.section('=', 0, 0)), shown.section('=', 1));
@@ -220,7 +220,7 @@ private Q_SLOTS:
         const Peek p = m_f->peek();
         p.exec("INSERT INTO Assembly (carid, Description) VALUES (1, 'Sample engine')");
         p.exec("INSERT INTO Activity (carid, PhaseID, Description) VALUES (1, 1, 'Sample job')");
-        const qint32 car = newProject("Rules");
+        const store::Key car = newProject("Rules");
         const QString rows = QStringLiteral("SELECT COUNT(*) FROM ") + Tables[tab];
         const qint64 before = p.count(rows);
         m_f->showTab(tab);
@@ -266,7 +266,7 @@ private Q_SLOTS:
         QFETCH(int, tab);
         QFETCH(bool, yes);
         QFETCH(bool, phasesLocked);
-        const qint32 car = newProject("Doomed");
+        const store::Key car = newProject("Doomed");
         const Peek p = m_f->peek();
         if (phasesLocked)
             p.exec("CREATE TRIGGER keep_phases BEFORE DELETE ON Phase BEGIN SELECT RAISE(ABORT, 'locked'); END");
@@ -310,7 +310,7 @@ private Q_SLOTS:
         gui::DialogSeam::queueFileName(file);
         child<QAction>(w(), "mnuImportProject")->trigger();
         const Peek p = m_f->peek();
-        const qint32 imported = m_f->carID();
+        const store::Key imported = m_f->carID();
         QCOMPARE(p.value("SELECT MAX(carid) FROM Car").toInt(), imported);
         const qint64 parts = p.count("SELECT COUNT(*) FROM Component WHERE carid = 1");
         QCOMPARE(list(2)->count(), parts);
@@ -344,7 +344,7 @@ private Q_SLOTS:
         QFETCH(QString, shownAfter);
         newProject("Racer");
         m_f->showTab(tab);
-        const qint32 key = picked(tab);
+        const store::Key key = picked(tab);
         m_f->press(Update);
         type(QString::fromLatin1(Tables[tab]) + "DisplayDescription=Typed");
         m_f->peek().exec(elsewhere.arg(key));

@@ -25,7 +25,7 @@ namespace {
 //   attached to A1; assembly Body with Panel (unattached).
 struct Plan
 {
-    qint32 car = 0, phaseA = 0, a1 = 0, a2 = 0, engine = 0, pump = 0, hose = 0, panel = 0;
+    store::Key car = 0, phaseA = 0, a1 = 0, a2 = 0, engine = 0, pump = 0, hose = 0, panel = 0;
 };
 
 Plan writePlan(const QString& path)
@@ -74,7 +74,7 @@ class TestPlan : public testing::FormTest
     Plan m_plan;
     QTreeView* tree(bool plan) { return child<QTreeView>(w(), plan ? "TvProject" : "TvMaterials"); }
     testing::Node car(bool plan) { return testing::topNode(tree(plan)).child(0); }
-    testing::Node component(qint32 key) { return testing::treeNode(tree(false), Kind::Component, key); }
+    testing::Node component(store::Key key) { return testing::treeNode(tree(false), Kind::Component, key); }
     void showPage(int page) { child<QTabWidget>(w(), "TbDisplay")->setCurrentIndex(page); }
     void press(const char* button) { QTest::mouseClick(child<QPushButton>(w(), button), Qt::LeftButton); }
     void pick(int tab, const QString& record)
@@ -182,7 +182,7 @@ private Q_SLOTS:
         QFETCH(int, presses);
         const bool phase = record.size() == 1;
         pick(phase ? 3 : 4, record);
-        const qint32 key = testing::pickedKey(m_f->list(phase ? 3 : 4));
+        const store::Key key = testing::pickedKey(m_f->list(phase ? 3 : 4));
         for (int i = 0; i < presses; ++i)
             press(up ? "cmdMoveUp" : "cmdMoveDown");
         QTEST(boxTexts().value(0), "message");

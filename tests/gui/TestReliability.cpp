@@ -95,7 +95,7 @@ private Q_SLOTS:
         }
         f.press(3);
         QVERIFY2(boxTexts().isEmpty(), qPrintable(boxTexts().join(QLatin1Char('|'))));
-        const qint32 id = testing::pickedKey(f.list(5));
+        const store::Key id = testing::pickedKey(f.list(5));
         QCOMPARE(f.peek().value("SELECT Name FROM Supplier WHERE supplierid = ?", { id }).toString(), text.left(30));
         QCOMPARE(child<gui::NotesEdit>(f.form(), "SupplierNotes")->text(), text);
     }

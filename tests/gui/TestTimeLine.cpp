@@ -87,7 +87,7 @@ class TestTimeLine : public testing::FormTest
     std::unique_ptr<project::ProjectSession> m_session;
 
     // A window on the file as the main window opens it, once its first activation has run.
-    template <class W> std::unique_ptr<W> openOn(qint32 key)
+    template <class W> std::unique_ptr<W> openOn(store::Key key)
     {
         auto form = std::make_unique<W>(*m_session, key);
         form->show();
@@ -117,7 +117,7 @@ private Q_SLOTS:
     // The project shown last wins over the main window's; a project that is gone is passed over.
     void preselection()
     {
-        const auto shows = [this](qint32 key) {
+        const auto shows = [this](store::Key key) {
             auto form = openOn<TimeLineForm>(key);
             return gui::listText(child<QComboBox>(*form, "CboCar")) + QLatin1Char(' ')
                 + QString::number(child<QListWidget>(*form, "LbName")->count());
@@ -138,7 +138,7 @@ private Q_SLOTS:
     {
         const qint32 undated = m_plan->car(QStringLiteral("Undated"));
         m_plan->activity(undated, m_plan->phase(undated, QStringLiteral("P"), 1), QStringLiteral("No dates"), 1);
-        const qint32 car = m_plan->evenCar(QStringLiteral("Long"), 2, 16);
+        const store::Key car = m_plan->evenCar(QStringLiteral("Long"), 2, 16);
         m_db->run(QStringLiteral("UPDATE Phase SET Description = '   Phase 1' WHERE Description = 'Phase 1'"));
         auto form = openOn<TimeLineForm>(car);
         const auto refused = [&](int row) {
@@ -184,7 +184,7 @@ private Q_SLOTS:
     // chart comes back on page 1 in detail with the new dates, and the main window starts over.
     void correctingDatesFromTheChart()
     {
-        const qint32 car = m_plan->evenCar(QStringLiteral("Long"), 2, 16);
+        const store::Key car = m_plan->evenCar(QStringLiteral("Long"), 2, 16);
         QVERIFY(m_f->restart()); // the list was filled before the project was written
         m_f->pick(child<QComboBox>(m_f->form(), "carDescription"), car);
 
@@ -254,9 +254,9 @@ private Q_SLOTS:
         QFETCH(QString, message);
         QFETCH(QString, focus);
         const bool own = activity == QStringLiteral("own") || activity == QStringLiteral("deleted");
-        const qint32 car = m_plan->car(QStringLiteral("Coupe"));
-        const qint32 job = own ? m_plan->activity(car, m_plan->phase(car, QStringLiteral("P"), 1),
-                               QStringLiteral("Rust"), 1, QDate(2002, 1, 1), QDate(2002, 2, 1), 40)
+        const store::Key car = m_plan->car(QStringLiteral("Coupe"));
+        const store::Key job = own ? m_plan->activity(car, m_plan->phase(car, QStringLiteral("P"), 1),
+                                   QStringLiteral("Rust"), 1, QDate(2002, 1, 1), QDate(2002, 2, 1), 40)
             : activity == QStringLiteral("missing")
             ? 987654
             : m_f->peek().count(QStringLiteral("SELECT MIN(ActivityID) FROM Activity WHERE carid = 1"));

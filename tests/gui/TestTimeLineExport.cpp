@@ -62,7 +62,7 @@ class TestTimeLineExport : public QObject
         run.status = timeline::exportTimeLine(request, out, err);
         return run;
     }
-    Run exportWith(qint32 car, const QString& output, bool summary = false)
+    Run exportWith(store::Key car, const QString& output, bool summary = false)
     {
         return exportWith({ m_database, QString::number(car), summary, path(output) });
     }

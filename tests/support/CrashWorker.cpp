@@ -32,15 +32,16 @@ int main(int argc, char** argv)
         {
             // A project of 2 phases of 3 activities and 4 assemblies of 5 components, all or nothing.
             store::Transaction t(*db);
-            const qint32 car = s.cars.add({ .Description = QStringLiteral("crash-%1").arg(round) });
-            QList<qint32> activities;
+            const store::Key car = s.cars.add({ .Description = QStringLiteral("crash-%1").arg(round) });
+            QList<store::Key> activities;
             for (int p = 0; p < 2; ++p) {
-                const qint32 phase = s.phases.add({ .carid = car, .prioritysequence = p + 1 });
+                const store::Key phase = s.phases.add({ .carid = car, .prioritysequence = p + 1 });
                 for (int a = 0; a < 3; ++a)
                     activities << s.activities.add({ .carid = car, .PhaseID = phase, .prioritysequence = a + 1 });
             }
             for (int a = 0; a < 4; ++a) {
-                const qint32 assembly = s.assemblies.add({ .carid = car, .Description = QStringLiteral("A%1").arg(a) });
+                const store::Key assembly
+                    = s.assemblies.add({ .carid = car, .Description = QStringLiteral("A%1").arg(a) });
                 for (int c = 0; c < 5; ++c)
                     s.components.add({ 0, car, assembly, activities.at(c % 6), QStringLiteral("C%1").arg(c), {}, {}, {},
                         {}, common::Money::fromUnits(979500) });

@@ -35,7 +35,7 @@ QFont Node::font() const
     return font.isValid() ? font.value<QFont>() : m_view->font();
 }
 
-Node treeNode(const QTreeView* tree, project::Kind kind, qint32 key)
+Node treeNode(const QTreeView* tree, project::Kind kind, store::Key key)
 {
     const QModelIndexList found = tree->model()->match(tree->model()->index(0, 0), project::KeyRole, key, -1,
                                                        Qt::MatchExactly | Qt::MatchRecursive);
@@ -102,7 +102,7 @@ static void choose(QComboBox* list, int index, const QString& wanted)
     Q_EMIT list->activated(index);
 }
 
-void FormFixture::pick(QComboBox* list, qint32 key)
+void FormFixture::pick(QComboBox* list, store::Key key)
 {
     choose(list, list->findData(key), QString::number(key));
 }

@@ -2,6 +2,7 @@
 
 #include "project/Kind.h"
 #include "store/Database.h"
+#include "store/RecordTraits.h"
 #include "support/Peek.h"
 #include "support/TestDatabase.h"
 
@@ -60,7 +61,7 @@ private:
 };
 
 // The node that stands for the record of that kind and key; a null node when there is none.
-Node treeNode(const QTreeView* tree, project::Kind kind, qint32 key);
+Node treeNode(const QTreeView* tree, project::Kind kind, store::Key key);
 inline Node topNode(const QTreeView* tree)
 {
     return Node(tree, tree->model()->index(0, 0));
@@ -107,7 +108,7 @@ public:
 
     // What a user does: choose the entry with that key (or text) as a mouse pick would,
     // press a command button, replace a box's text by typing.
-    void pick(QComboBox* list, qint32 key);
+    void pick(QComboBox* list, store::Key key);
     void pickText(QComboBox* list, const QString& text);
     void press(int button);
     void type(QWidget* box, const QString& text);
@@ -116,7 +117,7 @@ public:
     // What the named boxes show, "a|b|c" for "boxA,boxB,boxC".
     QString shown(const QString& names);
     // Picks the car, then the record tab shown by index.
-    void openCar(qint32 carid) { pick(list(0), carid); }
+    void openCar(store::Key carid) { pick(list(0), carid); }
     void showTab(int index) { widget<QTabWidget>("tbproject")->setCurrentIndex(index); }
     // The pick list of the record tab shown by index.
     QComboBox* list(int tab);

@@ -7,12 +7,12 @@ qint32 PlanWriter::car(const QString& name)
     return m_store.cars.add({ .Description = name });
 }
 
-qint32 PlanWriter::phase(qint32 car, const QString& name, int sequence)
+qint32 PlanWriter::phase(store::Key car, const QString& name, int sequence)
 {
     return m_store.phases.add({ .carid = car, .prioritysequence = sequence, .Description = name, .Status = 0 });
 }
 
-qint32 PlanWriter::activity(qint32 car, qint32 phase, const QString& name, int sequence, const QDate& start,
+qint32 PlanWriter::activity(store::Key car, store::Key phase, const QString& name, int sequence, const QDate& start,
     const QDate& stop, std::optional<double> effort)
 {
     return m_store.activities.add({ 0, car, phase, sequence, name, 0, start, stop, effort });
@@ -20,7 +20,7 @@ qint32 PlanWriter::activity(qint32 car, qint32 phase, const QString& name, int s
 
 qint32 PlanWriter::evenCar(const QString& name, int phases, int activitiesEach)
 {
-    const qint32 id = car(name);
+    const store::Key id = car(name);
     for (int p = 0; p < phases; ++p) {
         const qint32 ph = phase(id, QStringLiteral("Phase %1").arg(p), p + 1);
         for (int a = 0; a < activitiesEach; ++a)

@@ -18,8 +18,8 @@ public:
     }
 
     qint32 car(const QString& name);
-    qint32 phase(qint32 car, const QString& name, int sequence);
-    qint32 activity(qint32 car, qint32 phase, const QString& name, int sequence, const QDate& start = {},
+    qint32 phase(store::Key car, const QString& name, int sequence);
+    qint32 activity(store::Key car, store::Key phase, const QString& name, int sequence, const QDate& start = {},
         const QDate& stop = {}, std::optional<double> effort = std::nullopt);
     // A project of phases "Phase 0", "Phase 1", ... each with activities "Ap.a" of 5 hours from
     // 1/(1+a)/2003 to 3/(1+a)/2003.

@@ -14,7 +14,7 @@ inline bool sameName(const QString& a, const QString& b)
 }
 
 // In that order, ties by key: how every list of records by name is ordered.
-inline bool nameLess(const QString& a, qint32 keyA, const QString& b, qint32 keyB)
+inline bool nameLess(const QString& a, qint64 keyA, const QString& b, qint64 keyB)
 {
     const int order = compareNames(a, b);
     return order != 0 ? order < 0 : keyA < keyB;

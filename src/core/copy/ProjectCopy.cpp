@@ -11,10 +11,9 @@ namespace copy {
 namespace {
 
 // Rows of one car grouped under their parent's key, each group in key order.
-template <class Rec, class Parent>
-QHash<qint32, QList<Rec>> byParent(const QList<Rec>& rows, Parent parentOf)
+template <class Rec, class Parent> QHash<store::Key, QList<Rec>> byParent(const QList<Rec>& rows, Parent parentOf)
 {
-    QHash<qint32, QList<Rec>> groups;
+    QHash<store::Key, QList<Rec>> groups;
     for (const Rec& row : rows)
         groups[parentOf(row)].append(row);
     return groups;
@@ -22,7 +21,7 @@ QHash<qint32, QList<Rec>> byParent(const QList<Rec>& rows, Parent parentOf)
 
 } // namespace
 
-QString refusal(qint32 sourceCarID, const QString& newName)
+QString refusal(store::Key sourceCarID, const QString& newName)
 {
     if (sourceCarID == 0)
         return QStringLiteral("Please Select The Project To Copy From");
@@ -33,7 +32,7 @@ QString refusal(qint32 sourceCarID, const QString& newName)
     return QString();
 }
 
-qint32 copyProject(const store::Store& store, qint32 sourceCarID, const QString& newName, const QDate& stamp)
+store::Key copyProject(const store::Store& store, store::Key sourceCarID, const QString& newName, const QDate& stamp)
 {
     if (const QString why = refusal(sourceCarID, newName); !why.isEmpty())
         throw store::StoreError(store::code::Error, why, QStringLiteral("copying a project"));
@@ -46,20 +45,20 @@ qint32 copyProject(const store::Store& store, qint32 sourceCarID, const QString&
                                 QStringLiteral("copying a project"));
     car->Description = newName;
     car->auditdate = stamped;
-    const qint32 newCarID = store.cars.add(*car);
+    const store::Key newCarID = store.cars.add(*car);
 
     // The plan first: the components need the new key of each activity they are attached to.
     // Every copy starts with an empty map, so two copies of one project never share activities.
-    QHash<qint32, qint32> activityKeyPairs;
+    QHash<store::Key, store::Key> activityKeyPairs;
     const auto activities = byParent(store.activities.forCar(sourceCarID, store::Order::Key),
                                      [](const store::Activity& a) { return a.PhaseID; });
     for (store::Phase phase : store.phases.forCar(sourceCarID, store::Order::Key)) {
-        const qint32 sourcePhaseID = phase.PhaseID;
+        const store::Key sourcePhaseID = phase.PhaseID;
         phase.carid = newCarID;
         phase.auditdate = stamped;
-        const qint32 newPhaseID = store.phases.add(phase);
+        const store::Key newPhaseID = store.phases.add(phase);
         for (store::Activity activity : activities.value(sourcePhaseID)) {
-            const qint32 sourceActivityID = activity.ActivityID;
+            const store::Key sourceActivityID = activity.ActivityID;
             activity.carid = newCarID;
             activity.PhaseID = newPhaseID;
             activity.auditdate = stamped;
@@ -70,10 +69,10 @@ qint32 copyProject(const store::Store& store, qint32 sourceCarID, const QString&
     const auto components = byParent(store.components.forCar(sourceCarID, store::Order::Key),
                                      [](const store::Component& c) { return c.assemblyid; });
     for (store::Assembly assembly : store.assemblies.forCar(sourceCarID, store::Order::Key)) {
-        const qint32 sourceAssemblyID = assembly.assemblyid;
+        const store::Key sourceAssemblyID = assembly.assemblyid;
         assembly.carid = newCarID;
         assembly.auditdate = stamped;
-        const qint32 newAssemblyID = store.assemblies.add(assembly);
+        const store::Key newAssemblyID = store.assemblies.add(assembly);
         for (store::Component component : components.value(sourceAssemblyID)) {
             component.carid = newCarID;
             component.assemblyid = newAssemblyID;
@@ -81,7 +80,7 @@ qint32 copyProject(const store::Store& store, qint32 sourceCarID, const QString&
             // the copy must not point into another project, so it stays unattached.
             if (component.isAttached())
                 component.ActivityID = activityKeyPairs.contains(*component.ActivityID)
-                    ? std::optional<qint32>(activityKeyPairs.value(*component.ActivityID))
+                    ? std::optional<store::Key>(activityKeyPairs.value(*component.ActivityID))
                     : std::nullopt;
             component.wishlist = 0;
             component.auditdate = stamped;

@@ -14,10 +14,10 @@ namespace exchange {
 
 namespace {
 
-std::optional<qint32> carKey(const QString& text, QTextStream& err)
+std::optional<store::Key> carKey(const QString& text, QTextStream& err)
 {
     bool ok = false;
-    const qint32 key = text.toInt(&ok);
+    const store::Key key = text.toLongLong(&ok);
     if (!ok) {
         err << "gearlog: --car needs the number of a project\n";
         return std::nullopt;
@@ -52,7 +52,7 @@ int withStore(const QString& databasePath, QTextStream& err, Work work)
     return 1;
 }
 
-bool projectExists(const store::Store& store, qint32 carid, QTextStream& err)
+bool projectExists(const store::Store& store, store::Key carid, QTextStream& err)
 {
     if (store.cars.find(carid))
         return true;

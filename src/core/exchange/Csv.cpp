@@ -69,9 +69,9 @@ QString status(const std::optional<qint32>& code)
 
 } // namespace
 
-QByteArray materialsCsv(const store::Store& store, qint32 carid)
+QByteArray materialsCsv(const store::Store& store, store::Key carid)
 {
-    QHash<qint32, QString> activities;
+    QHash<store::Key, QString> activities;
     for (const store::Entry& e : store.activities.entriesForCar(carid))
         activities.insert(e.key, e.text);
     QByteArray out;
@@ -93,7 +93,7 @@ QByteArray materialsCsv(const store::Store& store, qint32 carid)
     return out;
 }
 
-QByteArray wishListCsv(const store::Store& store, qint32 carid)
+QByteArray wishListCsv(const store::Store& store, store::Key carid)
 {
     QList<store::Component> wanted;
     for (const store::Component& c : store.components.forCar(carid, store::Order::Description)) {

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "store/RecordTraits.h"
+
 #include <QByteArray>
 
 namespace store {
@@ -15,8 +17,8 @@ namespace exchange {
 
 // One row per component: assembly, component, quantity, unit and extended target and actual
 // costs, supplier, catalog page, status and activity.
-QByteArray materialsCsv(const store::Store& store, qint32 carid);
+QByteArray materialsCsv(const store::Store& store, store::Key carid);
 // The wish-list components, grouped by supplier.
-QByteArray wishListCsv(const store::Store& store, qint32 carid);
+QByteArray wishListCsv(const store::Store& store, store::Key carid);
 
 } // namespace exchange

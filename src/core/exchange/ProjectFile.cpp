@@ -111,7 +111,7 @@ QJsonObject supplierJson(const store::Supplier& s)
         .take();
 }
 
-QJsonObject componentJson(const store::Component& c, const QSet<qint32>& exportedActivities)
+QJsonObject componentJson(const store::Component& c, const QSet<store::Key>& exportedActivities)
 {
     const bool attached = c.isAttached() && exportedActivities.contains(*c.ActivityID);
     return Writer()
@@ -148,7 +148,7 @@ QJsonObject activityJson(const store::Activity& a)
 
 } // namespace
 
-QByteArray exportProject(const store::Store& store, qint32 carid)
+QByteArray exportProject(const store::Store& store, store::Key carid)
 {
     const auto car = store.cars.find(carid);
     if (!car)
@@ -159,10 +159,10 @@ QByteArray exportProject(const store::Store& store, qint32 carid)
     const auto assemblies = store.assemblies.forCar(carid, store::Order::Description);
     const auto components = store.components.forCar(carid, store::Order::Description);
 
-    QSet<qint32> phaseKeys;
+    QSet<store::Key> phaseKeys;
     for (const auto& p : phases)
         phaseKeys.insert(p.PhaseID);
-    QSet<qint32> exportedActivities;
+    QSet<store::Key> exportedActivities;
     for (const auto& a : activities) {
         if (phaseKeys.contains(a.PhaseID))
             exportedActivities.insert(a.ActivityID);

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "store/RecordTraits.h"
+
 #include <QByteArray>
 #include <QIODevice>
 #include <QString>
@@ -34,12 +36,12 @@ private:
 // components name. Keys of the exporting database appear only as "key" values that tie a
 // component to its activity within the file. The same project always gives the same text.
 // Throws store::StoreError.
-QByteArray exportProject(const store::Store& store, qint32 carid);
+QByteArray exportProject(const store::Store& store, store::Key carid);
 
 // Adds the project in the file as a new one and answers its key, all in one transaction.
 // Suppliers are added only where none of that name exists; existing ones are never changed.
 // Throws ImportError for a file it cannot take (and adds nothing), store::StoreError for the rest.
-qint32 importProject(const store::Store& store, const QByteArray& json);
+store::Key importProject(const store::Store& store, const QByteArray& json);
 
 // The largest project file read: far above any real project, and a guard against reading a
 // device or a runaway file until memory runs out.

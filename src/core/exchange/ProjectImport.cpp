@@ -122,9 +122,21 @@ public:
             fail(name, QStringLiteral("must be a list"));
         return v.toArray();
     }
-    qint32 key() const
+    // A record's number in the file: any whole number a JSON reader holds exactly.
+    std::optional<store::Key> reference(const char* name) const
     {
-        const auto k = integer("key", std::numeric_limits<qint32>::min(), std::numeric_limits<qint32>::max());
+        constexpr double Exact = 9007199254740991.0; // 2^53 - 1
+        const QJsonValue v = field(name);
+        if (v.isNull())
+            return std::nullopt;
+        const double d = v.toDouble();
+        if (!v.isDouble() || d != std::floor(d) || std::fabs(d) > Exact)
+            fail(name, QStringLiteral("must be a whole number from -%1 to %1").arg(Exact, 0, 'f', 0));
+        return store::Key(d);
+    }
+    store::Key key() const
+    {
+        const auto k = reference("key");
         if (!k)
             fail("key", QStringLiteral("must be a whole number"));
         return *k;
@@ -161,7 +173,7 @@ constexpr qint32 MaxInt = std::numeric_limits<qint32>::max();
 struct ImportedComponent
 {
     store::Component row;
-    std::optional<qint32> activityKey;
+    std::optional<store::Key> activityKey;
 };
 
 struct ImportedAssembly
@@ -173,7 +185,7 @@ struct ImportedAssembly
 struct ImportedPhase
 {
     store::Phase row;
-    QList<std::pair<qint32, store::Activity>> activities; // key in the file, record
+    QList<std::pair<store::Key, store::Activity>> activities; // key in the file, record
 };
 
 } // namespace
@@ -194,7 +206,7 @@ QByteArray readProjectFile(QIODevice& file)
     return data;
 }
 
-qint32 importProject(const store::Store& store, const QByteArray& json)
+store::Key importProject(const store::Store& store, const QByteArray& json)
 {
     QJsonParseError parseError;
     const QJsonDocument document = QJsonDocument::fromJson(json, &parseError);
@@ -253,7 +265,7 @@ qint32 importProject(const store::Store& store, const QByteArray& json)
     }
 
     QList<ImportedPhase> phases;
-    QSet<qint32> activityKeys;
+    QSet<store::Key> activityKeys;
     const QJsonArray phaseList = top.array("phases");
     for (qsizetype i = 0; i < phaseList.size(); ++i) {
         const QString where = QStringLiteral("phases[%1]").arg(i);
@@ -269,7 +281,7 @@ qint32 importProject(const store::Store& store, const QByteArray& json)
             const QString place = QStringLiteral("%1.activities[%2]").arg(where).arg(j);
             const Reader a(objectAt(list, j, where + QStringLiteral(".activities")), place);
             store::Activity activity;
-            const qint32 key = a.key();
+            const store::Key key = a.key();
             if (activityKeys.contains(key))
                 a.fail("key", QStringLiteral("%1 is used by another activity of the file").arg(key));
             activityKeys.insert(key);
@@ -316,7 +328,7 @@ qint32 importProject(const store::Store& store, const QByteArray& json)
             row.wishlist = m.integer("wishlist", 0, 1).value_or(0);
             row.imagepath = m.text("imagepath", 100);
             row.notes = m.notes();
-            component.activityKey = m.integer("activity", std::numeric_limits<qint32>::min(), MaxInt);
+            component.activityKey = m.reference("activity");
             if (component.activityKey && !activityKeys.contains(*component.activityKey))
                 m.fail("activity", QStringLiteral("%1 names no activity of the file").arg(*component.activityKey));
             a.components.append(component);
@@ -328,16 +340,16 @@ qint32 importProject(const store::Store& store, const QByteArray& json)
     store::Transaction t(store.db);
     const QDateTime stamp = common::Clock::now();
     car.auditdate = stamp;
-    const qint32 carid = store.cars.add(car);
+    const store::Key carid = store.cars.add(car);
     for (const store::Supplier& s : suppliers) {
         if (!s.Name.isEmpty() && !store.suppliers.seek(s.Name))
             store.suppliers.add(s);
     }
-    QHash<qint32, qint32> newActivity;
+    QHash<store::Key, store::Key> newActivity;
     for (ImportedPhase& p : phases) {
         p.row.carid = carid;
         p.row.auditdate = stamp;
-        const qint32 phaseid = store.phases.add(p.row);
+        const store::Key phaseid = store.phases.add(p.row);
         for (auto& [key, activity] : p.activities) {
             activity.carid = carid;
             activity.PhaseID = phaseid;
@@ -348,11 +360,12 @@ qint32 importProject(const store::Store& store, const QByteArray& json)
     for (ImportedAssembly& a : assemblies) {
         a.row.carid = carid;
         a.row.auditdate = stamp;
-        const qint32 assemblyid = store.assemblies.add(a.row);
+        const store::Key assemblyid = store.assemblies.add(a.row);
         for (ImportedComponent& c : a.components) {
             c.row.carid = carid;
             c.row.assemblyid = assemblyid;
-            c.row.ActivityID = c.activityKey ? std::optional<qint32>(newActivity.value(*c.activityKey)) : std::nullopt;
+            c.row.ActivityID
+                = c.activityKey ? std::optional<store::Key>(newActivity.value(*c.activityKey)) : std::nullopt;
             c.row.auditdate = stamp;
             store.components.add(c.row);
         }

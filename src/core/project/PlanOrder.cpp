@@ -1,4 +1,5 @@
 #include "project/PlanOrder.h"
+#include "store/RecordTraits.h"
 
 #include "project/ProjectRecords.h"
 
@@ -8,7 +9,7 @@ namespace project {
 
 PlanOrder::PlanOrder(const ProjectRecords& records)
 {
-    QHash<qint32, QList<const store::Activity*>> byPhase;
+    QHash<store::Key, QList<const store::Activity*>> byPhase;
     for (const store::Activity& a : records.activities())
         byPhase[a.PhaseID].append(&a);
     for (const store::Phase& p : records.phases()) {
@@ -18,7 +19,7 @@ PlanOrder::PlanOrder(const ProjectRecords& records)
     }
 }
 
-std::optional<PlanOrder::Move> PlanOrder::move(Kind kind, qint32 id, bool up) const
+std::optional<PlanOrder::Move> PlanOrder::move(Kind kind, store::Key id, bool up) const
 {
     const bool phase = kind == Kind::Phase;
     const QList<Row>& order = phase ? m_phases : m_activities;

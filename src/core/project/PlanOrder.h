@@ -1,5 +1,7 @@
 #pragma once
 
+#include "store/RecordTraits.h"
+
 #include "project/Kind.h"
 
 #include <QList>
@@ -21,9 +23,9 @@ public:
     // Two records exchange their sequences, whatever they hold (gaps and all).
     struct Swap
     {
-        qint32 id = 0;
+        store::Key id = 0;
         qint32 sequence = 0; // the sequence the record takes
-        qint32 otherId = 0;
+        store::Key otherId = 0;
         qint32 otherSequence = 0;
     };
     // A move: the swap, or the message saying why there is none (the first or the last; an
@@ -34,14 +36,14 @@ public:
         QString refusal;
     };
     // Nothing when the record is not in the plan as it was read.
-    std::optional<Move> move(Kind kind, qint32 id, bool up) const;
+    std::optional<Move> move(Kind kind, store::Key id, bool up) const;
 
 private:
     struct Row
     {
-        qint32 id = 0;
+        store::Key id = 0;
         qint32 sequence = 0;
-        qint32 phase = 0; // activities only
+        store::Key phase = 0; // activities only
     };
     QList<Row> m_phases;
     QList<Row> m_activities;

@@ -25,7 +25,7 @@ template <class Rec> bool bySequence(const Rec& a, const Rec& b)
     return a.key() < b.key();
 }
 
-template <class Rec> void index(const QList<Rec>& rows, QHash<qint32, qsizetype>& at)
+template <class Rec> void index(const QList<Rec>& rows, QHash<store::Key, qsizetype>& at)
 {
     at.clear();
     at.reserve(rows.size());
@@ -33,13 +33,14 @@ template <class Rec> void index(const QList<Rec>& rows, QHash<qint32, qsizetype>
         at.insert(rows.at(i).key(), i);
 }
 
-template <class Rec> const Rec* lookup(const QList<Rec>& rows, const QHash<qint32, qsizetype>& at, qint32 key)
+template <class Rec> const Rec* lookup(const QList<Rec>& rows, const QHash<store::Key, qsizetype>& at, store::Key key)
 {
     const auto it = at.constFind(key);
     return it == at.cend() ? nullptr : &rows.at(*it);
 }
 
-template <class Rec, class Less> void place(QList<Rec>& rows, QHash<qint32, qsizetype>& at, const Rec& row, Less less)
+template <class Rec, class Less>
+void place(QList<Rec>& rows, QHash<store::Key, qsizetype>& at, const Rec& row, Less less)
 {
     if (const auto it = at.constFind(row.key()); it != at.cend())
         rows.removeAt(*it);
@@ -62,12 +63,12 @@ template <class Rec> QList<store::Entry> entries(const QList<Rec>& rows, bool so
 
 } // namespace
 
-bool descriptionLess(const QString& a, qint32 keyA, const QString& b, qint32 keyB)
+bool descriptionLess(const QString& a, store::Key keyA, const QString& b, store::Key keyB)
 {
     return common::nameLess(a, keyA, b, keyB);
 }
 
-ProjectRecords::ProjectRecords(const store::Store& store, qint32 carid)
+ProjectRecords::ProjectRecords(const store::Store& store, store::Key carid)
     : m_carid(carid)
     , m_assemblies(store.assemblies.forCar(carid, store::Order::Description))
     , m_components(store.components.forCar(carid, store::Order::Description))
@@ -77,7 +78,7 @@ ProjectRecords::ProjectRecords(const store::Store& store, qint32 carid)
     reindex();
 }
 
-ProjectRecords ProjectRecords::materials(const store::Store& store, qint32 carid)
+ProjectRecords ProjectRecords::materials(const store::Store& store, store::Key carid)
 {
     ProjectRecords r;
     r.m_carid = carid;
@@ -87,7 +88,7 @@ ProjectRecords ProjectRecords::materials(const store::Store& store, qint32 carid
     return r;
 }
 
-ProjectRecords ProjectRecords::plan(const store::Store& store, qint32 carid)
+ProjectRecords ProjectRecords::plan(const store::Store& store, store::Key carid)
 {
     ProjectRecords r;
     r.m_carid = carid;
@@ -105,22 +106,22 @@ void ProjectRecords::reindex()
     index(m_activities, m_activityAt);
 }
 
-const store::Assembly* ProjectRecords::assembly(qint32 key) const
+const store::Assembly* ProjectRecords::assembly(store::Key key) const
 {
     return lookup(m_assemblies, m_assemblyAt, key);
 }
 
-const store::Component* ProjectRecords::component(qint32 key) const
+const store::Component* ProjectRecords::component(store::Key key) const
 {
     return lookup(m_components, m_componentAt, key);
 }
 
-const store::Phase* ProjectRecords::phase(qint32 key) const
+const store::Phase* ProjectRecords::phase(store::Key key) const
 {
     return lookup(m_phases, m_phaseAt, key);
 }
 
-const store::Activity* ProjectRecords::activity(qint32 key) const
+const store::Activity* ProjectRecords::activity(store::Key key) const
 {
     return lookup(m_activities, m_activityAt, key);
 }
@@ -169,33 +170,33 @@ void ProjectRecords::put(const store::Activity& row)
         place(m_activities, m_activityAt, row, bySequence<store::Activity>);
 }
 
-void ProjectRecords::removeAssembly(qint32 key)
+void ProjectRecords::removeAssembly(store::Key key)
 {
     m_components.removeIf([key](const store::Component& c) { return c.assemblyid == key; });
     m_assemblies.removeIf([key](const store::Assembly& a) { return a.assemblyid == key; });
     reindex();
 }
 
-void ProjectRecords::removeComponent(qint32 key)
+void ProjectRecords::removeComponent(store::Key key)
 {
     m_components.removeIf([key](const store::Component& c) { return c.componentid == key; });
     index(m_components, m_componentAt);
 }
 
-void ProjectRecords::removePhase(qint32 key)
+void ProjectRecords::removePhase(store::Key key)
 {
-    QList<qint32> gone;
+    QList<store::Key> gone;
     for (const store::Activity& a : std::as_const(m_activities)) {
         if (a.PhaseID == key)
             gone.append(a.ActivityID);
     }
-    for (const qint32 activity : std::as_const(gone))
+    for (const store::Key activity : std::as_const(gone))
         removeActivity(activity);
     m_phases.removeIf([key](const store::Phase& p) { return p.PhaseID == key; });
     index(m_phases, m_phaseAt);
 }
 
-void ProjectRecords::removeActivity(qint32 key)
+void ProjectRecords::removeActivity(store::Key key)
 {
     for (store::Component& c : m_components) {
         if (c.ActivityID == key)

@@ -17,7 +17,7 @@ namespace project {
 
 // Orders descriptions as every list by name is ordered (common::nameLess: case ignored for every
 // letter, Null first, ties by key), the same as the store's lists by name.
-bool descriptionLess(const QString& a, qint32 keyA, const QString& b, qint32 keyB);
+bool descriptionLess(const QString& a, store::Key keyA, const QString& b, store::Key keyB);
 
 // One car's assemblies, components, phases and activities, read with one query a table and then
 // kept in step with every write made through the session. The pick lists, both trees and every
@@ -26,12 +26,12 @@ class ProjectRecords
 {
 public:
     ProjectRecords() = default;
-    ProjectRecords(const store::Store& store, qint32 carid);
+    ProjectRecords(const store::Store& store, store::Key carid);
     // Only what one tree shows: assemblies and components, or phases and activities.
-    static ProjectRecords materials(const store::Store& store, qint32 carid);
-    static ProjectRecords plan(const store::Store& store, qint32 carid);
+    static ProjectRecords materials(const store::Store& store, store::Key carid);
+    static ProjectRecords plan(const store::Store& store, store::Key carid);
 
-    qint32 carid() const { return m_carid; }
+    store::Key carid() const { return m_carid; }
 
     // Assemblies and components by description; phases and activities by priority sequence.
     // Ties always by key.
@@ -40,10 +40,10 @@ public:
     const QList<store::Phase>& phases() const { return m_phases; }
     const QList<store::Activity>& activities() const { return m_activities; }
 
-    const store::Assembly* assembly(qint32 key) const;
-    const store::Component* component(qint32 key) const;
-    const store::Phase* phase(qint32 key) const;
-    const store::Activity* activity(qint32 key) const;
+    const store::Assembly* assembly(store::Key key) const;
+    const store::Component* component(store::Key key) const;
+    const store::Phase* phase(store::Key key) const;
+    const store::Activity* activity(store::Key key) const;
 
     // Keys and descriptions of one kind, by description, as its pick list shows them.
     QList<store::Entry> assemblyEntries() const;
@@ -60,23 +60,23 @@ public:
 
     // Deletes as the store's cascades do: an assembly with its components, a phase with its
     // activities; components of a deleted activity stay, detached.
-    void removeAssembly(qint32 key);
-    void removeComponent(qint32 key);
-    void removePhase(qint32 key);
-    void removeActivity(qint32 key);
+    void removeAssembly(store::Key key);
+    void removeComponent(store::Key key);
+    void removePhase(store::Key key);
+    void removeActivity(store::Key key);
 
 private:
     void reindex();
 
-    qint32 m_carid = 0;
+    store::Key m_carid = 0;
     QList<store::Assembly> m_assemblies;
     QList<store::Component> m_components;
     QList<store::Phase> m_phases;
     QList<store::Activity> m_activities;
-    QHash<qint32, qsizetype> m_assemblyAt;
-    QHash<qint32, qsizetype> m_componentAt;
-    QHash<qint32, qsizetype> m_phaseAt;
-    QHash<qint32, qsizetype> m_activityAt;
+    QHash<store::Key, qsizetype> m_assemblyAt;
+    QHash<store::Key, qsizetype> m_componentAt;
+    QHash<store::Key, qsizetype> m_phaseAt;
+    QHash<store::Key, qsizetype> m_activityAt;
 };
 
 } // namespace project

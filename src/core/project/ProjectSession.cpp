@@ -31,7 +31,7 @@ template <class Rec> constexpr Kind kindOf()
         return Kind::Supplier;
 }
 
-template <class Rec> qint32 carOf(const Rec& record)
+template <class Rec> store::Key carOf(const Rec& record)
 {
     if constexpr (std::is_same_v<Rec, store::Supplier>)
         return 0;
@@ -74,18 +74,18 @@ bool ProjectSession::isReadOnly() const
     return m_store.db.isReadOnly();
 }
 
-void ProjectSession::setCurrentCar(qint32 carid)
+void ProjectSession::setCurrentCar(store::Key carid)
 {
     if (carid == currentCar())
         return;
-    const qint32 supplier = current(Kind::Supplier);
+    const store::Key supplier = current(Kind::Supplier);
     m_current.fill(0);
     m_current[std::size_t(Kind::Car)] = carid;
     m_current[std::size_t(Kind::Supplier)] = supplier;
     emit currentCarChanged(carid);
 }
 
-void ProjectSession::setCurrent(Kind kind, qint32 key)
+void ProjectSession::setCurrent(Kind kind, store::Key key)
 {
     if (kind == Kind::Car)
         setCurrentCar(key);
@@ -93,7 +93,7 @@ void ProjectSession::setCurrent(Kind kind, qint32 key)
         m_current[std::size_t(kind)] = key;
 }
 
-template <class Rec> qint32 ProjectSession::add(const Rec& record)
+template <class Rec> store::Key ProjectSession::add(const Rec& record)
 {
     requireWritable();
     Rec row = record;
@@ -106,7 +106,7 @@ template <class Rec> qint32 ProjectSession::add(const Rec& record)
         if (!row.prioritysequence)
             row.prioritysequence = m_store.nextActivitySequence(row.carid, row.PhaseID);
     }
-    const qint32 key = m_store.table<Rec>().add(row);
+    const store::Key key = m_store.table<Rec>().add(row);
     t.commit();
     announce(kindOf<Rec>(), std::is_same_v<Rec, store::Car> ? key : carOf(row), key);
     return key;
@@ -125,11 +125,11 @@ ProjectSession::SaveOutcome ProjectSession::update(const Rec& record, const stor
     return SaveOutcome::Saved;
 }
 
-bool ProjectSession::remove(Kind kind, qint32 key)
+bool ProjectSession::remove(Kind kind, store::Key key)
 {
     requireWritable();
     // The cascades are transactions of their own; the car a row belongs to never changes.
-    const std::optional<qint32> car = carOfStored(kind, key);
+    const std::optional<store::Key> car = carOfStored(kind, key);
     if (!car)
         return false;
     QList<Kind> touched;
@@ -166,10 +166,11 @@ bool ProjectSession::remove(Kind kind, qint32 key)
     return true;
 }
 
-void ProjectSession::swapPhaseSequences(qint32 first, qint32 firstSequence, qint32 second, qint32 secondSequence)
+void ProjectSession::swapPhaseSequences(
+    store::Key first, qint32 firstSequence, store::Key second, qint32 secondSequence)
 {
     requireWritable();
-    const std::optional<qint32> car = carOfStored(Kind::Phase, first);
+    const std::optional<store::Key> car = carOfStored(Kind::Phase, first);
     m_store.swapPhaseSequences(first, firstSequence, second, secondSequence);
     if (car) {
         announce(Kind::Phase, *car, first);
@@ -177,10 +178,11 @@ void ProjectSession::swapPhaseSequences(qint32 first, qint32 firstSequence, qint
     }
 }
 
-void ProjectSession::swapActivitySequences(qint32 first, qint32 firstSequence, qint32 second, qint32 secondSequence)
+void ProjectSession::swapActivitySequences(
+    store::Key first, qint32 firstSequence, store::Key second, qint32 secondSequence)
 {
     requireWritable();
-    const std::optional<qint32> car = carOfStored(Kind::Activity, first);
+    const std::optional<store::Key> car = carOfStored(Kind::Activity, first);
     m_store.swapActivitySequences(first, firstSequence, second, secondSequence);
     if (car) {
         announce(Kind::Activity, *car, first);
@@ -197,18 +199,18 @@ bool ProjectSession::changeActivityTimes(const store::Activity& activity)
     return true;
 }
 
-qint32 ProjectSession::copyProject(qint32 sourceCarID, const QString& newName, const QDate& stamp)
+store::Key ProjectSession::copyProject(store::Key sourceCarID, const QString& newName, const QDate& stamp)
 {
     requireWritable();
-    const qint32 carid = copy::copyProject(m_store, sourceCarID, newName, stamp);
+    const store::Key carid = copy::copyProject(m_store, sourceCarID, newName, stamp);
     announce(Kind::Car, carid);
     return carid;
 }
 
-qint32 ProjectSession::importProject(const QByteArray& json)
+store::Key ProjectSession::importProject(const QByteArray& json)
 {
     requireWritable();
-    const qint32 carid = exchange::importProject(m_store, json);
+    const store::Key carid = exchange::importProject(m_store, json);
     announce(Kind::Car, carid);
     return carid;
 }
@@ -233,7 +235,7 @@ void ProjectSession::requireWritable() const
         throw store::StoreError(store::code::ReadOnly, QLatin1String(ReadOnlyText), QStringLiteral("GearLog"));
 }
 
-void ProjectSession::announce(Kind kind, qint32 carid, qint32 key)
+void ProjectSession::announce(Kind kind, store::Key carid, store::Key key)
 {
     switch (kind) {
     case Kind::Car:
@@ -248,12 +250,12 @@ void ProjectSession::announce(Kind kind, qint32 carid, qint32 key)
     }
 }
 
-std::optional<qint32> ProjectSession::carOfStored(Kind kind, qint32 key) const
+std::optional<store::Key> ProjectSession::carOfStored(Kind kind, store::Key key) const
 {
-    return withKind(kind, [&](const auto& blank) -> std::optional<qint32> {
+    return withKind(kind, [&](const auto& blank) -> std::optional<store::Key> {
         using Rec = std::decay_t<decltype(blank)>;
         const auto row = m_store.table<Rec>().find(key);
-        return row ? std::optional<qint32>(carOf(*row)) : std::nullopt;
+        return row ? std::optional<store::Key>(carOf(*row)) : std::nullopt;
     });
 }
 
@@ -271,7 +273,7 @@ void ProjectSession::forgetVanished()
 
 // The six record types are the only ones the session writes.
 #define GEARLOG_SESSION_WRITES(Rec)                                                                                    \
-    template qint32 ProjectSession::add<Rec>(const Rec&);                                                              \
+    template store::Key ProjectSession::add<Rec>(const Rec&);                                                          \
     template ProjectSession::SaveOutcome ProjectSession::update<Rec>(const Rec&, const store::Snapshot&);
 GEARLOG_SESSION_WRITES(store::Car)
 GEARLOG_SESSION_WRITES(store::Assembly)

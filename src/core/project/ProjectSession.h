@@ -38,29 +38,29 @@ public:
     const store::Store& store() const { return m_store; }
     bool isReadOnly() const;
 
-    qint32 currentCar() const { return current(Kind::Car); }
+    store::Key currentCar() const { return current(Kind::Car); }
     // Another car forgets the current record of every per-car kind.
-    void setCurrentCar(qint32 carid);
-    qint32 current(Kind kind) const { return m_current.at(std::size_t(kind)); }
-    void setCurrent(Kind kind, qint32 key);
+    void setCurrentCar(store::Key carid);
+    store::Key current(Kind kind) const { return m_current.at(std::size_t(kind)); }
+    void setCurrent(Kind kind, store::Key key);
 
     // Writes a new record and answers its key. A phase or activity without a priority sequence
     // gets the next one of its car (and phase) in the same transaction.
-    template <class Rec> qint32 add(const Rec& record);
+    template <class Rec> store::Key add(const Rec& record);
     // Rewrites the record only if its row still holds what it was loaded from; otherwise writes
     // nothing. After a save the snapshot is stale: load the row again before saving it again.
     template <class Rec> SaveOutcome update(const Rec& record, const store::Snapshot& loaded);
     // Deletes with everything that depends on it; false when it was already gone. Current keys of
     // rows that went with it become 0.
-    bool remove(Kind kind, qint32 key);
-    void swapPhaseSequences(qint32 first, qint32 firstSequence, qint32 second, qint32 secondSequence);
-    void swapActivitySequences(qint32 first, qint32 firstSequence, qint32 second, qint32 secondSequence);
+    bool remove(Kind kind, store::Key key);
+    void swapPhaseSequences(store::Key first, qint32 firstSequence, store::Key second, qint32 secondSequence);
+    void swapActivitySequences(store::Key first, qint32 firstSequence, store::Key second, qint32 secondSequence);
     // Only the planned and actual dates and efforts of an activity; false when it is gone.
     bool changeActivityTimes(const store::Activity& activity);
     // A whole project written at once: a copy under a new name, or one read from a project file.
     // Each answers the new car's key.
-    qint32 copyProject(qint32 sourceCarID, const QString& newName, const QDate& stamp);
-    qint32 importProject(const QByteArray& json);
+    store::Key copyProject(store::Key sourceCarID, const QString& newName, const QDate& stamp);
+    store::Key importProject(const QByteArray& json);
 
     // What to tell the user of a refused save; empty for Saved.
     static QString refusalText(SaveOutcome outcome);
@@ -70,19 +70,19 @@ signals:
     // Records of a kind of the car changed. The key is the one record added or rewritten, all
     // else as it was; 0 when rows were deleted or several changed at once. Deleting a record
     // signals every kind its cascade may touch, each once.
-    void recordsChanged(qint32 carid, project::Kind kind, qint32 key);
+    void recordsChanged(store::Key carid, project::Kind kind, store::Key key);
     void suppliersChanged();
-    void currentCarChanged(qint32 carid);
+    void currentCarChanged(store::Key carid);
 
 private:
     void requireWritable() const;
-    void announce(Kind kind, qint32 carid, qint32 key = 0);
+    void announce(Kind kind, store::Key carid, store::Key key = 0);
     // The car a stored row belongs to (its own key for a car, 0 for a supplier); empty when gone.
-    std::optional<qint32> carOfStored(Kind kind, qint32 key) const;
+    std::optional<store::Key> carOfStored(Kind kind, store::Key key) const;
     void forgetVanished();
 
     store::Store m_store;
-    std::array<qint32, 6> m_current {};
+    std::array<store::Key, 6> m_current {};
 };
 
 } // namespace project

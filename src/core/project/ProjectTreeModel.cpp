@@ -1,4 +1,5 @@
 #include "project/ProjectTreeModel.h"
+#include "store/RecordTraits.h"
 
 #include "project/ProjectRecords.h"
 
@@ -12,7 +13,7 @@ ProjectTreeModel::ProjectTreeModel(Tree tree, QObject* parent)
 {
 }
 
-int ProjectTreeModel::add(int parent, int kind, qint32 key, const QString& text)
+int ProjectTreeModel::add(int parent, int kind, store::Key key, const QString& text)
 {
     const int node = int(m_nodes.size());
     Node n;
@@ -57,7 +58,7 @@ bool isLabel(const QString& text, const QString& prefix, const QString& descript
 
 } // namespace
 
-bool ProjectTreeModel::shows(qint32 carid, const QString& carDescription, const ProjectRecords& records) const
+bool ProjectTreeModel::shows(store::Key carid, const QString& carDescription, const ProjectRecords& records) const
 {
     if (carid == 0)
         return m_nodes.isEmpty();
@@ -65,7 +66,7 @@ bool ProjectTreeModel::shows(qint32 carid, const QString& carDescription, const 
     // The nodes in the order rebuild adds them: root, car, the first level, then the second
     // level in the order of its list, each under the node of its parent.
     int at = 0;
-    const auto next = [&](int kind, qint32 key, int parent, const QString& prefix, const QString& text) {
+    const auto next = [&](int kind, store::Key key, int parent, const QString& prefix, const QString& text) {
         if (at >= m_nodes.size())
             return false;
         const Node& n = m_nodes.at(at++);
@@ -107,7 +108,7 @@ bool ProjectTreeModel::shows(qint32 carid, const QString& carDescription, const 
     return at == m_nodes.size();
 }
 
-bool ProjectTreeModel::rebuild(qint32 carid, const QString& carDescription, const ProjectRecords& records)
+bool ProjectTreeModel::rebuild(store::Key carid, const QString& carDescription, const ProjectRecords& records)
 {
     // A tree that shows what it showed is left alone, marks, bold and all. Compared in place: most
     // saves change nothing the tree shows.
@@ -156,7 +157,7 @@ QModelIndex ProjectTreeModel::indexOfNode(int node) const
     return node < 0 || node >= m_nodes.size() ? QModelIndex() : createIndex(m_nodes.at(node).row, 0, quintptr(node));
 }
 
-QModelIndex ProjectTreeModel::indexOf(Kind kind, qint32 key) const
+QModelIndex ProjectTreeModel::indexOf(Kind kind, store::Key key) const
 {
     return indexOfNode(m_byRecord.value(nodeKey(int(kind), key), -1));
 }
@@ -182,12 +183,12 @@ void ProjectTreeModel::mark(const QModelIndex& node)
     }
 }
 
-void ProjectTreeModel::setBold(const QSet<qint32>& componentKeys, const QVariant& font)
+void ProjectTreeModel::setBold(const QSet<store::Key>& componentKeys, const QVariant& font)
 {
-    const QSet<qint32> changed = (m_bold - componentKeys) + (componentKeys - m_bold);
+    const QSet<store::Key> changed = (m_bold - componentKeys) + (componentKeys - m_bold);
     m_bold = componentKeys;
     m_boldFont = font;
-    for (const qint32 key : changed) {
+    for (const store::Key key : changed) {
         const QModelIndex node = indexOf(Kind::Component, key);
         if (node.isValid())
             Q_EMIT dataChanged(node, node, { Qt::FontRole });

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "store/RecordTraits.h"
+
 #include "project/Kind.h"
 
 #include <QAbstractItemModel>
@@ -26,17 +28,17 @@ public:
 
     // Builds the nodes afresh for the car; a car key of 0 leaves the tree empty.
     // False when the tree would show exactly what it shows: then nothing is reset.
-    bool rebuild(qint32 carid, const QString& carDescription, const ProjectRecords& records);
+    bool rebuild(store::Key carid, const QString& carDescription, const ProjectRecords& records);
     void clear();
 
     // The node of a record; invalid when the tree has none.
-    QModelIndex indexOf(Kind kind, qint32 key) const;
+    QModelIndex indexOf(Kind kind, store::Key key) const;
     // The node marked as the record shown: in the colours given, and the one marked before in
     // plain black on white. An invalid index marks none.
     void setMarkColours(const QColor& background, const QColor& foreground);
     void mark(const QModelIndex& node);
     // Components shown in the given font (bold: those attached to the activity being worked on).
-    void setBold(const QSet<qint32>& componentKeys, const QVariant& font);
+    void setBold(const QSet<store::Key>& componentKeys, const QVariant& font);
 
     QModelIndex index(int row, int column, const QModelIndex& parent = QModelIndex()) const override;
     QModelIndex parent(const QModelIndex& child) const override;
@@ -48,18 +50,18 @@ private:
     struct Node
     {
         int kind = -1; // int(Kind); -1 for the root
-        qint32 key = 0;
+        store::Key key = 0;
         QString text;
         int parent = -1;
         int row = 0;
         QList<int> children;
     };
-    int add(int parent, int kind, qint32 key, const QString& text);
+    int add(int parent, int kind, store::Key key, const QString& text);
     // Whether the nodes are those rebuild would make, without making them.
-    bool shows(qint32 carid, const QString& carDescription, const ProjectRecords& records) const;
+    bool shows(store::Key carid, const QString& carDescription, const ProjectRecords& records) const;
     void forgetNodes();
     QModelIndex indexOfNode(int node) const;
-    static quint64 nodeKey(int kind, qint32 key) { return (quint64(quint32(kind)) << 32) | quint32(key); }
+    static quint64 nodeKey(int kind, store::Key key) { return (quint64(quint32(kind)) << 32) | quint32(key); }
 
     Tree m_tree;
     QList<Node> m_nodes;
@@ -68,7 +70,7 @@ private:
     QColor m_markForeground;
     int m_marked = -1;
     QSet<int> m_unmarked;
-    QSet<qint32> m_bold;
+    QSet<store::Key> m_bold;
     QVariant m_boldFont;
 };
 

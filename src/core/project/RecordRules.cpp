@@ -1,4 +1,5 @@
 #include "project/RecordRules.h"
+#include "store/RecordTraits.h"
 
 #include "common/Formats.h"
 #include "common/Money.h"
@@ -254,7 +255,7 @@ Outcome<Fields, Record> decide(const Fields& typed, Check check, Build build)
 
 } // namespace
 
-std::optional<qint32> relationKey(const RelationField& list)
+std::optional<store::Key> relationKey(const RelationField& list)
 {
     if (list.text.isEmpty())
         return std::nullopt;
@@ -287,7 +288,7 @@ Outcome<CarFields, store::Car> carRecord(const CarFields& typed, store::Car row,
 }
 
 Outcome<AssemblyFields, store::Assembly> assemblyRecord(
-    const AssemblyFields& typed, store::Assembly row, qint32 carId, const QDateTime& stamp)
+    const AssemblyFields& typed, store::Assembly row, store::Key carId, const QDateTime& stamp)
 {
     const auto check = [](AssemblyFields& f) {
         return checkNameAndStatus(f.description, f.status, "AssemblyDisplayDescription", "AssemblyStatus");
@@ -305,7 +306,7 @@ Outcome<AssemblyFields, store::Assembly> assemblyRecord(
 }
 
 Outcome<ComponentFields, store::Component> componentRecord(
-    const ComponentFields& typed, store::Component row, qint32 carId, const QDateTime& stamp)
+    const ComponentFields& typed, store::Component row, store::Key carId, const QDateTime& stamp)
 {
     return decide<store::Component>(typed, checkComponent, [&](const ComponentFields& f) {
         if (row.key() == 0)
@@ -333,7 +334,7 @@ Outcome<ComponentFields, store::Component> componentRecord(
 }
 
 Outcome<PhaseFields, store::Phase> phaseRecord(
-    const PhaseFields& typed, store::Phase row, qint32 carId, const QDateTime& stamp)
+    const PhaseFields& typed, store::Phase row, store::Key carId, const QDateTime& stamp)
 {
     const auto check = [](PhaseFields& f) {
         return checkNameAndStatus(f.description, f.status, "PhaseDisplayDescription", "phaseStatus");
@@ -350,7 +351,7 @@ Outcome<PhaseFields, store::Phase> phaseRecord(
 }
 
 Outcome<ActivityFields, store::Activity> activityRecord(
-    const ActivityFields& typed, store::Activity row, qint32 carId, const QDateTime& stamp)
+    const ActivityFields& typed, store::Activity row, store::Key carId, const QDateTime& stamp)
 {
     return decide<store::Activity>(typed, checkActivity, [&](const ActivityFields& f) {
         if (row.key() == 0)

@@ -45,13 +45,13 @@ struct Refusal
 struct RelationField
 {
     QString text;
-    std::optional<qint32> pickedKey;
+    std::optional<store::Key> pickedKey;
     QList<store::Entry> entries;
 };
 
 // The key the text names: the picked entry's, else the first entry with that text, case ignored.
 // None for an empty text or one that names no entry.
-std::optional<qint32> relationKey(const RelationField& list);
+std::optional<store::Key> relationKey(const RelationField& list);
 
 // What each tab's fields hold. A status is the index of the chosen entry, -1 for none.
 struct CarFields
@@ -123,13 +123,13 @@ template <class Fields, class Record> struct Outcome : Checked<Fields>
 // knows the next one), are the caller's.
 Outcome<CarFields, store::Car> carRecord(const CarFields& typed, store::Car row, const QDateTime& stamp);
 Outcome<AssemblyFields, store::Assembly> assemblyRecord(
-    const AssemblyFields& typed, store::Assembly row, qint32 carId, const QDateTime& stamp);
+    const AssemblyFields& typed, store::Assembly row, store::Key carId, const QDateTime& stamp);
 Outcome<ComponentFields, store::Component> componentRecord(
-    const ComponentFields& typed, store::Component row, qint32 carId, const QDateTime& stamp);
+    const ComponentFields& typed, store::Component row, store::Key carId, const QDateTime& stamp);
 Outcome<PhaseFields, store::Phase> phaseRecord(
-    const PhaseFields& typed, store::Phase row, qint32 carId, const QDateTime& stamp);
+    const PhaseFields& typed, store::Phase row, store::Key carId, const QDateTime& stamp);
 Outcome<ActivityFields, store::Activity> activityRecord(
-    const ActivityFields& typed, store::Activity row, qint32 carId, const QDateTime& stamp);
+    const ActivityFields& typed, store::Activity row, store::Key carId, const QDateTime& stamp);
 Outcome<SupplierFields, store::Supplier> supplierRecord(const SupplierFields& typed, store::Supplier row);
 
 // The effort and date rules of an activity, shared by the activity tab and the activity date window.

@@ -84,7 +84,7 @@ Starts earliestStarts(const QList<const store::Activity*>& rows)
     return s;
 }
 
-ProjectFigures::ProjectFigures(const store::Store& store, qint32 carid)
+ProjectFigures::ProjectFigures(const store::Store& store, store::Key carid)
     : m_carid(carid)
     , m_ownComponents(store.components.forCar(carid, store::Order::Key))
     , m_ownActivities(store.activities.forCar(carid, store::Order::Key))
@@ -93,7 +93,7 @@ ProjectFigures::ProjectFigures(const store::Store& store, qint32 carid)
 }
 
 ProjectFigures::ProjectFigures(
-    qint32 carid, const QList<store::Component>& components, const QList<store::Activity>& activities)
+    store::Key carid, const QList<store::Component>& components, const QList<store::Activity>& activities)
     : m_carid(carid)
 {
     index(components, activities);
@@ -128,7 +128,7 @@ template <class Pred> QList<const store::Component*> ProjectFigures::componentsW
     return rows;
 }
 
-const store::Activity* ProjectFigures::activity(qint32 activityid) const
+const store::Activity* ProjectFigures::activity(store::Key activityid) const
 {
     return m_activityIndex.value(activityid, nullptr);
 }
@@ -143,12 +143,12 @@ Plan ProjectFigures::carPlan() const
     return sumPlan(m_activities);
 }
 
-Costs ProjectFigures::assemblyCosts(qint32 assemblyid) const
+Costs ProjectFigures::assemblyCosts(store::Key assemblyid) const
 {
     return sumCosts(componentsWhere([assemblyid](const store::Component& c) { return c.assemblyid == assemblyid; }));
 }
 
-Starts ProjectFigures::assemblyStarts(qint32 assemblyid) const
+Starts ProjectFigures::assemblyStarts(store::Key assemblyid) const
 {
     QList<const store::Activity*> rows;
     for (const store::Component* c : m_components) {
@@ -160,7 +160,7 @@ Starts ProjectFigures::assemblyStarts(qint32 assemblyid) const
     return earliestStarts(rows);
 }
 
-Costs ProjectFigures::phaseCosts(qint32 phaseid) const
+Costs ProjectFigures::phaseCosts(store::Key phaseid) const
 {
     return sumCosts(componentsWhere([this, phaseid](const store::Component& c) {
         const store::Activity* a = c.isAttached() ? activity(*c.ActivityID) : nullptr;
@@ -168,7 +168,7 @@ Costs ProjectFigures::phaseCosts(qint32 phaseid) const
     }));
 }
 
-Plan ProjectFigures::phasePlan(qint32 phaseid) const
+Plan ProjectFigures::phasePlan(store::Key phaseid) const
 {
     QList<const store::Activity*> rows;
     for (const store::Activity* a : m_activities) {
@@ -178,13 +178,13 @@ Plan ProjectFigures::phasePlan(qint32 phaseid) const
     return sumPlan(rows);
 }
 
-Costs ProjectFigures::activityCosts(qint32 activityid) const
+Costs ProjectFigures::activityCosts(store::Key activityid) const
 {
     return sumCosts(componentsWhere(
         [activityid](const store::Component& c) { return c.isAttached() && *c.ActivityID == activityid; }));
 }
 
-Starts ProjectFigures::componentStarts(qint32 activityid) const
+Starts ProjectFigures::componentStarts(store::Key activityid) const
 {
     const store::Activity* a = activityid != 0 ? activity(activityid) : nullptr;
     return a ? earliestStarts({ a }) : Starts {};

@@ -58,37 +58,38 @@ Starts earliestStarts(const QList<const store::Activity*>& rows);
 class ProjectFigures
 {
 public:
-    ProjectFigures(const store::Store& store, qint32 carid);
+    ProjectFigures(const store::Store& store, store::Key carid);
     // Over rows already read, in any order; the rows must outlive the figures and stay unchanged.
-    ProjectFigures(qint32 carid, const QList<store::Component>& components, const QList<store::Activity>& activities);
+    ProjectFigures(
+        store::Key carid, const QList<store::Component>& components, const QList<store::Activity>& activities);
     // The figures point into the rows they were made from.
     Q_DISABLE_COPY_MOVE(ProjectFigures)
 
-    qint32 carid() const { return m_carid; }
+    store::Key carid() const { return m_carid; }
 
     Costs carCosts() const;
     Plan carPlan() const;
-    Costs assemblyCosts(qint32 assemblyid) const;
-    Starts assemblyStarts(qint32 assemblyid) const;
-    Costs phaseCosts(qint32 phaseid) const;
-    Plan phasePlan(qint32 phaseid) const;
-    Costs activityCosts(qint32 activityid) const;
+    Costs assemblyCosts(store::Key assemblyid) const;
+    Starts assemblyStarts(store::Key assemblyid) const;
+    Costs phaseCosts(store::Key phaseid) const;
+    Plan phasePlan(store::Key phaseid) const;
+    Costs activityCosts(store::Key activityid) const;
     // The start dates of the activity a component is attached to (0: none).
-    Starts componentStarts(qint32 activityid) const;
+    Starts componentStarts(store::Key activityid) const;
 
 private:
     void index(const QList<store::Component>& components, const QList<store::Activity>& activities);
     template <class Pred> QList<const store::Component*> componentsWhere(Pred pred) const;
-    const store::Activity* activity(qint32 activityid) const;
+    const store::Activity* activity(store::Key activityid) const;
 
-    qint32 m_carid;
+    store::Key m_carid;
     // Rows read by the figures themselves; empty when made over rows read elsewhere.
     QList<store::Component> m_ownComponents;
     QList<store::Activity> m_ownActivities;
     // The rows in key order, as the store reads them.
     QList<const store::Component*> m_components;
     QList<const store::Activity*> m_activities;
-    QHash<qint32, const store::Activity*> m_activityIndex;
+    QHash<store::Key, const store::Activity*> m_activityIndex;
 };
 
 } // namespace rollup

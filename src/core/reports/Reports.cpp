@@ -69,10 +69,9 @@ QString rule(int length)
     return QString(length, QLatin1Char('-'));
 }
 
-template <class Rec>
-QHash<qint32, QList<const Rec*>> groupBy(const QList<Rec>& rows, qint32 Rec::*parent)
+template <class Rec> QHash<store::Key, QList<const Rec*>> groupBy(const QList<Rec>& rows, store::Key Rec::*parent)
 {
-    QHash<qint32, QList<const Rec*>> groups;
+    QHash<store::Key, QList<const Rec*>> groups;
     for (const Rec& r : rows)
         groups[r.*parent].append(&r);
     return groups;
@@ -89,7 +88,7 @@ ReportDocument materialsList(const store::Store& store, const ReportRequest& r)
 {
     const auto assemblies = store.assemblies.forCar(r.carid, store::Order::Description);
     const auto components = store.components.forCar(r.carid, store::Order::Description);
-    QHash<qint32, store::Activity> activities;
+    QHash<store::Key, store::Activity> activities;
     for (const store::Activity& a : store.activities.forCar(r.carid, store::Order::Key))
         activities.insert(a.ActivityID, a);
     const auto byAssembly = groupBy(components, &store::Component::assemblyid);
@@ -153,7 +152,7 @@ ReportDocument projectPlan(const store::Store& store, const ReportRequest& r)
     const auto activities = store.activities.forCar(r.carid, store::Order::Sequence);
     const auto components = store.components.forCar(r.carid, store::Order::Description);
     const auto byPhase = groupBy(activities, &store::Activity::PhaseID);
-    QHash<qint32, QList<const store::Component*>> byActivity;
+    QHash<store::Key, QList<const store::Component*>> byActivity;
     for (const store::Component& c : components) {
         if (c.isAttached())
             byActivity[*c.ActivityID].append(&c);

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "store/RecordTraits.h"
+
 #include "reports/ReportDocument.h"
 
 #include <QDate>
@@ -15,7 +17,7 @@ namespace reports {
 // What every report needs to know of the print: which project, under what name, on which day.
 struct ReportRequest
 {
-    qint32 carid = 0;
+    store::Key carid = 0;
     QString projectName;
     QDate today;
 };

@@ -14,9 +14,9 @@ namespace store {
 // A task within a phase. Empty dates are invalid QDates, stored as Null.
 struct Activity
 {
-    qint32 ActivityID = 0;
-    qint32 carid = 0;
-    qint32 PhaseID = 0;
+    Key ActivityID = 0;
+    Key carid = 0;
+    Key PhaseID = 0;
     std::optional<qint32> prioritysequence;
     QString Description;
     std::optional<qint32> Status;

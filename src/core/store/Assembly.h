@@ -14,8 +14,8 @@ namespace store {
 // A group of materials of one car.
 struct Assembly
 {
-    qint32 assemblyid = 0;
-    qint32 carid = 0;
+    Key assemblyid = 0;
+    Key carid = 0;
     QString Description;
     std::optional<qint32> Status;
     QString imagepath;

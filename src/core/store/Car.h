@@ -14,7 +14,7 @@ namespace store {
 // One project car.
 struct Car
 {
-    qint32 carid = 0;
+    Key carid = 0;
     QString Description;
     QString make;
     QString model;

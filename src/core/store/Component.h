@@ -14,10 +14,10 @@ namespace store {
 // A part or service within an assembly; names its supplier by name.
 struct Component
 {
-    qint32 componentid = 0;
-    qint32 carid = 0;
-    qint32 assemblyid = 0;
-    std::optional<qint32> ActivityID; // Null or 0: not attached
+    Key componentid = 0;
+    Key carid = 0;
+    Key assemblyid = 0;
+    std::optional<Key> ActivityID; // Null or 0: not attached
     QString Description;
     std::optional<qint32> Status;
     QString SupplierName;

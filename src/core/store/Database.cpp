@@ -11,8 +11,6 @@
 #include <QUrl>
 #include <QUuid>
 
-#include <limits>
-
 // The schema script lives in a resource of this static library; it must be registered by hand.
 static void registerSchemaResource()
 {
@@ -164,7 +162,6 @@ std::unique_ptr<Database> Database::open(const QString& path, const OpenOptions&
         throw OpenFailure({ StoreError(e.code(), e.message(), EngineSource) });
     }
     database->verifyLength();
-    database->verifyKeys();
     {
         // A cache large enough for the index pages a whole project touches: deleting or copying a
         // project then costs the same in a file of ten projects as in one of a thousand.
@@ -286,23 +283,6 @@ void Database::verifyLength() const
     size.finish();
     if (QFileInfo(read).size() < pages * pageSize)
         throw OpenFailure({ damagedFile() });
-}
-
-void Database::verifyKeys() const
-{
-    // Rows numbered by another program past what a record number holds would be read as other
-    // numbers, and their components and activities would point at the wrong rows. One look at
-    // the end of each key's index.
-    for (const TableShape& table : requiredShape()) {
-        QSqlQuery q
-            = run(QStringLiteral("SELECT MAX(%1) FROM %2").arg(table.columns.first(), QLatin1String(table.name)));
-        if (q.next() && q.value(0).toLongLong() > std::numeric_limits<qint32>::max())
-            throw OpenFailure({ StoreError(code::Range,
-                QStringLiteral("The table '%1' holds record numbers past 2,147,483,647, which GearLog cannot "
-                               "read; the file is left as it is.")
-                    .arg(QLatin1String(table.name)),
-                OpenSource) });
-    }
 }
 
 QString Database::privateCopy()

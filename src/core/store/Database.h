@@ -56,7 +56,6 @@ private:
     Database(QString path, QString connectionName);
     void verifySchema() const;
     void verifyLength() const;
-    void verifyKeys() const;
     void createSchema() const;
     // Copies the file and its log into a private folder; answers the copy's URI.
     QString privateCopy();

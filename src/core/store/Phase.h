@@ -14,8 +14,8 @@ namespace store {
 // A stage of the work plan of one car.
 struct Phase
 {
-    qint32 PhaseID = 0;
-    qint32 carid = 0;
+    Key PhaseID = 0;
+    Key carid = 0;
     std::optional<qint32> prioritysequence;
     QString Description;
     std::optional<qint32> Status;

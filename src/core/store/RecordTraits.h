@@ -5,6 +5,9 @@
 
 namespace store {
 
+// A record's number: 64 bits end to end, as SQLite's own row numbers.
+using Key = qint64;
+
 class RowReader;
 class RowWriter;
 
@@ -14,9 +17,15 @@ class RowWriter;
 // are read and written, and the mapping to and from a row (Records.cpp).
 #define GEARLOG_RECORD_TRAITS(Type, keyMember)                                                                         \
     static const char* const Table;                                                                                    \
-    static const char* const Key;                                                                                      \
+    static const char* const KeyColumn;                                                                                \
     static const QStringList& columns();                                                                               \
     static Type read(RowReader& row);                                                                                  \
     void write(RowWriter& row) const;                                                                                  \
-    qint32 key() const { return keyMember; }                                                                           \
-    void setKey(qint32 value) { keyMember = value; }
+    Key key() const                                                                                                    \
+    {                                                                                                                  \
+        return keyMember;                                                                                              \
+    }                                                                                                                  \
+    void setKey(Key value)                                                                                             \
+    {                                                                                                                  \
+        keyMember = value;                                                                                             \
+    }

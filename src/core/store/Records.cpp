@@ -22,7 +22,7 @@ QStringList withNotes(QStringList columns, bool stamped)
 } // namespace
 
 const char* const Car::Table = "Car";
-const char* const Car::Key = "carid";
+const char* const Car::KeyColumn = "carid";
 
 const QStringList& Car::columns()
 {
@@ -58,7 +58,7 @@ void Car::write(RowWriter& row) const
 }
 
 const char* const Assembly::Table = "Assembly";
-const char* const Assembly::Key = "assemblyid";
+const char* const Assembly::KeyColumn = "assemblyid";
 
 const QStringList& Assembly::columns()
 {
@@ -70,7 +70,7 @@ Assembly Assembly::read(RowReader& row)
 {
     Assembly r;
     r.assemblyid = row.key();
-    r.carid = row.integer().value_or(0);
+    r.carid = row.reference().value_or(0);
     r.Description = row.text();
     r.Status = row.integer();
     r.imagepath = row.text();
@@ -81,11 +81,11 @@ Assembly Assembly::read(RowReader& row)
 
 void Assembly::write(RowWriter& row) const
 {
-    row.integer(carid).text(Description).integer(Status).text(imagepath).notes(notes).stamp(auditdate);
+    row.reference(carid).text(Description).integer(Status).text(imagepath).notes(notes).stamp(auditdate);
 }
 
 const char* const Component::Table = "Component";
-const char* const Component::Key = "componentid";
+const char* const Component::KeyColumn = "componentid";
 
 const QStringList& Component::columns()
 {
@@ -100,9 +100,9 @@ Component Component::read(RowReader& row)
 {
     Component r;
     r.componentid = row.key();
-    r.carid = row.integer().value_or(0);
-    r.assemblyid = row.integer().value_or(0);
-    r.ActivityID = row.integer();
+    r.carid = row.reference().value_or(0);
+    r.assemblyid = row.reference().value_or(0);
+    r.ActivityID = row.reference();
     r.Description = row.text();
     r.Status = row.integer();
     r.SupplierName = row.text();
@@ -119,13 +119,13 @@ Component Component::read(RowReader& row)
 
 void Component::write(RowWriter& row) const
 {
-    row.integer(carid).integer(assemblyid).integer(ActivityID).text(Description).integer(Status);
+    row.reference(carid).reference(assemblyid).reference(ActivityID).text(Description).integer(Status);
     row.text(SupplierName).text(catalogpage).integer(quantity).money(targetcost).money(actualcost);
     row.integer(wishlist).text(imagepath).notes(notes).stamp(auditdate);
 }
 
 const char* const Phase::Table = "Phase";
-const char* const Phase::Key = "PhaseID";
+const char* const Phase::KeyColumn = "PhaseID";
 
 const QStringList& Phase::columns()
 {
@@ -137,7 +137,7 @@ Phase Phase::read(RowReader& row)
 {
     Phase r;
     r.PhaseID = row.key();
-    r.carid = row.integer().value_or(0);
+    r.carid = row.reference().value_or(0);
     r.prioritysequence = row.integer();
     r.Description = row.text();
     r.Status = row.integer();
@@ -148,11 +148,11 @@ Phase Phase::read(RowReader& row)
 
 void Phase::write(RowWriter& row) const
 {
-    row.integer(carid).integer(prioritysequence).text(Description).integer(Status).notes(notes).stamp(auditdate);
+    row.reference(carid).integer(prioritysequence).text(Description).integer(Status).notes(notes).stamp(auditdate);
 }
 
 const char* const Activity::Table = "Activity";
-const char* const Activity::Key = "ActivityID";
+const char* const Activity::KeyColumn = "ActivityID";
 
 const QStringList& Activity::columns()
 {
@@ -167,8 +167,8 @@ Activity Activity::read(RowReader& row)
 {
     Activity r;
     r.ActivityID = row.key();
-    r.carid = row.integer().value_or(0);
-    r.PhaseID = row.integer().value_or(0);
+    r.carid = row.reference().value_or(0);
+    r.PhaseID = row.reference().value_or(0);
     r.prioritysequence = row.integer();
     r.Description = row.text();
     r.Status = row.integer();
@@ -185,14 +185,14 @@ Activity Activity::read(RowReader& row)
 
 void Activity::write(RowWriter& row) const
 {
-    row.integer(carid).integer(PhaseID).integer(prioritysequence).text(Description).integer(Status);
+    row.reference(carid).reference(PhaseID).integer(prioritysequence).text(Description).integer(Status);
     row.date(targetstartdate).date(targetstopdate).number(targeteffort);
     row.date(actualstartdate).date(actualstopdate).number(actualeffort);
     row.notes(notes).stamp(auditdate);
 }
 
 const char* const Supplier::Table = "Supplier";
-const char* const Supplier::Key = "supplierid";
+const char* const Supplier::KeyColumn = "supplierid";
 
 const QStringList& Supplier::columns()
 {

@@ -64,6 +64,16 @@ std::optional<qint32> RowReader::integer()
     return ok ? std::optional<qint32>(value) : std::nullopt;
 }
 
+std::optional<Key> RowReader::reference()
+{
+    const QVariant v = next();
+    if (v.isNull())
+        return std::nullopt;
+    bool ok = false;
+    const Key value = v.toLongLong(&ok);
+    return ok ? std::optional<Key>(value) : std::nullopt;
+}
+
 std::optional<common::Money> RowReader::money()
 {
     const QVariant v = next();
@@ -114,6 +124,12 @@ RowWriter& RowWriter::text(const QString& value)
 RowWriter& RowWriter::integer(std::optional<qint32> value)
 {
     m_values.append(value ? QVariant(*value) : QVariant(QMetaType(QMetaType::Int)));
+    return *this;
+}
+
+RowWriter& RowWriter::reference(std::optional<Key> value)
+{
+    m_values.append(value ? QVariant(*value) : QVariant(QMetaType(QMetaType::LongLong)));
     return *this;
 }
 

@@ -2,6 +2,7 @@
 
 #include "common/Money.h"
 #include "common/Notes.h"
+#include "store/RecordTraits.h"
 
 #include <QDate>
 #include <QDateTime>
@@ -19,7 +20,9 @@ class RowReader
 public:
     explicit RowReader(const QSqlQuery& query) : m_query(query) { }
 
-    qint32 key() { return next().toInt(); }
+    Key key() { return next().toLongLong(); }
+    // A number naming another record; Null stays empty.
+    std::optional<Key> reference();
     QString text();
     std::optional<qint32> integer();
     std::optional<common::Money> money();
@@ -40,6 +43,7 @@ class RowWriter
 public:
     RowWriter& text(const QString& value);
     RowWriter& integer(std::optional<qint32> value);
+    RowWriter& reference(std::optional<Key> value);
     RowWriter& money(std::optional<common::Money> value);
     RowWriter& number(std::optional<double> value);
     RowWriter& date(const QDate& value);

@@ -262,7 +262,7 @@ void seedSampleProject(const Database& database, const QString& pictureFolder, c
     car.notes = common::splitNotes(QStringLiteral("Bought from the first owner's family in Salina, KS. Frame is "
                                                   "sound; cab corners and bed floor rusted through."));
     car.auditdate = stamp;
-    const qint32 carid = s.cars.add(car);
+    const Key carid = s.cars.add(car);
     // Everything else refers to the sample as car 1; a database with rows in it would break that.
     if (carid != Store::SampleCarId)
         throw StoreError(code::Error, QStringLiteral("The sample project can only be written into an empty database."),
@@ -284,7 +284,7 @@ void seedSampleProject(const Database& database, const QString& pictureFolder, c
         s.suppliers.add(supplier);
     }
 
-    QList<qint32> phaseKeys;
+    QList<Key> phaseKeys;
     for (const PhaseRow& row : Phases) {
         Phase phase;
         phase.carid = carid;
@@ -296,8 +296,8 @@ void seedSampleProject(const Database& database, const QString& pictureFolder, c
         phaseKeys.append(s.phases.add(phase));
     }
 
-    QHash<QString, qint32> activityKeys;
-    QList<qint32> sequenceInPhase(phaseKeys.size(), 0);
+    QHash<QString, Key> activityKeys;
+    QList<Key> sequenceInPhase(phaseKeys.size(), 0);
     for (const ActivityRow& row : Activities) {
         Activity activity;
         activity.carid = carid;
@@ -316,7 +316,7 @@ void seedSampleProject(const Database& database, const QString& pictureFolder, c
         activityKeys.insert(activity.Description, s.activities.add(activity));
     }
 
-    QList<qint32> assemblyKeys;
+    QList<Key> assemblyKeys;
     for (const AssemblyRow& row : Assemblies) {
         Assembly assembly;
         assembly.carid = carid;

@@ -17,7 +17,7 @@ qint32 nextAfterMax(QSqlQuery q)
 
 } // namespace
 
-void Store::deleteCar(qint32 carid) const
+void Store::deleteCar(Key carid) const
 {
     Transaction t(db);
     for (const char* table : { "Assembly", "Component", "Phase", "Activity", "Car" })
@@ -25,7 +25,7 @@ void Store::deleteCar(qint32 carid) const
     t.commit();
 }
 
-void Store::deleteAssembly(qint32 assemblyid) const
+void Store::deleteAssembly(Key assemblyid) const
 {
     Transaction t(db);
     db.run(QStringLiteral("DELETE FROM Component WHERE assemblyid = ?"), { assemblyid });
@@ -33,7 +33,7 @@ void Store::deleteAssembly(qint32 assemblyid) const
     t.commit();
 }
 
-void Store::deletePhase(qint32 phaseid) const
+void Store::deletePhase(Key phaseid) const
 {
     Transaction t(db);
     // No component may keep pointing at an activity that is gone.
@@ -45,7 +45,7 @@ void Store::deletePhase(qint32 phaseid) const
     t.commit();
 }
 
-void Store::deleteActivity(qint32 activityid) const
+void Store::deleteActivity(Key activityid) const
 {
     Transaction t(db);
     db.run(QStringLiteral("UPDATE Component SET ActivityID = NULL WHERE ActivityID = ?"), { activityid });
@@ -53,19 +53,19 @@ void Store::deleteActivity(qint32 activityid) const
     t.commit();
 }
 
-qint32 Store::nextPhaseSequence(qint32 carid) const
+qint32 Store::nextPhaseSequence(Key carid) const
 {
     return nextAfterMax(db.run(QStringLiteral("SELECT MAX(prioritysequence) FROM Phase WHERE carid = ?"), { carid }));
 }
 
-qint32 Store::nextActivitySequence(qint32 carid, qint32 phaseid) const
+qint32 Store::nextActivitySequence(Key carid, Key phaseid) const
 {
     return nextAfterMax(
         db.run(QStringLiteral("SELECT MAX(prioritysequence) FROM Activity WHERE carid = ? AND PhaseID = ?"),
             { carid, phaseid }));
 }
 
-void Store::swapPhaseSequences(qint32 first, qint32 firstSequence, qint32 second, qint32 secondSequence) const
+void Store::swapPhaseSequences(Key first, qint32 firstSequence, Key second, qint32 secondSequence) const
 {
     Transaction t(db);
     db.run(QStringLiteral("UPDATE Phase SET prioritysequence = ? WHERE PhaseID = ?"), { firstSequence, first });
@@ -73,7 +73,7 @@ void Store::swapPhaseSequences(qint32 first, qint32 firstSequence, qint32 second
     t.commit();
 }
 
-void Store::swapActivitySequences(qint32 first, qint32 firstSequence, qint32 second, qint32 secondSequence) const
+void Store::swapActivitySequences(Key first, qint32 firstSequence, Key second, qint32 secondSequence) const
 {
     Transaction t(db);
     db.run(QStringLiteral("UPDATE Activity SET prioritysequence = ? WHERE ActivityID = ?"), { firstSequence, first });
@@ -98,7 +98,7 @@ bool Store::changeActivityTimes(const Activity& a) const
     return q.numRowsAffected() > 0;
 }
 
-QList<Entry> Store::componentsOfActivity(qint32 activityid) const
+QList<Entry> Store::componentsOfActivity(Key activityid) const
 {
     QSqlQuery q = db.run(
         QStringLiteral(
@@ -106,7 +106,7 @@ QList<Entry> Store::componentsOfActivity(qint32 activityid) const
         { activityid });
     QList<Entry> result;
     while (q.next())
-        result.append(Entry { q.value(0).toInt(), q.value(1).toString() });
+        result.append(Entry { q.value(0).toLongLong(), q.value(1).toString() });
     // In the order of every list by name, which NOCASE gives for ASCII letters only.
     std::sort(result.begin(), result.end(),
         [](const Entry& a, const Entry& b) { return common::nameLess(a.text, a.key, b.text, b.key); });

@@ -33,18 +33,18 @@ public:
 
     // Deletes with everything that depends on them, each all or nothing. Components attached to
     // a deleted activity stay, detached (ActivityID Null).
-    void deleteCar(qint32 carid) const; // assemblies, components, phases, activities, then the car
-    void deleteAssembly(qint32 assemblyid) const; // its components, then the assembly
-    void deletePhase(qint32 phaseid) const; // its activities, then the phase
-    void deleteActivity(qint32 activityid) const;
+    void deleteCar(Key carid) const; // assemblies, components, phases, activities, then the car
+    void deleteAssembly(Key assemblyid) const; // its components, then the assembly
+    void deletePhase(Key phaseid) const; // its activities, then the phase
+    void deleteActivity(Key activityid) const;
 
     // The priority sequence a new phase of the car, or a new activity of the phase, gets.
-    qint32 nextPhaseSequence(qint32 carid) const;
-    qint32 nextActivitySequence(qint32 carid, qint32 phaseid) const;
+    qint32 nextPhaseSequence(Key carid) const;
+    qint32 nextActivitySequence(Key carid, Key phaseid) const;
 
     // Gives each of two phases (or activities) its new priority sequence, both or neither.
-    void swapPhaseSequences(qint32 first, qint32 firstSequence, qint32 second, qint32 secondSequence) const;
-    void swapActivitySequences(qint32 first, qint32 firstSequence, qint32 second, qint32 secondSequence) const;
+    void swapPhaseSequences(Key first, qint32 firstSequence, Key second, qint32 secondSequence) const;
+    void swapActivitySequences(Key first, qint32 firstSequence, Key second, qint32 secondSequence) const;
 
     // Writes only the planned and actual dates and efforts of an activity; false when it is gone.
     bool changeActivityTimes(const Activity& activity) const;
@@ -69,7 +69,7 @@ public:
     }
 
     // The components attached to an activity, by description.
-    QList<Entry> componentsOfActivity(qint32 activityid) const;
+    QList<Entry> componentsOfActivity(Key activityid) const;
 
     const Database& db;
     Table<Car> cars;

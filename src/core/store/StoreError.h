@@ -54,9 +54,4 @@ constexpr int Exists = 3001; // the creation tool refuses to overwrite a file
 constexpr int Range = 3002; // a value does not fit its column
 } // namespace code
 
-// A table whose next record would get a number past the 32-bit range records are known by.
-inline const QString KeysUsedUp
-    = QStringLiteral("No more records can be added to %1: it has used up the record numbers GearLog can hold (up to "
-                     "2,147,483,647). Nothing was written.");
-
 } // namespace store

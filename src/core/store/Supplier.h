@@ -14,7 +14,7 @@ namespace store {
 // A supplier, shared by all projects.
 struct Supplier
 {
-    qint32 supplierid = 0;
+    Key supplierid = 0;
     QString Name;
     QString address1;
     QString address2;

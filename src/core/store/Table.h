@@ -20,7 +20,7 @@ namespace store {
 // A key with the text a pick list shows for it.
 struct Entry
 {
-    qint32 key = 0;
+    Key key = 0;
     QString text;
     bool operator==(const Entry&) const = default;
 };
@@ -36,15 +36,15 @@ public:
     explicit Table(const Database& database, const char* nameColumn = "Description")
         : m_db(database)
         , m_table(QLatin1String(Rec::Table))
-        , m_key(QLatin1String(Rec::Key))
+        , m_key(QLatin1String(Rec::KeyColumn))
         , m_name(QLatin1String(nameColumn))
     {
     }
 
-    std::optional<Rec> find(qint32 key) const { return first(select() + where(m_key), { key }); }
+    std::optional<Rec> find(Key key) const { return first(select() + where(m_key), { key }); }
 
     // The row with what it was read from, for a save that must not overwrite someone else's change.
-    std::optional<Loaded<Rec>> load(qint32 key) const
+    std::optional<Loaded<Rec>> load(Key key) const
     {
         QSqlQuery q = m_db.prepare(select() + where(m_key));
         bindAll(q, { key });
@@ -63,13 +63,13 @@ public:
     std::optional<Rec> seek(const QString& name) const { return seekIn(allEntries(Order::Key), name); }
 
     // The same among one car's rows only.
-    std::optional<Rec> seekForCar(qint32 carid, const QString& name) const
+    std::optional<Rec> seekForCar(Key carid, const QString& name) const
     {
         return seekIn(entries(names() + where(QStringLiteral("carid")) + orderBy(Order::Key), { carid }), name);
     }
 
     // By name (common::nameLess), by sequence or by key.
-    QList<Rec> forCar(qint32 carid, Order order) const
+    QList<Rec> forCar(Key carid, Order order) const
     {
         return rows(select() + where(QStringLiteral("carid")) + orderBy(order), { carid }, order);
     }
@@ -77,7 +77,7 @@ public:
     QList<Rec> all(Order order) const { return rows(select() + orderBy(order), {}, order); }
 
     // Keys and names of one car's rows, by name.
-    QList<Entry> entriesForCar(qint32 carid) const
+    QList<Entry> entriesForCar(Key carid) const
     {
         return entries(
             names() + where(QStringLiteral("carid")) + orderBy(Order::Description), { carid }, Order::Description);
@@ -92,7 +92,7 @@ public:
     }
 
     // Writes a new row and answers its key; keys are never reused.
-    qint32 add(const Rec& record) const
+    Key add(const Rec& record) const
     {
         RowWriter w;
         record.write(w);
@@ -108,14 +108,7 @@ public:
         const QVariant key = q.lastInsertId();
         if (!key.isValid())
             throw StoreError(code::Error, QStringLiteral("The new row's key could not be read."), m_table);
-        const qint64 wide = key.toLongLong();
-        if (wide > std::numeric_limits<qint32>::max()) {
-            // Past the numbers records are known by: taken back at once, so that no record ever
-            // points at a number that was cut short.
-            m_db.run(QStringLiteral("DELETE FROM %1 WHERE %2 = ?").arg(m_table, m_key), { wide });
-            throw StoreError(code::Range, KeysUsedUp.arg(m_table), m_table);
-        }
-        return qint32(wide);
+        return key.toLongLong();
     }
 
     // Rewrites the row with the record's key; false when there is no such row.
@@ -144,7 +137,7 @@ public:
         return q.numRowsAffected() > 0;
     }
 
-    bool remove(qint32 key) const
+    bool remove(Key key) const
     {
         QSqlQuery q = m_db.prepare(QStringLiteral("DELETE FROM ") + m_table + where(m_key));
         bindAll(q, { key });
@@ -204,7 +197,7 @@ private:
         const int nameColumn = int(Rec::columns().indexOf(m_name)) + 1;
         while (q.next()) {
             if (order == Order::Description)
-                byName.append(Entry { q.value(0).toInt(), q.value(nameColumn).toString() });
+                byName.append(Entry { q.value(0).toLongLong(), q.value(nameColumn).toString() });
             RowReader r(q);
             result.append(Rec::read(r));
         }
@@ -246,7 +239,7 @@ private:
         Database::run(q);
         QList<Entry> result;
         while (q.next())
-            result.append(Entry { q.value(0).toInt(), q.value(1).isNull() ? QString() : q.value(1).toString() });
+            result.append(Entry { q.value(0).toLongLong(), q.value(1).isNull() ? QString() : q.value(1).toString() });
         if (order == Order::Description) {
             std::sort(result.begin(), result.end(),
                 [](const Entry& a, const Entry& b) { return common::nameLess(a.text, a.key, b.text, b.key); });

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "store/RecordTraits.h"
+
 #include <QLineF>
 #include <QList>
 #include <QPointF>
@@ -23,7 +25,7 @@ struct ChartRow
     QString stopDate; // LbStopDate
     QString effort; // LbEffort
     int activity = -1; // index into the model's activities; -1 on the project and phase rows
-    qint32 ActivityID = 0;
+    store::Key ActivityID = 0;
     std::optional<QRectF> target; // none when its start is missing
     std::optional<QRectF> actual;
 };

@@ -60,7 +60,7 @@ void DateRange::take(const ActivityLine& a)
     actualStop = std::max(actualStop, a.actualstopdate);
 }
 
-void TimeLineModel::load(const store::Store& store, qint32 carid)
+void TimeLineModel::load(const store::Store& store, store::Key carid)
 {
     assign(store.phases.forCar(carid, store::Order::Sequence), store.activities.forCar(carid, store::Order::Sequence));
 }
@@ -71,7 +71,7 @@ void TimeLineModel::assign(const QList<store::Phase>& phases, const QList<store:
     m_activities.clear();
     m_phaseActivities.clear();
     m_aggregates.clear();
-    QHash<qint32, int> phaseIndex;
+    QHash<store::Key, int> phaseIndex;
     for (const store::Phase& p : phases) {
         phaseIndex.insert(p.PhaseID, int(m_phases.size()));
         m_phases.append(PhaseLine { p.PhaseID, p.Description });

@@ -25,14 +25,14 @@ enum class Style { Detail, Summary }; // "Show Activity Detail", "Show Phase Sum
 
 struct PhaseLine
 {
-    qint32 PhaseID = 0;
+    store::Key PhaseID = 0;
     QString Description;
 };
 
 struct ActivityLine
 {
-    qint32 PhaseID = 0;
-    qint32 ActivityID = 0;
+    store::Key PhaseID = 0;
+    store::Key ActivityID = 0;
     QString Description;
     QDate targetstartdate = NoDate;
     QDate targetstopdate = NoDate;
@@ -98,7 +98,7 @@ public:
     static constexpr int MaxSpanMonths = 53;
 
     // Phases and activities of the car, each in priority order (ties by key).
-    void load(const store::Store& store, qint32 carid);
+    void load(const store::Store& store, store::Key carid);
     // The same from records at hand; rows are taken in the order given.
     void assign(const QList<store::Phase>& phases, const QList<store::Activity>& activities);
 

@@ -89,7 +89,7 @@ void copyForm::cboFromName_Click()
 {
     if (cboFromName->currentIndex() < 0)
         return;
-    sourceCarID = cboFromName->currentData().toInt();
+    sourceCarID = cboFromName->currentData().toLongLong();
     txtToName->setFocus();
 }
 

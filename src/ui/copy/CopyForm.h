@@ -1,5 +1,7 @@
 #pragma once
 
+#include "store/RecordTraits.h"
+
 #include <QDialog>
 #include <QString>
 
@@ -30,8 +32,8 @@ public:
     // Answers true when the project was copied; otherwise the user was told why.
     bool copyRoutine();
 
-    qint32 sourceCarID = 0;
-    qint32 newCarID = 0;
+    store::Key sourceCarID = 0;
+    store::Key newCarID = 0;
     // The name of the project just created; empty when nothing was copied.
     QString newProjectName;
 

@@ -33,7 +33,7 @@ struct BusyCursor
 } // namespace
 
 std::optional<QString> exportProjectFile(
-    QWidget* parent, const project::ProjectSession& session, qint32 carid, const QString& description)
+    QWidget* parent, const project::ProjectSession& session, store::Key carid, const QString& description)
 {
     QString name = description;
     name.replace(QRegularExpression(QStringLiteral("[^A-Za-z0-9 ._-]")), QStringLiteral("_"));
@@ -58,7 +58,7 @@ std::optional<QString> exportProjectFile(
     return QStringLiteral("Project '%1' Exported").arg(description);
 }
 
-std::optional<qint32> importProjectFile(QWidget* parent, project::ProjectSession& session)
+std::optional<store::Key> importProjectFile(QWidget* parent, project::ProjectSession& session)
 {
     const QString path
         = gui::FileDialog::getOpenFileName(parent, QStringLiteral("Import Project"), QDir::homePath(), Filter);

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "store/RecordTraits.h"
+
 #include <QString>
 #include <optional>
 
@@ -14,8 +16,8 @@ namespace copy {
 // Asks where to write the car's project file and writes it; answers the status text when it was
 // written. Every failure is told to the user.
 std::optional<QString> exportProjectFile(
-    QWidget* parent, const project::ProjectSession& session, qint32 carid, const QString& description);
+    QWidget* parent, const project::ProjectSession& session, store::Key carid, const QString& description);
 // Asks for a project file and imports it as a new project; answers its key when imported.
-std::optional<qint32> importProjectFile(QWidget* parent, project::ProjectSession& session);
+std::optional<store::Key> importProjectFile(QWidget* parent, project::ProjectSession& session);
 
 } // namespace copy

@@ -51,12 +51,12 @@ project::RelationField relationField(const QComboBox* list)
         return field; // no relation
     const int current = list->currentIndex();
     if (current >= 0 && list->itemText(current) == field.text) {
-        field.pickedKey = list->itemData(current).toInt();
+        field.pickedKey = list->itemData(current).toLongLong();
         return field; // the entries are only looked through for a name typed
     }
     field.entries.reserve(list->count());
     for (int i = 0; i < list->count(); ++i)
-        field.entries.append({ list->itemData(i).toInt(), list->itemText(i) });
+        field.entries.append({ list->itemData(i).toLongLong(), list->itemText(i) });
     return field;
 }
 

@@ -43,7 +43,7 @@ ActivityTimes ActivityEditor::times() const
 }
 
 project::ProjectSession::SaveOutcome ActivityEditor::save(
-    project::ProjectSession& session, bool update, qint32 carid, const QDateTime& stamp)
+    project::ProjectSession& session, bool update, store::Key carid, const QDateTime& stamp)
 {
     // An update rewrites the record as it was shown; one that could not be read is gone.
     if (update && !record)
@@ -63,7 +63,7 @@ project::ActivityFields ActivityEditor::fields() const
         times().texts(), ActivityNotes->text() };
 }
 
-bool ActivityEditor::validate(QWidget* parent, qint32 carid)
+bool ActivityEditor::validate(QWidget* parent, store::Key carid)
 {
     const auto outcome = project::activityRecord(fields(), {}, carid, {});
     showText(ActivityDisplayDescription, outcome.fields.description);

@@ -24,7 +24,7 @@ void AssemblyEditor::show(const store::Assembly& r)
 }
 
 project::ProjectSession::SaveOutcome AssemblyEditor::save(
-    project::ProjectSession& session, bool update, qint32 carid, const QDateTime& stamp)
+    project::ProjectSession& session, bool update, store::Key carid, const QDateTime& stamp)
 {
     // An update rewrites the record as it was shown; one that could not be read is gone.
     if (update && !record)
@@ -44,7 +44,7 @@ project::AssemblyFields AssemblyEditor::fields() const
         AssemblyNotes->text() };
 }
 
-bool AssemblyEditor::validate(QWidget* parent, qint32 carid)
+bool AssemblyEditor::validate(QWidget* parent, store::Key carid)
 {
     const auto outcome = project::assemblyRecord(fields(), {}, carid, {});
     showText(AssemblyDisplayDescription, outcome.fields.description);

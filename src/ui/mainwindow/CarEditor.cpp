@@ -30,7 +30,7 @@ void CarEditor::show(const store::Car& r)
 }
 
 project::ProjectSession::SaveOutcome CarEditor::save(
-    project::ProjectSession& session, bool update, qint32, const QDateTime& stamp)
+    project::ProjectSession& session, bool update, store::Key, const QDateTime& stamp)
 {
     // An update rewrites the record as it was shown; one that could not be read is gone.
     if (update && !record)
@@ -50,7 +50,7 @@ project::CarFields CarEditor::fields() const
 }
 
 // Only the rules' answer matters here: the record is built again, over the row shown, when saving.
-bool CarEditor::validate(QWidget* parent, qint32)
+bool CarEditor::validate(QWidget* parent, store::Key)
 {
     const auto outcome = project::carRecord(fields(), {}, {});
     showText(CarDisplayDescription, outcome.fields.description);

@@ -38,7 +38,7 @@ public:
     // The record shown.
     std::optional<store::Car> record;
     project::ProjectSession::SaveOutcome save(
-        project::ProjectSession& session, bool update, qint32 carid, const QDateTime& stamp) override;
+        project::ProjectSession& session, bool update, store::Key carid, const QDateTime& stamp) override;
 
     void show(const store::Car& car);
 
@@ -46,7 +46,7 @@ public:
     project::CarFields fields() const;
     // The rules of the core; what they tidied goes back into the boxes, a refusal is shown with
     // the cursor on its field. False when refused.
-    bool validate(QWidget* parent, qint32 carid) override;
+    bool validate(QWidget* parent, store::Key carid) override;
     // Browsing shows the pick list and the display boxes, editing the input boxes and lists.
     void lock(bool locked) override;
 

@@ -18,7 +18,7 @@ ComponentEditor::ComponentEditor(QWidget* page)
     setupUi(page);
 }
 
-qint32 ComponentEditor::show(const store::Component& r, const project::ProjectRecords& records)
+store::Key ComponentEditor::show(const store::Component& r, const project::ProjectRecords& records)
 {
     showDescription(componentDescription, ComponentDisplayDescription, r.Description, r.componentid);
     showStatus(ComponentStatus, ComponentDisplayStatus, r.Status, false);
@@ -42,7 +42,7 @@ qint32 ComponentEditor::show(const store::Component& r, const project::ProjectRe
         gui::setListText(ComponentAssembly, owner ? owner->Description : QString());
     }
     ComponentDisplayAssembly->setText(owner ? owner->Description : QString());
-    const qint32 attached = r.ActivityID.value_or(0);
+    const store::Key attached = r.ActivityID.value_or(0);
     gui::setListText(ComponentActivity, QString());
     ComponentDisplayActivity->clear();
     ComponentPhase->clear();
@@ -62,7 +62,7 @@ qint32 ComponentEditor::show(const store::Component& r, const project::ProjectRe
 }
 
 project::ProjectSession::SaveOutcome ComponentEditor::save(
-    project::ProjectSession& session, bool update, qint32 carid, const QDateTime& stamp)
+    project::ProjectSession& session, bool update, store::Key carid, const QDateTime& stamp)
 {
     // An update rewrites the record as it was shown; one that could not be read is gone.
     if (update && !record)
@@ -94,7 +94,7 @@ project::ComponentFields ComponentEditor::fields() const
     return f;
 }
 
-bool ComponentEditor::validate(QWidget* parent, qint32 carid)
+bool ComponentEditor::validate(QWidget* parent, store::Key carid)
 {
     const auto outcome = project::componentRecord(fields(), {}, carid, {});
     showText(ComponentDisplayDescription, outcome.fields.description);

@@ -46,10 +46,10 @@ public:
     // The record shown.
     std::optional<store::Component> record;
     project::ProjectSession::SaveOutcome save(
-        project::ProjectSession& session, bool update, qint32 carid, const QDateTime& stamp) override;
+        project::ProjectSession& session, bool update, store::Key carid, const QDateTime& stamp) override;
 
     // Answers the key of the activity the component is attached to (0: none).
-    qint32 show(const store::Component& component, const project::ProjectRecords& records);
+    store::Key show(const store::Component& component, const project::ProjectRecords& records);
 
     void showTotals(const rollup::ProjectFigures& figures) override;
     project::ComponentFields fields() const;
@@ -58,7 +58,7 @@ public:
     bool costsDiffer() const;
     // The rules of the core; what they tidied goes back into the boxes, a refusal is shown with
     // the cursor on its field. False when refused.
-    bool validate(QWidget* parent, qint32 carid) override;
+    bool validate(QWidget* parent, store::Key carid) override;
     // Browsing shows the pick list and the display boxes, editing the input boxes and lists.
     void lock(bool locked) override;
 
@@ -68,7 +68,7 @@ protected:
 
 private:
     void showFigures(const rollup::Starts& starts);
-    qint32 m_attached = 0; // the activity of the component shown
+    store::Key m_attached = 0; // the activity of the component shown
 };
 
 } // namespace editor

@@ -1,4 +1,5 @@
 #include "mainwindow/EditorSupport.h"
+#include "store/RecordTraits.h"
 
 #include "common/Formats.h"
 #include "common/Status.h"
@@ -80,7 +81,7 @@ void showStatus(QComboBox* list, QLineEdit* box, std::optional<qint32> code, boo
     box->setText(text);
 }
 
-void showDescription(QComboBox* list, QLineEdit* box, const QString& description, qint32 key)
+void showDescription(QComboBox* list, QLineEdit* box, const QString& description, store::Key key)
 {
     box->setText(description);
     const QSignalBlocker block(list);

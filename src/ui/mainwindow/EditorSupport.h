@@ -28,7 +28,7 @@ QString moneyText(const std::optional<common::Money>& value, const QString& patt
 // A status code into its list and display box; a Null or unknown code shows "< None >".
 void showStatus(QComboBox* list, QLineEdit* box, std::optional<qint32> code, bool noneInBox);
 // The description into its box, and its entry chosen in the pick list (by key; names repeat).
-void showDescription(QComboBox* list, QLineEdit* box, const QString& description, qint32 key);
+void showDescription(QComboBox* list, QLineEdit* box, const QString& description, store::Key key);
 // Totals: target and actual cost ("(too large)" past what money holds), and efforts and dates in
 // the order target effort, actual effort, target start, actual start, target stop, actual stop.
 void showCosts(const rollup::Costs& costs, QLineEdit* target, QLineEdit* actual);

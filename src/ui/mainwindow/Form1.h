@@ -1,5 +1,7 @@
 #pragma once
 
+#include "store/RecordTraits.h"
+
 #include "mainwindow/MainWindow.h"
 #include "mainwindow/ProjectTrees.h"
 #include "mainwindow/RecordCommands.h"
@@ -92,7 +94,7 @@ private:
     void pickRecord(RecordEditor& editor);
     void SupplierName_Click();
     // The list's entry of the key picked, as the user would pick it.
-    void reselect(RecordEditor& editor, qint32 key) override;
+    void reselect(RecordEditor& editor, store::Key key) override;
     void tbproject_Click();
     void TbDisplay_Click();
 
@@ -115,7 +117,7 @@ private:
     void mnuImportProject_Click();
     void mnuTimeLine_Click();
     // A project added elsewhere (copied or imported) shown as if picked, by its key.
-    void showNewCar(qint32 carid);
+    void showNewCar(store::Key carid);
 
     // --- State ------------------------------------------------------------------------------
     project::ProjectSession& m_session;
@@ -129,7 +131,7 @@ private:
     // Dates were changed elsewhere (the time line's date window): start over when active again.
     bool m_refreshOnActivate = false;
     // The project the time line showed last; it opens on it again.
-    qint32 m_timeLineCar = 0;
+    store::Key m_timeLineCar = 0;
 
     int displayTab = 0; // 0 materials tree, 1 project plan tree
     int m_shownTab = 0;

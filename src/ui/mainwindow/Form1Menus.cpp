@@ -226,7 +226,7 @@ void Form1::mnuImportProject_Click()
     gui::MessageBox::notice(this, QStringLiteral("New Project '%1' Imported").arg(m_carTab->shown.description));
 }
 
-void Form1::showNewCar(qint32 carid)
+void Form1::showNewCar(store::Key carid)
 {
     // By its key: the new project may share its name with another.
     m_carTab->shown.loaded = false;

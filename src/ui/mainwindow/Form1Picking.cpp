@@ -41,7 +41,7 @@ void Form1::carDescription_Click()
         clickedListIndex = m_carTab->pickList()->currentIndex();
         if (clickedListIndex < 0)
             return;
-        const qint32 key = m_carTab->pickList()->itemData(clickedListIndex).toInt();
+        const store::Key key = m_carTab->pickList()->itemData(clickedListIndex).toLongLong();
         // The same car again (compared by key: two projects may share a name) only refreshes it.
         if (m_carTab->shown.loaded && key == m_carTab->shown.key) {
             m_tabs->find(*m_carTab);
@@ -98,7 +98,7 @@ void Form1::pickRecord(RecordEditor& e)
         clickedListIndex = list->currentIndex();
     if (clickedListIndex < 0 || clickedListIndex >= list->count())
         return;
-    const qint32 key = list->itemData(clickedListIndex).toInt();
+    const store::Key key = list->itemData(clickedListIndex).toLongLong();
     const bool plan = e.inPlan();
     // The record already shown (compared by key: names may repeat) is only shown afresh.
     if (!viaTree && e.shown.loaded && key == e.shown.key) {
@@ -148,7 +148,7 @@ void Form1::SupplierName_Click()
     s.shown.loaded = true;
     // The entry's key, not its name, picks the row: two suppliers may share a name.
     const auto previous = std::tuple(s.shown.key, s.record, s.snapshot);
-    s.shown.key = s.pickList()->currentData().toInt();
+    s.shown.key = s.pickList()->currentData().toLongLong();
     if (!s.read(store())) {
         // Gone meanwhile: the tab goes on showing what it showed.
         std::tie(s.shown.key, s.record, s.snapshot) = previous;
@@ -179,7 +179,7 @@ void Form1::pickFromTree(const NodeRef& node)
         pickRecord(editor);
 }
 
-void Form1::reselect(RecordEditor& editor, qint32 key)
+void Form1::reselect(RecordEditor& editor, store::Key key)
 {
     QComboBox* list = editor.pickList();
     const int index = list->findData(key);

@@ -21,7 +21,7 @@ void PhaseEditor::show(const store::Phase& r)
 }
 
 project::ProjectSession::SaveOutcome PhaseEditor::save(
-    project::ProjectSession& session, bool update, qint32 carid, const QDateTime& stamp)
+    project::ProjectSession& session, bool update, store::Key carid, const QDateTime& stamp)
 {
     // An update rewrites the record as it was shown; one that could not be read is gone.
     if (update && !record)
@@ -40,7 +40,7 @@ project::PhaseFields PhaseEditor::fields() const
     return { PhaseDisplayDescription->text(), phaseStatus->currentIndex(), PhaseNotes->text() };
 }
 
-bool PhaseEditor::validate(QWidget* parent, qint32 carid)
+bool PhaseEditor::validate(QWidget* parent, store::Key carid)
 {
     const auto outcome = project::phaseRecord(fields(), {}, carid, {});
     showText(PhaseDisplayDescription, outcome.fields.description);

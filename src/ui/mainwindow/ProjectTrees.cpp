@@ -1,4 +1,5 @@
 #include "mainwindow/ProjectTrees.h"
+#include "store/RecordTraits.h"
 
 #include "gui/Colors.h"
 #include "project/ProjectRecords.h"
@@ -56,15 +57,15 @@ void ProjectTrees::emitFor(Page page, const QModelIndex& index, bool activated)
     const QVariant kind = index.data(project::KindRole);
     if (!kind.isValid())
         return; // the root
-    const NodeRef node { project::Kind(kind.toInt()), index.data(project::KeyRole).toInt() };
+    const NodeRef node { project::Kind(kind.toInt()), index.data(project::KeyRole).toLongLong() };
     if (activated)
         Q_EMIT this->activated(page, node);
     else
         Q_EMIT clicked(page, node);
 }
 
-void ProjectTrees::rebuild(Page page, qint32 carid, const QString& carDescription,
-    const project::ProjectRecords& records, bool expanded, const QSet<qint32>& boldComponents)
+void ProjectTrees::rebuild(Page page, store::Key carid, const QString& carDescription,
+    const project::ProjectRecords& records, bool expanded, const QSet<store::Key>& boldComponents)
 {
     QTreeView* tree = view(page);
     project::ProjectTreeModel* m = model(page);
@@ -117,7 +118,7 @@ void ProjectTrees::forgetMarks()
     m_marked[Materials] = m_marked[Plan] = NodeRef {};
 }
 
-bool ProjectTrees::toggleBold(qint32 componentKey)
+bool ProjectTrees::toggleBold(store::Key componentKey)
 {
     const bool bold = !m_bold.contains(componentKey);
     if (bold)

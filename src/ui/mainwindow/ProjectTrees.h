@@ -1,5 +1,7 @@
 #pragma once
 
+#include "store/RecordTraits.h"
+
 #include "project/Kind.h"
 #include "project/ProjectTreeModel.h"
 
@@ -20,7 +22,7 @@ namespace editor {
 struct NodeRef
 {
     project::Kind kind = project::Kind::Car;
-    qint32 key = 0;
+    store::Key key = 0;
     bool isNull() const { return key == 0; }
     bool isEmpty() const { return isNull(); }
     void clear() { *this = NodeRef {}; }
@@ -45,8 +47,8 @@ public:
     // Builds a tree afresh for the car (0: empty). Expanded shows every assembly's components or
     // every phase's activities; the root and the car are always open. Components in bold are the
     // ones attached to the activity being worked on.
-    void rebuild(Page page, qint32 carid, const QString& carDescription, const project::ProjectRecords& records,
-        bool expanded, const QSet<qint32>& boldComponents = {});
+    void rebuild(Page page, store::Key carid, const QString& carDescription, const project::ProjectRecords& records,
+        bool expanded, const QSet<store::Key>& boldComponents = {});
     void clear();
 
     // Marks the node of a record as the one shown and brings it into view; the node marked
@@ -55,8 +57,8 @@ public:
     const NodeRef& marked(Page page) const { return m_marked[page]; }
     void forgetMarks();
     // Shows a component in bold or plain; answers whether it is bold now.
-    bool toggleBold(qint32 componentKey);
-    bool isBold(qint32 componentKey) const { return m_bold.contains(componentKey); }
+    bool toggleBold(store::Key componentKey);
+    bool isBold(store::Key componentKey) const { return m_bold.contains(componentKey); }
 
 Q_SIGNALS:
     // A node was clicked, or chosen with Enter (activated: also a double click).
@@ -73,7 +75,7 @@ private:
     project::ProjectTreeModel* m_materialsModel = nullptr;
     project::ProjectTreeModel* m_planModel = nullptr;
     NodeRef m_marked[2];
-    QSet<qint32> m_bold;
+    QSet<store::Key> m_bold;
 };
 
 } // namespace editor

@@ -409,12 +409,12 @@ void RecordCommands::remove()
 Outcome RecordCommands::write()
 {
     ComponentEditor& component = *m_tabs.component;
-    const qint32 attachedBefore = m_update && component.record ? component.record->ActivityID.value_or(0) : 0;
+    const store::Key attachedBefore = m_update && component.record ? component.record->ActivityID.value_or(0) : 0;
     const Outcome outcome = m_editor->save(m_session, m_update, m_tabs.car->shown.key, common::Clock::now());
     if (outcome == Outcome::Saved && is(Kind::Component)) {
         // The activity tab lists its components: refill it when this one joined or left it.
-        const qint32 activity = m_tabs.activity->shown.key;
-        const qint32 attachedAfter = component.record->ActivityID.value_or(0);
+        const store::Key activity = m_tabs.activity->shown.key;
+        const store::Key attachedAfter = component.record->ActivityID.value_or(0);
         if (attachedBefore != attachedAfter && activity != 0
             && (activity == attachedBefore || activity == attachedAfter))
             m_tabs.listComponents();

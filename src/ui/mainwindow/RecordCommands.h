@@ -1,5 +1,7 @@
 #pragma once
 
+#include "store/RecordTraits.h"
+
 #include "project/ProjectSession.h"
 
 #include <QObject>
@@ -27,7 +29,7 @@ public:
     virtual void UpdateForm(int tab) = 0;
     virtual void showTab(int index) = 0;
     virtual void setReseqEnabled(bool enabled) = 0;
-    virtual void reselect(RecordEditor& editor, qint32 key) = 0;
+    virtual void reselect(RecordEditor& editor, store::Key key) = 0;
     virtual void quitroutine() = 0;
 
 protected:

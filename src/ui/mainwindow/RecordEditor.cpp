@@ -1,4 +1,5 @@
 #include "mainwindow/RecordEditor.h"
+#include "store/RecordTraits.h"
 
 #include "mainwindow/EditorSupport.h"
 
@@ -43,7 +44,7 @@ std::function<void()> keepRelation(QComboBox* list, const QString& shownText, bo
         };
     }
     if (owner && owner->shown.loaded) {
-        const qint32 key = owner->shown.key;
+        const store::Key key = owner->shown.key;
         return [list, key, owner] {
             list->setCurrentIndex(list->findData(key));
             gui::setListText(list, owner->nameShown());

@@ -39,7 +39,7 @@ public:
     // showed it, and how many entries the pick list holds.
     struct Shown
     {
-        qint32 key = 0;
+        store::Key key = 0;
         bool loaded = false;
         qint32 count = 0;
         QString description;
@@ -101,7 +101,7 @@ public:
 
     // The rules of the core on what the fields hold; what they tidied goes back into the boxes, a
     // refusal is shown with the cursor on its field. False when refused.
-    virtual bool validate(QWidget* parent, qint32 carid) = 0;
+    virtual bool validate(QWidget* parent, store::Key carid) = 0;
     // Browsing shows the pick list and the display boxes, editing the input boxes and lists.
     virtual void lock(bool locked) = 0;
     // Opening the fields for a new record or a change: the picture buttons off, a new record's
@@ -126,7 +126,7 @@ public:
     // only while its row still holds what was shown. On success the tab stands on the record
     // written. Store failures are thrown.
     virtual project::ProjectSession::SaveOutcome save(
-        project::ProjectSession& session, bool update, qint32 carid, const QDateTime& stamp)
+        project::ProjectSession& session, bool update, store::Key carid, const QDateTime& stamp)
         = 0;
 
 protected:

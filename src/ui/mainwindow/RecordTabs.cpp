@@ -132,7 +132,7 @@ void RecordTabs::showTotals(std::initializer_list<RecordEditor*> editors)
 
 const project::ProjectRecords& RecordTabs::records()
 {
-    const qint32 carid = car->shown.key;
+    const store::Key carid = car->shown.key;
     if (!m_records || m_records->carid() != carid) {
         m_figures.reset();
         m_records.emplace(m_session.store(), carid);
@@ -156,7 +156,7 @@ void RecordTabs::refresh()
     m_figures.reset();
 }
 
-void RecordTabs::changed(qint32 carid, Kind kind, qint32 key)
+void RecordTabs::changed(store::Key carid, Kind kind, store::Key key)
 {
     if (!m_records || m_records->carid() != carid)
         return;

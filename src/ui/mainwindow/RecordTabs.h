@@ -1,5 +1,7 @@
 #pragma once
 
+#include "store/RecordTraits.h"
+
 #include "project/Kind.h"
 #include "project/ProjectRecords.h"
 #include "project/Rollups.h"
@@ -66,7 +68,7 @@ public:
     void refresh();
 
 private:
-    void changed(qint32 carid, project::Kind kind, qint32 key);
+    void changed(store::Key carid, project::Kind kind, store::Key key);
 
     project::ProjectSession& m_session;
     std::optional<project::ProjectRecords> m_records;

@@ -33,7 +33,7 @@ void SupplierEditor::show(const store::Supplier& r)
 }
 
 project::ProjectSession::SaveOutcome SupplierEditor::save(
-    project::ProjectSession& session, bool update, qint32, const QDateTime&)
+    project::ProjectSession& session, bool update, store::Key, const QDateTime&)
 {
     // An update rewrites the record as it was shown; one that could not be read is gone.
     if (update && !record)
@@ -53,7 +53,7 @@ project::SupplierFields SupplierEditor::fields() const
         supplieremail->text(), SupplierCatalogNbr->text(), SupplierNotes->text() };
 }
 
-bool SupplierEditor::validate(QWidget* parent, qint32)
+bool SupplierEditor::validate(QWidget* parent, store::Key)
 {
     const auto outcome = project::supplierRecord(fields(), {});
     showText(SupplierDisplayName, outcome.fields.name);

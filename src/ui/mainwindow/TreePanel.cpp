@@ -40,7 +40,7 @@ QWidget* TreePanel::messageParent() const
 
 void TreePanel::rebuild(bool plan)
 {
-    const qint32 car = m_tabs.car->shown.key;
+    const store::Key car = m_tabs.car->shown.key;
     const ProjectTrees::Page page = plan ? ProjectTrees::Plan : ProjectTrees::Materials;
     if (car == 0) {
         if (plan)
@@ -50,7 +50,7 @@ void TreePanel::rebuild(bool plan)
     }
     const project::ProjectRecords& rows = m_tabs.records();
     // While attaching, the components attached to the activity show in bold.
-    QSet<qint32> bold;
+    QSet<store::Key> bold;
     if (!plan && m_attaching) {
         for (const store::Component& c : rows.components()) {
             if (c.isAttached() && *c.ActivityID == m_tabs.activity->shown.key)
@@ -91,7 +91,7 @@ void TreePanel::clicked(ProjectTrees::Page page, const NodeRef& node)
     Q_EMIT picked(node);
 }
 
-void TreePanel::chooseToMove(Kind kind, qint32 key)
+void TreePanel::chooseToMove(Kind kind, store::Key key)
 {
     m_moveKind = kind;
     if (key != 0)
@@ -141,7 +141,7 @@ void TreePanel::attachClick(const NodeRef& node)
     if (node.kind != Kind::Component)
         return;
     m_status.setText(1, QStringLiteral("Please Click A 'COMPONENT' To Add It To The Activity"));
-    const qint32 componentid = node.key;
+    const store::Key componentid = node.key;
     try {
         auto component = m_session.store().components.load(componentid);
         // Detaching writes 0; attaching takes the component from whatever activity it had.

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "store/RecordTraits.h"
+
 #include "mainwindow/ProjectTrees.h"
 #include "project/PlanOrder.h"
 
@@ -43,7 +45,7 @@ public:
     void setSideTab(bool plan, int tab) { (plan ? m_planSideTab : m_materialsSideTab) = tab; }
 
     // What Move Up and Move Down move: the phase or the activity picked last.
-    void chooseToMove(project::Kind kind, qint32 key);
+    void chooseToMove(project::Kind kind, store::Key key);
     void move(bool up);
 
     // While attaching, a click on a component attaches it to the activity shown (or detaches it),
@@ -71,8 +73,8 @@ private:
     int m_planSideTab = 0;
     bool m_attaching = false;
     project::Kind m_moveKind = project::Kind::Car;
-    qint32 m_movePhase = 0;
-    qint32 m_moveActivity = 0;
+    store::Key m_movePhase = 0;
+    store::Key m_moveActivity = 0;
     project::PlanOrder m_planOrder; // as the project-plan tree was built last
 };
 

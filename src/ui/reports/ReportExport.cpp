@@ -62,7 +62,7 @@ int exportReport(const ExportRequest& request, QTextStream& err)
         return 2;
     }
     bool ok = false;
-    const qint32 carid = request.car.toInt(&ok);
+    const store::Key carid = request.car.toLongLong(&ok);
     if (!ok) {
         err << "gearlog: --car needs the number of a project\n";
         return 2;

@@ -108,7 +108,7 @@ void ReportForm::cboProject_Click()
     if (cboProject->currentIndex() < 0)
         return;
     selectedProjectName = cboProject->currentText();
-    selectedProjectID = cboProject->currentData().toInt();
+    selectedProjectID = cboProject->currentData().toLongLong();
     const bool ready = readyToPrint();
     cmdPrintReport->setEnabled(ready);
     cmdPreview->setEnabled(ready);

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "store/RecordTraits.h"
+
 #include "reports/ReportDocument.h"
 #include "reports/Reports.h"
 
@@ -42,7 +44,7 @@ public:
     QStatusBar* sbStatus = nullptr;
 
     QString selectedProjectName;
-    qint32 selectedProjectID = 0;
+    store::Key selectedProjectID = 0;
 
 protected:
     // The report of the chosen project; throws store::StoreError.

@@ -39,7 +39,7 @@ editor::ActivityTimes timeBoxes(const DateUpdateForm& form)
 
 } // namespace
 
-DateUpdateForm::DateUpdateForm(project::ProjectSession& session, qint32 activityToMaintain, QWidget* parent)
+DateUpdateForm::DateUpdateForm(project::ProjectSession& session, store::Key activityToMaintain, QWidget* parent)
     : QDialog(parent)
     , m_session(session)
     , m_activityToMaintain(activityToMaintain)

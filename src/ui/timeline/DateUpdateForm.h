@@ -23,7 +23,7 @@ class DateUpdateForm : public QDialog
 
 public:
     // Opens on the activity with that key. exec() answers Accepted once a change was saved.
-    DateUpdateForm(project::ProjectSession& session, qint32 activityToMaintain, QWidget* parent = nullptr);
+    DateUpdateForm(project::ProjectSession& session, store::Key activityToMaintain, QWidget* parent = nullptr);
     ~DateUpdateForm() override;
 
     void Form_Load();
@@ -60,7 +60,7 @@ private:
     void refuseSave(const QString& message);
 
     project::ProjectSession& m_session;
-    const qint32 m_activityToMaintain;
+    const store::Key m_activityToMaintain;
     std::optional<store::Activity> m_activity; // none when the activity was not found
     bool m_activated = false;
 };

@@ -184,12 +184,12 @@ void writeFile(const QString& path, const QByteArray& data)
         cannotWrite(path, failure);
 }
 
-qint32 carNumber(const QString& text)
+store::Key carNumber(const QString& text)
 {
     if (text.isEmpty())
         throw Refusal { ExportBadArguments, QStringLiteral("--timeline needs --car ID, the number of a project") };
     bool ok = false;
-    const qint32 car = text.toInt(&ok);
+    const store::Key car = text.toLongLong(&ok);
     if (!ok || car <= 0)
         throw Refusal { ExportBadArguments, QStringLiteral("--car wants the number of a project, not '%1'").arg(text) };
     return car;
@@ -274,7 +274,7 @@ QStringList exportPages(const ExportRequest& request, QTextStream& err)
     if (!QFileInfo(request.output).absoluteDir().exists())
         throw Refusal { ExportFailed,
             QStringLiteral("could not write %1: its folder does not exist").arg(request.output) };
-    const qint32 carid = carNumber(request.car);
+    const store::Key carid = carNumber(request.car);
     const auto database = openDatabase(request.databasePath);
     const store::Store store(*database);
     TimeLineModel model;

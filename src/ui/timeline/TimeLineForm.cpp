@@ -56,7 +56,7 @@ QString counted(qsizetype count, const QString& what)
 
 } // namespace
 
-TimeLineForm::TimeLineForm(project::ProjectSession& session, qint32 shownBefore, QWidget* parent)
+TimeLineForm::TimeLineForm(project::ProjectSession& session, store::Key shownBefore, QWidget* parent)
     : QDialog(parent)
     , m_session(session)
     , m_selectedCarID(shownBefore)
@@ -206,7 +206,7 @@ void TimeLineForm::LoadCar()
 void TimeLineForm::preselectCar()
 {
     // The project shown last, else the one open in the main window (either may be gone by now).
-    for (const qint32 car : { m_selectedCarID, m_session.currentCar() }) {
+    for (const store::Key car : { m_selectedCarID, m_session.currentCar() }) {
         const int index = car != 0 ? CboCar->findData(car) : -1;
         if (index >= 0) {
             const QSignalBlocker block(CboCar);
@@ -222,7 +222,7 @@ void TimeLineForm::CboCar_Click()
     const int index = CboCar->currentIndex();
     if (index < 0)
         return;
-    m_selectedCarID = CboCar->itemData(index).toInt();
+    m_selectedCarID = CboCar->itemData(index).toLongLong();
     if (!gui::guarded(this, QStringLiteral("loading the project"),
                       [this] { m_model.load(m_session.store(), m_selectedCarID); }))
         return;

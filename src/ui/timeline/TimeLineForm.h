@@ -1,5 +1,7 @@
 #pragma once
 
+#include "store/RecordTraits.h"
+
 #include "timeline/PageLayout.h"
 #include "timeline/TimeLineModel.h"
 
@@ -29,11 +31,11 @@ class TimeLineForm : public QDialog
 public:
     // Opens on the project shown last (shownBefore), else on the session's current car, when
     // either is still there. The session must outlive the window.
-    TimeLineForm(project::ProjectSession& session, qint32 shownBefore, QWidget* parent = nullptr);
+    TimeLineForm(project::ProjectSession& session, store::Key shownBefore, QWidget* parent = nullptr);
     ~TimeLineForm() override;
 
     // The project shown; the next opening shows it again. 0 before any choice.
-    qint32 selectedCarID() const { return m_selectedCarID; }
+    store::Key selectedCarID() const { return m_selectedCarID; }
 
     // Status bar, panels 1 to 4.
     QString panelText(int panel) const;
@@ -85,7 +87,7 @@ private:
     void fillLists();
 
     project::ProjectSession& m_session;
-    qint32 m_selectedCarID = 0;
+    store::Key m_selectedCarID = 0;
     // A change of dates was saved in the date window: rebuilt when active again.
     bool m_reload = false;
     TimeLineModel m_model;
