@@ -238,6 +238,27 @@ private Q_SLOTS:
         QCOMPARE(boxTexts(), QStringList());
     }
 
+    // Keys press the command buttons as a click does, and nothing while their button is off.
+    void keyboard()
+    {
+        w().activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(&w()));
+        const QString idle = m_f->buttonPattern();
+        const auto key = [this](QKeyCombination k) { QTest::keyClick(&w(), k.key(), k.keyboardModifiers()); };
+        key(Qt::CTRL | Qt::Key_S);
+        key(Qt::ALT | Qt::Key_D);
+        QCOMPARE(m_f->buttonPattern() + boxTexts().join(""), idle);
+        key(Qt::ALT | Qt::Key_A);
+        QVERIFY(m_f->buttonPattern() != idle);
+        key(Qt::Key(Qt::Key_Escape));
+        QCOMPARE(m_f->buttonPattern(), idle);
+        key(Qt::ALT | Qt::Key_A);
+        m_f->type("CarDisplayDescription=By Keys");
+        key(Qt::CTRL | Qt::Key_S);
+        QCOMPARE(m_f->peek().count("SELECT COUNT(*) FROM Car WHERE Description = 'By Keys'"), 1);
+        QCOMPARE(child<QAction>(w(), "mnuExit")->shortcut(), QKeySequence(QKeySequence::Quit));
+    }
+
     // A field entered by Tab or a click selects what it holds (up to its limit), so typing replaces it.
     void focusSelection_data()
     {

@@ -17,6 +17,7 @@
 #include "common/Formats.h"
 #include "gui/Colors.h"
 #include "gui/Dialogs.h"
+#include "gui/KeyPress.h"
 #include "gui/ListText.h"
 #include "gui/NotesEdit.h"
 #include "gui/StoreErrors.h"
@@ -154,6 +155,11 @@ void Form1::connectSignals()
     connect(m_activityTab->doneButton(), &QPushButton::clicked, this, &Form1::cmdDone_Click);
     connectMenus();
     preparePictures();
+    // Ctrl+S saves, Escape cancels an edit or closes the picture; Alt and the caption's letter presses a command.
+    gui::pressOnKey(this, QKeySequence::Save, { cmdButton[3] });
+    gui::pressOnKey(this, Qt::Key_Escape, { cmdButton[2], cmdcloseimage });
+    for (int i = 0; i < 6; ++i)
+        gui::pressOnKey(this, QKeySequence(Qt::ALT | Qt::Key("AUCSDQ"[i])), { cmdButton[size_t(i)] });
 }
 
 void Form1::ProcessCMD(int index)

@@ -44,6 +44,7 @@ WindowMenus::WindowMenus(QMainWindow* window)
     item(NAMED(mnuRestoreBackup), mnuFile, QStringLiteral("&Restore Backup..."));
     dash(NAMED(mnDash7), mnuFile);
     item(NAMED(mnuExit), mnuFile, QStringLiteral("E&xit"));
+    mnuExit->setShortcut(QKeySequence::Quit);
 
     bar->addMenu(menu(NAMED(mnuPreferences), bar, QStringLiteral("&Preferences")));
     dash(NAMED(mnuDash2), mnuPreferences);

@@ -2,6 +2,7 @@
 
 #include "common/Formats.h"
 #include "gui/Dialogs.h"
+#include "gui/KeyPress.h"
 #include "gui/ListText.h"
 #include "gui/StoreErrors.h"
 #include "gui/Twips.h"
@@ -97,6 +98,8 @@ void TimeLineForm::buildWindow()
         b->setAutoDefault(false);
     CmdPrevious->setEnabled(false);
     CmdNext->setEnabled(false);
+    gui::pressOnKey(this, QKeySequence::MoveToNextPage, { CmdNext });
+    gui::pressOnKey(this, QKeySequence::MoveToPreviousPage, { CmdPrevious });
     buildStatusBar();
 }
 
