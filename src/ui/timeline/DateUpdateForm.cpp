@@ -56,35 +56,39 @@ void DateUpdateForm::buildWindow()
     setWindowTitle(QStringLiteral("GearLog  -  Activity Date Maintenance"));
     setModal(true);
     setFont(listFont()); // the layout in twips is made for small type
-    setFixedSize(gui::Twips(*this).pixels(QRectF(0, 0, 4935, 2415)).size());
+    setFixedSize(gui::Twips(*this).pixels(QRectF(0, 0, 4935, 2625)).size());
 
     gui::placed(NAMED(ActivityDescription), this, { 600, 120, 3735, 285 });
     ActivityDescription->setReadOnly(true); // only the dates and efforts are saved
     gui::placed(NAMED(Label33), this, { 600, 480, 3735, 255 },
         QStringLiteral(" -----------------------   Activity Information  -----------------------"));
-    gui::placed(NAMED(Label8), this, { 600, 600, 615, 255 }, QStringLiteral("Target"));
-    gui::placed(NAMED(Label5), this, { 3840, 600, 615, 255 }, QStringLiteral("Actual"));
-    gui::placed(NAMED(ActivityTargetStartDate), this, { 240, 840, 1215, 285 }, QString(),
+    gui::placed(NAMED(Label8), this, { 540, 780, 615, 255 }, QStringLiteral("Target"));
+    gui::placed(NAMED(Label5), this, { 3780, 780, 615, 255 }, QStringLiteral("Actual"));
+    gui::placed(NAMED(ActivityTargetStartDate), this, { 240, 1065, 1215, 285 }, QString(),
         QStringLiteral("Enter The Anticipated Start Date.  Example:  '12/31/2002'"));
-    gui::placed(NAMED(Label4), this, { 1800, 840, 1575, 255 }, QStringLiteral("------ Start Date -----"));
-    gui::placed(NAMED(ActivityActualStartDate), this, { 3480, 840, 1215, 285 }, QString(),
+    gui::placed(NAMED(Label4), this, { 1680, 1080, 1575, 255 }, QStringLiteral("------ Start Date -----"));
+    gui::placed(NAMED(ActivityActualStartDate), this, { 3480, 1065, 1215, 285 }, QString(),
         QStringLiteral("Enter The Actual Start Date.  Example:  '12/31/2002'"));
-    gui::placed(NAMED(ActivityTargetStopDate), this, { 240, 1080, 1215, 285 }, QString(),
+    gui::placed(NAMED(ActivityTargetStopDate), this, { 240, 1395, 1215, 285 }, QString(),
         QStringLiteral("Enter The Anticipated Completion Date.  Example:  '12/31/2002'"));
-    gui::placed(NAMED(Label16), this, { 1800, 1080, 1575, 255 }, QStringLiteral("------ Stop Date -----"));
-    gui::placed(NAMED(ActivityActualStopDate), this, { 3480, 1080, 1215, 285 }, QString(),
+    gui::placed(NAMED(Label16), this, { 1680, 1410, 1575, 255 }, QStringLiteral("------ Stop Date -----"));
+    gui::placed(NAMED(ActivityActualStopDate), this, { 3480, 1395, 1215, 285 }, QString(),
         QStringLiteral("Enter The Actual Completion Date.  Example:  '12/31/2002'"));
-    gui::placed(NAMED(ActivityTargetEffort), this, { 480, 1320, 975, 285 }, QString(),
+    gui::placed(NAMED(ActivityTargetEffort), this, { 240, 1725, 1215, 285 }, QString(),
         QStringLiteral("The Anticipated Number Of Hours Required To Complete The Activity"));
-    gui::placed(NAMED(Label9), this, { 1800, 1320, 1575, 255 }, QStringLiteral("--- Effort (Hours) ---"));
-    gui::placed(NAMED(ActivityActualEffort), this, { 3480, 1320, 975, 285 }, QString(),
+    gui::placed(NAMED(Label9), this, { 1680, 1740, 1575, 255 }, QStringLiteral("--- Effort (Hours) ---"));
+    gui::placed(NAMED(ActivityActualEffort), this, { 3480, 1725, 1215, 285 }, QString(),
         QStringLiteral("The Actual Number Of Hours Required To Complete The Activity"));
-    gui::placed(NAMED(CmdUpdate), this, { 1320, 1800, 975, 375 }, QStringLiteral("Save"),
+    gui::placed(NAMED(CmdUpdate), this, { 1320, 2130, 975, 375 }, QStringLiteral("Save"),
         QStringLiteral("This Button Will Apply Your Changes"));
-    gui::placed(NAMED(CmdCancel), this, { 2640, 1800, 975, 375 }, QStringLiteral("Cancel"),
+    gui::placed(NAMED(CmdCancel), this, { 2640, 2130, 975, 375 }, QStringLiteral("Cancel"),
         QStringLiteral("This Button Will Cancel Any Changes Made"));
     CmdUpdate->setAutoDefault(false);
     CmdCancel->setAutoDefault(false);
+    // Two columns of boxes of one width under their centred captions, the row captions centred
+    // between them, rows at an even pitch.
+    for (QLabel* caption : { Label33, Label8, Label5, Label4, Label16, Label9 })
+        caption->setAlignment(Qt::AlignCenter);
 
     // Tab order: the Target column, then the Actual column, then the buttons.
     QWidget* order[] = { ActivityTargetStartDate, ActivityTargetStopDate, ActivityTargetEffort, ActivityActualStartDate,
