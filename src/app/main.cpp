@@ -51,6 +51,9 @@ void describe(QCommandLineParser& parser)
                        QStringLiteral("Draw the time line of the project --car to --output (a PNG a page, or one "
                                       "PDF) and exit.") });
     parser.addOption({ QStringLiteral("summary"), QStringLiteral("Time line: phases only, without their activities.") });
+    parser.addOption({ QStringLiteral("list-projects"),
+        QStringLiteral("List the projects: number (for --car), description, make, model, year and "
+                       "counts.") });
     parser.addOption({ QStringLiteral("list-backups"),
         QStringLiteral("List the backups beside the database with their dates and projects.") });
     parser.addOption({ QStringLiteral("restore-backup"),
@@ -174,11 +177,13 @@ int main(int argc, char** argv)
     }
     if (parser.isSet(QStringLiteral("export-project")) || parser.isSet(QStringLiteral("import-project"))
         || parser.isSet(QStringLiteral("csv")) || parser.isSet(QStringLiteral("list-backups"))
-        || parser.isSet(QStringLiteral("restore-backup"))) {
+        || parser.isSet(QStringLiteral("restore-backup")) || parser.isSet(QStringLiteral("list-projects"))) {
         QCoreApplication app(argc, argv);
         QTextStream out(stdout);
         QTextStream err(stderr);
         const QString database = databaseOption(parser);
+        if (parser.isSet(QStringLiteral("list-projects")))
+            return exchange::listProjectsCommand(database, out, err);
         if (parser.isSet(QStringLiteral("list-backups")))
             return exchange::listBackupsCommand(database, out);
         if (parser.isSet(QStringLiteral("restore-backup")))

@@ -222,6 +222,24 @@ private Q_SLOTS:
         }
         QVERIFY(!QFileInfo(path(QStringLiteral("pipe.pdf"))).isFile());
         QVERIFY(QFileInfo(path(QStringLiteral("folder.csv"))).isDir());
+
+        // A regular file is written and named; --list-projects gives the number --car takes.
+        const QStringList suffixes { ".pdf", ".txt", ".csv", ".json" };
+        for (qsizetype i = 0; i < commands.size(); ++i) {
+            const QString output = path(QStringLiteral("told") + suffixes.at(i));
+            QProcess gearlog;
+            gearlog.start(QStringLiteral(GEARLOG_PROGRAM),
+                commands.at(i)
+                    + QStringList { QStringLiteral("--database"), m_database, QStringLiteral("--output"), output });
+            QVERIFY(gearlog.waitForFinished(30000));
+            QCOMPARE(QString::fromUtf8(gearlog.readAllStandardOutput()), QStringLiteral("Wrote %1\n").arg(output));
+        }
+        QProcess list;
+        list.start(QStringLiteral(GEARLOG_PROGRAM),
+            { QStringLiteral("--list-projects"), QStringLiteral("--database"), m_database });
+        QVERIFY(list.waitForFinished(30000));
+        QVERIFY(list.readAllStandardOutput().startsWith(
+            "1  1956 F-100 Pickup  (Ford F-100 Big Window 1956)  7 assemblies, "));
     }
 };
 

@@ -8,6 +8,8 @@
 #include "store/StoreError.h"
 
 #include <QFile>
+#include <QHash>
+#include <QSqlQuery>
 #include <QTextStream>
 
 namespace exchange {
@@ -32,6 +34,7 @@ bool write(const QString& path, const QByteArray& data, QTextStream& err)
         err << "gearlog: could not write " << path << ": " << failure << "\n";
         return false;
     }
+    QTextStream(stdout) << "Wrote " << path << "\n";
     return true;
 }
 
@@ -123,6 +126,32 @@ int csvCommand(const QString& databasePath, const QString& list, const QString& 
         const QByteArray data
             = list == QStringLiteral("materials") ? materialsCsv(store, *carid) : wishListCsv(store, *carid);
         return write(output, data, err) ? 0 : 1;
+    });
+}
+
+int listProjectsCommand(const QString& databasePath, QTextStream& out, QTextStream& err)
+{
+    return withStore(databasePath, err, [&](const store::Store& store) {
+        // One count of each kind for every project at once, by the car's index.
+        QHash<store::Key, QList<qint64>> counts;
+        const char* const tables[] = { "Assembly", "Component", "Phase", "Activity" };
+        for (int i = 0; i < 4; ++i) {
+            QSqlQuery q = store.db.run(
+                QStringLiteral("SELECT carid, COUNT(*) FROM %1 GROUP BY carid").arg(QLatin1String(tables[i])));
+            while (q.next()) {
+                QList<qint64>& c = counts[q.value(0).toLongLong()];
+                c.resize(4);
+                c[i] = q.value(1).toLongLong();
+            }
+        }
+        for (const store::Car& car : store.cars.all(store::Order::Key)) {
+            QList<qint64> c = counts.value(car.carid);
+            c.resize(4);
+            out << car.carid << "  " << car.Description << "  (" << car.make << " " << car.model << " " << car.Year
+                << ")  " << c[0] << " assemblies, " << c[1] << " components, " << c[2] << " phases, " << c[3]
+                << " activities\n";
+        }
+        return 0;
     });
 }
 

@@ -15,6 +15,8 @@ int csvCommand(const QString& databasePath, const QString& list, const QString& 
 // The backups beside the database with their dates and project counts; then, given a file, puts
 // it in place of the database, setting the database aside.
 int listBackupsCommand(const QString& databasePath, QTextStream& out);
+// Every project's number (what --car takes), description, make, model, year and counts.
+int listProjectsCommand(const QString& databasePath, QTextStream& out, QTextStream& err);
 int restoreBackupCommand(const QString& databasePath, const QString& backup, QTextStream& out, QTextStream& err);
 
 } // namespace exchange

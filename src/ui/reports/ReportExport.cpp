@@ -100,6 +100,7 @@ int exportReport(const ExportRequest& request, QTextStream& err)
             err << "gearlog: could not write " << request.output << ": " << failure << "\n";
             return 1;
         }
+        QTextStream(stdout) << "Wrote " << request.output << "\n";
     } catch (const store::OpenFailure& e) {
         for (const store::StoreError& error : e.errors())
             err << "gearlog: " << error.message() << "\n";
