@@ -37,8 +37,12 @@ void describe(QCommandLineParser& parser)
                        QStringLiteral("Write a report without a window: materials, plan, status or wishlist."),
                        QStringLiteral("name") });
     parser.addOption({ QStringLiteral("car"), QStringLiteral("The project to report on."), QStringLiteral("id") });
-    parser.addOption({ QStringLiteral("status"), QStringLiteral("Status report: all, 0, 1, 2 or 3."),
-                       QStringLiteral("code") });
+    parser.addOption({ QStringLiteral("status"),
+        QStringLiteral("Status report: all, or one assembly status: 0 Not Started, 1 In Process, "
+                       "2 Completed, 3 On Hold."),
+        QStringLiteral("code") });
+    parser.addOption({ QStringLiteral("paper"),
+        QStringLiteral("The paper of a report's PDF: letter (the default), a4 or legal."), QStringLiteral("size") });
     parser.addOption({ QStringLiteral("output"), QStringLiteral("Where to write: a .pdf, .png, .txt, .json or .csv file."),
                        QStringLiteral("file") });
     parser.addOption({ QStringLiteral("export-project"), QStringLiteral("Write the project --car to --output as JSON.") });
@@ -94,8 +98,8 @@ int runReport(const QCommandLineParser& parser)
 {
     QTextStream err(stderr);
     const reports::ExportRequest request { databaseOption(parser), parser.value(QStringLiteral("report")),
-                                           parser.value(QStringLiteral("car")), parser.value(QStringLiteral("status")),
-                                           parser.value(QStringLiteral("output")) };
+        parser.value(QStringLiteral("car")), parser.value(QStringLiteral("status")),
+        parser.value(QStringLiteral("output")), parser.value(QStringLiteral("paper")) };
     if (request.output.isEmpty()) {
         err << "gearlog: --report needs --output FILE\n";
         return 2;

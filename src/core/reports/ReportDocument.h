@@ -29,6 +29,14 @@ struct Page
 
 enum class Orientation { Portrait, Landscape };
 
+// How many body lines a page takes before the next page starts. Letter's counts unless the paper
+// printed on holds more or fewer lines than Letter does.
+struct PageLines
+{
+    int landscape = 33;
+    int portrait = 46;
+};
+
 struct ReportDocument
 {
     Orientation orientation = Orientation::Portrait;

@@ -17,9 +17,6 @@ namespace {
 using common::Money;
 using common::MoneyTotal;
 
-constexpr int LandscapeLines = 33;
-constexpr int PortraitLines = 46;
-
 QString money(Money value, const char* pattern)
 {
     return common::formatNumber(value, QLatin1String(pattern));
@@ -93,7 +90,7 @@ ReportDocument materialsList(const store::Store& store, const ReportRequest& r)
         activities.insert(a.ActivityID, a);
     const auto byAssembly = groupBy(components, &store::Component::assemblyid);
 
-    ReportWriter w(Orientation::Landscape, LandscapeLines);
+    ReportWriter w(Orientation::Landscape, r.lines.landscape);
     w.setHeading([&r](ReportWriter& w) {
         frameHeading(w, r, "MATERIALS LIST", 65, 138);
         w.line({ { 45, QStringLiteral("-----  Target Information  ----") },
@@ -158,7 +155,7 @@ ReportDocument projectPlan(const store::Store& store, const ReportRequest& r)
             byActivity[*c.ActivityID].append(&c);
     }
 
-    ReportWriter w(Orientation::Landscape, LandscapeLines);
+    ReportWriter w(Orientation::Landscape, r.lines.landscape);
     w.setHeading([&r](ReportWriter& w) {
         frameHeading(w, r, "PROJECT PLAN", 66, 133);
         w.line({ { 65, QStringLiteral("-----------  Target Information  -----------") },
@@ -250,7 +247,7 @@ ReportDocument workStatus(const store::Store& store, const ReportRequest& r, int
     const QString statusName
         = statusFilter < 0 ? QStringLiteral("Select All") : reportStatusText(std::optional<qint32>(statusFilter));
 
-    ReportWriter w(Orientation::Portrait, PortraitLines);
+    ReportWriter w(Orientation::Portrait, r.lines.portrait);
     w.setHeading([&r, &statusName](ReportWriter& w) {
         frameHeading(w, r, "ASSEMBLY & COMPONENT STATUS REPORT", 36, 100, { { 55, statusName } });
         w.setUnderline(true);
@@ -306,7 +303,7 @@ ReportDocument wishList(const store::Store& store, const ReportRequest& r)
         return a.Description.compare(b.Description, Qt::CaseInsensitive) < 0;
     });
 
-    ReportWriter w(Orientation::Portrait, PortraitLines);
+    ReportWriter w(Orientation::Portrait, r.lines.portrait);
     w.setHeading([&r](ReportWriter& w) {
         frameHeading(w, r, "WISH LIST", 50, 100);
         w.setBold(false);

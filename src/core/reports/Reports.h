@@ -14,12 +14,14 @@ class Store;
 
 namespace reports {
 
-// What every report needs to know of the print: which project, under what name, on which day.
+// What every report needs to know of the print: which project, under what name, on which day, and
+// how many lines the paper's pages take.
 struct ReportRequest
 {
     store::Key carid = 0;
     QString projectName;
     QDate today;
+    PageLines lines = {};
 };
 
 // The status texts of the reports, by code plus one; 0 is "Select All".

@@ -34,7 +34,18 @@ QString writeText(const ReportDocument& document, const QString& path)
     return common::SafeFile::write(path, renderText(document).toUtf8());
 }
 
-QString writePdf(const ReportDocument& document, const QString& path)
+std::optional<QPageSize> paperOf(const QString& text)
+{
+    if (text.isEmpty() || text.compare(QLatin1String("letter"), Qt::CaseInsensitive) == 0)
+        return QPageSize(QPageSize::Letter);
+    if (text.compare(QLatin1String("a4"), Qt::CaseInsensitive) == 0)
+        return QPageSize(QPageSize::A4);
+    if (text.compare(QLatin1String("legal"), Qt::CaseInsensitive) == 0)
+        return QPageSize(QPageSize::Legal);
+    return std::nullopt;
+}
+
+QString writePdf(const ReportDocument& document, const QPageSize& paper, const QString& path)
 {
     common::SafeFile file(path);
     if (!file.open())
@@ -42,7 +53,7 @@ QString writePdf(const ReportDocument& document, const QString& path)
     {
         QPdfWriter pdf(file.device());
         pdf.setResolution(600);
-        pdf.setPageSize(QPageSize(QPageSize::Letter));
+        pdf.setPageSize(paper);
         pdf.setPageMargins(reportMargins(), QPageLayout::Millimeter);
         pdf.setTitle(QStringLiteral("Gear-Log report"));
         if (!renderReport(document, pdf))
@@ -72,6 +83,11 @@ int exportReport(const ExportRequest& request, QTextStream& err)
         err << "gearlog: --status takes all, 0, 1, 2 or 3\n";
         return 2;
     }
+    const std::optional<QPageSize> paper = paperOf(request.paper);
+    if (!paper) {
+        err << "gearlog: --paper takes letter, a4 or legal\n";
+        return 2;
+    }
     const bool pdf = request.output.endsWith(QStringLiteral(".pdf"), Qt::CaseInsensitive);
     if (!pdf && !request.output.endsWith(QStringLiteral(".txt"), Qt::CaseInsensitive)) {
         err << "gearlog: --output must name a .pdf or a .txt file\n";
@@ -85,7 +101,9 @@ int exportReport(const ExportRequest& request, QTextStream& err)
             err << "gearlog: there is no project " << carid << " in " << request.databasePath << "\n";
             return 1;
         }
-        const ReportRequest r { carid, car->Description, common::Clock::now().date() };
+        // Plain text keeps Letter's pages whatever the paper.
+        const PageLines lines = pdf ? pageLines(*paper) : PageLines();
+        const ReportRequest r { carid, car->Description, common::Clock::now().date(), lines };
         ReportDocument document;
         if (request.report == names.at(0))
             document = materialsList(store, r);
@@ -95,7 +113,7 @@ int exportReport(const ExportRequest& request, QTextStream& err)
             document = workStatus(store, r, *filter);
         else
             document = wishList(store, r);
-        const QString failure = pdf ? writePdf(document, request.output) : writeText(document, request.output);
+        const QString failure = pdf ? writePdf(document, *paper, request.output) : writeText(document, request.output);
         if (!failure.isEmpty()) {
             err << "gearlog: could not write " << request.output << ": " << failure << "\n";
             return 1;

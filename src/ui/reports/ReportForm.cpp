@@ -129,9 +129,9 @@ void ReportForm::cmdPrintReport_Click()
     accept();
 }
 
-std::optional<ReportDocument> ReportForm::makeDocument()
+std::optional<ReportDocument> ReportForm::makeDocument(const PageLines& lines)
 {
-    const ReportRequest request { selectedProjectID, selectedProjectName, common::Clock::now().date() };
+    const ReportRequest request { selectedProjectID, selectedProjectName, common::Clock::now().date(), lines };
     QApplication::setOverrideCursor(Qt::WaitCursor);
     try {
         ReportDocument document = buildReport(*m_store, request);
@@ -164,7 +164,8 @@ void ReportForm::printReport()
         failed();
         return;
     }
-    const std::optional<ReportDocument> document = makeDocument();
+    // Laid out for the paper chosen in the dialog, so that its pages are the sheets printed.
+    const std::optional<ReportDocument> document = makeDocument(pageLines(printer.pageLayout()));
     if (!document) {
         failed();
         return;
@@ -181,14 +182,26 @@ void ReportForm::printReport()
 
 void ReportForm::cmdPreview_Click()
 {
-    const std::optional<ReportDocument> document = makeDocument();
-    if (!document)
-        return;
     QPrinter printer(QPrinter::HighResolution);
     printer.setPageMargins(reportMargins(), QPageLayout::Millimeter);
+    PageLines lines = pageLines(printer.pageLayout());
+    std::optional<ReportDocument> document = makeDocument(lines);
+    if (!document)
+        return;
     printer.setPageOrientation(document->orientation == Orientation::Landscape ? QPageLayout::Landscape
                                                                               : QPageLayout::Portrait);
-    gui::PrintDialog::preview(printer, this, [&document](QPrinter* p) { renderReport(*document, *p); });
+    // The preview shows the pages as they print on the paper it shows: paper chosen in the preview
+    // lays the report out again.
+    gui::PrintDialog::preview(printer, this, [&](QPrinter* p) {
+        const PageLines now = pageLines(p->pageLayout());
+        if (now.landscape != lines.landscape || now.portrait != lines.portrait) {
+            if (std::optional<ReportDocument> again = makeDocument(now)) {
+                document = std::move(again);
+                lines = now;
+            }
+        }
+        renderReport(*document, *p);
+    });
 }
 
 // --- The four windows --------------------------------------------------------------------------

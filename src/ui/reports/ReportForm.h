@@ -57,7 +57,7 @@ protected:
     QWidget* criteria() const { return m_criteria; }
 
 private:
-    std::optional<ReportDocument> makeDocument();
+    std::optional<ReportDocument> makeDocument(const PageLines& lines);
     void failed();
 
     std::unique_ptr<store::Store> m_store;
