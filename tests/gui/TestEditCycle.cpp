@@ -3,10 +3,14 @@
 
 #include "support/FormFixture.h"
 
+#include "common/Clock.h"
 #include "gui/Dialogs.h"
 
+#include <QAction>
 #include <QApplication>
+#include <QCalendarWidget>
 #include <QComboBox>
+#include <QLineEdit>
 #include <QTabWidget>
 #include <QtTest>
 
@@ -298,6 +302,42 @@ private Q_SLOTS:
             QCOMPARE(m_f->carID(), yes && !phasesLocked ? 0 : car);
             QCOMPARE(m_f->buttonPattern(), yes && !phasesLocked ? "100001" : "110011");
         }
+    }
+
+    // A date picked from a box's calendar is written as a typed one and saved: the calendar opens on
+    // the box's date (a leap day here, the day after is in March) or on today for an empty box (the
+    // last of a year here, the day after is in the next). The
+    // calendar is offered only while the record is being edited.
+    void pickingDates()
+    {
+        common::Clock::setFixed(QDateTime(QDate(2028, 12, 31), QTime(12, 0)));
+        newProject("Healey 3000");
+        const store::Key job = picked(4);
+        m_f->showTab(4);
+        auto* start = child<QLineEdit>(w(), "ActivityTargetStartDate");
+        auto* stop = child<QLineEdit>(w(), "ActivityTargetStopDate");
+        QVERIFY(!child<QAction>(w(), "ActivityTargetStartDateCalendar")->isVisible());
+        m_f->press(Update);
+        QVERIFY(child<QAction>(w(), "ActivityTargetStartDateCalendar")->isVisible());
+        m_f->type(start, "2/29/2028");
+        const auto pick = [](QLineEdit* box, int key) {
+            QTest::keyClick(box, Qt::Key_Down, Qt::AltModifier);
+            auto* calendar = qobject_cast<QCalendarWidget*>(QApplication::activePopupWidget());
+            QVERIFY(calendar);
+            QTest::keyClick(QApplication::focusWidget(), Qt::Key(key));
+            QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return);
+            QVERIFY(!calendar->isVisible());
+        };
+        pick(start, Qt::Key_Right);
+        pick(stop, Qt::Key_Right);
+        QCOMPARE(shown("ActivityTargetStartDate,ActivityTargetStopDate"), "3/1/2028|1/1/2029");
+        m_f->press(Save);
+        QCOMPARE(
+            m_f->peek()
+                .value("SELECT targetstartdate || '|' || targetstopdate FROM Activity WHERE ActivityID = ?", { job })
+                .toString(),
+            "2028-03-01|2029-01-01");
+        common::Clock::setFixed(std::nullopt);
     }
 
     // The copy keeps the sample's name; it is the new project, picked by its key, that is shown.

@@ -3,6 +3,7 @@
 #include "common/Formats.h"
 #include "common/Notes.h"
 #include "common/Parse.h"
+#include "gui/DatePicker.h"
 #include "gui/ListText.h"
 #include "mainwindow/EditorSupport.h"
 #include "project/ProjectRecords.h"
@@ -16,6 +17,9 @@ ActivityEditor::ActivityEditor(QWidget* page)
     : RecordEditor(page)
 {
     setupUi(page);
+    for (QLineEdit* box :
+        { ActivityTargetStartDate, ActivityTargetStopDate, ActivityActualStartDate, ActivityActualStopDate })
+        gui::addDatePicker(box);
 }
 
 void ActivityEditor::show(const store::Activity& r, const project::ProjectRecords& records)

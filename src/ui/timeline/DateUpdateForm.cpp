@@ -1,8 +1,9 @@
 #include "timeline/DateUpdateForm.h"
 
 #include "common/Formats.h"
-#include "gui/FieldChecks.h"
+#include "gui/DatePicker.h"
 #include "gui/Dialogs.h"
+#include "gui/FieldChecks.h"
 #include "gui/SelectOnFocus.h"
 #include "gui/StoreErrors.h"
 #include "gui/Twips.h"
@@ -56,37 +57,37 @@ void DateUpdateForm::buildWindow()
     setWindowTitle(QStringLiteral("GearLog  -  Activity Date Maintenance"));
     setModal(true);
     setFont(listFont()); // the layout in twips is made for small type
-    setFixedSize(gui::Twips(*this).pixels(QRectF(0, 0, 4935, 2625)).size());
+    setFixedSize(gui::Twips(*this).pixels(QRectF(0, 0, 5175, 2625)).size());
 
-    gui::placed(NAMED(ActivityDescription), this, { 600, 120, 3735, 285 });
+    gui::placed(NAMED(ActivityDescription), this, { 720, 120, 3735, 285 });
     ActivityDescription->setReadOnly(true); // only the dates and efforts are saved
-    gui::placed(NAMED(Label33), this, { 600, 480, 3735, 255 },
+    gui::placed(NAMED(Label33), this, { 720, 480, 3735, 255 },
         QStringLiteral(" -----------------------   Activity Information  -----------------------"));
-    gui::placed(NAMED(Label8), this, { 540, 780, 615, 255 }, QStringLiteral("Target"));
-    gui::placed(NAMED(Label5), this, { 3780, 780, 615, 255 }, QStringLiteral("Actual"));
-    gui::placed(NAMED(ActivityTargetStartDate), this, { 240, 1065, 1215, 285 }, QString(),
+    gui::placed(NAMED(Label8), this, { 660, 780, 615, 255 }, QStringLiteral("Target"));
+    gui::placed(NAMED(Label5), this, { 3900, 780, 615, 255 }, QStringLiteral("Actual"));
+    gui::placed(NAMED(ActivityTargetStartDate), this, { 240, 1065, 1455, 285 }, QString(),
         QStringLiteral("Enter The Anticipated Start Date.  Example:  '12/31/2002'"));
-    gui::placed(NAMED(Label4), this, { 1680, 1080, 1575, 255 }, QStringLiteral("------ Start Date -----"));
-    gui::placed(NAMED(ActivityActualStartDate), this, { 3480, 1065, 1215, 285 }, QString(),
+    gui::placed(NAMED(Label4), this, { 1800, 1080, 1575, 255 }, QStringLiteral("------ Start Date -----"));
+    gui::placed(NAMED(ActivityActualStartDate), this, { 3480, 1065, 1455, 285 }, QString(),
         QStringLiteral("Enter The Actual Start Date.  Example:  '12/31/2002'"));
-    gui::placed(NAMED(ActivityTargetStopDate), this, { 240, 1395, 1215, 285 }, QString(),
+    gui::placed(NAMED(ActivityTargetStopDate), this, { 240, 1395, 1455, 285 }, QString(),
         QStringLiteral("Enter The Anticipated Completion Date.  Example:  '12/31/2002'"));
-    gui::placed(NAMED(Label16), this, { 1680, 1410, 1575, 255 }, QStringLiteral("------ Stop Date -----"));
-    gui::placed(NAMED(ActivityActualStopDate), this, { 3480, 1395, 1215, 285 }, QString(),
+    gui::placed(NAMED(Label16), this, { 1800, 1410, 1575, 255 }, QStringLiteral("------ Stop Date -----"));
+    gui::placed(NAMED(ActivityActualStopDate), this, { 3480, 1395, 1455, 285 }, QString(),
         QStringLiteral("Enter The Actual Completion Date.  Example:  '12/31/2002'"));
-    gui::placed(NAMED(ActivityTargetEffort), this, { 240, 1725, 1215, 285 }, QString(),
+    gui::placed(NAMED(ActivityTargetEffort), this, { 240, 1725, 1455, 285 }, QString(),
         QStringLiteral("The Anticipated Number Of Hours Required To Complete The Activity"));
-    gui::placed(NAMED(Label9), this, { 1680, 1740, 1575, 255 }, QStringLiteral("--- Effort (Hours) ---"));
-    gui::placed(NAMED(ActivityActualEffort), this, { 3480, 1725, 1215, 285 }, QString(),
+    gui::placed(NAMED(Label9), this, { 1800, 1740, 1575, 255 }, QStringLiteral("--- Effort (Hours) ---"));
+    gui::placed(NAMED(ActivityActualEffort), this, { 3480, 1725, 1455, 285 }, QString(),
         QStringLiteral("The Actual Number Of Hours Required To Complete The Activity"));
-    gui::placed(NAMED(CmdUpdate), this, { 1320, 2130, 975, 375 }, QStringLiteral("Save"),
+    gui::placed(NAMED(CmdUpdate), this, { 1440, 2130, 975, 375 }, QStringLiteral("Save"),
         QStringLiteral("This Button Will Apply Your Changes"));
-    gui::placed(NAMED(CmdCancel), this, { 2640, 2130, 975, 375 }, QStringLiteral("Cancel"),
+    gui::placed(NAMED(CmdCancel), this, { 2760, 2130, 975, 375 }, QStringLiteral("Cancel"),
         QStringLiteral("This Button Will Cancel Any Changes Made"));
     CmdUpdate->setAutoDefault(false);
     CmdCancel->setAutoDefault(false);
-    // Two columns of boxes of one width under their centred captions, the row captions centred
-    // between them, rows at an even pitch.
+    // Two columns of boxes of one width (room for the longest date beside its calendar button)
+    // under their centred captions, the row captions centred between them, rows at an even pitch.
     for (QLabel* caption : { Label33, Label8, Label5, Label4, Label16, Label9 })
         caption->setAlignment(Qt::AlignCenter);
 
@@ -98,6 +99,9 @@ void DateUpdateForm::buildWindow()
     for (QLineEdit* box : { ActivityTargetStartDate, ActivityTargetStopDate, ActivityTargetEffort,
              ActivityActualStartDate, ActivityActualStopDate, ActivityActualEffort })
         gui::selectOnFocus(box, 50);
+    for (QLineEdit* box :
+        { ActivityTargetStartDate, ActivityTargetStopDate, ActivityActualStartDate, ActivityActualStopDate })
+        gui::addDatePicker(box);
 
     connect(CmdUpdate, &QPushButton::clicked, this, &DateUpdateForm::CmdUpdate_Click);
     connect(CmdCancel, &QPushButton::clicked, this, &DateUpdateForm::CmdCancel_Click);
