@@ -106,6 +106,8 @@ private Q_SLOTS:
         }));
         const store::Key copied = m_f->carID();
         QCOMPARE(gui::listText(child<QComboBox>(w(), "carDescription")), name);
+        // The progress shown counted every row written: the car and its 7 + 40 + 5 + 20 records.
+        QCOMPARE(gui::DialogSeam::progressShown().last(), "Copying the project: 73 of 73 records");
 
         m_f->press(1);
         QCOMPARE(m_f->buttonPattern(), QStringLiteral("001100"));

@@ -32,7 +32,8 @@ QString refusal(store::Key sourceCarID, const QString& newName)
     return QString();
 }
 
-store::Key copyProject(const store::Store& store, store::Key sourceCarID, const QString& newName, const QDate& stamp)
+store::Key copyProject(const store::Store& store, store::Key sourceCarID, const QString& newName, const QDate& stamp,
+    const common::Progress& progress)
 {
     if (const QString why = refusal(sourceCarID, newName); !why.isEmpty())
         throw store::StoreError(store::code::Error, why, QStringLiteral("copying a project"));
@@ -50,29 +51,37 @@ store::Key copyProject(const store::Store& store, store::Key sourceCarID, const 
     // The plan first: the components need the new key of each activity they are attached to.
     // Every copy starts with an empty map, so two copies of one project never share activities.
     QHash<store::Key, store::Key> activityKeyPairs;
-    const auto activities = byParent(store.activities.forCar(sourceCarID, store::Order::Key),
-                                     [](const store::Activity& a) { return a.PhaseID; });
-    for (store::Phase phase : store.phases.forCar(sourceCarID, store::Order::Key)) {
+    const QList<store::Activity> activityRows = store.activities.forCar(sourceCarID, store::Order::Key);
+    const QList<store::Component> componentRows = store.components.forCar(sourceCarID, store::Order::Key);
+    const QList<store::Phase> phases = store.phases.forCar(sourceCarID, store::Order::Key);
+    const QList<store::Assembly> assemblies = store.assemblies.forCar(sourceCarID, store::Order::Key);
+    common::ProgressCount written(
+        progress, 1 + phases.size() + activityRows.size() + assemblies.size() + componentRows.size());
+    written.step();
+    const auto activities = byParent(activityRows, [](const store::Activity& a) { return a.PhaseID; });
+    for (store::Phase phase : phases) {
         const store::Key sourcePhaseID = phase.PhaseID;
         phase.carid = newCarID;
         phase.auditdate = stamped;
         const store::Key newPhaseID = store.phases.add(phase);
+        written.step();
         for (store::Activity activity : activities.value(sourcePhaseID)) {
             const store::Key sourceActivityID = activity.ActivityID;
             activity.carid = newCarID;
             activity.PhaseID = newPhaseID;
             activity.auditdate = stamped;
             activityKeyPairs.insert(sourceActivityID, store.activities.add(activity));
+            written.step();
         }
     }
 
-    const auto components = byParent(store.components.forCar(sourceCarID, store::Order::Key),
-                                     [](const store::Component& c) { return c.assemblyid; });
-    for (store::Assembly assembly : store.assemblies.forCar(sourceCarID, store::Order::Key)) {
+    const auto components = byParent(componentRows, [](const store::Component& c) { return c.assemblyid; });
+    for (store::Assembly assembly : assemblies) {
         const store::Key sourceAssemblyID = assembly.assemblyid;
         assembly.carid = newCarID;
         assembly.auditdate = stamped;
         const store::Key newAssemblyID = store.assemblies.add(assembly);
+        written.step();
         for (store::Component component : components.value(sourceAssemblyID)) {
             component.carid = newCarID;
             component.assemblyid = newAssemblyID;
@@ -85,6 +94,7 @@ store::Key copyProject(const store::Store& store, store::Key sourceCarID, const 
             component.wishlist = 0;
             component.auditdate = stamped;
             store.components.add(component);
+            written.step();
         }
     }
     transaction.commit();

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "common/Progress.h"
 #include "store/RecordTraits.h"
 
 #include <QDate>
@@ -24,6 +25,8 @@ QString refusal(store::Key sourceCarID, const QString& newName);
 // activities and come off the wish list; priority sequences are kept so the plan keeps its order;
 // every new row is stamped with the given day. All or nothing: any failure throws
 // store::StoreError and leaves the database as it was, as does a refused copy or a missing car.
-store::Key copyProject(const store::Store& store, store::Key sourceCarID, const QString& newName, const QDate& stamp);
+// progress counts the rows written.
+store::Key copyProject(const store::Store& store, store::Key sourceCarID, const QString& newName, const QDate& stamp,
+    const common::Progress& progress = {});
 
 } // namespace copy

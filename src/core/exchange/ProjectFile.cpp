@@ -148,7 +148,7 @@ QJsonObject activityJson(const store::Activity& a)
 
 } // namespace
 
-QByteArray exportProject(const store::Store& store, store::Key carid)
+QByteArray exportProject(const store::Store& store, store::Key carid, const common::Progress& progress)
 {
     const auto car = store.cars.find(carid);
     if (!car)
@@ -158,6 +158,7 @@ QByteArray exportProject(const store::Store& store, store::Key carid)
     const auto activities = store.activities.forCar(carid, store::Order::Sequence);
     const auto assemblies = store.assemblies.forCar(carid, store::Order::Description);
     const auto components = store.components.forCar(carid, store::Order::Description);
+    common::ProgressCount written(progress, phases.size() + activities.size() + assemblies.size() + components.size());
 
     QSet<store::Key> phaseKeys;
     for (const auto& p : phases)
@@ -183,6 +184,7 @@ QByteArray exportProject(const store::Store& store, store::Key carid)
                              .notes(p.notes)
                              .value("activities", list)
                              .take());
+        written.step(1 + list.size());
     }
     QJsonArray assemblyList;
     QSet<QString> supplierNames;
@@ -203,7 +205,9 @@ QByteArray exportProject(const store::Store& store, store::Key carid)
                                 .notes(a.notes)
                                 .value("components", list)
                                 .take());
+        written.step(1 + list.size());
     }
+    written.finish(); // activities outside the phases are not written
     QJsonArray supplierList;
     for (const auto& s : store.suppliers.all(store::Order::Description)) {
         if (supplierNames.remove(s.Name.toCaseFolded()))

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "common/Progress.h"
 #include "store/RecordTraits.h"
 
 #include <QByteArray>
@@ -36,12 +37,13 @@ private:
 // components name. Keys of the exporting database appear only as "key" values that tie a
 // component to its activity within the file. The same project always gives the same text.
 // Throws store::StoreError.
-QByteArray exportProject(const store::Store& store, store::Key carid);
+QByteArray exportProject(const store::Store& store, store::Key carid, const common::Progress& progress = {});
 
 // Adds the project in the file as a new one and answers its key, all in one transaction.
 // Suppliers are added only where none of that name exists; existing ones are never changed.
 // Throws ImportError for a file it cannot take (and adds nothing), store::StoreError for the rest.
-store::Key importProject(const store::Store& store, const QByteArray& json);
+// progress counts the records written.
+store::Key importProject(const store::Store& store, const QByteArray& json, const common::Progress& progress = {});
 
 // The largest project file read: far above any real project, and a guard against reading a
 // device or a runaway file until memory runs out.

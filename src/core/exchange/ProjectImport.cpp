@@ -206,7 +206,7 @@ QByteArray readProjectFile(QIODevice& file)
     return data;
 }
 
-store::Key importProject(const store::Store& store, const QByteArray& json)
+store::Key importProject(const store::Store& store, const QByteArray& json, const common::Progress& progress)
 {
     QJsonParseError parseError;
     const QJsonDocument document = QJsonDocument::fromJson(json, &parseError);
@@ -336,31 +336,43 @@ store::Key importProject(const store::Store& store, const QByteArray& json)
         assemblies.append(a);
     }
 
+    qint64 records = 1 + suppliers.size() + phases.size() + assemblies.size();
+    for (const ImportedPhase& p : phases)
+        records += p.activities.size();
+    for (const ImportedAssembly& a : assemblies)
+        records += a.components.size();
+    common::ProgressCount written(progress, records);
+
     // All or nothing.
     store::Transaction t(store.db);
     const QDateTime stamp = common::Clock::now();
     car.auditdate = stamp;
     const store::Key carid = store.cars.add(car);
+    written.step();
     for (const store::Supplier& s : suppliers) {
         if (!s.Name.isEmpty() && !store.suppliers.seek(s.Name))
             store.suppliers.add(s);
+        written.step();
     }
     QHash<store::Key, store::Key> newActivity;
     for (ImportedPhase& p : phases) {
         p.row.carid = carid;
         p.row.auditdate = stamp;
         const store::Key phaseid = store.phases.add(p.row);
+        written.step();
         for (auto& [key, activity] : p.activities) {
             activity.carid = carid;
             activity.PhaseID = phaseid;
             activity.auditdate = stamp;
             newActivity.insert(key, store.activities.add(activity));
+            written.step();
         }
     }
     for (ImportedAssembly& a : assemblies) {
         a.row.carid = carid;
         a.row.auditdate = stamp;
         const store::Key assemblyid = store.assemblies.add(a.row);
+        written.step();
         for (ImportedComponent& c : a.components) {
             c.row.carid = carid;
             c.row.assemblyid = assemblyid;
@@ -368,6 +380,7 @@ store::Key importProject(const store::Store& store, const QByteArray& json)
                 = c.activityKey ? std::optional<store::Key>(newActivity.value(*c.activityKey)) : std::nullopt;
             c.row.auditdate = stamp;
             store.components.add(c.row);
+            written.step();
         }
     }
     t.commit();

@@ -199,18 +199,19 @@ bool ProjectSession::changeActivityTimes(const store::Activity& activity)
     return true;
 }
 
-store::Key ProjectSession::copyProject(store::Key sourceCarID, const QString& newName, const QDate& stamp)
+store::Key ProjectSession::copyProject(
+    store::Key sourceCarID, const QString& newName, const QDate& stamp, const common::Progress& progress)
 {
     requireWritable();
-    const store::Key carid = copy::copyProject(m_store, sourceCarID, newName, stamp);
+    const store::Key carid = copy::copyProject(m_store, sourceCarID, newName, stamp, progress);
     announce(Kind::Car, carid);
     return carid;
 }
 
-store::Key ProjectSession::importProject(const QByteArray& json)
+store::Key ProjectSession::importProject(const QByteArray& json, const common::Progress& progress)
 {
     requireWritable();
-    const store::Key carid = exchange::importProject(m_store, json);
+    const store::Key carid = exchange::importProject(m_store, json, progress);
     announce(Kind::Car, carid);
     return carid;
 }

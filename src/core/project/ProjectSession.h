@@ -1,5 +1,6 @@
 #pragma once
 
+#include "common/Progress.h"
 #include "project/Kind.h"
 #include "store/Snapshot.h"
 #include "store/Store.h"
@@ -59,8 +60,9 @@ public:
     bool changeActivityTimes(const store::Activity& activity);
     // A whole project written at once: a copy under a new name, or one read from a project file.
     // Each answers the new car's key.
-    store::Key copyProject(store::Key sourceCarID, const QString& newName, const QDate& stamp);
-    store::Key importProject(const QByteArray& json);
+    store::Key copyProject(
+        store::Key sourceCarID, const QString& newName, const QDate& stamp, const common::Progress& progress = {});
+    store::Key importProject(const QByteArray& json, const common::Progress& progress = {});
 
     // What to tell the user of a refused save; empty for Saved.
     static QString refusalText(SaveOutcome outcome);

@@ -93,8 +93,9 @@ QString asideName(const QDir& folder, const QFileInfo& database)
     }
 }
 
-// A whole copy made through the safe writer; empty when done, else the reason.
-QString copyFile(const QString& from, const QString& to)
+// A whole copy made through the safe writer; empty when done, else the reason. progress counts
+// the bytes copied.
+QString copyFile(const QString& from, const QString& to, const common::Progress& progress = {})
 {
     QFile source(from);
     if (!source.open(QIODevice::ReadOnly))
@@ -102,12 +103,14 @@ QString copyFile(const QString& from, const QString& to)
     common::SafeFile copy(to);
     if (!copy.open())
         return copy.error();
+    common::ProgressCount copied(progress, source.size());
     while (!source.atEnd()) {
         const QByteArray chunk = source.read(1 << 20);
         if (chunk.isEmpty())
             return source.errorString();
         if (copy.device()->write(chunk) != chunk.size())
             return copy.device()->errorString();
+        copied.step(chunk.size());
     }
     return copy.commit() ? QString() : copy.error();
 }
@@ -144,7 +147,7 @@ QList<BackupEntry> listBackups(const QString& databasePath)
     return entries;
 }
 
-QString restoreBackup(const QString& databasePath, const QString& backupPath)
+QString restoreBackup(const QString& databasePath, const QString& backupPath, const common::Progress& progress)
 {
     const QFileInfo database(databasePath);
     const QFileInfo backup(backupPath);
@@ -170,7 +173,7 @@ QString restoreBackup(const QString& databasePath, const QString& backupPath)
     // 1. The backup beside the database, whole and on disk, under a working name.
     const QString incoming = database.absoluteDir().filePath(QStringLiteral(".%1.restoring").arg(database.fileName()));
     QFile::remove(incoming);
-    const QString failure = copyFile(backupPath, incoming);
+    const QString failure = copyFile(backupPath, incoming, progress);
     if (!failure.isEmpty())
         refuse(QStringLiteral("The backup could not be copied beside the database: %1").arg(failure));
 

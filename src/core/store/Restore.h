@@ -1,5 +1,6 @@
 #pragma once
 
+#include "common/Progress.h"
 #include <QDateTime>
 #include <QList>
 #include <QString>
@@ -28,6 +29,7 @@ QList<BackupEntry> listBackups(const QString& databasePath);
 //    so that a crash at any point leaves either the old file or the backup in place, whole, with
 //    no stale log or index beside it.
 // Answers the path of the file set aside. Throws StoreError with the reason; nothing is changed then.
-QString restoreBackup(const QString& databasePath, const QString& backupPath);
+// progress counts the bytes of the backup copied.
+QString restoreBackup(const QString& databasePath, const QString& backupPath, const common::Progress& progress = {});
 
 } // namespace store

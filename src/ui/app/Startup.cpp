@@ -2,6 +2,7 @@
 
 #include "app/Session.h"
 #include "common/Clock.h"
+#include "gui/BusyWork.h"
 #include "gui/Dialogs.h"
 #include "store/Backup.h"
 #include "store/Restore.h"
@@ -108,7 +109,8 @@ void handleRestores(std::unique_ptr<Session>& session, QSettings& settings)
                 session.reset();
                 QString message;
                 try {
-                    const QString aside = store::restoreBackup(path, backup);
+                    const gui::BusyWork busy(nullptr, QStringLiteral("Restoring the backup"), QStringLiteral("MB"));
+                    const QString aside = store::restoreBackup(path, backup, busy.progress());
                     message = QStringLiteral("The backup '%1' is restored. The database as it was is kept as '%2'.")
                                   .arg(QFileInfo(backup).fileName(), aside);
                 } catch (const store::StoreError& e) {

@@ -2,6 +2,7 @@
 
 #include "common/Clock.h"
 #include "copy/ProjectCopy.h"
+#include "gui/BusyWork.h"
 #include "gui/Dialogs.h"
 #include "project/ProjectSession.h"
 #include "store/Store.h"
@@ -128,11 +129,10 @@ bool copyForm::copyRoutine()
             txtToName->setFocus();
         return false;
     }
-    QApplication::setOverrideCursor(Qt::WaitCursor);
     try {
-        newCarID = m_session.copyProject(sourceCarID, name, common::Clock::now().date());
+        const gui::BusyWork busy(this, QStringLiteral("Copying the project"), QStringLiteral("records"));
+        newCarID = m_session.copyProject(sourceCarID, name, common::Clock::now().date(), busy.progress());
     } catch (const store::StoreError& e) {
-        QApplication::restoreOverrideCursor();
         newCarID = 0;
         gui::MessageBox::show(this, gui::AppTitle,
                               QStringLiteral("The project could not be copied; nothing was written.\n\n%1\n(Error #%2, %3)")
@@ -142,7 +142,6 @@ bool copyForm::copyRoutine()
                               gui::Icon::Warning, gui::Buttons::Ok, gui::Answer::Ok);
         return false;
     }
-    QApplication::restoreOverrideCursor();
     txtCopyStatus->setText(QStringLiteral("New Project '") + name + QStringLiteral("' Created"));
     return true;
 }

@@ -5,6 +5,7 @@
 #include "common/SafeFile.h"
 
 #include "exchange/ProjectFile.h"
+#include "gui/BusyWork.h"
 #include "gui/Dialogs.h"
 #include "gui/StoreErrors.h"
 #include "project/ProjectSession.h"
@@ -21,15 +22,6 @@ namespace {
 
 const QString Filter = QStringLiteral("GearLog projects (*.json)");
 
-// The wait cursor for as long as it lives, whatever is thrown.
-struct BusyCursor
-{
-    BusyCursor() { QApplication::setOverrideCursor(Qt::WaitCursor); }
-    ~BusyCursor() { QApplication::restoreOverrideCursor(); }
-    BusyCursor(const BusyCursor&) = delete;
-    BusyCursor& operator=(const BusyCursor&) = delete;
-};
-
 } // namespace
 
 std::optional<QString> exportProjectFile(
@@ -43,8 +35,8 @@ std::optional<QString> exportProjectFile(
         return std::nullopt;
     QByteArray json;
     try {
-        const BusyCursor busy;
-        json = exchange::exportProject(session.store(), carid);
+        const gui::BusyWork busy(parent, QStringLiteral("Exporting the project"), QStringLiteral("records"));
+        json = exchange::exportProject(session.store(), carid, busy.progress());
     } catch (const store::StoreError& e) {
         gui::showCommandError(parent, QStringLiteral("the export"), e);
         return std::nullopt;
@@ -70,8 +62,8 @@ std::optional<store::Key> importProjectFile(QWidget* parent, project::ProjectSes
         return std::nullopt;
     }
     try {
-        const BusyCursor busy;
-        return session.importProject(exchange::readProjectFile(file));
+        const gui::BusyWork busy(parent, QStringLiteral("Importing the project"), QStringLiteral("records"));
+        return session.importProject(exchange::readProjectFile(file), busy.progress());
     } catch (const exchange::ImportError& e) {
         gui::MessageBox::information(parent, QStringLiteral("The File Cannot Be Imported:\n\n%1").arg(e.message()));
     } catch (const store::StoreError& e) {

@@ -26,6 +26,7 @@ struct SeamState
     QList<ShownBox> shown;
     int fileDialogs = 0;
     int colorDialogs = 0;
+    QStringList progress;
 };
 
 SeamState& seam()
@@ -228,6 +229,16 @@ int DialogSeam::fileDialogsShown()
 int DialogSeam::colorDialogsShown()
 {
     return seam().colorDialogs;
+}
+
+const QStringList& DialogSeam::progressShown()
+{
+    return seam().progress;
+}
+
+void DialogSeam::logProgress(const QString& lastText)
+{
+    seam().progress.append(lastText);
 }
 
 void DialogSeam::reset()

@@ -3,6 +3,7 @@
 #include <QColor>
 #include <QList>
 #include <QString>
+#include <QStringList>
 #include <functional>
 #include <optional>
 
@@ -87,6 +88,9 @@ public:
     static const QList<ShownBox>& shownBoxes();
     static int fileDialogsShown();
     static int colorDialogsShown();
+    // The last text of each progress dialog shown (in test mode they show at once).
+    static const QStringList& progressShown();
+    static void logProgress(const QString& lastText);
     static void reset(); // clears queues and logs
 };
 

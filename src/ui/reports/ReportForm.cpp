@@ -1,6 +1,7 @@
 #include "reports/ReportForm.h"
 
 #include "common/Clock.h"
+#include "gui/BusyWork.h"
 #include "gui/Dialogs.h"
 #include "gui/ListText.h"
 #include "reports/MaterialsListForm.h"
@@ -170,9 +171,11 @@ void ReportForm::printReport()
         failed();
         return;
     }
-    QApplication::setOverrideCursor(Qt::WaitCursor);
-    const bool printed = renderReport(*document, printer);
-    QApplication::restoreOverrideCursor();
+    bool printed = false;
+    {
+        const gui::BusyWork busy(this, QStringLiteral("Printing the report"), QStringLiteral("pages"));
+        printed = renderReport(*document, printer, busy.progress());
+    }
     if (!printed) {
         gui::MessageBox::show(this, gui::AppTitle, QStringLiteral("The printer could not be used."),
                               gui::Icon::Warning, gui::Buttons::Ok, gui::Answer::Ok);

@@ -152,7 +152,7 @@ PageLines pageLines(const QPageSize& paper)
     return pageLines(QPageLayout(paper, QPageLayout::Portrait, reportMargins(), QPageLayout::Millimeter));
 }
 
-bool renderReport(const ReportDocument& document, QPagedPaintDevice& device)
+bool renderReport(const ReportDocument& document, QPagedPaintDevice& device, const common::Progress& progress)
 {
     device.setPageOrientation(orientationOf(document.orientation));
     const QPageLayout layout = device.pageLayout();
@@ -166,6 +166,7 @@ bool renderReport(const ReportDocument& document, QPagedPaintDevice& device)
     const qreal column = columnWidth(metrics);
     const QSizeF area = QSizeF(device.width(), device.height()) / sheetFit.scale;
     const qreal pitch = linePitch() * device.logicalDpiY() / 72.0;
+    common::ProgressCount drawn(progress, document.pages.size());
 
     for (qsizetype p = 0; p < document.pages.size(); ++p) {
         if (p > 0)
@@ -198,6 +199,7 @@ bool renderReport(const ReportDocument& document, QPagedPaintDevice& device)
             painter.drawText(QPointF(0, 0), item.text);
             painter.restore();
         }
+        drawn.step();
     }
     return painter.end();
 }

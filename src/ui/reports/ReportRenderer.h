@@ -1,5 +1,6 @@
 #pragma once
 
+#include "common/Progress.h"
 #include "reports/ReportDocument.h"
 
 #include <QFont>
@@ -33,7 +34,7 @@ PageLines pageLines(const QPageSize& paper);
 // closer, and one far longer runs on to a further sheet, so that nothing is cut off. Sets the
 // device's orientation. A report laid out with the pageLines() of the device's paper takes one
 // sheet a page.
-// Answers false when the device cannot be painted on.
-bool renderReport(const ReportDocument& document, QPagedPaintDevice& device);
+// Answers false when the device cannot be painted on. progress counts the pages drawn.
+bool renderReport(const ReportDocument& document, QPagedPaintDevice& device, const common::Progress& progress = {});
 
 } // namespace reports
