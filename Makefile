@@ -15,7 +15,7 @@ BUILD_DIR := build-sanitize
 CMAKE_FLAGS += -DGEARLOG_SANITIZE=ON
 endif
 
-.PHONY: all deps configure build run test bench crashtest fuzz install package clean
+.PHONY: all deps configure build run test bench crashtest fuzz install package screenshots clean
 PREFIX ?= /usr/local
 
 all: build
@@ -51,6 +51,10 @@ install: build
 # A Debian package in the build folder.
 package: build
 	cd $(BUILD_DIR) && cpack -G DEB
+
+# The README's pictures in docs/, drawn offscreen from the real windows on a fresh sample database.
+screenshots: build
+	$(BUILD_DIR)/bin/gearlog_screenshots docs
 
 # The crash test at full length: 200 kills in the middle of writes.
 crashtest: build
