@@ -5,6 +5,7 @@
 #include "support/PlanWriter.h"
 #include "support/TestDatabase.h"
 
+#include "common/Clock.h"
 #include "timeline/TimeLineExport.h"
 
 #include <QDir>
@@ -40,6 +41,27 @@ bool inkInRow3(const QImage& image)
     return false;
 }
 
+// Where the first page of a PDF is drawn, in points: the first path of its content (the clip to the
+// page's rectangle), its first and third corners under the page's matrix.
+QRectF pdfDrawing(const QByteArray& pdf)
+{
+    const QRegularExpression stream(QStringLiteral("stream\r?\n"));
+    for (auto m = stream.globalMatch(QString::fromLatin1(pdf)); m.hasNext();) {
+        const qsizetype start = m.next().capturedEnd();
+        const QByteArray packed = pdf.mid(start, pdf.indexOf("endstream", start) - start);
+        const QString page = QString::fromLatin1(qUncompress(QByteArray("\0\x10\0\0", 4) + packed));
+        const auto matrix = QRegularExpression(QStringLiteral("(\\S+) 0 0 (\\S+) (\\S+) (\\S+) cm")).match(page);
+        const auto clip
+            = QRegularExpression(QStringLiteral("(\\S+) (\\S+) m\n\\S+ \\S+ l\n(\\S+) (\\S+) l\n")).match(page);
+        if (!matrix.hasMatch() || !clip.hasMatch())
+            continue;
+        const auto n = [](const QRegularExpressionMatch& match, int i) { return match.captured(i).toDouble(); };
+        return QTransform(n(matrix, 1), 0, 0, n(matrix, 2), n(matrix, 3), n(matrix, 4))
+            .mapRect(QRectF(QPointF(n(clip, 1), n(clip, 2)), QPointF(n(clip, 3), n(clip, 4))));
+    }
+    return {};
+}
+
 } // namespace
 
 class TestTimeLineExport : public QObject
@@ -51,6 +73,7 @@ class TestTimeLineExport : public QObject
     qint32 m_long = 0; // 34 rows: two pages in detail, one in summary
     qint32 m_undated = 0;
     qint32 m_small = 0; // one activity with characters SVG must escape
+    qint32 m_now = 0; // around the real date, for the program run on its own clock
 
     QString path(const QString& name) const { return m_files.path(name); }
 
@@ -79,7 +102,13 @@ private Q_SLOTS:
         m_small = plan.car(QStringLiteral("Small plan"));
         plan.activity(m_small, plan.phase(m_small, QStringLiteral("Paint"), 1), QStringLiteral("Spray & <polish>"), 1,
             QDate(2002, 1, 15), QDate(2002, 2, 14), 12);
+        m_now = plan.car(QStringLiteral("Now"));
+        const QDate today = common::Clock::now().date();
+        plan.activity(m_now, plan.phase(m_now, QStringLiteral("P"), 1), QStringLiteral("A"), 1, today.addDays(-20),
+            today.addDays(20));
     }
+
+    void cleanup() { common::Clock::setFixed(std::nullopt); }
 
     // A numbered PNG a page at 96 DPI, or one PDF; each page drawn as the window shows it.
     void documents_data()
@@ -104,6 +133,9 @@ private Q_SLOTS:
             QCOMPARE(run.out, QStringLiteral("Wrote %1\n").arg(path(name)));
             const QString pdf = QString::fromLatin1(contents(path(name)));
             QCOMPARE(int(pdf.count(QRegularExpression(QStringLiteral("/Type\\s*/Page(?!s)")))), pages);
+            // 12,000 x 8,400 twips filling the width of a Letter page inside half an inch, centred down it.
+            const QRectF drawn = pdfDrawing(contents(path(name)));
+            QCOMPARE(drawn, QRectF(36, 54, 720, 504));
             return;
         }
         const auto page
@@ -134,6 +166,40 @@ private Q_SLOTS:
         const QJsonObject layout = QJsonDocument::fromJson(contents(path(QStringLiteral("plan.json")))).object();
         QCOMPARE(layout[u"figures"][u"targetDays"].toInt(), 31);
         QCOMPARE(layout[u"pages"][0][u"rows"].toArray().size(), 3); // the project, its phase, the activity
+    }
+
+    // Today's line through the middle of its day (1 February 2002: 31.5 days of 106.5 twips right of
+    // 5,380) in every format, unless asked not to or off the chart (January and February 2002).
+    void todayLine_data()
+    {
+        QTest::addColumn<QDate>("today");
+        QTest::addColumn<bool>("asked");
+        QTest::addColumn<bool>("shown");
+        QTest::newRow("on the chart") << QDate(2002, 2, 1) << true << true;
+        QTest::newRow("not asked for") << QDate(2002, 2, 1) << false << false;
+        QTest::newRow("after the chart") << QDate(2002, 3, 1) << true << false;
+    }
+
+    void todayLine()
+    {
+        QFETCH(QDate, today);
+        QFETCH(bool, asked);
+        QFETCH(bool, shown);
+        common::Clock::setFixed(QDateTime(today, QTime(0, 0)));
+        for (const char* name : { "today.svg", "today.json", "today.png" }) {
+            ExportRequest request { m_database, QString::number(m_small), false, path(QLatin1String(name)) };
+            request.today = asked;
+            QCOMPARE(exportWith(request).status, timeline::ExportDone);
+        }
+        QCOMPARE(contents(path(QStringLiteral("today-1.svg")))
+                     .contains(R"(<line id="today" x1="8734.75" y1="900" x2="8734.75" y2="7530" stroke="#dc0000")"),
+            shown);
+        QCOMPARE(contents(path(QStringLiteral("today-1.svg"))).contains("today"), shown);
+        const QJsonObject layout = QJsonDocument::fromJson(contents(path(QStringLiteral("today.json")))).object();
+        QCOMPARE(layout[u"today"][u"date"].toString(), shown ? QStringLiteral("2002-02-01") : QString());
+        QCOMPARE(layout[u"today"].isNull(), !shown);
+        const QImage png(path(QStringLiteral("today-1.png")));
+        QCOMPARE(png.pixelColor(582, 250), shown ? QColor(220, 0, 0) : QColor(Qt::white));
     }
 
     void refusals_data()
@@ -198,6 +264,21 @@ private Q_SLOTS:
         QCOMPARE(QFile::exists(arguments.last()), exitCode == 0);
         QFETCH(QString, said);
         QVERIFY((exitCode ? gearlog.readAllStandardError() : gearlog.readAllStandardOutput()).contains(said.toUtf8()));
+    }
+
+    // The program draws today's line by its own clock unless told --no-today.
+    void commandLineToday()
+    {
+        for (const bool told : { false, true }) {
+            QProcess gearlog;
+            gearlog.start(QStringLiteral(GEARLOG_PROGRAM),
+                QStringList { "--timeline", "--database", m_database, "--car", QString::number(m_now), "--output",
+                    path(QStringLiteral("now.svg")) }
+                    + (told ? QStringList { "--no-today" } : QStringList()));
+            QVERIFY(gearlog.waitForFinished(30000));
+            QCOMPARE(gearlog.exitCode(), 0);
+            QCOMPARE(contents(path(QStringLiteral("now-1.svg"))).contains("<line id=\"today\""), !told);
+        }
     }
 
     // A pipe, a device or a folder named as the output of any command is refused at once and left

@@ -43,24 +43,39 @@ void TimeLinePage::setZoom(double zoom)
     QFont font = listFont();
     font.setPointSizeF(font.pointSizeF() * zoom);
     setFont(font);
-    const gui::Twips scale(logicalDpiX() * zoom, logicalDpiY() * zoom);
+    const gui::Twips scale = twips();
     for (const auto& [child, twips] : m_placed) {
-        child->setGeometry(scale.pixels(twips));
-        if (auto* list = qobject_cast<QListWidget*>(child))
+        QRect place = scale.pixels(twips);
+        if (auto* list = qobject_cast<QListWidget*>(child)) {
+            // The first entry starts where the first bar does; the bottom stays.
+            place.setTop(int(std::lround(firstRow())) - list->frameWidth());
+            child->setGeometry(place);
             pitchRows(list);
+        } else {
+            child->setGeometry(place);
+        }
     }
     update();
 }
 
+gui::Twips TimeLinePage::twips() const
+{
+    return gui::Twips(logicalDpiX() * m_zoom, logicalDpiY() * m_zoom);
+}
+
+double TimeLinePage::firstRow() const
+{
+    return twips().y(g::RowTop - g::ShownPage.top());
+}
+
 void TimeLinePage::pitchRows(QListWidget* list) const
 {
-    // Entries are whole pixels high: each takes its share of the rounding, so that row n stays
-    // beside bar n at any zoom.
-    const double pitch = gui::Twips(logicalDpiX() * m_zoom, logicalDpiY() * m_zoom).y(g::RowPitch);
-    for (int n = 0; n < list->count(); ++n) {
-        const int top = int(std::lround(pitch * n));
-        list->item(n)->setSizeHint(QSize(0, int(std::lround(pitch * (n + 1))) - top));
-    }
+    // Entries are whole pixels high: each takes its share of the rounding, so that every entry
+    // starts on the pixel its bar starts on.
+    const double first = firstRow(), pitch = twips().y(g::RowPitch);
+    const auto top = [&](int n) { return int(std::lround(first + pitch * n)); };
+    for (int n = 0; n < list->count(); ++n)
+        list->item(n)->setSizeHint(QSize(0, top(n + 1) - top(n)));
     list->doItemsLayout();
 }
 

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "gui/Twips.h"
 #include "timeline/PageLayout.h"
 
 #include <QList>
@@ -38,6 +39,9 @@ protected:
     void paintEvent(QPaintEvent* event) override;
 
 private:
+    gui::Twips twips() const; // at the present zoom
+    double firstRow() const; // pixels from the top to the first bar
+
     const PageLayout& m_page;
     QList<std::pair<QWidget*, QRectF>> m_placed;
     double m_zoom = 1;
