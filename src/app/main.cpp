@@ -55,6 +55,7 @@ void describe(QCommandLineParser& parser)
                        QStringLiteral("Draw the time line of the project --car to --output (a PNG a page, or one "
                                       "PDF) and exit.") });
     parser.addOption({ QStringLiteral("summary"), QStringLiteral("Time line: phases only, without their activities.") });
+    parser.addOption({ QStringLiteral("no-today"), QStringLiteral("Time line: leave out the line marking today's date.") });
     parser.addOption({ QStringLiteral("list-projects"),
         QStringLiteral("List the projects: number (for --car), description, make, model, year and "
                        "counts.") });
@@ -208,7 +209,8 @@ int main(int argc, char** argv)
         QTextStream err(stderr);
         const timeline::ExportRequest request { databaseOption(parser), parser.value(QStringLiteral("car")),
                                                 parser.isSet(QStringLiteral("summary")),
-                                                parser.value(QStringLiteral("output")) };
+                                                parser.value(QStringLiteral("output")),
+                                                !parser.isSet(QStringLiteral("no-today")) };
         return timeline::exportTimeLine(request, out, err);
     }
     if (parser.isSet(QStringLiteral("report"))) {

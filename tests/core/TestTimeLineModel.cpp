@@ -195,6 +195,29 @@ private Q_SLOTS:
         QCOMPARE(axis.gridLines.at(3).y1(), 900.0);
     }
 
+    // Today's line goes through the middle of its day, from the first day of the first month to the
+    // last of the last (January and February 2002 here); none off the grid or without a date.
+    void todayLine_data()
+    {
+        QTest::addColumn<QDate>("today");
+        QTest::addColumn<double>("days"); // from the axis start to the line; -1 for none
+        QTest::newRow("first day") << QDate(2002, 1, 1) << 0.5;
+        QTest::newRow("day before") << QDate(2001, 12, 31) << -1.0;
+        QTest::newRow("last day") << QDate(2002, 2, 28) << 58.5;
+        QTest::newRow("day after") << QDate(2002, 3, 1) << -1.0;
+        QTest::newRow("no date") << QDate() << -1.0;
+    }
+
+    void todayLine()
+    {
+        QFETCH(QDate, today);
+        QFETCH(double, days);
+        const TimeLineModel model = single(u"2002-01-15"_s, u"2002-02-14"_s);
+        const std::optional<TodayMark> mark = layoutPage(model, 1, QString(), today).today;
+        const double x = 5380 + days * model.span().dayScale;
+        QCOMPARE(mark ? mark->line : QLineF(), days < 0 ? QLineF() : QLineF(x, 900, x, 7530));
+    }
+
     void pageCount_data()
     {
         QTest::addColumn<int>("phases");

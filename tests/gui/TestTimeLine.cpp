@@ -15,6 +15,8 @@
 #include <QLineEdit>
 #include <QListWidget>
 #include <QPushButton>
+#include <QScrollArea>
+#include <QScrollBar>
 #include <QtTest>
 
 using testing::boxTexts;
@@ -86,6 +88,15 @@ class TestTimeLine : public testing::FormTest
     // What the main window hands the time line: the file and its current car.
     std::unique_ptr<project::ProjectSession> m_session;
 
+    // The page picture, the zoom it is drawn at (its width against the page's 12,000 twips at 15 a
+    // pixel), and a place on the whole page (twips) on the picture, which starts 450 twips down.
+    static QWidget* picture(const QWidget& timeLine) { return child<QWidget>(timeLine, "TimeLinePage"); }
+    static double zoomShown(const QWidget& timeLine) { return picture(timeLine)->width() / 800.0; }
+    static QPoint atTwips(const QWidget& timeLine, double x, double y)
+    {
+        return QPointF(x / 15 * zoomShown(timeLine), (y - 450) / 15 * zoomShown(timeLine)).toPoint();
+    }
+
     // A window on the file as the main window opens it, once its first activation has run.
     template <class W> std::unique_ptr<W> openOn(store::Key key)
     {
@@ -147,14 +158,19 @@ private Q_SLOTS:
             return QTest::qWaitFor(
                 [] { return boxTexts() == QStringList { QStringLiteral("Cannot update 'Phase' Information") }; });
         };
-        // Painted at 15 twips a pixel: the project bar from 1/1/2003 at x 5,380 twips in row 0 from
-        // y 910; the last entry of every list beside row 33.
-        QCOMPARE(form->grab().toImage().pixelColor(362, 63), QColor(0, 128, 0));
-        for (const char* name : { "LbName", "LbStartDate", "LbStopDate", "LbEffort" }) {
-            auto* list = child<QListWidget>(*form, name);
-            QCOMPARE(list->count(), 34);
-            const int top = list->viewport()->mapTo(form.get(), list->visualItemRect(list->item(33)).topLeft()).y();
-            QVERIFY2(qAbs(top - (910 + 195 * 33) / 15.0) <= 1.5, name);
+        // The project bar from 1/1/2003 at x 5,380 twips in row 0 from y 910; the last entry of every
+        // list beside row 33, at the window's zoom and zoomed in.
+        QCOMPARE(picture(*form)->grab().toImage().pixelColor(atTwips(*form, 5410, 1000)), QColor(0, 128, 0));
+        for (const bool zoomed : { false, true }) {
+            if (zoomed)
+                QTest::keyClick(form.get(), Qt::Key_Plus, Qt::ControlModifier);
+            for (const char* name : { "LbName", "LbStartDate", "LbStopDate", "LbEffort" }) {
+                auto* list = child<QListWidget>(*form, name);
+                QCOMPARE(list->count(), 34);
+                const QPoint top
+                    = list->viewport()->mapTo(picture(*form), list->visualItemRect(list->item(33)).topLeft());
+                QVERIFY2(qAbs(top.y() - atTwips(*form, 0, 910 + 195 * 33).y()) <= 1, name);
+            }
         }
         QCOMPARE(page(*form), QStringLiteral("Page  1  Of  2"));
         QVERIFY(!child<QPushButton>(*form, "CmdPrevious")->isEnabled());
@@ -180,6 +196,57 @@ private Q_SLOTS:
         m_f->pick(child<QComboBox>(*form, "CboCar"), undated);
         QCOMPARE(boxTexts(), QStringList { QStringLiteral("There Are No Dates Entered For This Project") });
         QCOMPARE(entries(*form, "LbName"), QStringList({ "Long", "Phase 0", "   Phase 1" }));
+    }
+
+    // At any size the whole page shows, centred and filling the room one way, the chart scaled with it:
+    // the line of the fixture's today (2 April 2026, 397.5 days of 10.65 twips right of 5,380) under
+    // the project bar, and showing below the last row.
+    void fitsTheWindow()
+    {
+        m_session->setCurrentCar(1);
+        auto form = openOn<TimeLineForm>(0);
+        for (const QSize size : { QSize(700, 520), QSize(1300, 760) }) {
+            form->resize(size);
+            QTRY_COMPARE(form->size(), size);
+            const QRect room = child<QScrollArea>(*form, "TimeLineView")->viewport()->rect();
+            const QRect page = picture(*form)->geometry();
+            QVERIFY(room.contains(page) && std::min(room.width() - page.width(), room.height() - page.height()) <= 14);
+            QVERIFY(qAbs(page.left() + page.right() - room.right()) <= 1);
+            QVERIFY(qAbs(page.top() + page.bottom() - room.bottom()) <= 1);
+            const QImage drawn = picture(*form)->grab().toImage();
+            const int x = int((5380 + 397.5 * 10.65) / 15 * zoomShown(*form)); // the pixel of the line's middle
+            QCOMPARE(drawn.pixelColor(x, atTwips(*form, 0, 935).y()), QColor(0, 128, 0)); // the bar over it
+            QCOMPARE(drawn.pixelColor(x, atTwips(*form, 0, 910 + 195 * 30).y()), QColor(220, 0, 0));
+        }
+    }
+
+    // Ctrl++ (or Ctrl+=) and Ctrl+- step by a quarter of the real size from where the page is, within
+    // 25% to 400%; Ctrl+0 fits the window again. Past the window, the page scrolls.
+    void zoomKeys_data()
+    {
+        QTest::addColumn<QString>("keys");
+        QTest::addColumn<double>("zoom"); // 0: fitted to the window
+        QTest::newRow("in twice, with =") << "+=" << 1.25;
+        QTest::newRow("out to the least") << "-----" << 0.25;
+        QTest::newRow("in to the most") << QString(16, u'+') << 4.0;
+        QTest::newRow("in, then fit") << "++0" << 0.0;
+    }
+
+    void zoomKeys()
+    {
+        QFETCH(QString, keys);
+        QFETCH(double, zoom);
+        auto form = openOn<TimeLineForm>(m_plan->evenCar(QStringLiteral("Long"), 2, 16));
+        form->resize(760, 600);
+        QTRY_COMPARE(form->size(), QSize(760, 600));
+        const double fitted = zoomShown(*form);
+        QVERIFY(fitted > 0.75 && fitted < 1);
+        const QMap<QChar, Qt::Key> typed { { u'+', Qt::Key_Plus }, { u'=', Qt::Key_Equal }, { u'-', Qt::Key_Minus },
+            { u'0', Qt::Key_0 } };
+        for (const QChar key : keys)
+            QTest::keyClick(form.get(), typed.value(key), Qt::ControlModifier);
+        QVERIFY(qAbs(zoomShown(*form) - (zoom > 0 ? zoom : fitted)) < 0.002);
+        QTRY_COMPARE(child<QScrollArea>(*form, "TimeLineView")->verticalScrollBar()->isVisible(), zoom > fitted);
     }
 
     // From the menu: an activity clicked on page 2 and cancelled keeps the page; corrected and saved, the

@@ -5,6 +5,7 @@
 #include "support/PlanWriter.h"
 #include "support/TestDatabase.h"
 
+#include "common/Clock.h"
 #include "timeline/TimeLineExport.h"
 
 #include <QDir>
@@ -40,6 +41,18 @@ bool inkInRow3(const QImage& image)
     return false;
 }
 
+// Whether the first page's content is clipped to the whole page filling 11 x 8.5 inches less half an
+// inch round: 10 x 7 inches, 0.25 inch down, in the writer's 1/1200 inch.
+bool pdfFilled(const QByteArray& pdf)
+{
+    for (qsizetype at = pdf.indexOf("stream\n"); at >= 0; at = pdf.indexOf("stream\n", at + 1)) {
+        const QByteArray packed = pdf.mid(at + 7, pdf.indexOf("endstream", at) - at - 7);
+        if (qUncompress(QByteArray("\0\x10\0\0", 4) + packed).contains("0 300 m\n12000 300 l\n12000 8700 l\n0 8700 l"))
+            return true;
+    }
+    return false;
+}
+
 } // namespace
 
 class TestTimeLineExport : public QObject
@@ -51,6 +64,7 @@ class TestTimeLineExport : public QObject
     qint32 m_long = 0; // 34 rows: two pages in detail, one in summary
     qint32 m_undated = 0;
     qint32 m_small = 0; // one activity with characters SVG must escape
+    qint32 m_now = 0; // around the real date, for the program run on its own clock
 
     QString path(const QString& name) const { return m_files.path(name); }
 
@@ -79,7 +93,13 @@ private Q_SLOTS:
         m_small = plan.car(QStringLiteral("Small plan"));
         plan.activity(m_small, plan.phase(m_small, QStringLiteral("Paint"), 1), QStringLiteral("Spray & <polish>"), 1,
             QDate(2002, 1, 15), QDate(2002, 2, 14), 12);
+        m_now = plan.car(QStringLiteral("Now"));
+        const QDate today = common::Clock::now().date();
+        plan.activity(m_now, plan.phase(m_now, QStringLiteral("P"), 1), QStringLiteral("A"), 1, today.addDays(-20),
+            today.addDays(20));
     }
+
+    void cleanup() { common::Clock::setFixed(std::nullopt); }
 
     // A numbered PNG a page at 96 DPI, or one PDF; each page drawn as the window shows it.
     void documents_data()
@@ -104,6 +124,7 @@ private Q_SLOTS:
             QCOMPARE(run.out, QStringLiteral("Wrote %1\n").arg(path(name)));
             const QString pdf = QString::fromLatin1(contents(path(name)));
             QCOMPARE(int(pdf.count(QRegularExpression(QStringLiteral("/Type\\s*/Page(?!s)")))), pages);
+            QVERIFY(pdfFilled(contents(path(name))));
             return;
         }
         const auto page
@@ -134,6 +155,18 @@ private Q_SLOTS:
         const QJsonObject layout = QJsonDocument::fromJson(contents(path(QStringLiteral("plan.json")))).object();
         QCOMPARE(layout[u"figures"][u"targetDays"].toInt(), 31);
         QCOMPARE(layout[u"pages"][0][u"rows"].toArray().size(), 3); // the project, its phase, the activity
+    }
+
+    // Today's line through the middle of its day (1 February 2002: 31.5 days of 106.5 twips right of
+    // 5,380), drawn as SVG and PNG.
+    void todayLine()
+    {
+        common::Clock::setFixed(QDateTime(QDate(2002, 2, 1), QTime(0, 0)));
+        for (const char* name : { "today.svg", "today.png" })
+            QCOMPARE(exportWith(m_small, QLatin1String(name)).status, timeline::ExportDone);
+        QVERIFY(contents(path(QStringLiteral("today-1.svg")))
+                    .contains(R"(<line id="today" x1="8734.75" y1="900" x2="8734.75" y2="7530")"));
+        QCOMPARE(QImage(path(QStringLiteral("today-1.png"))).pixelColor(582, 250), QColor(220, 0, 0));
     }
 
     void refusals_data()
@@ -177,6 +210,8 @@ private Q_SLOTS:
         QTest::newRow("summary as pdf") << QStringList { "--car", "1", "--summary", "--output", "ok.pdf" } << 0 << "Wrote ";
         QTest::newRow("no car") << QStringList { "--output", "none.pdf" } << 2 << "needs --car ID";
         QTest::newRow("unknown car") << QStringList { "--car", "999", "--output", "none.pdf" } << 1 << "no project number 999";
+        QTest::newRow("today") << QStringList { "--car", QString::number(m_now), "--output", "now.json" } << 0 << "Wrote ";
+        QTest::newRow("no today") << QStringList { "--car", QString::number(m_now), "--no-today", "--output", "not.json" } << 0 << "Wrote ";
         // clang-format on
     }
 
@@ -196,6 +231,9 @@ private Q_SLOTS:
         QCOMPARE(gearlog.exitStatus(), QProcess::NormalExit);
         QCOMPARE(gearlog.exitCode(), exitCode);
         QCOMPARE(QFile::exists(arguments.last()), exitCode == 0);
+        if (arguments.last().endsWith(QLatin1String(".json"))) // today's line by the program's own clock
+            QCOMPARE(QJsonDocument::fromJson(contents(arguments.last()))[u"today"].isNull(),
+                arguments.contains(QStringLiteral("--no-today")));
         QFETCH(QString, said);
         QVERIFY((exitCode ? gearlog.readAllStandardError() : gearlog.readAllStandardOutput()).contains(said.toUtf8()));
     }

@@ -44,6 +44,17 @@ constexpr QRectF CmdNext { 10800, 7940, 855, 315 };
 constexpr double PageWidth = 12000;
 constexpr double PageHeight = 8400;
 
+// The part of the page the window scales as one picture: from the captions over the lists down to
+// the legend. The pickers above it and the page buttons below sit around it in the window.
+constexpr QRectF ShownPage { 0, 450, PageWidth, 7830 };
+
+// Today's line, a day's middle from the top of the grid to its bottom.
+constexpr double TodayWidth = 30;
+inline QColor todayColour()
+{
+    return { 220, 0, 0 };
+}
+
 // Bar colours.
 inline QColor projectColour()
 {

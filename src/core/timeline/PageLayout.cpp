@@ -133,12 +133,26 @@ MonthAxis monthAxis(const TimeLineModel& m)
     return axis;
 }
 
-PageLayout layoutPage(const TimeLineModel& m, int page, const QString& projectName)
+std::optional<TodayMark> todayMark(const TimeLineModel& m, const MonthAxis& axis, const QDate& today)
+{
+    const QDate start = m.span().axisStart;
+    if (!today.isValid() || !start.isValid() || axis.gridLines.isEmpty() || today < start)
+        return std::nullopt;
+    // The grid counts February as 28 days and rounds its month ends: judged by the line drawn, so
+    // that the mark never sits right of the grid.
+    const double x = m.position(today) + m.span().dayScale / 2;
+    if (x > axis.top.x2())
+        return std::nullopt;
+    return TodayMark { today, QLineF(x, g::GridTop, x, g::GridBottom) };
+}
+
+PageLayout layoutPage(const TimeLineModel& m, int page, const QString& projectName, const QDate& today)
 {
     PageLayout layout;
     layout.page = page;
     layout.pageCount = m.pageCount();
     layout.axis = monthAxis(m);
+    layout.today = todayMark(m, layout.axis, today);
     layout.rows.append(projectRow(m, projectName));
     m.walkPage(m.pageStart(page), [&](int phase, int activity) {
         const int r = int(layout.rows.size());

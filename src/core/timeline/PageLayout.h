@@ -2,6 +2,7 @@
 
 #include "store/RecordTraits.h"
 
+#include <QDate>
 #include <QLineF>
 #include <QList>
 #include <QPointF>
@@ -45,12 +46,20 @@ struct MonthAxis
     QList<MonthLabel> labels; // label 0 names the first month, the others the month after their line
 };
 
+// Today's date where it falls on the chart, and its line in twips.
+struct TodayMark
+{
+    QDate date;
+    QLineF line;
+};
+
 struct PageLayout
 {
     int page = 0; // from 1
     int pageCount = 0;
     QList<ChartRow> rows; // row 0 is the project
     MonthAxis axis;
+    std::optional<TodayMark> today; // none when today is off the chart or not asked for
 };
 
 struct LegendEntry
@@ -73,8 +82,12 @@ inline const QString SummaryStyle = QStringLiteral("Show Phase Summary");
 QString pageText(int page, int pageCount);
 
 MonthAxis monthAxis(const TimeLineModel& model);
+// The line through the middle of a date's day when that lies on the grid drawn (from the first day
+// of the first month to the last line); none for a date off the grid or an invalid one.
+std::optional<TodayMark> todayMark(const TimeLineModel& model, const MonthAxis& axis, const QDate& today);
 // The rows of a page of the model's current style, with the axis; the project row shows the name.
-PageLayout layoutPage(const TimeLineModel& model, int page, const QString& projectName);
+// A valid today is marked when it falls on the chart.
+PageLayout layoutPage(const TimeLineModel& model, int page, const QString& projectName, const QDate& today = QDate());
 const QList<LegendEntry>& legend();
 
 } // namespace timeline

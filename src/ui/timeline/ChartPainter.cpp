@@ -61,6 +61,17 @@ void paintAxis(QPainter& p, const gui::Twips& s, const MonthAxis& axis, const QC
         paintText(p, s, QRectF(label.topLeft, QSizeF(600, 180)), label.text, Qt::AlignLeft | Qt::AlignTop);
 }
 
+// Thin enough to leave the bars readable where it crosses them, drawn before them so they cover it.
+void paintToday(QPainter& p, const gui::Twips& s, const std::optional<TodayMark>& today)
+{
+    if (!today)
+        return;
+    QPen pen(g::todayColour(), s.x(g::TodayWidth));
+    pen.setCapStyle(Qt::FlatCap);
+    p.setPen(pen);
+    p.drawLine(s.line(today->line));
+}
+
 void paintLegend(QPainter& p, const gui::Twips& s, const QColor& windowText)
 {
     p.setFont(listFont());
@@ -113,6 +124,7 @@ void paintChart(QPainter& p, const gui::Twips& s, const PageLayout& page, const 
 {
     p.save();
     paintAxis(p, s, page.axis, windowText);
+    paintToday(p, s, page.today);
     for (const ChartRow& row : page.rows) {
         if (row.target)
             paintBar(p, s, *row.target, fillOf(row.kind, windowText), windowText);

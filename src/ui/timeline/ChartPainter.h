@@ -19,8 +19,8 @@ QFont listFont();
 // The month captions: "Times New Roman" 7 point.
 QFont monthFont();
 
-// Draws the chart of a page (month grid and captions, bars) and the legend, in the window's
-// coordinates converted by the scale. Actual bars and lines take the window text colour.
+// Draws the chart of a page (month grid and captions, today's line, bars) and the legend, in the
+// window's coordinates converted by the scale. Actual bars and lines take the window text colour.
 void paintChart(QPainter& painter, const gui::Twips& scale, const PageLayout& page, const QColor& windowText);
 
 // What the window shows in its controls, for drawing a page without the window.

@@ -1,5 +1,6 @@
 #include "timeline/TimeLineExport.h"
 
+#include "common/Clock.h"
 #include "common/SafeFile.h"
 #include "gui/Twips.h"
 #include "store/Store.h"
@@ -90,7 +91,14 @@ QString text(double x, double y, const QString& content, double size = 160)
         .arg(number(x), number(y), number(size), escaped(content));
 }
 
-// One page as SVG in twips: the four lists, the month grid and labels, the bars.
+QString svgLine(const QLineF& line, const QString& colour, double width, const QString& id = QString())
+{
+    return QStringLiteral("<line %1x1=\"%2\" y1=\"%3\" x2=\"%4\" y2=\"%5\" stroke=\"%6\" stroke-width=\"%7\"/>\n")
+        .arg(id.isEmpty() ? QString() : QStringLiteral("id=\"%1\" ").arg(id), number(line.x1()), number(line.y1()),
+            number(line.x2()), number(line.y2()), colour, number(width));
+}
+
+// One page as SVG in twips: the four lists, the month grid and labels, today's line, the bars.
 QByteArray svgPage(const PageLayout& layout, const PageCaptions& captions)
 {
     QString svg = QStringLiteral("<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n"
@@ -103,10 +111,11 @@ QByteArray svgPage(const PageLayout& layout, const PageCaptions& captions)
     svg += text(g::Label1.left(), g::Label1.bottom() - 40, captions::Label1);
     svg += text(g::CmdPrevious.left() - 1200, g::CmdNext.bottom(), pageText(layout.page, layout.pageCount), 180);
     for (const QLineF& line : layout.axis.gridLines)
-        svg += QStringLiteral("<line x1=\"%1\" y1=\"%2\" x2=\"%3\" y2=\"%4\" stroke=\"#a0a0a0\" stroke-width=\"8\"/>\n")
-                   .arg(number(line.x1()), number(line.y1()), number(line.x2()), number(line.y2()));
+        svg += svgLine(line, QStringLiteral("#a0a0a0"), 8);
     for (const MonthLabel& label : layout.axis.labels)
         svg += text(label.topLeft.x(), label.topLeft.y() + 140, label.text, g::LabelPointSize * 20);
+    if (layout.today)
+        svg += svgLine(layout.today->line, g::todayColour().name(), g::TodayWidth, QStringLiteral("today"));
     for (qsizetype i = 0; i < layout.rows.size(); ++i) {
         const ChartRow& row = layout.rows.at(i);
         const double baseline = g::LbName.top() + i * g::RowPitch + 150;
@@ -131,9 +140,19 @@ QJsonValue rectJson(const std::optional<QRectF>& r)
                          { QStringLiteral("width"), r->width() }, { QStringLiteral("height"), r->height() } };
 }
 
-// The computed layout: the model's figures, and per page each row's texts and bars, the grid lines
-// and the month labels, in twips, exactly as drawn.
-QByteArray layoutJson(const TimeLineModel& model, const QString& projectName)
+QJsonValue todayJson(const std::optional<TodayMark>& today)
+{
+    if (!today)
+        return QJsonValue();
+    return QJsonObject { { QStringLiteral("date"), today->date.toString(Qt::ISODate) },
+                         { QStringLiteral("x"), today->line.x1() }, { QStringLiteral("top"), today->line.y1() },
+                         { QStringLiteral("bottom"), today->line.y2() } };
+}
+
+// The computed layout: the model's figures, today's line (the same on every page, null when not
+// drawn), and per page each row's texts and bars, the grid lines and the month labels, in twips,
+// exactly as drawn.
+QByteArray layoutJson(const TimeLineModel& model, const QString& projectName, const QDate& today)
 {
     const ProjectSpan& span = model.span();
     QJsonObject figures { { QStringLiteral("targetDays"), double(span.targetDays) },
@@ -145,7 +164,7 @@ QByteArray layoutJson(const TimeLineModel& model, const QString& projectName)
                           { QStringLiteral("pageCount"), model.pageCount() } };
     QJsonArray pages;
     for (int page = 1; page <= model.pageCount(); ++page) {
-        const PageLayout layout = layoutPage(model, page, projectName);
+        const PageLayout layout = layoutPage(model, page, projectName, today);
         QJsonArray rows;
         for (const ChartRow& row : layout.rows)
             rows.append(QJsonObject { { QStringLiteral("name"), row.name },
@@ -168,6 +187,7 @@ QByteArray layoutJson(const TimeLineModel& model, const QString& projectName)
     }
     return QJsonDocument(QJsonObject { { QStringLiteral("project"), projectName },
                                        { QStringLiteral("figures"), figures },
+                                       { QStringLiteral("today"), todayJson(todayMark(model, monthAxis(model), today)) },
                                        { QStringLiteral("pages"), pages } })
         .toJson();
 }
@@ -243,7 +263,8 @@ QStringList writePng(const QString& output, int pages, const PagePainter& paintO
     return written;
 }
 
-// One document, a landscape Letter page for each page of the chart, at its real size.
+// One document, a landscape Letter page for each page of the chart, scaled to fill the page inside
+// its margins and centred.
 QStringList writePdf(const QString& output, int pages, const PagePainter& paintOne)
 {
     common::SafeFile out(output);
@@ -258,6 +279,10 @@ QStringList writePdf(const QString& output, int pages, const PagePainter& paintO
     if (!painter.begin(&writer))
         cannotWrite(output, QStringLiteral("the page could not be drawn"));
     const gui::Twips scale(writer);
+    const QSizeF drawn = scale.rect(QRectF(0, 0, g::PageWidth, g::PageHeight)).size();
+    const double fill = std::min(writer.width() / drawn.width(), writer.height() / drawn.height());
+    painter.translate((writer.width() - drawn.width() * fill) / 2, (writer.height() - drawn.height() * fill) / 2);
+    painter.scale(fill, fill); // type grows with the drawing
     for (int page = 1; page <= pages; ++page) {
         if (page > 1)
             writer.newPage();
@@ -296,8 +321,9 @@ QStringList exportPages(const ExportRequest& request, QTextStream& err)
         throw Refusal { ExportFailed, QStringLiteral("There Are No Dates Entered For This Project") };
 
     const PageCaptions captions { car->Description, request.summary ? captions::SummaryStyle : captions::DetailStyle };
+    const QDate today = request.today ? common::Clock::now().date() : QDate();
     if (format == Format::Json) {
-        writeFile(request.output, layoutJson(model, car->Description));
+        writeFile(request.output, layoutJson(model, car->Description, today));
         return { request.output };
     }
     if (format == Format::Svg) {
@@ -306,13 +332,13 @@ QStringList exportPages(const ExportRequest& request, QTextStream& err)
         QStringList written;
         for (int page = 1; page <= model.pageCount(); ++page) {
             const QString file = QStringLiteral("%1-%2.svg").arg(stem).arg(page);
-            writeFile(file, svgPage(layoutPage(model, page, car->Description), captions));
+            writeFile(file, svgPage(layoutPage(model, page, car->Description, today), captions));
             written << file;
         }
         return written;
     }
     const PagePainter paintOne = [&](QPainter& painter, const gui::Twips& scale, int page) {
-        paintPage(painter, scale, layoutPage(model, page, car->Description), captions);
+        paintPage(painter, scale, layoutPage(model, page, car->Description, today), captions);
     };
     return format == Format::Png ? writePng(request.output, model.pageCount(), paintOne)
                                  : writePdf(request.output, model.pageCount(), paintOne);

@@ -12,6 +12,7 @@ struct ExportRequest
     QString car; // the project's number, as given
     bool summary = false; // phases only
     QString output; // FILE.png or FILE.pdf
+    bool today = true; // a line at the clock's date where it falls on the chart
 };
 
 // PNG pages are drawn at this resolution: 15 twips a pixel, as on a common screen.

@@ -1,5 +1,6 @@
 #include "timeline/TimeLineForm.h"
 
+#include "common/Clock.h"
 #include "common/Formats.h"
 #include "gui/Dialogs.h"
 #include "gui/KeyPress.h"
@@ -11,13 +12,16 @@
 #include "timeline/ChartGeometry.h"
 #include "timeline/ChartPainter.h"
 #include "timeline/DateUpdateForm.h"
+#include "timeline/PageViewer.h"
+#include "timeline/TimeLinePage.h"
 
 #include <QComboBox>
+#include <QBoxLayout>
 #include <QEvent>
 #include <QLabel>
 #include <QListWidget>
-#include <QPainter>
 #include <QPushButton>
+#include <QScreen>
 #include <QStatusBar>
 #include <QTimer>
 
@@ -29,10 +33,10 @@ namespace {
 
 #define NAMED(member) member, #member
 
-QListWidget* chartList(QListWidget*& member, const char* name, QWidget* parent, const QRectF& twips)
+QListWidget* chartList(QListWidget*& member, const char* name, TimeLinePage* page, const QRectF& twips)
 {
-    gui::placed(member, name, parent, twips);
-    member->setUniformItemSizes(true);
+    page->keepPlaced(gui::placed(member, name, page, twips), twips);
+    member->setUniformItemSizes(false); // the rows share the rounding of a scaled pitch
     member->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     member->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     member->setFrameShape(QFrame::Box);
@@ -72,6 +76,7 @@ void TimeLineForm::buildWindow()
 {
     setObjectName(QStringLiteral("TimeLineForm"));
     setWindowTitle(QStringLiteral("Gear-Log Project Time Line"));
+    setWindowFlag(Qt::WindowMaximizeButtonHint);
     setModal(true);
     setFont(listFont()); // the layout in twips is made for small type
 
@@ -80,16 +85,7 @@ void TimeLineForm::buildWindow()
         QStringLiteral("Click On A Selection To Display 'Detail' Or 'Summary' Information"));
     gui::placed(NAMED(CmdReturn), this, g::CmdReturn, QStringLiteral("Quit"),
         QStringLiteral("Click To Return To Gear-Log Main Screen"));
-    for (QLabel* label : { gui::placed(NAMED(Label2), this, g::Label2, captions::Label2),
-             gui::placed(NAMED(Label1), this, g::Label1, captions::Label1) })
-        label->setTextFormat(Qt::PlainText); // the blanks line the captions up over the lists
-    chartList(NAMED(LbName), this, g::LbName);
-    LbName->setToolTip(QStringLiteral("Click On An Activity To Display And Update Date Infromation"));
-    LbName->setSelectionMode(QAbstractItemView::SingleSelection);
-    LbName->setFocusPolicy(Qt::StrongFocus);
-    chartList(NAMED(LbStartDate), this, g::LbStartDate);
-    chartList(NAMED(LbStopDate), this, g::LbStopDate);
-    chartList(NAMED(LbEffort), this, g::LbEffort);
+    buildPage();
     gui::placed(NAMED(CmdPrevious), this, g::CmdPrevious, QStringLiteral("Previous"),
         QStringLiteral("Click To Display The Previous Page Of Information"));
     gui::placed(NAMED(CmdNext), this, g::CmdNext, QStringLiteral("Next"),
@@ -100,27 +96,94 @@ void TimeLineForm::buildWindow()
     CmdNext->setEnabled(false);
     gui::pressOnKey(this, QKeySequence::MoveToNextPage, { CmdNext });
     gui::pressOnKey(this, QKeySequence::MoveToPreviousPage, { CmdPrevious });
+    ZoomText = new QLabel(this);
+    ZoomText->setObjectName(QStringLiteral("ZoomText"));
+    ZoomText->setToolTip(QStringLiteral("Ctrl++ Zooms In, Ctrl+- Zooms Out, Ctrl+0 Fits The Page To The Window"));
     buildStatusBar();
+    arrangeWindow();
+}
+
+// The captions and lists sit on the page picture, scaled with the chart they line up with.
+void TimeLineForm::buildPage()
+{
+    m_pagePicture = new TimeLinePage(m_page);
+    gui::placed(NAMED(Label2), m_pagePicture, g::Label2, captions::Label2);
+    gui::placed(NAMED(Label1), m_pagePicture, g::Label1, captions::Label1);
+    for (const auto& [label, twips] : { std::pair { Label2, g::Label2 }, std::pair { Label1, g::Label1 } }) {
+        label->setTextFormat(Qt::PlainText); // the blanks line the captions up over the lists
+        m_pagePicture->keepPlaced(label, twips);
+    }
+    chartList(NAMED(LbName), m_pagePicture, g::LbName);
+    LbName->setToolTip(QStringLiteral("Click On An Activity To Display And Update Date Infromation"));
+    LbName->setSelectionMode(QAbstractItemView::SingleSelection);
+    LbName->setFocusPolicy(Qt::StrongFocus);
+    chartList(NAMED(LbStartDate), m_pagePicture, g::LbStartDate);
+    chartList(NAMED(LbStopDate), m_pagePicture, g::LbStopDate);
+    chartList(NAMED(LbEffort), m_pagePicture, g::LbEffort);
+    m_viewer = new PageViewer(m_pagePicture, this);
+    connect(m_viewer, &PageViewer::zoomChanged, this, &TimeLineForm::showZoom);
+}
+
+// The pickers above the page and the page buttons below keep their sizes; the page takes the rest.
+void TimeLineForm::arrangeWindow()
+{
+    const gui::Twips twips(*this);
+    for (QWidget* w : std::initializer_list<QWidget*> { CmdReturn, CmdPrevious, CmdNext })
+        w->setFixedSize(w->size());
+    for (QWidget* w : std::initializer_list<QWidget*> { CboCar, CboStyle }) {
+        w->setMaximumWidth(w->width());
+        w->setMinimumWidth(w->width() / 2);
+        w->setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Fixed);
+    }
+    const int gap = twips.pixels(QRectF(0, 0, g::CboCar.left(), 0)).width();
+    auto* top = new QHBoxLayout;
+    top->setContentsMargins(gap, gap, gap, gap / 2);
+    top->addWidget(CboCar, 5055);
+    top->addSpacing(gap * 2);
+    top->addWidget(CboStyle, 3135);
+    top->addStretch(1);
+    top->addWidget(CmdReturn);
+    auto* bottom = new QHBoxLayout;
+    bottom->setContentsMargins(gap, gap / 2, gap, gap / 2);
+    bottom->addWidget(ZoomText);
+    bottom->addStretch(1);
+    bottom->addWidget(CmdPrevious);
+    bottom->addWidget(CmdNext);
+    auto* window = new QVBoxLayout(this);
+    window->setContentsMargins(0, 0, 0, 0);
+    window->setSpacing(0);
+    window->addLayout(top);
+    window->addWidget(m_viewer, 1);
+    window->addLayout(bottom);
+    window->addWidget(SbStatus);
+    // Opens with the page at its real size where the screen has room for it.
+    QSize size = sizeHint();
+    if (const QScreen* screen = this->screen())
+        size = size.boundedTo(screen->availableGeometry().size() * 9 / 10);
+    resize(size);
+}
+
+void TimeLineForm::showZoom(double zoom, bool fitsWindow)
+{
+    const QString percent = QString::number(qRound(zoom * 100)) + QLatin1Char('%');
+    ZoomText->setText(fitsWindow ? QStringLiteral("Zoom %1 - Fits The Window").arg(percent)
+                                 : QStringLiteral("Zoom %1 - Ctrl+0 Fits The Window").arg(percent));
 }
 
 void TimeLineForm::buildStatusBar()
 {
     SbStatus = new QStatusBar(this);
     SbStatus->setObjectName(QStringLiteral("SbStatus"));
-    SbStatus->setSizeGripEnabled(false);
     static const int stretch[4] = { 4, 1, 1, 1 };
     for (int i = 0; i < 4; ++i) {
         auto* panel = new QLabel(SbStatus);
         panel->setObjectName(QStringLiteral("SbStatusPanel%1").arg(i + 1));
         panel->setFrameStyle(QFrame::Panel | QFrame::Sunken);
         panel->setContentsMargins(4, 0, 4, 0);
+        panel->setMinimumWidth(1); // a narrow window cuts the texts short rather than growing
         SbPanel[size_t(i)] = panel;
         SbStatus->addPermanentWidget(panel, stretch[i]);
     }
-    const QRect page = gui::Twips(*this).pixels(QRectF(0, 0, g::PageWidth, g::PageHeight));
-    const int barHeight = SbStatus->sizeHint().height();
-    SbStatus->setGeometry(0, page.height(), page.width(), barHeight);
-    setFixedSize(page.width(), page.height() + barHeight);
 }
 
 void TimeLineForm::connectSignals()
@@ -179,7 +242,7 @@ void TimeLineForm::Form_Activate()
     m_page = PageLayout {};
     for (QListWidget* list : { LbName, LbStartDate, LbStopDate, LbEffort })
         list->clear();
-    update();
+    m_pagePicture->update();
     LoadCar();
     {
         const QSignalBlocker block(CboStyle);
@@ -259,21 +322,19 @@ void TimeLineForm::PopulateScreen()
         gui::MessageBox::notice(this, QStringLiteral("There Are No Dates Entered For This Project"));
         return;
     }
-    m_page = layoutPage(m_model, m_currentPage, gui::listText(CboCar));
+    m_page = layoutPage(m_model, m_currentPage, gui::listText(CboCar), common::Clock::now().date());
     fillLists();
     setPanelText(4, pageText(m_currentPage, m_model.pageCount()));
-    update();
+    m_pagePicture->update();
 }
 
 void TimeLineForm::fillLists()
 {
-    const int rowHeight = gui::Twips(*this).pixels(QRectF(0, 0, 0, g::RowPitch)).height();
     const auto fill = [&](QListWidget* list, QString ChartRow::*entry) {
         list->clear();
-        for (const ChartRow& row : m_page.rows) {
-            auto* item = new QListWidgetItem(row.*entry, list);
-            item->setSizeHint(QSize(0, rowHeight));
-        }
+        for (const ChartRow& row : m_page.rows)
+            new QListWidgetItem(row.*entry, list);
+        m_pagePicture->pitchRows(list);
     };
     fill(LbName, &ChartRow::name);
     fill(LbStartDate, &ChartRow::startDate);
@@ -336,13 +397,6 @@ void TimeLineForm::CmdReturn_Click()
     m_closing = true;
     Form_Activate();
     close();
-}
-
-void TimeLineForm::paintEvent(QPaintEvent* event)
-{
-    QDialog::paintEvent(event);
-    QPainter painter(this);
-    paintChart(painter, gui::Twips(*this), m_page, palette().color(QPalette::WindowText));
 }
 
 } // namespace timeline

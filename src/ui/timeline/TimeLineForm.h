@@ -21,9 +21,13 @@ class ProjectSession;
 
 namespace timeline {
 
+class PageViewer;
+class TimeLinePage;
+
 // The project as a month-by-month chart: the project, its phases and, in detail style, their
-// activities, each with a target bar and a thinner actual bar, 33 rows a page. Clicking an
-// activity's name opens its dates for correction.
+// activities, each with a target bar and a thinner actual bar, 33 rows a page, and a line at today's
+// date. Clicking an activity's name opens its dates for correction. The page (lists and chart) is
+// one picture fitted to the window, which the user may zoom.
 class TimeLineForm : public QDialog
 {
     Q_OBJECT
@@ -69,15 +73,18 @@ public:
     QPushButton* CmdNext = nullptr;
     QStatusBar* SbStatus = nullptr;
     std::array<QLabel*, 4> SbPanel {}; // objectNames SbStatusPanel1 .. SbStatusPanel4
+    QLabel* ZoomText = nullptr;
 
 protected:
-    void paintEvent(QPaintEvent* event) override;
     void showEvent(QShowEvent* event) override;
     void changeEvent(QEvent* event) override;
 
 private:
     void buildWindow();
+    void buildPage();
+    void arrangeWindow();
     void buildStatusBar();
+    void showZoom(double zoom, bool fitsWindow);
     void connectSignals();
     void LoadCar();
     void preselectCar();
@@ -95,6 +102,8 @@ private:
     int m_currentPage = 1;
     bool m_closing = false;
     bool m_inDateWindow = false;
+    TimeLinePage* m_pagePicture = nullptr;
+    PageViewer* m_viewer = nullptr;
 };
 
 } // namespace timeline
