@@ -93,6 +93,7 @@ int main(int argc, char** argv)
     ok = save(preview, folder, "report-page.png") && ok;
 
     timeline::TimeLineForm timeLine(session->project(), 1, &window);
+    timeLine.resize(1100, 760);
     timeLine.show();
     ok = save(timeLine, folder, "time-line.png") && ok;
     return ok ? 0 : 1;

@@ -289,21 +289,6 @@ private Q_SLOTS:
         QVERIFY(!page.rows.at(6).target && !page.rows.at(6).actual); // Wiring has no dates
     }
 
-    // Efforts of any size add up without wrapping: the total stops at 9e15 hours.
-    void effortTotalsDoNotWrap()
-    {
-        Plan plan;
-        for (int i = 0; i < 3; ++i) {
-            plan.activity(i ? 0 : plan.phase(), u"Huge"_s, u"2003-01-01"_s, u"2003-01-02"_s);
-            plan.last().targeteffort = 5e15;
-            plan.last().actualeffort = -5e15;
-        }
-        TimeLineModel model;
-        plan.into(model);
-        QCOMPARE(model.span().targetEffort, qint64(9e15));
-        QCOMPARE(model.span().actualEffort, qint64(-9e15));
-    }
-
     // From the file: one car's rows only, in priority order with ties by key; Nulls become markers and 0.
     void loadsOneCarInPriorityOrder()
     {
