@@ -49,9 +49,17 @@ entry=$(zcat "$prefix/share/doc/gearlog/changelog.Debian.gz" | head -1 | sed -n 
 
 # The menu entry shows the icon installed under the same id.
 grep -qx "Icon=$id" "$prefix/share/applications/$id.desktop" || { echo "the menu entry's icon is not $id"; exit 1; }
+# AppStream's hints too (a missing content rating is one), not only its errors and warnings;
+# validate-tree also looks for the desktop entry the metainfo names.
+appstream() {
+    local said
+    said=$(appstreamcli "$@" 2>&1) || { echo "$said"; exit 1; }
+    echo "$said"
+    ! grep -Eq '(errors|warnings|infos): [0-9]' <<< "$said" || exit 1
+}
 if command -v appstreamcli > /dev/null; then
-    appstreamcli validate --no-net "$prefix/share/metainfo/$id.metainfo.xml"
-    appstreamcli validate-tree --no-net "$prefix"
+    appstream validate --no-net "$prefix/share/metainfo/$id.metainfo.xml"
+    appstream validate-tree --no-net "$prefix"
 fi
 
 (cd "$build" && cpack -G DEB > /dev/null)
