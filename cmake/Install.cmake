@@ -57,7 +57,8 @@ configure_file(${CMAKE_SOURCE_DIR}/data/man/gearlog.1.in ${generated}/gearlog.1 
 gearlog_gzip(${generated}/gearlog.1 ${generated}/gearlog.1.gz)
 install(FILES ${generated}/gearlog.1.gz DESTINATION ${CMAKE_INSTALL_MANDIR}/man1)
 
-# The package's own papers. The first line of the changelog gives the package's version and revision.
+# The package's own papers. The changelog's newest entry gives the package's revision; its version is
+# the project's, which the install test checks.
 set(GEARLOG_DOC_DIR ${CMAKE_INSTALL_DATAROOTDIR}/doc/gearlog)
 configure_file(${CMAKE_SOURCE_DIR}/data/debian/copyright.in ${generated}/copyright @ONLY)
 gearlog_gzip(${CMAKE_SOURCE_DIR}/data/debian/changelog ${generated}/changelog.Debian.gz)
