@@ -3,7 +3,8 @@ BUILD_DIR ?= build
 BUILD_TYPE ?= RelWithDebInfo
 JOBS ?= $(shell nproc)
 PACKAGES := cmake make g++ pkg-config qt6-base-dev qt6-base-dev-tools qt6-qpa-plugins libqt6sql6-sqlite \
-            libgl-dev fonts-liberation fontconfig python3-jsonschema
+            libgl-dev fonts-liberation fontconfig python3-jsonschema \
+            dpkg-dev file lintian appstream
 SUDO := $(shell [ "$$(id -u)" = 0 ] || echo sudo)
 CMAKE_FLAGS ?=
 ifeq ($(CI),true)
@@ -48,9 +49,10 @@ test: build
 install: build
 	cmake --install $(BUILD_DIR) --prefix $(PREFIX)
 
-# A Debian package in the build folder.
-package: build
-	cd $(BUILD_DIR) && cpack -G DEB
+# A Debian package of a release build, in build-release (the program in it is stripped).
+package:
+	@$(MAKE) --no-print-directory build BUILD_DIR=build-release BUILD_TYPE=Release
+	cd build-release && cpack -G DEB
 
 # The README's pictures in docs/, drawn offscreen from the real windows on a fresh sample database.
 screenshots: build
