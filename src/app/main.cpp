@@ -223,6 +223,9 @@ int main(int argc, char** argv)
 
     QApplication app(argc, argv);
     QApplication::setApplicationDisplayName(QStringLiteral("Gear-Log"));
+    // The desktop entry's name (GEARLOG_APP_ID in cmake/Install.cmake), so that Wayland desktops
+    // find the window's entry and icon.
+    QGuiApplication::setDesktopFileName(QStringLiteral("org.example.GearLog"));
     QIcon icon;
     for (int size : { 16, 24, 32, 48, 64, 128, 256 })
         icon.addFile(QStringLiteral(":/icons/gearlog-%1.png").arg(size), QSize(size, size));
