@@ -6,7 +6,6 @@
 
 #include "app/Session.h"
 #include "app/Startup.h"
-#include "common/Clock.h"
 #include "gui/Dialogs.h"
 #include "gui/NotesEdit.h"
 
@@ -129,13 +128,6 @@ private Q_SLOTS:
         notes->setTextCursor(c);
         notes->insertPlainText(QString(200, QLatin1Char('z')));
         QCOMPARE(notes->text(), "01234" + QString(140, QLatin1Char('z')) + "56789");
-    }
-
-    void statusBarClock()
-    {
-        QCOMPARE(m_f->panelText(4) + " " + m_f->panelText(5), "10:15 AM 4/2/2026");
-        common::Clock::setFixed(QDateTime(QDate(2026, 12, 31), QTime(9, 59)));
-        QTRY_COMPARE(m_f->panelText(4) + " " + m_f->panelText(5), "9:59 AM 12/31/2026");
     }
 
     void storedPreferences_data()
