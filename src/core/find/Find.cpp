@@ -99,12 +99,16 @@ public:
         const bool project = source.kind != Kind::Supplier;
         QString columns = QStringLiteral("%1, %2, %3, note1, note2, note3")
                               .arg(key, project ? QStringLiteral("carid") : QStringLiteral("0"), name);
-        QStringList tests { name + like,
-            QStringLiteral("(COALESCE(note1, '') || COALESCE(note2, '') || COALESCE(note3, ''))") + like };
+        QStringList tests { name + like };
         if (m_component) {
             columns += QStringLiteral(", catalogpage, SupplierName");
             tests << QStringLiteral("catalogpage") + like << QStringLiteral("SupplierName") + like;
         }
+        // Most records have no notes: joining three Nulls for each of them would cost more than the
+        // rest of the test.
+        tests << QStringLiteral("((note1 IS NOT NULL OR note2 IS NOT NULL OR note3 IS NOT NULL) AND (COALESCE(note1, "
+                                "'') || COALESCE(note2, '') || COALESCE(note3, ''))")
+                + like + QLatin1Char(')');
         // By the (carid, Description) indexes, a project at a time: the first hits come without
         // reading the whole table.
         const QString order = project && source.kind != Kind::Car ? QStringLiteral("carid, ") + key : key;
