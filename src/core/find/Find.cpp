@@ -82,77 +82,107 @@ const Source ProjectSources[] = {
 };
 const Source SupplierSource = { Kind::Supplier, "Supplier", "supplierid", "Name" };
 
-// The rows of one table that may hold the text, by project and key, read one at a time.
-class Cursor
+// Projects read by one statement: few enough that the first hits come at once, enough that a
+// text found nowhere costs a few dozen statements rather than one for every kind of every project.
+constexpr int ProjectsAtOnce = 16;
+
+// The rows that may hold the text, read by one statement run again for each run of projects (all
+// their kinds, through the (carid, Description) indexes) or once for the suppliers. Columns: kind,
+// project, key, name, the three notes fields, catalog page, supplier.
+class Reader
 {
 public:
-    Cursor(const store::Database& database, const Source& source, const QString& pattern)
-        : m_source(source)
-        , m_component(source.kind == Kind::Component)
+    // Reads the projects when given sources, the suppliers when not.
+    Reader(const store::Database& database, const QString& pattern, bool projects)
+        : m_pattern(pattern)
+        , m_projects(projects)
     {
         // SQLite's LIKE already ignores ASCII case; elsewhere (PostgreSQL) that takes ILIKE.
         const QString like = database.connection().driverName() == QStringLiteral("QSQLITE")
             ? QStringLiteral(" LIKE ? ESCAPE '\\'")
             : QStringLiteral(" ILIKE ? ESCAPE '\\'");
-        const QString key = QLatin1String(source.key);
-        const QString name = QLatin1String(source.name);
-        const bool project = source.kind != Kind::Supplier;
-        QString columns = QStringLiteral("%1, %2, %3, note1, note2, note3")
-                              .arg(key, project ? QStringLiteral("carid") : QStringLiteral("0"), name);
-        QStringList tests { name + like };
-        if (m_component) {
-            columns += QStringLiteral(", catalogpage, SupplierName");
-            tests << QStringLiteral("catalogpage") + like << QStringLiteral("SupplierName") + like;
+        QStringList marks;
+        for (int i = 0; i < ProjectsAtOnce; ++i)
+            marks << QStringLiteral("?");
+        QStringList selects;
+        const auto select = [&](const Source& source) {
+            const bool component = source.kind == Kind::Component;
+            const QString name = QLatin1String(source.name);
+            QStringList tests { name + like };
+            if (component)
+                tests << QStringLiteral("catalogpage") + like << QStringLiteral("SupplierName") + like;
+            // Most records have no notes: joining three Nulls for each of them would cost more than
+            // the rest of the test.
+            tests << QStringLiteral("((note1 IS NOT NULL OR note2 IS NOT NULL OR note3 IS NOT NULL) AND "
+                                    "(COALESCE(note1, '') || COALESCE(note2, '') || COALESCE(note3, ''))")
+                    + like + QLatin1Char(')');
+            m_binds << Bind { m_projects ? ProjectsAtOnce : 0, int(tests.size()) };
+            selects << QStringLiteral("SELECT %1, %2, %3, %4, note1, note2, note3, %5 FROM %6 WHERE %7(%8)")
+                           .arg(int(source.kind))
+                           .arg(m_projects ? QStringLiteral("carid") : QStringLiteral("0"), QLatin1String(source.key),
+                               name,
+                               component ? QStringLiteral("catalogpage, SupplierName") : QStringLiteral("NULL, NULL"),
+                               QLatin1String(source.table),
+                               m_projects ? QStringLiteral("carid IN (%1) AND ").arg(marks.join(QStringLiteral(", ")))
+                                          : QString(),
+                               tests.join(QStringLiteral(" OR ")));
+        };
+        if (m_projects) {
+            for (const Source& source : ProjectSources)
+                select(source);
+        } else {
+            select(SupplierSource);
         }
-        // Most records have no notes: joining three Nulls for each of them would cost more than the
-        // rest of the test.
-        tests << QStringLiteral("((note1 IS NOT NULL OR note2 IS NOT NULL OR note3 IS NOT NULL) AND (COALESCE(note1, "
-                                "'') || COALESCE(note2, '') || COALESCE(note3, ''))")
-                + like + QLatin1Char(')');
-        // By the (carid, Description) indexes, a project at a time: the first hits come without
-        // reading the whole table.
-        const QString order = project && source.kind != Kind::Car ? QStringLiteral("carid, ") + key : key;
-        m_query = database.prepare(
-            QStringLiteral("SELECT %1 FROM %2 WHERE %3 ORDER BY %4")
-                .arg(columns, QLatin1String(source.table), tests.join(QStringLiteral(" OR ")), order));
-        for (int i = 0; i < tests.size(); ++i)
-            m_query.bindValue(i, pattern);
-        store::Database::run(m_query);
-        next();
+        m_query = database.prepare(selects.join(QStringLiteral(" UNION ALL ")) + QStringLiteral(" ORDER BY 2, 1, 3"));
     }
 
-    bool atEnd() const { return m_atEnd; }
-    store::Key carid() const { return m_query.value(1).toLongLong(); }
-    void next() { m_atEnd = !m_query.next(); }
+    // Reads the given projects (at most ProjectsAtOnce), or the suppliers.
+    void run(const QList<store::Key>& projects = {})
+    {
+        int at = 0;
+        for (const Bind& bind : m_binds) {
+            for (int i = 0; i < bind.projects; ++i)
+                m_query.bindValue(at++, projects.value(i, projects.isEmpty() ? 0 : projects.last()));
+            for (int i = 0; i < bind.patterns; ++i)
+                m_query.bindValue(at++, m_pattern);
+        }
+        store::Database::run(m_query);
+    }
+    bool next() { return m_query.next(); }
 
     // The row standing, when it holds the text.
     std::optional<Hit> hit(const QString& text) const
     {
         const auto holds = [&text](const QString& field) { return field.contains(text, Qt::CaseInsensitive); };
-        const QString name = m_query.value(2).toString();
+        const QString name = m_query.value(3).toString();
         Field field;
         if (holds(name))
             field = Field::Name;
         else if (holds(common::joinNotes(
-                     { m_query.value(3).toString(), m_query.value(4).toString(), m_query.value(5).toString() })))
+                     { m_query.value(4).toString(), m_query.value(5).toString(), m_query.value(6).toString() })))
             field = Field::Notes;
-        else if (m_component && holds(m_query.value(6).toString()))
+        else if (holds(m_query.value(7).toString()))
             field = Field::CatalogPage;
-        else if (m_component && holds(m_query.value(7).toString()))
+        else if (holds(m_query.value(8).toString()))
             field = Field::Supplier;
         else
             return std::nullopt;
         std::optional<store::Key> project;
-        if (m_source.kind != Kind::Supplier)
-            project = carid();
-        return Hit { m_source.kind, project, m_query.value(0).toLongLong(), name, field };
+        if (m_projects)
+            project = m_query.value(1).toLongLong();
+        return Hit { Kind(m_query.value(0).toInt()), project, m_query.value(2).toLongLong(), name, field };
     }
 
 private:
-    Source m_source;
-    bool m_component;
+    struct Bind
+    {
+        int projects;
+        int patterns;
+    };
+    QString m_pattern;
+    bool m_projects;
+    QList<Bind> m_binds; // what each statement of the union takes, in order
     QSqlQuery m_query;
-    bool m_atEnd = true;
 };
 
 } // namespace
@@ -163,42 +193,36 @@ Found findRecords(const store::Database& database, const QString& text, std::opt
     if (text.isEmpty())
         return found;
     const QString pattern = likePattern(text);
-    // False once the hits are complete.
-    const auto take = [&found, limit](std::optional<Hit> hit) {
-        if (!hit)
-            return true;
-        if (limit && found.hits.size() >= *limit) {
-            found.more = true;
-            return false;
+    // Reads on until the hits are complete; false then.
+    const auto take = [&found, limit, &text](Reader& reader) {
+        while (reader.next()) {
+            std::optional<Hit> hit = reader.hit(text);
+            if (!hit)
+                continue;
+            if (limit && found.hits.size() >= *limit) {
+                found.more = true;
+                return false;
+            }
+            found.hits.append(std::move(*hit));
         }
-        found.hits.append(std::move(*hit));
         return true;
     };
 
-    // One reading of each table, merged by project.
-    std::vector<std::unique_ptr<Cursor>> cursors;
-    for (const Source& source : ProjectSources)
-        cursors.push_back(std::make_unique<Cursor>(database, source, pattern));
-    for (;;) {
-        std::optional<store::Key> project;
-        for (const auto& c : cursors) {
-            if (!c->atEnd() && (!project || c->carid() < *project))
-                project = c->carid();
-        }
-        if (!project)
-            break;
-        for (const auto& c : cursors) {
-            for (; !c->atEnd() && c->carid() == *project; c->next()) {
-                if (!take(c->hit(text)))
-                    return found;
-            }
+    // A few projects at a time, so that the first hits come without reading every table through.
+    QList<store::Key> projects;
+    for (QSqlQuery cars = database.run(QStringLiteral("SELECT carid FROM Car ORDER BY carid")); cars.next();)
+        projects.append(cars.value(0).toLongLong());
+    {
+        Reader reader(database, pattern, true);
+        for (qsizetype first = 0; first < projects.size(); first += ProjectsAtOnce) {
+            reader.run(projects.mid(first, ProjectsAtOnce));
+            if (!take(reader))
+                return found;
         }
     }
-    cursors.clear();
-    for (Cursor suppliers(database, SupplierSource, pattern); !suppliers.atEnd(); suppliers.next()) {
-        if (!take(suppliers.hit(text)))
-            break;
-    }
+    Reader suppliers(database, pattern, false);
+    suppliers.run();
+    take(suppliers);
     return found;
 }
 
