@@ -33,12 +33,13 @@ struct Found
     bool more = false; // more records hold the text than the first `limit` answered
 };
 
-// The records of every project and the suppliers whose description (a supplier's name), notes
-// (the three fields read as one text), catalog page or supplier name (a component's) hold the
-// text, case ignored for every letter as common::compareNames ignores it. Every character typed
-// stands for itself. By project number; within a project the car, then its assemblies,
-// components, phases and activities, each kind by key; the suppliers last, by key. At most
-// `limit` hits (none: all of them). An empty text finds nothing. Throws store::StoreError.
+// The records of every project (each car in the database) and the suppliers whose description
+// (a supplier's name), notes (the three fields read as one text), catalog page or supplier name
+// (a component's) hold the text, case ignored for every letter as common::compareNames ignores
+// it. Every character typed stands for itself. By project number; within a project the car, then
+// its assemblies, components, phases and activities, each kind by key; the suppliers last, by
+// key. At most `limit` hits (none: all of them). An empty text finds nothing. Throws
+// store::StoreError.
 Found findRecords(const store::Database& database, const QString& text, std::optional<int> limit = std::nullopt);
 
 // "Car", "Assembly", "Component", "Phase", "Activity", "Supplier".
