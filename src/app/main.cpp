@@ -59,6 +59,11 @@ void describe(QCommandLineParser& parser)
     parser.addOption({ QStringLiteral("list-projects"),
         QStringLiteral("List the projects: number (for --car), description, make, model, year and "
                        "counts.") });
+    parser.addOption({ QStringLiteral("find"),
+        QStringLiteral("List every record of every project, and every supplier, whose description, name, notes, "
+                       "catalog page or supplier holds <text>: kind, project number, record number and "
+                       "description, separated by tabs."),
+        QStringLiteral("text") });
     parser.addOption({ QStringLiteral("list-backups"),
         QStringLiteral("List the backups beside the database with their dates and projects.") });
     parser.addOption({ QStringLiteral("restore-backup"),
@@ -182,13 +187,16 @@ int main(int argc, char** argv)
     }
     if (parser.isSet(QStringLiteral("export-project")) || parser.isSet(QStringLiteral("import-project"))
         || parser.isSet(QStringLiteral("csv")) || parser.isSet(QStringLiteral("list-backups"))
-        || parser.isSet(QStringLiteral("restore-backup")) || parser.isSet(QStringLiteral("list-projects"))) {
+        || parser.isSet(QStringLiteral("restore-backup")) || parser.isSet(QStringLiteral("list-projects"))
+        || parser.isSet(QStringLiteral("find"))) {
         QCoreApplication app(argc, argv);
         QTextStream out(stdout);
         QTextStream err(stderr);
         const QString database = databaseOption(parser);
         if (parser.isSet(QStringLiteral("list-projects")))
             return exchange::listProjectsCommand(database, out, err);
+        if (parser.isSet(QStringLiteral("find")))
+            return exchange::findCommand(database, parser.value(QStringLiteral("find")), out, err);
         if (parser.isSet(QStringLiteral("list-backups")))
             return exchange::listBackupsCommand(database, out);
         if (parser.isSet(QStringLiteral("restore-backup")))

@@ -278,6 +278,12 @@ private Q_SLOTS:
         QVERIFY(list.waitForFinished(30000));
         QVERIFY(list.readAllStandardOutput().startsWith(
             "1  1956 F-100 Pickup  (Ford F-100 Big Window 1956)  7 assemblies, "));
+        // --find: kind, project (none for a supplier), record number and description, tab-separated.
+        QProcess found;
+        found.start(QStringLiteral(GEARLOG_PROGRAM), { "--find", "SEAT COVER", "--database", m_database });
+        QVERIFY(found.waitForFinished(30000) && found.exitCode() == 0);
+        QCOMPARE(found.readAllStandardOutput(),
+            QByteArray("Component\t1\t26\tBench seat cover\nSupplier\t\t4\tHeartland Upholstery Co.\n"));
     }
 };
 

@@ -3,6 +3,7 @@
 #include "common/SafeFile.h"
 #include "exchange/Csv.h"
 #include "exchange/ProjectFile.h"
+#include "find/Find.h"
 #include "store/Restore.h"
 #include "store/Store.h"
 #include "store/StoreError.h"
@@ -150,6 +151,23 @@ int listProjectsCommand(const QString& databasePath, QTextStream& out, QTextStre
             out << car.carid << "  " << car.Description << "  (" << car.make << " " << car.model << " " << car.Year
                 << ")  " << c[0] << " assemblies, " << c[1] << " components, " << c[2] << " phases, " << c[3]
                 << " activities\n";
+        }
+        return 0;
+    });
+}
+
+int findCommand(const QString& databasePath, const QString& text, QTextStream& out, QTextStream& err)
+{
+    return withStore(databasePath, err, [&](const store::Store& store) {
+        for (const search::Hit& hit : search::findRecords(store.db, text).hits) {
+            // One line a record, whatever the description holds.
+            QString description = hit.text;
+            for (QChar& c : description) {
+                if (c == QLatin1Char('\t') || c == QLatin1Char('\n') || c == QLatin1Char('\r'))
+                    c = QLatin1Char(' ');
+            }
+            out << search::kindName(hit.kind) << '\t' << (hit.carid ? QString::number(*hit.carid) : QString()) << '\t'
+                << hit.key << '\t' << description << '\n';
         }
         return 0;
     });

@@ -17,6 +17,10 @@ int csvCommand(const QString& databasePath, const QString& list, const QString& 
 int listBackupsCommand(const QString& databasePath, QTextStream& out);
 // Every project's number (what --car takes), description, make, model, year and counts.
 int listProjectsCommand(const QString& databasePath, QTextStream& out, QTextStream& err);
+// Every record of every project, and every supplier, holding the text (see search::findRecords):
+// one a line, kind, project number (empty for a supplier), record number and description,
+// separated by tabs. Finding nothing is no failure.
+int findCommand(const QString& databasePath, const QString& text, QTextStream& out, QTextStream& err);
 int restoreBackupCommand(const QString& databasePath, const QString& backup, QTextStream& out, QTextStream& err);
 
 } // namespace exchange

@@ -116,6 +116,8 @@ private:
     void mnuExportProject_Click();
     void mnuImportProject_Click();
     void mnuTimeLine_Click();
+    // A record the find window found, shown through the same picks a user would make.
+    void showFound(project::Kind kind, store::Key carid, store::Key key);
     // A project added elsewhere (copied or imported) shown as if picked, by its key.
     void showNewCar(store::Key carid);
 

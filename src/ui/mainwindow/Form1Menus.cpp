@@ -16,6 +16,7 @@
 #include "copy/CopyForm.h"
 #include "copy/ProjectFileDialogs.h"
 #include "copy/RestoreBackupForm.h"
+#include "find/FindForm.h"
 #include "gui/ContextHelp.h"
 #include "gui/Dialogs.h"
 #include "gui/StoreErrors.h"
@@ -65,6 +66,10 @@ void Form1::connectMenus()
         auto* form = new copy::RestoreBackupForm(store().db.path(), this);
         connect(form, &copy::RestoreBackupForm::restoreChosen, this, &MainWindow::restoreRequested);
         form->open();
+    });
+    on(m.mnuFind, [this] {
+        search::FindForm* form = search::FindForm::showFor(store().db, this);
+        connect(form, &search::FindForm::openRequested, this, &Form1::showFound, Qt::UniqueConnection);
     });
     on(m.mnuExpandView, [this] { setTreeStyle(QStringLiteral("E")); });
     on(m.mnuCompressView, [this] { setTreeStyle(QStringLiteral("C")); });
@@ -224,6 +229,40 @@ void Form1::mnuImportProject_Click()
     showTab(0);
     showNewCar(*carid);
     gui::MessageBox::notice(this, QStringLiteral("New Project '%1' Imported").arg(m_carTab->shown.description));
+}
+
+void Form1::showFound(project::Kind kind, store::Key carid, store::Key key)
+{
+    // A record open for changes, or components being attached, keep the window where it is.
+    if (!browsing() || m_panel->attaching()) {
+        gui::MessageBox::notice(this, QStringLiteral("Please Save Or Cancel The Changes First"));
+        return;
+    }
+    RecordEditor& editor = m_tabs->editor(kind);
+    const bool supplier = kind == project::Kind::Supplier;
+    if (!supplier && m_carTab->pickList()->findData(carid) < 0) {
+        gui::MessageBox::notice(this, QStringLiteral("The Record Is No Longer There"));
+        return;
+    }
+    if (Image1->isVisible())
+        unloadimage();
+    // The car first, as the user picks it; then the record on its own tab.
+    if (!supplier && (!m_carTab->shown.loaded || m_carTab->shown.key != carid))
+        reselect(*m_carTab, carid);
+    const int index = editor.pickList()->findData(key);
+    if (index < 0) {
+        gui::MessageBox::notice(this, QStringLiteral("The Record Is No Longer There"));
+        return;
+    }
+    showTab(editor.page());
+    tbproject_Click();
+    if (supplier) {
+        const QSignalBlocker block(editor.pickList());
+        editor.pickList()->setCurrentIndex(index);
+        SupplierName_Click();
+    } else if (kind != project::Kind::Car) {
+        reselect(editor, key);
+    }
 }
 
 void Form1::showNewCar(store::Key carid)

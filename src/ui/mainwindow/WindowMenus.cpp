@@ -42,6 +42,8 @@ WindowMenus::WindowMenus(QMainWindow* window)
     item(NAMED(mnuExportProject), mnuFile, QStringLiteral("&Export Project..."));
     item(NAMED(mnuImportProject), mnuFile, QStringLiteral("&Import Project..."));
     item(NAMED(mnuRestoreBackup), mnuFile, QStringLiteral("&Restore Backup..."));
+    item(NAMED(mnuFind), mnuFile, QStringLiteral("&Find..."));
+    mnuFind->setShortcut(QKeySequence::Find);
     dash(NAMED(mnDash7), mnuFile);
     item(NAMED(mnuExit), mnuFile, QStringLiteral("E&xit"));
     mnuExit->setShortcut(QKeySequence::Quit);

@@ -22,6 +22,7 @@ struct WindowMenus
     QAction* mnuExportProject = nullptr;
     QAction* mnuImportProject = nullptr;
     QAction* mnuRestoreBackup = nullptr;
+    QAction* mnuFind = nullptr;
     QAction* mnDash7 = nullptr;
     QAction* mnuExit = nullptr;
     QMenu* mnuPreferences = nullptr;
