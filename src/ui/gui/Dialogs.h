@@ -6,6 +6,7 @@
 #include <QStringList>
 #include <functional>
 #include <optional>
+#include <utility>
 
 class QPrinter;
 class QWidget;
@@ -70,6 +71,13 @@ public:
     // Shows the pages as they will print; paint draws them on the printer it is given.
     static void preview(QPrinter& printer, QWidget* parent, const std::function<void(QPrinter*)>& paint);
 };
+
+// Makes a modal window of our own and runs it until it closes.
+template <class Window, class... Args> void runModal(Args&&... args)
+{
+    Window window(std::forward<Args>(args)...);
+    window.exec();
+}
 
 // Test control of the seam.
 class DialogSeam

@@ -37,22 +37,6 @@
 
 namespace editor {
 
-namespace {
-
-template <class Window> void openWindow(QWidget* parent)
-{
-    Window window(parent);
-    window.exec();
-}
-
-template <class Report> void openReport(const store::Database& database, QWidget* parent)
-{
-    Report window(database, parent);
-    window.exec();
-}
-
-} // namespace
-
 void Form1::connectMenus()
 {
     const WindowMenus& m = *m_menus;
@@ -73,13 +57,13 @@ void Form1::connectMenus()
     });
     on(m.mnuExpandView, [this] { setTreeStyle(QStringLiteral("E")); });
     on(m.mnuCompressView, [this] { setTreeStyle(QStringLiteral("C")); });
-    on(m.MnuMaterialsList, [this] { openReport<reports::MaterialsListForm>(store().db, this); });
-    on(m.MnuProjectPlan, [this] { openReport<reports::ProjectPlanForm>(store().db, this); });
-    on(m.MnuStatusReport, [this] { openReport<reports::StatusReportForm>(store().db, this); });
-    on(m.MnuWishList, [this] { openReport<reports::WishListForm>(store().db, this); });
+    on(m.MnuMaterialsList, [this] { gui::runModal<reports::MaterialsListForm>(store().db, this); });
+    on(m.MnuProjectPlan, [this] { gui::runModal<reports::ProjectPlanForm>(store().db, this); });
+    on(m.MnuStatusReport, [this] { gui::runModal<reports::StatusReportForm>(store().db, this); });
+    on(m.MnuWishList, [this] { gui::runModal<reports::WishListForm>(store().db, this); });
     on(m.mnuTimeLine, [this] { mnuTimeLine_Click(); });
-    on(m.mnuAbout, [this] { openWindow<app::AboutGearLog>(this); });
-    on(m.mnuOverview, [this] { openWindow<app::GearLogOverview>(this); });
+    on(m.mnuAbout, [this] { gui::runModal<app::AboutGearLog>(this); });
+    on(m.mnuOverview, [this] { gui::runModal<app::GearLogOverview>(this); });
     on(m.mnutableofcontents, [this] { gui::showHelpContents(this); });
 
     // Colours of the window and its tab areas, and the fields that select their text when entered.
@@ -234,26 +218,21 @@ void Form1::mnuImportProject_Click()
 void Form1::showFound(project::Kind kind, store::Key carid, store::Key key)
 {
     // A record open for changes, or components being attached, keep the window where it is.
-    if (!browsing() || m_panel->attaching()) {
-        gui::MessageBox::notice(this, QStringLiteral("Please Save Or Cancel The Changes First"));
-        return;
-    }
+    if (!browsing() || m_panel->attaching())
+        return gui::MessageBox::notice(this, QStringLiteral("Please Save Or Cancel The Changes First"));
     RecordEditor& editor = m_tabs->editor(kind);
     const bool supplier = kind == project::Kind::Supplier;
-    if (!supplier && m_carTab->pickList()->findData(carid) < 0) {
-        gui::MessageBox::notice(this, QStringLiteral("The Record Is No Longer There"));
-        return;
-    }
+    const auto gone = [this] { gui::MessageBox::notice(this, QStringLiteral("The Record Is No Longer There")); };
+    if (!supplier && m_carTab->pickList()->findData(carid) < 0)
+        return gone();
     if (Image1->isVisible())
         unloadimage();
     // The car first, as the user picks it; then the record on its own tab.
     if (!supplier && (!m_carTab->shown.loaded || m_carTab->shown.key != carid))
         reselect(*m_carTab, carid);
     const int index = editor.pickList()->findData(key);
-    if (index < 0) {
-        gui::MessageBox::notice(this, QStringLiteral("The Record Is No Longer There"));
-        return;
-    }
+    if (index < 0)
+        return gone();
     showTab(editor.page());
     tbproject_Click();
     if (supplier) {
