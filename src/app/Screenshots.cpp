@@ -58,6 +58,10 @@ int main(int argc, char** argv)
         return 2;
     }
     const QDir folder(QString::fromLocal8Bit(argv[1]));
+    if (!folder.exists() && !QDir().mkpath(folder.path())) {
+        std::fprintf(stderr, "gearlog_screenshots: could not make the folder %s\n", argv[1]);
+        return 1;
+    }
     gui::DialogSeam::setTestMode(true); // nothing may wait for a click here
     common::Clock::setFixed(QDateTime(QDate(2025, 10, 20), QTime(10, 30)));
     QTemporaryDir work;
