@@ -4,7 +4,6 @@
 #include "support/TestDatabase.h"
 
 #include <QDir>
-#include <QElapsedTimer>
 #include <QSqlDatabase>
 #include <QSqlQuery>
 #include <QSqlRecord>
@@ -126,27 +125,6 @@ private slots:
             QVERIFY2(std::any_of(
                          errors.begin(), errors.end(), [&](const StoreError& e) { return e.message().contains(word); }),
                 qPrintable(word));
-    }
-
-    // Another program holding the file (before it ever had a write-ahead log) makes opening give up.
-    void openLockedFileGivesUp()
-    {
-        const QString path = m_files.createEmpty(u"Locked.mdb"_s);
-        {
-            QSqlDatabase other = QSqlDatabase::addDatabase(u"QSQLITE"_s, u"other"_s);
-            other.setDatabaseName(path);
-            QVERIFY(other.open());
-            QSqlQuery(u"BEGIN EXCLUSIVE"_s, other);
-            QElapsedTimer timer;
-            timer.start();
-            const auto errors = openErrors(path, OpenOptions { 100 });
-            QCOMPARE(errors.size(), 1);
-            QCOMPARE(errors.front().code(), code::Busy);
-            QVERIFY(timer.elapsed() >= 90 && timer.elapsed() < 5000);
-            QSqlQuery(u"ROLLBACK"_s, other);
-        }
-        QSqlDatabase::removeDatabase(u"other"_s);
-        QVERIFY(Database::open(path, OpenOptions { 100 })); // free again once the other lets go
     }
 
     // The name goes to SQLite as a URI: '#', '?' and '%' must not cut or decode it.
