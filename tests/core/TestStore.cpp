@@ -31,10 +31,10 @@ QVariantList row(const QString& path, const QString& sql)
 }
 
 // Runs Database::open expecting it to fail; answers the errors.
-QList<StoreError> openErrors(const QString& path, const OpenOptions& options = {})
+QList<StoreError> openErrors(const QString& path)
 {
     try {
-        Database::open(path, options);
+        Database::open(path);
     } catch (const OpenFailure& failure) {
         return failure.errors();
     }
