@@ -45,6 +45,7 @@
 #include <QTableWidget>
 #include <QTemporaryDir>
 #include <QTextStream>
+#include <QTimer>
 #include <QTreeView>
 #include <QtTest>
 
@@ -248,6 +249,25 @@ QJsonObject runSize(const QString& path, int size, int repeat, bool check, const
         for (int page = 1; page <= model.pageCount(); ++page)
             timeline::layoutPage(model, page, QStringLiteral("Bench"));
     });
+
+    // Reports > Budget And Spending Charts on a project of 1,000 components and 500 activities: its
+    // figures read and worked out, the window shown and the first chart drawn.
+    runner.time(
+        "budget charts window to the first chart",
+        [&](int) {
+            bool drawn = false;
+            QTimer::singleShot(0, [&] {
+                QWidget* form = QApplication::activeModalWidget();
+                expect(form && child<QWidget>(*form, "chartView")->accessibleName() == QLatin1String("Budget"),
+                    "no chart window");
+                QCoreApplication::processEvents();
+                drawn = form->isVisible();
+                form->close();
+            });
+            child<QAction>(w, "MnuBudgetCharts")->trigger();
+            expect(drawn, "the chart was not drawn");
+        },
+        [&](int) { pick(child<QComboBox>(w, "carDescription"), 2); });
 
     QJsonObject result;
     result.insert(QStringLiteral("size"), size);

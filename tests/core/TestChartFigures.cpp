@@ -44,7 +44,9 @@ class TestChartFigures : public QObject
     {
         for (const QString& step : path.split(u'.'))
             v = v.isArray() ? v.toArray().at(step.toInt()) : v.toObject().value(step);
-        return v.isString() ? v.toString() : v.isArray() ? QString::number(v.toArray().size()) : v.toVariant().toString();
+        return v.isString() ? v.toString()
+            : v.isArray()   ? QString::number(v.toArray().size())
+                            : v.toVariant().toString();
     }
 
 private Q_SLOTS:
@@ -52,29 +54,54 @@ private Q_SLOTS:
     {
         m_db = store::Database::open(m_files.copySample());
         store::Store s(*m_db);
-        m_undated = s.cars.add({ .Description = QStringLiteral("No dates"), .purchaseprice = dollars(200),
-            .totalbudget = dollars(1000) });
-        const auto seats = s.assemblies.add({ .carid = m_undated, .Description = QStringLiteral("Seats"), .Status = 2 });
-        const auto work = s.phases.add({ .carid = m_undated, .prioritysequence = 1, .Description = QStringLiteral("Work") });
-        const auto act = s.activities.add({ .carid = m_undated, .PhaseID = work, .Description = QStringLiteral("Trim"),
-            .targeteffort = 2.5, .actualeffort = 1.5 });
-        s.components.add({ .carid = m_undated, .assemblyid = seats, .ActivityID = act, .quantity = 2,
-            .targetcost = dollars(10.5), .actualcost = dollars(11.25) });
+        m_undated = s.cars.add(
+            { .Description = QStringLiteral("No dates"), .purchaseprice = dollars(200), .totalbudget = dollars(1000) });
+        const auto seats
+            = s.assemblies.add({ .carid = m_undated, .Description = QStringLiteral("Seats"), .Status = 2 });
+        const auto work
+            = s.phases.add({ .carid = m_undated, .prioritysequence = 1, .Description = QStringLiteral("Work") });
+        const auto act = s.activities.add({ .carid = m_undated,
+            .PhaseID = work,
+            .Description = QStringLiteral("Trim"),
+            .targeteffort = 2.5,
+            .actualeffort = 1.5 });
+        s.components.add({ .carid = m_undated,
+            .assemblyid = seats,
+            .ActivityID = act,
+            .quantity = 2,
+            .targetcost = dollars(10.5),
+            .actualcost = dollars(11.25) });
         s.components.add({ .carid = m_undated, .assemblyid = seats, .quantity = 3, .targetcost = Money::fromUnits(1) });
 
-        m_over = s.cars.add({ .Description = QStringLiteral("Over"), .purchaseprice = dollars(90),
-            .resalevalue = dollars(50), .totalbudget = dollars(100) });
+        m_over = s.cars.add({ .Description = QStringLiteral("Over"),
+            .purchaseprice = dollars(90),
+            .resalevalue = dollars(50),
+            .totalbudget = dollars(100) });
         const auto body = s.assemblies.add({ .carid = m_over, .Description = QStringLiteral("Body"), .Status = 1 });
         const auto glass = s.assemblies.add({ .carid = m_over, .Description = QStringLiteral("Glass"), .Status = 3 });
         s.assemblies.add({ .carid = m_over, .Description = QStringLiteral("Spare") });
-        const auto paint = s.phases.add({ .carid = m_over, .prioritysequence = 1, .Description = QStringLiteral("Paint") });
-        const auto spray = s.activities.add({ .carid = m_over, .PhaseID = paint, .Description = QStringLiteral("Spray"),
-            .targetstartdate = QDate(2024, 1, 2), .targetstopdate = QDate(2024, 1, 31), .targeteffort = 10,
-            .actualstartdate = QDate(2024, 2, 10), .actualeffort = 4 });
-        s.components.add({ .carid = m_over, .assemblyid = body, .ActivityID = spray, .quantity = 1,
-            .targetcost = dollars(20), .actualcost = dollars(30) });
-        s.components.add({ .carid = m_over, .assemblyid = glass, .ActivityID = spray, .quantity = 2,
-            .targetcost = dollars(5), .actualcost = Money() });
+        const auto paint
+            = s.phases.add({ .carid = m_over, .prioritysequence = 1, .Description = QStringLiteral("Paint") });
+        const auto spray = s.activities.add({ .carid = m_over,
+            .PhaseID = paint,
+            .Description = QStringLiteral("Spray"),
+            .targetstartdate = QDate(2024, 1, 2),
+            .targetstopdate = QDate(2024, 1, 31),
+            .targeteffort = 10,
+            .actualstartdate = QDate(2024, 2, 10),
+            .actualeffort = 4 });
+        s.components.add({ .carid = m_over,
+            .assemblyid = body,
+            .ActivityID = spray,
+            .quantity = 1,
+            .targetcost = dollars(20),
+            .actualcost = dollars(30) });
+        s.components.add({ .carid = m_over,
+            .assemblyid = glass,
+            .ActivityID = spray,
+            .quantity = 2,
+            .targetcost = dollars(5),
+            .actualcost = Money() });
     }
 
     void figures_data()

@@ -11,6 +11,7 @@
 #include <QHelpEvent>
 #include <QImage>
 #include <QProcess>
+#include <QPushButton>
 #include <QTabBar>
 #include <QToolTip>
 #include <QtTest>
@@ -19,12 +20,12 @@ using testing::child;
 
 namespace {
 
-// Hovers the chart along a row a tenth of its height apart, and answers the tooltips shown.
+// Hovers the chart all over, and answers the tooltips shown.
 QStringList hoverTips(QWidget* view)
 {
     QStringList tips;
-    for (int y = view->height() / 10; y < view->height(); y += view->height() / 10)
-        for (int x = 4; x < view->width(); x += 6) {
+    for (int y = 2; y < view->height(); y += 5)
+        for (int x = 2; x < view->width(); x += 10) {
             QHelpEvent hover(QEvent::ToolTip, QPoint(x, y), view->mapToGlobal(QPoint(x, y)));
             QApplication::sendEvent(view, &hover);
             if (QToolTip::isVisible() && !tips.contains(QToolTip::text()))
@@ -61,7 +62,8 @@ private Q_SLOTS:
                 auto* tabs = child<QTabBar>(form, "tabCharts");
                 auto* view = child<QWidget>(form, "chartView");
                 QCOMPARE(tabs->count(), 4);
-                const QStringList expected { "Total Budget: $18,000.00", "Body & Paint (In Process): target cost $1,638.90",
+                const QStringList expected { "Total Budget: $18,000.00",
+                    "Body & Paint (In Process): target cost $1,638.90",
                     "Jan 2026: planned $1,305.40, actual $1,233.26 (cumulative)", "Engine Rebuild: planned 48 Hours" };
                 for (const QSize& size : { QSize(1100, 760), QSize(640, 480) }) {
                     form.resize(size);
@@ -84,10 +86,14 @@ private Q_SLOTS:
         QTest::addColumn<QString>("chart");
         QTest::addColumn<QString>("name");
         QTest::addColumn<QByteArray>("start");
-        QTest::newRow("budget png") << "budget" << "b.png" << QByteArray("\x89PNG");
-        QTest::newRow("assemblies svg") << "assemblies" << "a.svg" << QByteArray("<?xml");
-        QTest::newRow("spending pdf") << "spending" << "s.PDF" << QByteArray("%PDF");
-        QTest::newRow("hours json") << "hours" << "h.json" << QByteArray("{");
+        QTest::newRow("budget png") << "budget"
+                                    << "b.png" << QByteArray("\x89PNG");
+        QTest::newRow("assemblies svg") << "assemblies"
+                                        << "a.svg" << QByteArray("<?xml");
+        QTest::newRow("spending pdf") << "spending"
+                                      << "s.PDF" << QByteArray("%PDF");
+        QTest::newRow("hours json") << "hours"
+                                    << "h.json" << QByteArray("{");
     }
 
     void files()
@@ -123,13 +129,27 @@ private Q_SLOTS:
         QTest::addColumn<QString>("car");
         QTest::addColumn<QString>("output");
         QTest::addColumn<int>("status");
-        QTest::newRow("unknown chart") << "pie" << "1" << "x.txt" << 2;
-        QTest::newRow("no project number") << "budget" << "" << "x.png" << 2;
-        QTest::newRow("not a number") << "hours" << "1x" << "x.png" << 2;
-        QTest::newRow("no such project") << "budget" << "999" << "x.png" << 1;
-        QTest::newRow("not a chart file") << "budget" << "1" << "x.txt" << 2;
-        QTest::newRow("no such folder") << "budget" << "1" << "missing/x.png" << 1;
-        QTest::newRow("a folder") << "budget" << "1" << "folder.png" << 1;
+        QTest::newRow("unknown chart") << "pie"
+                                       << "1"
+                                       << "x.txt" << 2;
+        QTest::newRow("no project number") << "budget"
+                                           << ""
+                                           << "x.png" << 2;
+        QTest::newRow("not a number") << "hours"
+                                      << "1x"
+                                      << "x.png" << 2;
+        QTest::newRow("no such project") << "budget"
+                                         << "999"
+                                         << "x.png" << 1;
+        QTest::newRow("not a chart file") << "budget"
+                                          << "1"
+                                          << "x.txt" << 2;
+        QTest::newRow("no such folder") << "budget"
+                                        << "1"
+                                        << "missing/x.png" << 1;
+        QTest::newRow("a folder") << "budget"
+                                  << "1"
+                                  << "folder.png" << 1;
     }
 
     void refusals()

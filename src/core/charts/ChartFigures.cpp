@@ -111,7 +111,8 @@ QList<QDate> monthsBetween(const QList<QDate>& months)
     return all;
 }
 
-SpendingFigures spendingOf(const QList<store::Component>& components, const QHash<store::Key, const store::Activity*>& activities)
+SpendingFigures spendingOf(
+    const QList<store::Component>& components, const QHash<store::Key, const store::Activity*>& activities)
 {
     SpendingFigures s;
     QMap<QDate, Amount> planned, actual;

@@ -84,7 +84,8 @@ QString writePdf(const ChartFigures& figures, Chart chart, const QString& path)
 store::Key carNumber(const QString& text)
 {
     if (text.isEmpty())
-        throw Refusal { timeline::ExportBadArguments, QStringLiteral("--chart needs --car ID, the number of a project") };
+        throw Refusal { timeline::ExportBadArguments,
+            QStringLiteral("--chart needs --car ID, the number of a project") };
     bool ok = false;
     const store::Key car = text.toLongLong(&ok);
     if (!ok || car <= 0)
@@ -99,7 +100,8 @@ ChartFigures readFigures(const QString& path, store::Key carid)
         const auto database = store::Database::open(path);
         const std::optional<ChartFigures> figures = loadFigures(store::Store(*database), carid);
         if (!figures)
-            throw Refusal { timeline::ExportFailed, QStringLiteral("there is no project number %1 in %2").arg(carid).arg(path) };
+            throw Refusal { timeline::ExportFailed,
+                QStringLiteral("there is no project number %1 in %2").arg(carid).arg(path) };
         return *figures;
     } catch (const store::OpenFailure& failure) {
         QStringList reasons;
@@ -163,7 +165,8 @@ int exportChart(const ExportRequest& request, QTextStream& out, QTextStream& err
                 QStringLiteral("could not write %1: its folder does not exist").arg(request.output) };
         const ChartFigures figures = readFigures(request.databasePath, carNumber(request.car));
         if (const QString failure = writeChart(figures, *chart, request.output); !failure.isEmpty())
-            throw Refusal { timeline::ExportFailed, QStringLiteral("could not write %1: %2").arg(request.output, failure) };
+            throw Refusal { timeline::ExportFailed,
+                QStringLiteral("could not write %1: %2").arg(request.output, failure) };
         out << "Wrote " << request.output << '\n';
         return timeline::ExportDone;
     } catch (const Refusal& refusal) {

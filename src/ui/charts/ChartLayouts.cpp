@@ -199,8 +199,8 @@ void title(Builder& b, const ChartFigures& f, Chart chart)
 
 QRectF body(const Builder& b)
 {
-    return QRectF(Margin, TitleHeight + 8, b.scene.size.width() - 2 * Margin,
-        b.scene.size.height() - TitleHeight - 8 - Margin);
+    return QRectF(
+        Margin, TitleHeight + 8, b.scene.size.width() - 2 * Margin, b.scene.size.height() - TitleHeight - 8 - Margin);
 }
 
 struct Bar
@@ -235,9 +235,9 @@ void budgetChart(Builder& b, const ChartFigures& f)
     QList<Bar> bars {
         { QStringLiteral("Total Budget"), money(g.totalBudget), BudgetColour, {}, Ink, {} },
         { QStringLiteral("Planned Cost"), g.planned, PlannedColour,
-            over(g.plannedRemaining, QStringLiteral("%1 Of The Budget Left"), QStringLiteral("Over Budget By %1")),
-            Ink, QStringLiteral("Planned Cost: %1 = purchase price %2 + target cost %3")
-                     .arg(exact(g.planned), purchase, exact(g.targetCost)) },
+            over(g.plannedRemaining, QStringLiteral("%1 Of The Budget Left"), QStringLiteral("Over Budget By %1")), Ink,
+            QStringLiteral("Planned Cost: %1 = purchase price %2 + target cost %3")
+                .arg(exact(g.planned), purchase, exact(g.targetCost)) },
         { QStringLiteral("Money Spent"), g.spent, ActualColour,
             over(g.remaining, QStringLiteral("Remaining Budget: %1"), QStringLiteral("Over Budget By %1")),
             overBudget ? OverColour : Ink,
@@ -253,8 +253,8 @@ void budgetChart(Builder& b, const ChartFigures& f)
     double labelW = 0, noteW = 0, valueW = 0, top = 0;
     for (Bar& bar : bars) {
         if (bar.tip.isEmpty())
-            bar.tip = bar.label + QStringLiteral(": ")
-                + (bar.value ? exact(*bar.value) : QStringLiteral("None Entered"));
+            bar.tip
+                = bar.label + QStringLiteral(": ") + (bar.value ? exact(*bar.value) : QStringLiteral("None Entered"));
         labelW = std::max(labelW, Builder::width(bar.label));
         noteW = std::max(noteW, Builder::width(bar.note));
         valueW = std::max(valueW, Builder::width(bar.value ? dollars(*bar.value) : QStringLiteral("None Entered")));
@@ -292,8 +292,8 @@ void legend(Builder& b, QPointF at, const QList<std::pair<QColor, QString>>& ent
 {
     for (const auto& [colour, caption] : entries) {
         b.box(QRectF(at.x(), at.y() + 3, 12, 12), colour);
-        b.text(QRectF(at.x() + 16, at.y(), Builder::width(caption, 11) + 4, 18), caption, Qt::AlignLeft | Qt::AlignVCenter,
-            11);
+        b.text(QRectF(at.x() + 16, at.y(), Builder::width(caption, 11) + 4, 18), caption,
+            Qt::AlignLeft | Qt::AlignVCenter, 11);
         at.rx() += Builder::width(caption, 11) + 32;
     }
 }
@@ -307,8 +307,8 @@ void assembliesChart(Builder& b, const ChartFigures& f)
     keys.append({ statusColour(std::nullopt), common::NoStatusText });
     legend(b, area.topLeft(), keys);
     b.text(QRectF(area.left(), area.top() + 18, area.width(), 18),
-        QStringLiteral("Pale Bar: Target Cost   Solid Bar: Actual Cost   Largest First"), Qt::AlignLeft | Qt::AlignVCenter,
-        11);
+        QStringLiteral("Pale Bar: Target Cost   Solid Bar: Actual Cost   Largest First"),
+        Qt::AlignLeft | Qt::AlignVCenter, 11);
     area.setTop(area.top() + 42);
     area.setBottom(area.bottom() - 18);
 
@@ -416,12 +416,13 @@ void monthChart(Builder& b, const QRectF& area, const Series& series, QString (*
 // The panel beside a chart over time: its legend and the figures without a date.
 void sidePanel(Builder& b, const QRectF& r, const QStringList& lines)
 {
-    legend(b, r.topLeft(), { { PlannedColour, QStringLiteral("Planned") }, { ActualColour, QStringLiteral("Actual") } });
+    legend(
+        b, r.topLeft(), { { PlannedColour, QStringLiteral("Planned") }, { ActualColour, QStringLiteral("Actual") } });
     double y = r.top() + 28;
     for (const QString& line : lines) {
         const bool heading = line.endsWith(QLatin1Char(':'));
-        b.text(QRectF(r.left(), y, r.width(), 18), Builder::elided(line, r.width(), 11), Qt::AlignLeft | Qt::AlignVCenter,
-            11, heading, Ink, line);
+        b.text(QRectF(r.left(), y, r.width(), 18), Builder::elided(line, r.width(), 11),
+            Qt::AlignLeft | Qt::AlignVCenter, 11, heading, Ink, line);
         y += heading ? 18 : 17;
     }
 }
@@ -433,8 +434,9 @@ void spendingChart(Builder& b, const ChartFigures& f)
     const double panelW = std::min(250.0, area.width() * 0.35);
     const Amount lastPlanned = g.months.isEmpty() ? Amount() : g.months.last().planned;
     const Amount lastActual = g.months.isEmpty() ? Amount() : g.months.last().actual;
-    const QStringList lines { QStringLiteral("Dated (Cumulative):"), QStringLiteral("Planned %1").arg(dollars(lastPlanned)),
-        QStringLiteral("Actual %1").arg(dollars(lastActual)), QString(), QStringLiteral("Undated:"),
+    const QStringList lines { QStringLiteral("Dated (Cumulative):"),
+        QStringLiteral("Planned %1").arg(dollars(lastPlanned)), QStringLiteral("Actual %1").arg(dollars(lastActual)),
+        QString(), QStringLiteral("Undated:"),
         QStringLiteral("Planned %1 (%2 Components)").arg(dollars(g.undatedPlanned)).arg(g.undatedPlannedCount),
         QStringLiteral("Actual %1 (%2 Components)").arg(dollars(g.undatedActual)).arg(g.undatedActualCount), QString(),
         QStringLiteral("Purchase Price: On The Budget Chart") };
@@ -462,13 +464,14 @@ void hoursChart(Builder& b, const ChartFigures& f)
     const QRectF area = body(b);
     const double panelW = std::min(250.0, area.width() * 0.35);
     const QRectF bars(area.left(), area.top(), area.width(), area.height() * 0.5 - 10);
-    const QRectF times(area.left(), area.top() + area.height() * 0.5 + 6, area.width() - panelW,
-        area.height() * 0.5 - 6);
+    const QRectF times(
+        area.left(), area.top() + area.height() * 0.5 + 6, area.width() - panelW, area.height() * 0.5 - 6);
 
     double labelW = 0, valueW = 0, top = 0;
     for (const PhaseHours& p : h.phases) {
         labelW = std::max(labelW, Builder::width(p.description));
-        valueW = std::max({ valueW, Builder::width(hoursText(p.planned), 10), Builder::width(hoursText(p.actual), 10) });
+        valueW
+            = std::max({ valueW, Builder::width(hoursText(p.planned), 10), Builder::width(hoursText(p.actual), 10) });
         top = std::max({ top, double(p.planned), double(p.actual) });
     }
     labelW = std::min(labelW + 8, bars.width() * 0.25);
@@ -488,7 +491,8 @@ void hoursChart(Builder& b, const ChartFigures& f)
             QStringLiteral("%1: planned %2, actual %3").arg(p.description, hoursText(p.planned), hoursText(p.actual)));
         const double half = rowH * 0.4;
         const QRectF planned(QPointF(s.at(0), y + rowH * 0.1), QPointF(s.at(double(p.planned)), y + rowH * 0.1 + half));
-        const QRectF actual(QPointF(s.at(0), planned.bottom()), QPointF(s.at(double(p.actual)), planned.bottom() + half));
+        const QRectF actual(
+            QPointF(s.at(0), planned.bottom()), QPointF(s.at(double(p.actual)), planned.bottom() + half));
         b.box(planned, PlannedColour, plannedTip);
         b.box(actual, ActualColour, actualTip);
         if (rowH >= 20) {
