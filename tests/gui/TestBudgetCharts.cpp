@@ -117,8 +117,12 @@ private Q_SLOTS:
                 QTest::mouseClick(tabs, Qt::LeftButton, {}, tabs->tabRect(int(*charts::chartNamed(chart))).center());
                 gui::DialogSeam::queueFileName(saved);
                 QTest::mouseClick(child<QPushButton>(form, "cmdSaveAs"), Qt::LeftButton);
+                gui::DialogSeam::queuePrint(m_f->files().path("printed.pdf"));
+                QTest::mouseClick(child<QPushButton>(form, "cmdPrint"), Qt::LeftButton);
             }));
         QVERIFY(QFileInfo(saved).size() > 0);
+        QVERIFY(testing::contents(m_f->files().path("printed.pdf")).startsWith("%PDF"));
+        QVERIFY(gui::DialogSeam::shownBoxes().isEmpty());
     }
 
     // The same kind of mistake gets the same exit status from --chart as from --timeline; nothing is
