@@ -122,6 +122,7 @@ private Q_SLOTS:
         row("sample", "budget", "figures.plannedRemaining", "4181.1500");
         row("sample", "budget", "figures.resaleLessSpent", "25545.8800");
         row("sample", "budget", "empty", "");
+        row("sample", "budget", "series.3.value", "34000.0000");
         row("sample", "assemblies", "series.0.description", "Body & Paint");
         row("sample", "assemblies", "series.0.target", "1638.9000");
         row("sample", "assemblies", "series.0.unpricedTarget", "1499.0000");
@@ -151,6 +152,7 @@ private Q_SLOTS:
         row("undated", "budget", "figures.planned", "221.0003");
         row("undated", "budget", "figures.plannedRemaining", "778.9997");
         row("undated", "budget", "figures.resaleLessSpent", "");
+        row("undated", "budget", "series.3.value", "");
         row("undated", "assemblies", "series.0.target", "21.0003");
         row("undated", "assemblies", "series.0.unpricedTarget", "0.0003");
         row("undated", "spending", "series", "0");

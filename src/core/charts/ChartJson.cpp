@@ -47,7 +47,15 @@ QJsonObject budget(const BudgetFigures& b)
         { QStringLiteral("spent"), money(b.spent) }, { QStringLiteral("remaining"), money(b.remaining) },
         { QStringLiteral("plannedRemaining"), money(b.plannedRemaining) },
         { QStringLiteral("resaleLessSpent"), money(b.resaleLessSpent) } };
-    return { { QStringLiteral("figures"), figures } };
+    // The bars as drawn, top to bottom; a figure not entered is null.
+    QJsonArray series;
+    const std::pair<const char*, QJsonValue> bars[]
+        = { { "Total Budget", money(b.totalBudget) }, { "Planned Cost", money(b.planned) },
+              { "Money Spent", money(b.spent) }, { "Resale Value", money(b.resaleValue) } };
+    for (const auto& [name, value] : bars)
+        series.append(
+            QJsonObject { { QStringLiteral("name"), QLatin1String(name) }, { QStringLiteral("value"), value } });
+    return { { QStringLiteral("figures"), figures }, { QStringLiteral("series"), series } };
 }
 
 QJsonObject assemblies(const QList<AssemblyBar>& bars)
