@@ -14,6 +14,8 @@
 
 #include "app/Session.h"
 #include "app/Startup.h"
+#include "charts/ChartExport.h"
+#include "charts/ChartScene.h"
 #include "copy/ProjectCopy.h"
 #include "gui/Dialogs.h"
 #include "reports/ReportExport.h"
@@ -29,6 +31,7 @@
 #include <QDir>
 #include <QElapsedTimer>
 #include <QFile>
+#include <QImage>
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
@@ -36,6 +39,7 @@
 #include <QLineEdit>
 #include <QListWidget>
 #include <QMainWindow>
+#include <QPainter>
 #include <QPdfWriter>
 #include <QProcess>
 #include <QPushButton>
@@ -45,6 +49,7 @@
 #include <QTableWidget>
 #include <QTemporaryDir>
 #include <QTextStream>
+#include <QTimer>
 #include <QTreeView>
 #include <QtTest>
 
@@ -247,6 +252,34 @@ QJsonObject runSize(const QString& path, int size, int repeat, bool check, const
         expect(model.pageCount() > 0, "no time line pages");
         for (int page = 1; page <= model.pageCount(); ++page)
             timeline::layoutPage(model, page, QStringLiteral("Bench"));
+    });
+
+    // Reports > Budget And Spending Charts on a project of 1,000 components and 500 activities: its
+    // figures read and worked out, the window shown and the first chart drawn.
+    runner.time(
+        "budget charts window to the first chart",
+        [&](int) {
+            bool drawn = false;
+            QTimer::singleShot(0, [&] {
+                QWidget* form = QApplication::activeModalWidget();
+                expect(form && child<QWidget>(*form, "chartView")->accessibleName() == QLatin1String("Budget"),
+                    "no chart window");
+                QCoreApplication::processEvents();
+                drawn = form->isVisible();
+                form->close();
+            });
+            child<QAction>(w, "MnuBudgetCharts")->trigger();
+            expect(drawn, "the chart was not drawn");
+        },
+        [&](int) { pick(child<QComboBox>(w, "carDescription"), 2); });
+
+    runner.time("every chart's figures, laid out and drawn", [&](int) {
+        const std::optional<charts::ChartFigures> figures = charts::loadFigures(store, 2);
+        expect(figures && figures->assemblies.size() == 20, "no chart figures");
+        QImage image(charts::FileWidth, charts::FileHeight, QImage::Format_RGB32);
+        QPainter painter(&image);
+        for (charts::Chart chart : charts::AllCharts)
+            charts::paintScene(painter, charts::layoutChart(*figures, chart, image.size()), image.rect());
     });
 
     QJsonObject result;

@@ -3,6 +3,7 @@
 #include "app/Session.h"
 #include "store/Store.h"
 #include "app/Startup.h"
+#include "charts/ChartExport.h"
 #include "exchange/Commands.h"
 #include "gui/Dialogs.h"
 #include "reports/ReportExport.h"
@@ -54,6 +55,10 @@ void describe(QCommandLineParser& parser)
     parser.addOption({ QStringLiteral("timeline"),
                        QStringLiteral("Draw the time line of the project --car to --output (a PNG a page, or one "
                                       "PDF) and exit.") });
+    parser.addOption({ QStringLiteral("chart"),
+        QStringLiteral("Draw a chart of the project --car to --output (.png, .svg, .pdf or .json) and exit: "
+                       "budget, assemblies, spending or hours."),
+        QStringLiteral("name") });
     parser.addOption({ QStringLiteral("summary"), QStringLiteral("Time line: phases only, without their activities.") });
     parser.addOption({ QStringLiteral("no-today"), QStringLiteral("Time line: leave out the line marking today's date.") });
     parser.addOption({ QStringLiteral("list-projects"),
@@ -208,6 +213,16 @@ int main(int argc, char** argv)
                                         parser.value(QStringLiteral("output")), err);
         return exchange::exportProjectCommand(database, parser.value(QStringLiteral("car")),
                                               parser.value(QStringLiteral("output")), err);
+    }
+    if (parser.isSet(QStringLiteral("chart"))) {
+        // Drawn as the time line is: fonts, but never a display.
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+        QGuiApplication app(argc, argv);
+        QTextStream out(stdout);
+        QTextStream err(stderr);
+        return charts::exportChart({ databaseOption(parser), parser.value(QStringLiteral("chart")),
+                                       parser.value(QStringLiteral("car")), parser.value(QStringLiteral("output")) },
+            out, err);
     }
     if (parser.isSet(QStringLiteral("timeline"))) {
         // Drawing needs fonts, hence a GUI application, but never a display.

@@ -13,6 +13,7 @@
 
 #include "app/AboutGearLog.h"
 #include "app/GearLogOverview.h"
+#include "charts/BudgetChartsForm.h"
 #include "copy/CopyForm.h"
 #include "copy/ProjectFileDialogs.h"
 #include "copy/RestoreBackupForm.h"
@@ -61,6 +62,7 @@ void Form1::connectMenus()
     on(m.MnuProjectPlan, [this] { gui::runModal<reports::ProjectPlanForm>(store().db, this); });
     on(m.MnuStatusReport, [this] { gui::runModal<reports::StatusReportForm>(store().db, this); });
     on(m.MnuWishList, [this] { gui::runModal<reports::WishListForm>(store().db, this); });
+    on(m.MnuBudgetCharts, [this] { charts::BudgetChartsForm::showFor(m_session, this); });
     on(m.mnuTimeLine, [this] { mnuTimeLine_Click(); });
     on(m.mnuAbout, [this] { gui::runModal<app::AboutGearLog>(this); });
     on(m.mnuOverview, [this] { gui::runModal<app::GearLogOverview>(this); });

@@ -67,6 +67,7 @@ WindowMenus::WindowMenus(QMainWindow* window)
     item(NAMED(MnuProjectPlan), mnuReports, QStringLiteral("Print Project Plan"));
     item(NAMED(MnuStatusReport), mnuReports, QStringLiteral("Print Status Report"));
     item(NAMED(MnuWishList), mnuReports, QStringLiteral("Print Wish List"));
+    item(NAMED(MnuBudgetCharts), mnuReports, QStringLiteral("Budget And Spending Charts..."));
 
     mnuTimeLine = new QAction(QStringLiteral("&Time Line"), window);
     mnuTimeLine->setObjectName(QStringLiteral("mnuTimeLine"));

@@ -43,6 +43,7 @@ struct WindowMenus
     QAction* MnuProjectPlan = nullptr;
     QAction* MnuStatusReport = nullptr;
     QAction* MnuWishList = nullptr;
+    QAction* MnuBudgetCharts = nullptr;
     QAction* mnuTimeLine = nullptr;
     QMenu* mnuHelp = nullptr;
     QAction* mnudash6 = nullptr;
