@@ -2,7 +2,7 @@
 BUILD_DIR ?= build
 BUILD_TYPE ?= RelWithDebInfo
 JOBS ?= $(shell nproc)
-PACKAGES := cmake make g++ pkg-config qt6-base-dev qt6-base-dev-tools qt6-qpa-plugins libqt6sql6-sqlite \
+PACKAGES := cmake make g++ pkg-config qt6-base-dev qt6-base-dev-tools qt6-qpa-plugins libqt6sql6-sqlite libqt6sql6-psql postgresql \
             libgl-dev fonts-liberation fontconfig python3-jsonschema \
             dpkg-dev file lintian appstream
 SUDO := $(shell [ "$$(id -u)" = 0 ] || echo sudo)
