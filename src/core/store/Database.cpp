@@ -1,7 +1,9 @@
 #include "store/Database.h"
 
 #include "store/FileChecks.h"
+#include "store/ServerAddress.h"
 #include "store/StoreError.h"
+#include "store/Transaction.h"
 
 #include <QFile>
 #include <QFileInfo>
@@ -87,9 +89,10 @@ StoreError damagedFile()
 
 } // namespace
 
-Database::Database(QString path, QString connectionName)
+Database::Database(QString path, QString connectionName, Dialect dialect)
     : m_path(std::move(path))
     , m_connectionName(std::move(connectionName))
+    , m_dialect(dialect)
 {
 }
 
@@ -110,6 +113,8 @@ QSqlDatabase Database::connection() const
 
 std::unique_ptr<Database> Database::open(const QString& path, const OpenOptions& options)
 {
+    if (ServerAddress::isUrl(path))
+        return openServer(path, options);
     // Check first as well as opening with mode=rw: a missing file is an error, never a new empty database.
     const QFileInfo info(path);
     if (!info.exists() || !info.isFile()) {
@@ -177,9 +182,20 @@ std::unique_ptr<Database> Database::open(const QString& path, const OpenOptions&
     return database;
 }
 
-std::unique_ptr<Database> Database::create(const QString& path)
+std::unique_ptr<Database> Database::create(const QString& path, const std::function<void(const Database&)>& fill)
 {
     const QString source = QStringLiteral("GearLog database creation");
+    if (ServerAddress::isUrl(path)) {
+        std::unique_ptr<Database> database = connectServer(path, source);
+        Transaction t(*database);
+        // Inside the transaction: two creations at once cannot both find the database empty.
+        database->refuseGearLogTables();
+        database->createSchema();
+        if (fill)
+            fill(*database);
+        t.commit();
+        return database;
+    }
     if (QFileInfo::exists(path))
         throw StoreError(code::Exists, QStringLiteral("The file '%1' already exists; it is left as it is.").arg(path),
                          source);
@@ -193,7 +209,11 @@ std::unique_ptr<Database> Database::create(const QString& path)
             throw StoreError::fromSql(db.lastError(), source);
     }
     try {
+        Transaction t(*database);
         database->createSchema();
+        if (fill)
+            fill(*database);
+        t.commit();
     } catch (...) {
         database.reset();
         QFile::remove(path);
@@ -205,7 +225,7 @@ std::unique_ptr<Database> Database::create(const QString& path)
 void Database::createSchema() const
 {
     registerSchemaResource();
-    QFile file(QStringLiteral(":/db/schema.sql"));
+    QFile file(m_dialect.schemaResource());
     if (!file.open(QIODevice::ReadOnly))
         throw StoreError(code::Error, QStringLiteral("The schema resource is missing."), QStringLiteral("GearLog"));
     QString script;
@@ -213,27 +233,19 @@ void Database::createSchema() const
         if (!line.trimmed().startsWith(QStringLiteral("--")))
             script += line + QLatin1Char('\n');
     }
-    QSqlDatabase db = connection();
-    if (!db.transaction())
-        throw StoreError::fromSql(db.lastError(), QStringLiteral("creating the schema"));
-    try {
-        for (const QString& statement : script.split(QLatin1Char(';'), Qt::SkipEmptyParts)) {
-            if (!statement.trimmed().isEmpty())
-                run(statement.trimmed());
-        }
-        run(QStringLiteral("PRAGMA user_version = 1"));
-    } catch (...) {
-        db.rollback();
-        throw;
+    Transaction t(*this);
+    for (const QString& statement : script.split(QLatin1Char(';'), Qt::SkipEmptyParts)) {
+        if (!statement.trimmed().isEmpty())
+            execute(statement.trimmed());
     }
-    if (!db.commit())
-        throw StoreError::fromSql(db.lastError(), QStringLiteral("creating the schema"));
+    execute(m_dialect.schemaVersionStatement(1));
+    t.commit();
 }
 
 void Database::verifySchema() const
 {
     // The first read also tells a file that is not a database, or one locked by another process.
-    QSqlQuery objects = run(QStringLiteral("SELECT type, name FROM sqlite_master WHERE type IN ('table', 'index')"));
+    QSqlQuery objects = run(m_dialect.objectsQuery());
     QSet<QString> tables;
     QSet<QString> indexes;
     while (objects.next()) {
@@ -250,7 +262,7 @@ void Database::verifySchema() const
                                      OpenSource));
             continue;
         }
-        const QSqlRecord columns = connection().record(tableName);
+        const QSqlRecord columns = connection().record(m_dialect.storedName(tableName));
         for (const QString& column : table.columns) {
             if (columns.indexOf(column) < 0)
                 errors.append(StoreError(code::Schema,
@@ -283,6 +295,75 @@ void Database::verifyLength() const
     size.finish();
     if (QFileInfo(read).size() < pages * pageSize)
         throw OpenFailure({ damagedFile() });
+}
+
+std::unique_ptr<Database> Database::connectServer(const QString& url, const QString& source)
+{
+    const ServerAddress address = ServerAddress::parse(url);
+    const Dialect dialect(Engine::PostgreSQL);
+    if (!QSqlDatabase::isDriverAvailable(dialect.driver()))
+        throw StoreError(code::CantOpen,
+            QStringLiteral("GearLog cannot reach a PostgreSQL server: Qt's PostgreSQL driver (the "
+                           "package libqt6sql6-psql) is not installed."),
+            source);
+    const QString name = nextConnectionName();
+    std::unique_ptr<Database> database(new Database(url, name, dialect));
+    {
+        QSqlDatabase db = QSqlDatabase::addDatabase(dialect.driver(), name);
+        db.setHostName(address.host);
+        db.setPort(address.port);
+        db.setUserName(address.user);
+        db.setDatabaseName(address.database);
+        // No password is ever set: the client library reads PGPASSWORD and ~/.pgpass itself.
+        db.setConnectOptions(QStringLiteral("connect_timeout=10;application_name=GearLog"));
+        if (!db.open()) {
+            const QString why = db.lastError().databaseText().trimmed().replace(QLatin1Char('\n'), QLatin1Char(' '));
+            throw StoreError(code::CantOpen,
+                QStringLiteral("The database %1 could not be opened: %2").arg(address.describe(), why),
+                dialect.source());
+        }
+    }
+    // Stamps are stored and read as they are written, whatever the server's own time zone.
+    database->execute(QStringLiteral("SET TIME ZONE 'UTC'"));
+    return database;
+}
+
+std::unique_ptr<Database> Database::openServer(const QString& url, const OpenOptions& options)
+{
+    std::unique_ptr<Database> database;
+    try {
+        database = connectServer(url, OpenSource);
+        database->m_readOnly = options.readOnly;
+        if (options.readOnly)
+            database->execute(QStringLiteral("SET SESSION CHARACTERISTICS AS TRANSACTION READ ONLY"));
+        // How long a statement waits for another session's lock, as the busy timeout on a file.
+        database->execute(QStringLiteral("SET lock_timeout = %1").arg(options.busyTimeoutMs));
+        database->verifySchema();
+    } catch (const StoreError& e) {
+        throw OpenFailure({ e });
+    }
+    return database;
+}
+
+void Database::refuseGearLogTables() const
+{
+    QSet<QString> ours { QStringLiteral("gearlog_schema") };
+    for (const TableShape& table : requiredShape())
+        ours.insert(QString::fromLatin1(table.name).toLower());
+    QStringList found;
+    QSqlQuery objects = run(m_dialect.objectsQuery());
+    while (objects.next()) {
+        if (objects.value(0).toString() == QStringLiteral("table")
+            && ours.contains(objects.value(1).toString().toLower()))
+            found << objects.value(1).toString();
+    }
+    if (!found.isEmpty()) {
+        found.sort();
+        throw StoreError(code::Exists,
+            QStringLiteral("The database '%1' already holds GearLog tables (%2); it is left as it is.")
+                .arg(m_path, found.join(QStringLiteral(", "))),
+            QStringLiteral("GearLog database creation"));
+    }
 }
 
 QString Database::privateCopy()
@@ -329,6 +410,13 @@ QSqlQuery Database::run(const QString& sql, std::initializer_list<QVariant> valu
     return query;
 }
 
+void Database::execute(const QString& sql) const
+{
+    QSqlQuery query(connection());
+    if (!query.exec(sql))
+        throw StoreError::fromSql(query.lastError(), sql);
+}
+
 QString Database::physicalIndexName(const QString& table, const QString& documentedName)
 {
     return table.toLower() + QLatin1Char('_') + documentedName.toLower();
@@ -336,11 +424,7 @@ QString Database::physicalIndexName(const QString& table, const QString& documen
 
 QString Database::sameValue(const QString& column) const
 {
-    // SQLite would compare NOCASE columns ignoring case, missing a change of case alone.
-    // IS NOT DISTINCT FROM is standard but arrived in SQLite only with 3.39.
-    if (connection().driverName() == QStringLiteral("QSQLITE"))
-        return column + QStringLiteral(" IS ? COLLATE BINARY");
-    return column + QStringLiteral(" IS NOT DISTINCT FROM ?");
+    return m_dialect.sameValue(column);
 }
 
 } // namespace store

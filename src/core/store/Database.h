@@ -1,10 +1,13 @@
 #pragma once
 
+#include "store/Dialect.h"
+
 #include <QSqlDatabase>
 #include <QSqlQuery>
 #include <QString>
 #include <QTemporaryDir>
 #include <QVariant>
+#include <functional>
 #include <initializer_list>
 #include <memory>
 
@@ -18,21 +21,28 @@ struct OpenOptions
     bool readOnly = false;
 };
 
-// One open database file. Opening never creates a file; creating never opens an existing one.
+// One open database file, or a database on a PostgreSQL server named by a URL (ServerAddress).
+// Opening never creates a file; creating never opens an existing one.
 class Database
 {
 public:
     // Throws OpenFailure listing everything wrong: a missing file, a file that is not a database,
-    // a missing table, column or index, or a lock held too long by another process.
+    // a server that cannot be reached, a missing table, column or index, or a lock held too long
+    // by another process.
     static std::unique_ptr<Database> open(const QString& path, const OpenOptions& options = {});
-    // A new file holding the empty schema. Throws StoreError when the file exists or cannot be made.
-    static std::unique_ptr<Database> create(const QString& path);
+    // A new file holding the empty schema, or the schema in an empty server database; fill, when
+    // given, writes the first rows in the same transaction. Throws StoreError when the file exists
+    // or cannot be made, or the server database cannot be reached or already holds GearLog tables.
+    static std::unique_ptr<Database> create(const QString& path, const std::function<void(const Database&)>& fill = {});
 
     ~Database();
     Database(const Database&) = delete;
     Database& operator=(const Database&) = delete;
 
+    // The file's path or the server's URL, as given.
     const QString& path() const { return m_path; }
+    const Dialect& dialect() const { return m_dialect; }
+    bool isServer() const { return m_dialect.engine() != Engine::SQLite; }
     // The file could not be opened for writing: it can be shown, not changed.
     bool isReadOnly() const { return m_readOnly; }
     QSqlDatabase connection() const;
@@ -43,6 +53,9 @@ public:
     static void run(QSqlQuery& query, std::initializer_list<QVariant> values = {});
     // Prepares and runs in one go.
     QSqlQuery run(const QString& sql, std::initializer_list<QVariant> values = {}) const;
+    // Runs one of the program's own statements that takes no values and that a server will not
+    // prepare (schema, session settings). Throws StoreError.
+    void execute(const QString& sql) const;
 
     // The name the documented index ("index1" on "Car") has in the file ("car_index1"):
     // SQLite wants index names unique across the whole database.
@@ -53,7 +66,11 @@ public:
     QString sameValue(const QString& column) const;
 
 private:
-    Database(QString path, QString connectionName);
+    friend class Transaction;
+    Database(QString path, QString connectionName, Dialect dialect = Dialect());
+    static std::unique_ptr<Database> openServer(const QString& url, const OpenOptions& options);
+    static std::unique_ptr<Database> connectServer(const QString& url, const QString& source);
+    void refuseGearLogTables() const;
     void verifySchema() const;
     void verifyLength() const;
     void createSchema() const;
@@ -64,6 +81,10 @@ private:
     std::unique_ptr<QTemporaryDir> m_copy; // the file read instead of m_path, if any
     QString m_connectionName;
     bool m_readOnly = false;
+    Dialect m_dialect;
+    // Transactions begun inside another join it (see Transaction).
+    mutable int m_transactionDepth = 0;
+    mutable bool m_innerFailed = false;
 };
 
 } // namespace store

@@ -97,12 +97,19 @@ std::optional<double> RowReader::number()
 QDate RowReader::date()
 {
     const QVariant v = next();
+    if (v.typeId() == QMetaType::QDate) // a server's DATE column
+        return v.toDate();
     return v.isNull() ? QDate() : QDate::fromString(v.toString().left(10), Qt::ISODate);
 }
 
 QDateTime RowReader::stamp()
 {
     const QVariant v = next();
+    if (v.typeId() == QMetaType::QDateTime) {
+        // A server's TIMESTAMP: the driver reads it as UTC; the stamp is the wall-clock time written.
+        const QDateTime read = v.toDateTime();
+        return read.isValid() ? QDateTime(read.date(), read.time()) : QDateTime();
+    }
     return v.isNull() ? QDateTime() : parseStamp(v.toString());
 }
 

@@ -5,6 +5,7 @@
 #include "common/Status.h"
 #include "store/Database.h"
 #include "store/SamplePictures.h"
+#include "store/ServerAddress.h"
 #include "store/Store.h"
 #include "store/StoreError.h"
 #include "store/Transaction.h"
@@ -14,6 +15,7 @@
 #include <QFileInfo>
 #include <QHash>
 #include <QList>
+#include <QStandardPaths>
 
 namespace store {
 
@@ -357,6 +359,15 @@ void seedSampleProject(const Database& database, const QString& pictureFolder, c
 
 void createSampleDatabase(const QString& path, const QString& storedPictureFolder)
 {
+    if (ServerAddress::isUrl(path)) {
+        // A server keeps no files: the pictures go to the folder given, else this computer's data folder.
+        const QString folder = !storedPictureFolder.isEmpty()
+            ? storedPictureFolder
+            : QDir(QStandardPaths::writableLocation(QStandardPaths::AppLocalDataLocation))
+                  .filePath(QStringLiteral("Pictures"));
+        Database::create(path, [&folder](const Database& database) { seedSampleProject(database, folder); });
+        return;
+    }
     auto database = Database::create(path);
     try {
         seedSampleProject(*database, QFileInfo(path).absoluteDir().filePath(QStringLiteral("Pictures")),

@@ -1,5 +1,7 @@
 #include "store/StoreError.h"
 
+#include "store/Dialect.h"
+
 #include <QSqlError>
 
 namespace store {
@@ -14,10 +16,7 @@ StoreError::StoreError(int code, QString message, QString source)
 
 StoreError StoreError::fromSql(const QSqlError& error, const QString& source)
 {
-    bool ok = false;
-    int number = error.nativeErrorCode().toInt(&ok);
-    if (!ok || number == 0)
-        number = code::Error;
+    const int number = Dialect::errorCode(error.nativeErrorCode());
     QString text = error.databaseText();
     if (text.isEmpty())
         text = error.text();

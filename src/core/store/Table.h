@@ -100,12 +100,12 @@ public:
         QStringList marks;
         for (qsizetype i = 0; i < cols.size(); ++i)
             marks << QStringLiteral("?");
-        QSqlQuery q
-            = m_db.prepare(QStringLiteral("INSERT INTO %1 (%2) VALUES (%3)")
-                               .arg(m_table, cols.join(QStringLiteral(", ")), marks.join(QStringLiteral(", "))));
+        QSqlQuery q = m_db.prepare(QStringLiteral("INSERT INTO %1 (%2) VALUES (%3)")
+                                       .arg(m_table, cols.join(QStringLiteral(", ")), marks.join(QStringLiteral(", ")))
+            + m_db.dialect().returningKey(m_key));
         bindAll(q, w.values());
         Database::run(q);
-        const QVariant key = q.lastInsertId();
+        const QVariant key = m_db.dialect().insertedKey(q);
         if (!key.isValid())
             throw StoreError(code::Error, QStringLiteral("The new row's key could not be read."), m_table);
         return key.toLongLong();

@@ -1,0 +1,23 @@
+#pragma once
+
+#include <QString>
+#include <QVariant>
+
+namespace testing {
+
+// An empty database of its own on the run's PostgreSQL server (the Postgres fixture), dropped
+// afterwards. Without the server the test stops with the reason: it is never skipped.
+class ServerDatabase
+{
+public:
+    ServerDatabase();
+    ~ServerDatabase();
+    const QString& url() const { return m_url; }
+    // Runs a statement outside the store, answering the first value.
+    QVariant value(const QString& sql) const;
+
+private:
+    QString m_name, m_url, m_server;
+};
+
+} // namespace testing
