@@ -86,6 +86,8 @@ set(CPACK_DEBIAN_PACKAGE_SECTION misc)
 # plugins) and the fonts the reports are measured with, it cannot see.
 set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
 set(CPACK_DEBIAN_PACKAGE_DEPENDS "libqt6sql6-sqlite, qt6-qpa-plugins, fonts-liberation")
+# A database shared on a PostgreSQL server needs Qt's driver for it; a file alone does not.
+set(CPACK_DEBIAN_PACKAGE_RECOMMENDS "libqt6sql6-psql")
 set(CPACK_PACKAGING_INSTALL_PREFIX /usr)
 # The program in the package is stripped. (CPack's own -dbgsym package is not used: it lists its files
 # in md5sums by their build folder paths, and has no copyright or changelog.)
