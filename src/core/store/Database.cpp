@@ -317,7 +317,7 @@ std::unique_ptr<Database> Database::connectServer(const QString& url, const QStr
         // No password is ever set: the client library reads PGPASSWORD and ~/.pgpass itself.
         db.setConnectOptions(QStringLiteral("connect_timeout=10;application_name=GearLog"));
         if (!db.open()) {
-            const QString why = db.lastError().databaseText().trimmed().replace(QLatin1Char('\n'), QLatin1Char(' '));
+            const QString why = db.lastError().databaseText().simplified();
             throw StoreError(code::CantOpen,
                 QStringLiteral("The database %1 could not be opened: %2").arg(address.describe(), why),
                 dialect.source());
