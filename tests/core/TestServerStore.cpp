@@ -1,3 +1,5 @@
+#include "exchange/Commands.h"
+#include "store/Restore.h"
 #include "store/SampleProject.h"
 #include "store/Store.h"
 #include "support/ServerDatabase.h"
@@ -139,6 +141,24 @@ private slots:
         QVERIFY(s.cars.changeIfUnchanged(loaded->record, loaded->snapshot));
         QVERIFY(!s.cars.changeIfUnchanged(loaded->record, loaded->snapshot));
         QCOMPARE(s.cars.find(car)->auditdate, late);
+    }
+
+    // Backups of a server database are the server's: neither listed nor restored, with the reason.
+    void noBackupsOfOurs()
+    {
+        testing::ServerDatabase server;
+        Database::create(server.url());
+        QString printed;
+        QTextStream out(&printed);
+        QCOMPARE(exchange::listBackupsCommand(server.url(), out), 1);
+        out.flush();
+        QCOMPARE(printed, serverBackups() + u'\n');
+        try {
+            restoreBackup(server.url(), QStringLiteral("/tmp/ShopData-2026-01-01.mdb"));
+            QFAIL("restored");
+        } catch (const StoreError& e) {
+            QCOMPARE(e.message(), serverBackups());
+        }
     }
 };
 

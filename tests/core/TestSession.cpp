@@ -4,6 +4,7 @@
 #include "support/TestDatabase.h"
 
 #include <QMetaEnum>
+#include <QSqlQuery>
 #include <QtTest>
 
 #include <utility>
@@ -65,7 +66,8 @@ private slots:
         QTest::newRow("Null filled") << "UPDATE Activity SET note2 = 'x'" << Outcome::ChangedElsewhere;
         QTest::newRow("value emptied") << "UPDATE Activity SET targeteffort = NULL" << Outcome::ChangedElsewhere;
         QTest::newRow("nearly the same number") << "UPDATE Activity SET targeteffort = 2.5000000001" << Outcome::ChangedElsewhere;
-        QTest::newRow("time added to a date") << "UPDATE Activity SET targetstartdate = '2024-03-01 00:00:00'" << Outcome::ChangedElsewhere;
+        if (!testing::onServer()) // a server's date column holds no time
+            QTest::newRow("time added to a date") << "UPDATE Activity SET targetstartdate = '2024-03-01 00:00:00'" << Outcome::ChangedElsewhere;
         QTest::newRow("deleted") << "DELETE FROM Activity" << Outcome::DeletedElsewhere;
         // clang-format on
     }
@@ -99,6 +101,10 @@ private slots:
     {
         QTest::addColumn<QString>("insert");
         QTest::newRow("car, every column Null") << "INSERT INTO Car DEFAULT VALUES";
+        QTest::newRow("supplier, empty texts rather than Null")
+            << "INSERT INTO Supplier (Name, city, Zip) VALUES ('', '', 01234)";
+        if (testing::onServer())
+            return; // its column types refuse the rest
         QTest::newRow("activity, dates with times, whole and text efforts")
             << "INSERT INTO Activity (carid, PhaseID, targetstartdate, targeteffort, actualeffort, actualstopdate) "
                "VALUES (1, 1, '2024-03-01 08:30:00', 3, 'n/a', '')";
@@ -109,8 +115,6 @@ private slots:
             << "INSERT INTO Phase (carid, prioritysequence, auditdate) VALUES (1, 'first', '2024-03-01T08:30')";
         QTest::newRow("assembly, status beyond 32 bits")
             << "INSERT INTO Assembly (carid, Status, Description) VALUES (1, 99999999999, 'Body')";
-        QTest::newRow("supplier, empty texts rather than Null")
-            << "INSERT INTO Supplier (Name, city, Zip) VALUES ('', '', 01234)";
     }
     void untouchedOddRowSaves()
     {
@@ -149,8 +153,7 @@ private slots:
         s.setCurrent(kind, key);
         QStringList log;
         watch(s, log);
-        db->run(
-            u"CREATE TRIGGER refuse BEFORE DELETE ON %1 BEGIN SELECT RAISE(ABORT, 'disk is full'); END"_s.arg(table));
+        testing::refuseWrites(*db, u"DELETE"_s, table);
         const QStringList before = testing::dumpRows(*db);
         QVERIFY_THROWS_EXCEPTION(StoreError, s.remove(kind, key));
         QCOMPARE(testing::dumpRows(*db), before);
@@ -170,10 +173,12 @@ private slots:
         const qint32 three = s.add(Phase { .carid = 1 });
         for (const store::Key phase : { three, two, three })
             s.add(Activity { .carid = 1, .PhaseID = phase });
-        QCOMPARE(testing::firstValue(*db,
-                     u"SELECT GROUP_CONCAT(s, '|') FROM (SELECT p.prioritysequence || ':' || a.prioritysequence AS s "
-                     "FROM Activity a JOIN Phase p USING (PhaseID) ORDER BY ActivityID)"_s),
-            u"3:1|2:1|3:2"_s);
+        QSqlQuery q = db->run(u"SELECT p.prioritysequence, a.prioritysequence FROM Activity a "
+                               "JOIN Phase p ON p.PhaseID = a.PhaseID ORDER BY a.ActivityID"_s);
+        QStringList sequences;
+        while (q.next())
+            sequences << q.value(0).toString() + u':' + q.value(1).toString();
+        QCOMPARE(sequences, QStringList({ u"3:1"_s, u"2:1"_s, u"3:2"_s }));
     }
 
     // Each write announces what it changed, once; a cascade every kind it touched, forgetting keys that went.

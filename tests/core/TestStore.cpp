@@ -78,6 +78,7 @@ private slots:
     // Creating never overwrites a file or leaves half of one (opening bad files is the start-up test's).
     void createNeverOverwrites()
     {
+        GEARLOG_FILE_ONLY();
         const QString existing = m_files.path(u"Existing.mdb"_s);
         {
             QFile f(existing);
@@ -99,7 +100,9 @@ private slots:
             QTest::newRow(table) << QStringList { u"DROP TABLE "_s + table } << QStringList { u"'%1'"_s.arg(table) };
         testing::TestDatabase files; // every index a new file has
         const auto db = Database::open(files.createEmpty());
-        QSqlQuery q = db->run(u"SELECT name FROM sqlite_master WHERE type = 'index' AND sql IS NOT NULL"_s);
+        QSqlQuery q = db->run(testing::onServer()
+                ? u"SELECT indexname FROM pg_indexes WHERE schemaname = current_schema() AND indexname NOT LIKE '%_pkey'"_s
+                : u"SELECT name FROM sqlite_master WHERE type = 'index' AND sql IS NOT NULL"_s);
         while (q.next()) {
             const QString index = q.value(0).toString();
             QTest::newRow(qPrintable(index)) << QStringList { u"DROP INDEX "_s + index } << QStringList { index };
@@ -117,7 +120,7 @@ private slots:
         {
             const auto db = Database::open(path);
             for (const QString& sql : damage)
-                db->run(sql);
+                db->execute(sql);
         }
         const auto errors = openErrors(path);
         QCOMPARE(errors.size(), mentioned.size());
@@ -130,6 +133,7 @@ private slots:
     // The name goes to SQLite as a URI: '#', '?' and '%' must not cut or decode it.
     void openPathWithUriCharacters()
     {
+        GEARLOG_FILE_ONLY();
         const QString folder = m_files.path(u"my #1 shop?%20"_s);
         QVERIFY(QDir().mkpath(folder));
         const QString path = folder + u"/Car 50% done?.mdb"_s;
@@ -172,6 +176,8 @@ private slots:
         roundTrip(s().cars, Car {});
         roundTrip(s().components, Component { .carid = 7 });
         roundTrip(s().activities, Activity { .carid = 7 });
+        if (testing::onServer())
+            return; // the server's column types keep these forms
         QCOMPARE(
             row(m_db->path(),
                 u"SELECT GROUP_CONCAT(typeof(quantity) || typeof(note1) || typeof(targetcost), ' ') FROM Component"_s),
@@ -187,6 +193,8 @@ private slots:
         QTest::addColumn<QString>("stored");
         QTest::addColumn<QDateTime>("read");
         QTest::newRow("leap day") << "2024-02-29 23:59:59" << QDateTime(QDate(2024, 2, 29), QTime(23, 59, 59));
+        if (testing::onServer())
+            return; // a server's timestamp column holds no other form
         QTest::newRow("no such day") << "2026-02-30 10:00:00" << QDateTime();
         QTest::newRow("ISO with a T") << "2003-03-07T14:05:09" << QDateTime();
     }

@@ -66,8 +66,7 @@ private Q_SLOTS:
             QVERIFY(m_f->start(m_f->files().createEmpty()));
         }
         if (row == "store fails")
-            m_f->peek().exec(
-                "CREATE TRIGGER refuse BEFORE INSERT ON Component BEGIN SELECT RAISE(ABORT, 'disk is full'); END");
+            m_f->peek().refuseWrites("INSERT", "Component");
         const qint64 before = rows();
         QVERIFY(fromMenu([&](copy::copyForm& window) {
             copyAs(window, source, name, row == "quit" ? "cmdCancelCopy" : "cmdApplyCopy");
@@ -95,7 +94,7 @@ private Q_SLOTS:
     {
         QFETCH(QString, name);
         const QString state
-            = QStringLiteral("SELECT COALESCE(make, '-') || ' ' || COALESCE(auditdate, '-') || ' ' || "
+            = QStringLiteral("SELECT COALESCE(make, '-') || ' ' || COALESCE(CAST(auditdate AS VARCHAR(30)), '-') || ' ' || "
                              "(SELECT COUNT(*) FROM Component WHERE carid = 1) FROM Car WHERE carid = 1");
         const QString before = m_f->peek().value(state).toString();
         QVERIFY(fromMenu([&](copy::copyForm& window) {

@@ -8,6 +8,7 @@
 #include "app/Startup.h"
 #include "gui/Dialogs.h"
 #include "gui/NotesEdit.h"
+#include "store/ServerAddress.h"
 
 #include <QAction>
 #include <QCheckBox>
@@ -16,6 +17,7 @@
 #include <QLineEdit>
 #include <QMenu>
 #include <QPushButton>
+#include <QStatusBar>
 #include <QTabWidget>
 #include <QTextBrowser>
 #include <QTreeView>
@@ -66,6 +68,8 @@ class TestMainWindow : public testing::FormTest
             seen = window.objectName();
             if (auto* help = window.findChild<QTextBrowser*>("HelpText"))
                 seen += " " + help->source().toLocalFile() + "#" + help->source().fragment();
+            if (auto* where = window.findChild<QLabel*>("LblDatabase"))
+                seen += " " + where->text();
             child<QPushButton>(window, "CmdOK")->click();
         });
         return seen;
@@ -108,7 +112,7 @@ private Q_SLOTS:
         own(0, "CarDisplayDescription=Fresh");
         QCOMPARE(
             m_f->peek()
-                .value("SELECT IFNULL(Car.make, '') || IFNULL(Car.note1, '') || wishlist || '|' || quantity FROM Car, "
+                .value("SELECT COALESCE(Car.make, '') || COALESCE(Car.note1, '') || wishlist || '|' || quantity FROM Car, "
                        "Component WHERE Car.Description = 'Fresh' AND Component.Description = 'Belt'")
                 .toString(),
             "0|0");
@@ -198,7 +202,7 @@ private Q_SLOTS:
         QTest::addColumn<QString>("menu"); // empty: F1 on the car tab
         QTest::addColumn<QString>("shown"); // empty: no help file, nothing comes up
         // clang-format off
-        QTest::newRow("about") << "mnuAbout" << "AboutGearLog";
+        QTest::newRow("about") << "mnuAbout" << "AboutGearLog Database: %1";
         QTest::newRow("overview") << "mnuOverview" << "GearLogOverview";
         QTest::newRow("contents") << "mnutableofcontents" << "HelpViewer " + helpFile("Gear-Log.html") + "#";
         QTest::newRow("F1 on the car tab") << "" << "HelpViewer " + helpFile("Help/Gear-Log.html") + "#car";
@@ -219,6 +223,13 @@ private Q_SLOTS:
         m_f->openCar(1);
         w().activateWindow();
         QVERIFY(QTest::qWaitForWindowActive(&w()));
+        // Which database the window is on: the file, or the database on its server.
+        const QString path = m_f->databasePath();
+        const QString where = testing::onServer() ? store::ServerAddress::parse(path).describe() + " (PostgreSQL)"
+                                                  : QFileInfo(path).absoluteFilePath();
+        if (shown.contains("%1"))
+            shown = shown.arg(where);
+        QCOMPARE(w().statusBar()->toolTip(), "Database: " + where);
         QCOMPARE(modal([&] {
             if (menu.isEmpty())
                 QTest::keyClick(&w(), Qt::Key_F1);

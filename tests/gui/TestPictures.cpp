@@ -156,13 +156,12 @@ private Q_SLOTS:
         QFETCH(bool, sample);
         QFETCH(QString, message);
         const Peek peek = m_f->peek();
-        peek.exec(
-            QStringLiteral("CREATE TRIGGER refuse BEFORE UPDATE ON Car BEGIN SELECT RAISE(ABORT, 'read-only'); END"));
+        peek.refuseWrites(QStringLiteral("UPDATE"), QStringLiteral("Car"), QStringLiteral("read-only"));
         if (sample)
             m_f->openCar(1);
         m_f->showTab(0);
         const QString row
-            = QStringLiteral("SELECT COALESCE(imagepath, '-') || COALESCE(auditdate, '-') FROM Car WHERE carid = ?");
+            = QStringLiteral("SELECT COALESCE(imagepath, '-') || COALESCE(CAST(auditdate AS VARCHAR(30)), '-') FROM Car WHERE carid = ?");
         const QVariant before = peek.value(row, { m_f->carID() });
         const QString box = pathBox(0);
         attach(0, picture(QStringLiteral("other.png"), 10));

@@ -32,8 +32,7 @@ Plan writePlan(const QString& path)
 {
     const Peek db(path);
     const auto insert = [&db](const char* sql, const QVariantList& values) {
-        db.value(QLatin1String(sql), values);
-        return db.value("SELECT last_insert_rowid()").toInt();
+        return db.value(QLatin1String(sql) + QStringLiteral(" RETURNING *"), values).toInt(); // the key comes first
     };
     Plan p;
     p.car = insert("INSERT INTO Car (Description) VALUES ('Plan car')", {});
@@ -44,8 +43,8 @@ Plan writePlan(const QString& path)
     const char* activity = "INSERT INTO Activity (carid, PhaseID, Description, prioritysequence, Status, "
                            "targetstartdate, actualstartdate, targeteffort) VALUES (?, ?, ?, ?, 0, ?, ?, 10)";
     p.a1 = insert(activity, { p.car, p.phaseA, "A1", 1, "2003-05-01", "2003-05-02" });
-    p.a2 = insert(activity, { p.car, p.phaseA, "A2", 2, "2003-04-15", "" });
-    insert(activity, { p.car, phaseB, "B1", 1, "2003-06-01", "" });
+    p.a2 = insert(activity, { p.car, p.phaseA, "A2", 2, "2003-04-15", QVariant() });
+    insert(activity, { p.car, phaseB, "B1", 1, "2003-06-01", QVariant() });
     const char* assembly = "INSERT INTO Assembly (carid, Description, Status) VALUES (?, ?, 0)";
     p.engine = insert(assembly, { p.car, "Engine" });
     const qint32 body = insert(assembly, { p.car, "Body" });
@@ -86,9 +85,9 @@ class TestPlan : public testing::FormTest
     // The plan car's phases' and activities' priority sequences, by key: "1,2,5|1,2,1".
     QString sequences()
     {
-        return value("SELECT (SELECT GROUP_CONCAT(prioritysequence) FROM (SELECT * FROM Phase WHERE carid = k ORDER BY "
-                     "PhaseID)) || '|' || (SELECT GROUP_CONCAT(prioritysequence) FROM (SELECT * FROM Activity WHERE "
-                     "carid = k ORDER BY ActivityID)) FROM (SELECT ? AS k)");
+        const auto column = [this](const char* sql) { return m_f->peek().column(sql, { m_plan.car }).join(','); };
+        return column("SELECT prioritysequence FROM Phase WHERE carid = ? ORDER BY PhaseID") + '|'
+            + column("SELECT prioritysequence FROM Activity WHERE carid = ? ORDER BY ActivityID");
     }
     QString shown(const QString& names) { return m_f->shown(names); }
 
@@ -205,8 +204,10 @@ private Q_SLOTS:
 
         // Pump's, Hose's and Panel's activities.
         const auto attached = [&] {
-            return value("SELECT GROUP_CONCAT(IFNULL(ActivityID, 0), '|') FROM (SELECT ActivityID FROM Component "
-                         "WHERE carid = ? ORDER BY componentid)");
+            return m_f->peek()
+                .column("SELECT COALESCE(ActivityID, 0) FROM Component WHERE carid = ? ORDER BY componentid",
+                    { m_plan.car })
+                .join('|');
         };
         const QString a1 = QString::number(m_plan.a1), a2 = QString::number(m_plan.a2);
         auto* list = child<QListWidget>(w(), "ActivityComponents");

@@ -304,9 +304,9 @@ private Q_SLOTS:
         const QString gone = QStringLiteral("This Activity Is No Longer Available - Nothing Was Saved");
         // clang-format off
         QTest::newRow("all empty") << "own" << QStringList { "", "", "", "", "", "" } << "" << ""
-                                   << "- - 0.0 - - 0.0 kept -";
+                                   << "- - 0 - - 0 kept -";
         QTest::newRow("start without stop") << "own" << QStringList { "5/1/2003", "", "12", "5/3/03", "", "2.5" }
-                                            << "" << "" << "2003-05-01 - 12.0 2003-05-03 - 2.5 kept -";
+                                            << "" << "" << "2003-05-01 - 12 2003-05-03 - 2.5 kept -";
         QTest::newRow("actual stop before start") << "own" << QStringList { "", "", "", "6/2/2003", "6/1/2003", "" }
             << "The Actual Stop Date Is Before The Actual Start Date" << "ActivityActualStopDate" << "unchanged";
         QTest::newRow("sample project") << "sample" << start << "Cannot Update The Gear-Log Demo Car" << "CmdCancel"
@@ -333,12 +333,17 @@ private Q_SLOTS:
                                  "WHERE ActivityID = ? AND carid <> 1"),
             { job });
         const QString row = QStringLiteral(
-            "SELECT COALESCE(targetstartdate, '-') || ' ' || COALESCE(targetstopdate, '-') || ' ' || "
-            "COALESCE(targeteffort, 0) || ' ' || COALESCE(actualstartdate, '-') || ' ' || COALESCE(actualstopdate, "
-            "'-') || ' ' || COALESCE(actualeffort, 0) || ' ' || COALESCE(note1, '-') || ' ' || COALESCE(auditdate, "
-            "'-') FROM Activity WHERE ActivityID = ?");
+            "SELECT COALESCE(CAST(targetstartdate AS VARCHAR(30)), '-') || ' ' || COALESCE(CAST(targetstopdate AS "
+            "VARCHAR(30)), '-') || ' ' || COALESCE(targeteffort, 0) || ' ' || COALESCE(CAST(actualstartdate AS "
+            "VARCHAR(30)), '-') || ' ' || COALESCE(CAST(actualstopdate AS VARCHAR(30)), '-') || ' ' || "
+            "COALESCE(actualeffort, 0) || ' ' || COALESCE(note1, '-') || ' ' || COALESCE(CAST(auditdate AS "
+            "VARCHAR(30)), '-') FROM Activity WHERE ActivityID = ?");
         const testing::Peek peek = m_f->peek();
-        const QString before = peek.value(row, { job }).toString();
+        // Whole hours read as 12.0 from a file and 12 from a server.
+        const auto read = [&] {
+            return peek.value(row, { job }).toString().replace(QRegularExpression(QStringLiteral("\\.0(?= )")), QString());
+        };
+        const QString before = read();
         auto form = openOn<DateUpdateForm>(job);
         if (activity == QStringLiteral("deleted"))
             m_db->run(QStringLiteral("DELETE FROM Activity WHERE ActivityID = ?"), { job });
@@ -358,7 +363,7 @@ private Q_SLOTS:
             if (auto* box = qobject_cast<QLineEdit*>(QApplication::focusWidget()))
                 QCOMPARE(box->selectedText(), box->text());
         }
-        const QString after = peek.value(row, { job }).toString();
+        const QString after = read();
         QTEST(after == before ? QStringLiteral("unchanged") : after, "stored");
     }
 };

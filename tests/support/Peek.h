@@ -6,7 +6,8 @@
 
 namespace testing {
 
-// The database file read and changed through a connection of its own, as another program would.
+// The database file (or server database) read and changed through a connection of its own, as another
+// program would.
 class Peek
 {
 public:
@@ -18,7 +19,16 @@ public:
     // The first column of the first row; an invalid value when there is none.
     QVariant value(const QString& sql, const QVariantList& binds = {}) const;
     qint64 count(const QString& sql, const QVariantList& binds = {}) const { return value(sql, binds).toLongLong(); }
-    void exec(const QString& sql) const { value(sql); }
+    // The first column of every row, as text.
+    QStringList column(const QString& sql, const QVariantList& binds = {}) const;
+    // Runs a statement as it is, unprepared (a server prepares no schema statements).
+    void exec(const QString& sql) const;
+    // Makes the engine refuse writes to the table (see testing::refusal), and lifts that again.
+    void refuseWrites(const QString& event, const QString& table, const QString& message = QStringLiteral("disk is full"),
+        const QString& condition = {}) const;
+    void allowWrites(const QString& table) const;
+    // Holds every table against writers, as another program in a long transaction; ROLLBACK lets go.
+    void holdWrites() const;
 
 private:
     QString m_connection;

@@ -27,7 +27,7 @@ static QVariant runOn(const QString& url, const QString& sql)
     return result;
 }
 
-ServerDatabase::ServerDatabase()
+ServerDatabase::ServerDatabase(const QString& templateName)
     : m_name(QStringLiteral("gearlog_") + QUuid::createUuid().toString(QUuid::Id128))
 {
     QFile file(qEnvironmentVariable("GEARLOG_TEST_POSTGRES"));
@@ -36,7 +36,9 @@ ServerDatabase::ServerDatabase()
                "starts one",
             qPrintable(file.fileName()));
     m_server = QString::fromUtf8(file.readAll()).trimmed();
-    runOn(m_server, QStringLiteral("CREATE DATABASE ") + m_name);
+    runOn(m_server,
+        QStringLiteral("CREATE DATABASE ") + m_name
+            + (templateName.isEmpty() ? QString() : QStringLiteral(" TEMPLATE ") + templateName));
     m_url = QString(m_server).replace(QStringLiteral("/postgres?"), QLatin1Char('/') + m_name + QLatin1Char('?'));
 }
 

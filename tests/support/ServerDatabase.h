@@ -10,9 +10,11 @@ namespace testing {
 class ServerDatabase
 {
 public:
-    ServerDatabase();
+    // Empty, or a copy of the template database named.
+    explicit ServerDatabase(const QString& templateName = {});
     ~ServerDatabase();
     const QString& url() const { return m_url; }
+    const QString& name() const { return m_name; }
     // Runs a statement outside the store, answering the first value.
     QVariant value(const QString& sql) const;
 

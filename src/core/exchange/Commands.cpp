@@ -5,6 +5,7 @@
 #include "exchange/ProjectFile.h"
 #include "find/Find.h"
 #include "store/Restore.h"
+#include "store/ServerAddress.h"
 #include "store/Store.h"
 #include "store/StoreError.h"
 
@@ -175,6 +176,10 @@ int findCommand(const QString& databasePath, const QString& text, QTextStream& o
 
 int listBackupsCommand(const QString& databasePath, QTextStream& out)
 {
+    if (store::ServerAddress::isUrl(databasePath)) {
+        out << store::serverBackups() << "\n";
+        return 1;
+    }
     const QList<store::BackupEntry> backups = store::listBackups(databasePath);
     if (backups.isEmpty())
         out << "No backups beside " << databasePath << "\n";

@@ -417,6 +417,13 @@ void Database::execute(const QString& sql) const
         throw StoreError::fromSql(query.lastError(), sql);
 }
 
+QString Database::describe() const
+{
+    if (isServer())
+        return ServerAddress::parse(m_path).describe() + QStringLiteral(" (PostgreSQL)");
+    return QFileInfo(m_path).absoluteFilePath();
+}
+
 QString Database::physicalIndexName(const QString& table, const QString& documentedName)
 {
     return table.toLower() + QLatin1Char('_') + documentedName.toLower();

@@ -41,6 +41,8 @@ public:
 
     // The file's path or the server's URL, as given.
     const QString& path() const { return m_path; }
+    // For people: the file's full path, or the database and its server ("gearlog on /run/postgresql").
+    QString describe() const;
     const Dialect& dialect() const { return m_dialect; }
     bool isServer() const { return m_dialect.engine() != Engine::SQLite; }
     // The file could not be opened for writing: it can be shown, not changed.

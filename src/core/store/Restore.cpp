@@ -3,6 +3,7 @@
 #include "common/Clock.h"
 #include "common/SafeFile.h"
 #include "store/Database.h"
+#include "store/ServerAddress.h"
 #include "store/StoreError.h"
 
 #include <QDir>
@@ -147,8 +148,16 @@ QList<BackupEntry> listBackups(const QString& databasePath)
     return entries;
 }
 
+QString serverBackups()
+{
+    return QStringLiteral("A database on a server is backed up by the server (pg_dump); GearLog keeps no "
+                          "backups of it.");
+}
+
 QString restoreBackup(const QString& databasePath, const QString& backupPath, const common::Progress& progress)
 {
+    if (ServerAddress::isUrl(databasePath))
+        refuse(serverBackups());
     const QFileInfo database(databasePath);
     const QFileInfo backup(backupPath);
     if (!database.isFile())

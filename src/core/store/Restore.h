@@ -15,6 +15,9 @@ struct BackupEntry
     qint64 projects = -1; // -1: the copy cannot be read
 };
 
+// Why a database on a server has no backups of ours: the server's own tools keep them.
+QString serverBackups();
+
 // Every database file in the backups folder beside the database, the newest first.
 QList<BackupEntry> listBackups(const QString& databasePath);
 

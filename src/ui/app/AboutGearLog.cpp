@@ -6,7 +6,7 @@
 
 namespace app {
 
-AboutGearLog::AboutGearLog(QWidget* parent)
+AboutGearLog::AboutGearLog(QWidget* parent, const QString& database)
     : QDialog(parent)
 {
     setObjectName(QStringLiteral("AboutGearLog"));
@@ -20,6 +20,12 @@ AboutGearLog::AboutGearLog(QWidget* parent)
     version->setAlignment(Qt::AlignCenter);
     auto* line = new QLabel(QStringLiteral("A planner for car restoration projects."), this);
     line->setAlignment(Qt::AlignCenter);
+    auto* where = new QLabel(QStringLiteral("Database: ") + database, this);
+    where->setObjectName(QStringLiteral("LblDatabase"));
+    where->setAlignment(Qt::AlignCenter);
+    where->setWordWrap(true);
+    where->setTextInteractionFlags(Qt::TextSelectableByMouse);
+    where->setVisible(!database.isEmpty());
     CmdOK = new QPushButton(QStringLiteral("OK"), this);
     CmdOK->setObjectName(QStringLiteral("CmdOK"));
     CmdOK->setDefault(true);
@@ -27,6 +33,7 @@ AboutGearLog::AboutGearLog(QWidget* parent)
     layout->addWidget(name);
     layout->addWidget(version);
     layout->addWidget(line);
+    layout->addWidget(where);
     layout->addWidget(CmdOK, 0, Qt::AlignCenter);
     setFixedSize(sizeHint().expandedTo(QSize(360, 180)));
 }

@@ -11,7 +11,8 @@ class AboutGearLog : public QDialog
 {
     Q_OBJECT
 public:
-    explicit AboutGearLog(QWidget* parent = nullptr);
+    // database: which database the window is on, as Database::describe() gives it.
+    explicit AboutGearLog(QWidget* parent = nullptr, const QString& database = {});
     QPushButton* CmdOK = nullptr;
 };
 

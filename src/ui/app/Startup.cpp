@@ -76,7 +76,8 @@ std::unique_ptr<Session> startGearLog(const QString& databasePath, QSettings& se
     }
     auto session = std::make_unique<Session>(std::move(database), settings);
     session->window().show();
-    if (dailyBackup) {
+    // A server's backups are the server's own business (pg_dump), never a copy beside it.
+    if (dailyBackup && !session->database().isServer()) {
         const QDate today = common::Clock::now().date();
         // A failed backup is told once, in the status bar and on standard error; the next start tries again.
         const QPointer<editor::MainWindow> window = &session->window();

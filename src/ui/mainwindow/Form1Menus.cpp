@@ -33,6 +33,7 @@
 #include <QLineEdit>
 #include <QListWidget>
 #include <QPushButton>
+#include <QStatusBar>
 #include <QTabWidget>
 #include <QTreeView>
 
@@ -47,6 +48,8 @@ void Form1::connectMenus()
     on(m.mnucopy, [this] { mnucopy_Click(); });
     on(m.mnuExportProject, [this] { mnuExportProject_Click(); });
     on(m.mnuImportProject, [this] { mnuImportProject_Click(); });
+    m.mnuRestoreBackup->setEnabled(!store().db.isServer()); // a server keeps its own backups
+    statusBar()->setToolTip(QStringLiteral("Database: ") + store().db.describe());
     on(m.mnuRestoreBackup, [this] {
         auto* form = new copy::RestoreBackupForm(store().db.path(), this);
         connect(form, &copy::RestoreBackupForm::restoreChosen, this, &MainWindow::restoreRequested);
@@ -64,7 +67,7 @@ void Form1::connectMenus()
     on(m.MnuWishList, [this] { gui::runModal<reports::WishListForm>(store().db, this); });
     on(m.MnuBudgetCharts, [this] { charts::BudgetChartsForm::showFor(m_session, this); });
     on(m.mnuTimeLine, [this] { mnuTimeLine_Click(); });
-    on(m.mnuAbout, [this] { gui::runModal<app::AboutGearLog>(this); });
+    on(m.mnuAbout, [this] { gui::runModal<app::AboutGearLog>(this, store().db.describe()); });
     on(m.mnuOverview, [this] { gui::runModal<app::GearLogOverview>(this); });
     on(m.mnutableofcontents, [this] { gui::showHelpContents(this); });
 
