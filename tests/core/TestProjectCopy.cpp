@@ -126,7 +126,8 @@ private Q_SLOTS:
             QVERIFY(copied > source);
             QCOMPARE(projectRows(*m_db, copied), rows);
             QCOMPARE(count(*m_db, wishes.arg(copied)), 0);
-            const QString unstamped = u"COUNT(*) FROM %1 WHERE carid = %2 AND (auditdate IS NULL OR auditdate <> '2026-04-02 00:00:00')"_s;
+            const QString unstamped
+                = u"COUNT(*) FROM %1 WHERE carid = %2 AND (auditdate IS NULL OR auditdate <> '2026-04-02 00:00:00')"_s;
             for (const char* table : { "Car", "Assembly", "Component", "Phase", "Activity" })
                 QCOMPARE(count(*m_db, unstamped.arg(QLatin1String(table)).arg(copied)), 0);
         }

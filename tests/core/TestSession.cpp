@@ -174,7 +174,7 @@ private slots:
         for (const store::Key phase : { three, two, three })
             s.add(Activity { .carid = 1, .PhaseID = phase });
         QSqlQuery q = db->run(u"SELECT p.prioritysequence, a.prioritysequence FROM Activity a "
-                               "JOIN Phase p ON p.PhaseID = a.PhaseID ORDER BY a.ActivityID"_s);
+                              "JOIN Phase p ON p.PhaseID = a.PhaseID ORDER BY a.ActivityID"_s);
         QStringList sequences;
         while (q.next())
             sequences << q.value(0).toString() + u':' + q.value(1).toString();

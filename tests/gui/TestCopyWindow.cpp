@@ -93,9 +93,9 @@ private Q_SLOTS:
     void copying()
     {
         QFETCH(QString, name);
-        const QString state
-            = QStringLiteral("SELECT COALESCE(make, '-') || ' ' || COALESCE(CAST(auditdate AS VARCHAR(30)), '-') || ' ' || "
-                             "(SELECT COUNT(*) FROM Component WHERE carid = 1) FROM Car WHERE carid = 1");
+        const QString state = QStringLiteral(
+            "SELECT COALESCE(make, '-') || ' ' || COALESCE(CAST(auditdate AS VARCHAR(30)), '-') || ' ' || "
+            "(SELECT COUNT(*) FROM Component WHERE carid = 1) FROM Car WHERE carid = 1");
         const QString before = m_f->peek().value(state).toString();
         QVERIFY(fromMenu([&](copy::copyForm& window) {
             copyAs(window, 1, name);

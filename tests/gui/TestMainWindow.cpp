@@ -112,8 +112,9 @@ private Q_SLOTS:
         own(0, "CarDisplayDescription=Fresh");
         QCOMPARE(
             m_f->peek()
-                .value("SELECT COALESCE(Car.make, '') || COALESCE(Car.note1, '') || wishlist || '|' || quantity FROM Car, "
-                       "Component WHERE Car.Description = 'Fresh' AND Component.Description = 'Belt'")
+                .value(
+                    "SELECT COALESCE(Car.make, '') || COALESCE(Car.note1, '') || wishlist || '|' || quantity FROM Car, "
+                    "Component WHERE Car.Description = 'Fresh' AND Component.Description = 'Belt'")
                 .toString(),
             "0|0");
     }

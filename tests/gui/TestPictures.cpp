@@ -160,8 +160,8 @@ private Q_SLOTS:
         if (sample)
             m_f->openCar(1);
         m_f->showTab(0);
-        const QString row
-            = QStringLiteral("SELECT COALESCE(imagepath, '-') || COALESCE(CAST(auditdate AS VARCHAR(30)), '-') FROM Car WHERE carid = ?");
+        const QString row = QStringLiteral("SELECT COALESCE(imagepath, '-') || COALESCE(CAST(auditdate AS "
+                                           "VARCHAR(30)), '-') FROM Car WHERE carid = ?");
         const QVariant before = peek.value(row, { m_f->carID() });
         const QString box = pathBox(0);
         attach(0, picture(QStringLiteral("other.png"), 10));

@@ -341,7 +341,9 @@ private Q_SLOTS:
         const testing::Peek peek = m_f->peek();
         // Whole hours read as 12.0 from a file and 12 from a server.
         const auto read = [&] {
-            return peek.value(row, { job }).toString().replace(QRegularExpression(QStringLiteral("\\.0(?= )")), QString());
+            return peek.value(row, { job })
+                .toString()
+                .replace(QRegularExpression(QStringLiteral("\\.0(?= )")), QString());
         };
         const QString before = read();
         auto form = openOn<DateUpdateForm>(job);

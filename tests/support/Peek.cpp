@@ -69,7 +69,8 @@ void Peek::exec(const QString& sql) const
         qFatal("%s: %s", qPrintable(sql), qPrintable(q.lastError().text()));
 }
 
-void Peek::refuseWrites(const QString& event, const QString& table, const QString& message, const QString& condition) const
+void Peek::refuseWrites(
+    const QString& event, const QString& table, const QString& message, const QString& condition) const
 {
     for (const QString& sql : refusal(event, table, message, condition))
         exec(sql);

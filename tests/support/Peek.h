@@ -24,8 +24,8 @@ public:
     // Runs a statement as it is, unprepared (a server prepares no schema statements).
     void exec(const QString& sql) const;
     // Makes the engine refuse writes to the table (see testing::refusal), and lifts that again.
-    void refuseWrites(const QString& event, const QString& table, const QString& message = QStringLiteral("disk is full"),
-        const QString& condition = {}) const;
+    void refuseWrites(const QString& event, const QString& table,
+        const QString& message = QStringLiteral("disk is full"), const QString& condition = {}) const;
     void allowWrites(const QString& table) const;
     // Holds every table against writers, as another program in a long transaction; ROLLBACK lets go.
     void holdWrites() const;

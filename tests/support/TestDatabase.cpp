@@ -80,11 +80,12 @@ QStringList refusal(const QString& event, const QString& table, const QString& m
 {
     if (!onServer()) {
         return { QStringLiteral("CREATE TRIGGER refuse_%1 BEFORE %2 ON %1 %3 BEGIN SELECT RAISE(ABORT, '%4'); END")
-                .arg(table, event, condition.isEmpty() ? QString() : QStringLiteral("WHEN ") + condition, message) };
+                     .arg(table, event, condition.isEmpty() ? QString() : QStringLiteral("WHEN ") + condition,
+                         message) };
     }
     return { QStringLiteral("CREATE OR REPLACE FUNCTION refuse_%1() RETURNS trigger LANGUAGE plpgsql AS "
                             "$$ BEGIN RAISE EXCEPTION '%2'; END $$")
-            .arg(table, message),
+                 .arg(table, message),
         QStringLiteral("CREATE TRIGGER refuse_%1 BEFORE %2 ON %1 FOR EACH ROW %3 EXECUTE FUNCTION refuse_%1()")
             .arg(table, event, condition.isEmpty() ? QString() : QStringLiteral("WHEN (") + condition + u')') };
 }
@@ -95,8 +96,8 @@ QStringList lifted(const QString& table)
                         : QStringLiteral("DROP TRIGGER IF EXISTS refuse_%1").arg(table) };
 }
 
-void refuseWrites(
-    const store::Database& db, const QString& event, const QString& table, const QString& message, const QString& condition)
+void refuseWrites(const store::Database& db, const QString& event, const QString& table, const QString& message,
+    const QString& condition)
 {
     for (const QString& sql : refusal(event, table, message, condition))
         db.execute(sql);

@@ -19,10 +19,10 @@ class ServerDatabase;
 // not in files: the same tests then run against the other engine.
 bool onServer();
 // Ends the test function as skipped on the server, for what only a file has.
-#define GEARLOG_FILE_ONLY()                                                                                           \
-    do {                                                                                                              \
-        if (::testing::onServer())                                                                                    \
-            QSKIP("about database files: runs on the file engine only");                                             \
+#define GEARLOG_FILE_ONLY()                                                                                            \
+    do {                                                                                                               \
+        if (::testing::onServer())                                                                                     \
+            QSKIP("about database files: runs on the file engine only");                                               \
     } while (false)
 
 // A scratch folder per test holding its own database files, and on the server its own databases.
