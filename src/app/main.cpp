@@ -1,13 +1,14 @@
 // GearLog: starts the project editor, or runs a command-line task.
 
 #include "app/Session.h"
-#include "store/Store.h"
 #include "app/Startup.h"
 #include "charts/ChartExport.h"
+#include "copy/DatabaseCopy.h"
 #include "exchange/Commands.h"
 #include "gui/Dialogs.h"
 #include "reports/ReportExport.h"
 #include "store/SampleProject.h"
+#include "store/Store.h"
 #include "store/StoreError.h"
 #include "timeline/TimeLineExport.h"
 
@@ -32,6 +33,10 @@ void describe(QCommandLineParser& parser)
     parser.addOption({ QStringLiteral("create-database"),
                        QStringLiteral("Create a new database with the sample project at <path> and exit."),
                        QStringLiteral("path") });
+    parser.addOption({ QStringLiteral("copy-database"),
+        QStringLiteral("gearlog --copy-database <from> TO: copy every project and supplier from the database "
+                       "<from> to TO, a new file or an empty server database, keeping their numbers, and exit."),
+        QStringLiteral("from") });
     parser.addOption({ QStringLiteral("settings"), QStringLiteral("Keep preferences in the file <path>."),
                        QStringLiteral("path") });
     parser.addOption({ QStringLiteral("report"),
@@ -103,6 +108,28 @@ int createDatabase(const QCommandLineParser& parser)
     }
     std::printf("Created %s\n", qPrintable(path));
     return 0;
+}
+
+int copyDatabase(const QCommandLineParser& parser)
+{
+    const QString from = parser.value(QStringLiteral("copy-database"));
+    if (parser.positionalArguments().size() != 1) {
+        std::fprintf(stderr, "gearlog: --copy-database FROM TO needs one TO, a new file or a server database\n");
+        return 2;
+    }
+    const QString to = parser.positionalArguments().first();
+    try {
+        const copy::CopiedRows rows = copy::copyDatabase(from, to);
+        std::printf("Copied %s from %s to %s\n", qPrintable(copy::describe(rows)), qPrintable(from), qPrintable(to));
+        return 0;
+    } catch (const store::OpenFailure& failure) {
+        for (const store::StoreError& e : failure.errors())
+            std::fprintf(stderr, "gearlog: %s\n", qPrintable(e.message()));
+    } catch (const store::StoreError& e) {
+        std::fprintf(stderr, "gearlog: %s\n", qPrintable(e.message()));
+    }
+    std::fprintf(stderr, "gearlog: nothing was copied\n");
+    return 1;
 }
 
 int runReport(const QCommandLineParser& parser)
@@ -189,6 +216,10 @@ int main(int argc, char** argv)
     if (parser.isSet(QStringLiteral("create-database"))) {
         QCoreApplication app(argc, argv);
         return createDatabase(parser);
+    }
+    if (parser.isSet(QStringLiteral("copy-database"))) {
+        QCoreApplication app(argc, argv);
+        return copyDatabase(parser);
     }
     if (parser.isSet(QStringLiteral("export-project")) || parser.isSet(QStringLiteral("import-project"))
         || parser.isSet(QStringLiteral("csv")) || parser.isSet(QStringLiteral("list-backups"))

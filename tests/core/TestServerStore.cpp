@@ -12,26 +12,6 @@ using namespace store;
 static const QString Tables
     = QStringLiteral("SELECT COUNT(*) FROM information_schema.tables WHERE table_schema = 'public'");
 
-// Every row of every table as the typed store reads it and would write it back, with its key.
-static QStringList records(const QString& location)
-{
-    const auto db = Database::open(location);
-    const Store s(*db);
-    QStringList out;
-    auto add = [&out](const auto& rows) {
-        for (const auto& row : rows) {
-            RowWriter w;
-            row.write(w);
-            out << QString::number(row.key());
-            for (const QVariant& v : w.values())
-                out.last() += u'|' + (v.isNull() ? QStringLiteral("<null>") : v.toString());
-        }
-    };
-    add(s.cars.all(Order::Key)), add(s.assemblies.all(Order::Key)), add(s.components.all(Order::Key));
-    add(s.phases.all(Order::Key)), add(s.activities.all(Order::Key)), add(s.suppliers.all(Order::Key));
-    return out;
-}
-
 class TestServerStore : public QObject
 {
     Q_OBJECT
@@ -49,15 +29,15 @@ private slots:
         testing::ServerDatabase server;
         createSampleDatabase(files.path(QStringLiteral("Sample.mdb")));
         createSampleDatabase(server.url(), files.path(QStringLiteral("Pictures")));
-        const QStringList onFile = records(files.path(QStringLiteral("Sample.mdb")));
+        const QStringList onFile = testing::records(files.path(QStringLiteral("Sample.mdb")));
         QCOMPARE(onFile.size(), 80);
-        QCOMPARE(records(server.url()), onFile);
+        QCOMPARE(testing::records(server.url()), onFile);
         QCOMPARE(server.value(QStringLiteral("SELECT version FROM gearlog_schema")).toInt(), 1);
         QCOMPARE(server.value(QStringLiteral("SELECT data_type FROM information_schema.columns WHERE "
                                              "table_name = 'component' AND column_name = 'targetcost'")),
             QVariant(QStringLiteral("bigint")));
         QVERIFY_THROWS_EXCEPTION(StoreError, createSampleDatabase(server.url()));
-        QCOMPARE(records(server.url()), onFile);
+        QCOMPARE(testing::records(server.url()), onFile);
     }
 
     void refusesTablesOfOurs_data()

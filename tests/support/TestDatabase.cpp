@@ -2,6 +2,7 @@
 
 #include "store/Database.h"
 #include "store/SampleProject.h"
+#include "store/Store.h"
 #include "support/ServerDatabase.h"
 
 #include <QFile>
@@ -122,6 +123,26 @@ QStringList dumpRows(const store::Database& db)
         }
     }
     return rows;
+}
+
+QStringList records(const QString& location)
+{
+    const auto db = store::Database::open(location);
+    const store::Store s(*db);
+    QStringList out;
+    auto add = [&out](const auto& rows) {
+        for (const auto& row : rows) {
+            store::RowWriter w;
+            row.write(w);
+            out << QString::number(row.key());
+            for (const QVariant& v : w.values())
+                out.last() += u'|' + (v.isNull() ? QStringLiteral("<null>") : v.toString());
+        }
+    };
+    using store::Order;
+    add(s.cars.all(Order::Key)), add(s.assemblies.all(Order::Key)), add(s.components.all(Order::Key));
+    add(s.phases.all(Order::Key)), add(s.activities.all(Order::Key)), add(s.suppliers.all(Order::Key));
+    return out;
 }
 
 QVariant firstValue(const store::Database& db, const QString& sql)

@@ -58,6 +58,9 @@ void allowWrites(const store::Database& db, const QString& table);
 
 // Every row of every table with the type each value is stored as: equal dumps mean nothing was written.
 QStringList dumpRows(const store::Database& db);
+// Every row of every table as the typed store reads it and would write it back, with its key: the
+// same on every engine.
+QStringList records(const QString& location);
 // The first value a query answers, read as another program would.
 QVariant firstValue(const store::Database& db, const QString& sql);
 

@@ -1,5 +1,6 @@
 #include "store/Dialect.h"
 
+#include "store/Database.h"
 #include "store/StoreError.h"
 
 #include <QHash>
@@ -66,6 +67,27 @@ QVariant Dialect::insertedKey(QSqlQuery& insert) const
     if (m_engine == Engine::SQLite)
         return insert.lastInsertId();
     return insert.next() ? insert.value(0) : QVariant();
+}
+
+QString Dialect::highestKeyQuery() const
+{
+    // SQLite keeps AUTOINCREMENT's counter by the table's name as created; a server's identity
+    // column has a sequence of its own (NULL before its first value).
+    if (m_engine == Engine::SQLite)
+        return QStringLiteral("SELECT seq FROM sqlite_sequence WHERE lower(name) = lower(?) AND ? IS NOT NULL");
+    return QStringLiteral("SELECT pg_sequence_last_value(CAST(pg_get_serial_sequence(?, ?) AS regclass))");
+}
+
+void Dialect::setHighestKey(const Database& db, const QString& table, const QString& keyColumn, qint64 key) const
+{
+    if (m_engine == Engine::SQLite) {
+        db.run(QStringLiteral("DELETE FROM sqlite_sequence WHERE lower(name) = lower(?)"), { table });
+        db.run(QStringLiteral("INSERT INTO sqlite_sequence (name, seq) VALUES (?, ?)"), { table, key });
+        return;
+    }
+    if (key >= 1) // an untouched sequence starts at 1 anyway
+        db.run(QStringLiteral("SELECT setval(pg_get_serial_sequence(?, ?), ?)"),
+            { storedName(table), storedName(keyColumn), key });
 }
 
 int Dialect::errorCode(const QString& nativeCode)

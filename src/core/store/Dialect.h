@@ -41,6 +41,11 @@ public:
     QString returningKey(const QString& keyColumn) const;
     QVariant insertedKey(QSqlQuery& insert) const;
 
+    // The highest key a table's counter gave: binds the table's stored name and its key column.
+    QString highestKeyQuery() const;
+    // Sets the counter so that the next key given is past `key`.
+    void setHighestKey(const class Database& db, const QString& table, const QString& keyColumn, qint64 key) const;
+
     // The store's code (SQLite's numbers, see StoreError.h) for an engine's error code: SQLite's
     // own, or a server's five-character SQLSTATE.
     static int errorCode(const QString& nativeCode);

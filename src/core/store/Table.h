@@ -111,6 +111,47 @@ public:
         return key.toLongLong();
     }
 
+    // At most `limit` rows after the key, in key order: a whole table walked a part at a time.
+    QList<Rec> after(Key key, int limit) const
+    {
+        return rows(select() + QStringLiteral(" WHERE %1 > ?").arg(m_key) + orderBy(Order::Key)
+                + QStringLiteral(" LIMIT %1").arg(limit),
+            { key });
+    }
+
+    // Writes rows under their own keys (copying another database), with one prepared statement.
+    void addWithKeys(const QList<Rec>& records) const
+    {
+        QStringList marks;
+        for (qsizetype i = 0; i <= Rec::columns().size(); ++i)
+            marks << QStringLiteral("?");
+        QSqlQuery q = m_db.prepare(
+            QStringLiteral("INSERT INTO %1 (%2, %3) VALUES (%4)")
+                .arg(m_table, m_key, Rec::columns().join(QStringLiteral(", ")), marks.join(QStringLiteral(", "))));
+        for (const Rec& record : records) {
+            RowWriter w;
+            record.write(w);
+            bindAll(q, QList<QVariant> { record.key() } + w.values());
+            Database::run(q);
+        }
+    }
+
+    // The highest key the table ever gave or holds, deleted rows' included; 0 for none. Raised,
+    // never lowered, by raiseHighestKey, so that keys taken elsewhere are not given again.
+    Key highestKey() const
+    {
+        QSqlQuery q = m_db.run(
+            m_db.dialect().highestKeyQuery(), { m_db.dialect().storedName(m_table), m_db.dialect().storedName(m_key) });
+        const Key counted = q.next() ? q.value(0).toLongLong() : 0;
+        q = m_db.run(QStringLiteral("SELECT MAX(%1) FROM %2").arg(m_key, m_table));
+        return std::max(counted, q.next() ? q.value(0).toLongLong() : Key(0));
+    }
+    void raiseHighestKey(Key key) const
+    {
+        // Rows written under their own keys leave a server's counter behind them: set it always.
+        m_db.dialect().setHighestKey(m_db, m_table, m_key, std::max(key, highestKey()));
+    }
+
     // Rewrites the row with the record's key; false when there is no such row.
     bool change(const Rec& record) const
     {
