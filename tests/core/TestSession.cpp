@@ -79,6 +79,8 @@ private slots:
         const QString path = t.createEmpty();
         auto db = Database::open(path);
         auto elsewhere = Database::open(path); // another program on the same file
+        db->run(u"INSERT INTO Car (carid) VALUES (5)"_s);
+        db->run(u"INSERT INTO Phase (PhaseID, carid) VALUES (2, 5)"_s);
         db->run(u"INSERT INTO Activity (carid, PhaseID, prioritysequence, Description, targetstartdate, "
                 "targeteffort, note1) VALUES (5, 2, 1, 'Strip Paint', '2024-03-01', 2.5, 'n')"_s);
         ProjectSession s(*db);
@@ -167,6 +169,7 @@ private slots:
         testing::TestDatabase t;
         auto db = Database::open(t.createEmpty());
         ProjectSession s(*db);
+        s.add(Car {}), s.add(Car {});
         const qint32 one = s.add(Phase { .carid = 1 }), two = s.add(Phase { .carid = 1 });
         s.add(Phase { .carid = 2, .prioritysequence = 9 });
         QVERIFY(s.remove(Kind::Phase, one));

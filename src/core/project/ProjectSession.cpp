@@ -106,6 +106,7 @@ template <class Rec> store::Key ProjectSession::add(const Rec& record)
         if (!row.prioritysequence)
             row.prioritysequence = m_store.nextActivitySequence(row.carid, row.PhaseID);
     }
+    m_store.holdParents(row, true);
     const store::Key key = m_store.table<Rec>().add(row);
     t.commit();
     announce(kindOf<Rec>(), std::is_same_v<Rec, store::Car> ? key : carOf(row), key);
@@ -118,6 +119,7 @@ ProjectSession::SaveOutcome ProjectSession::update(const Rec& record, const stor
     requireWritable();
     const store::Table<Rec>& table = m_store.table<Rec>();
     store::Transaction t(m_store.db);
+    m_store.holdParents(record, false); // a row kept under a missing project may still be saved
     if (!table.changeIfUnchanged(record, loaded))
         return table.find(record.key()) ? SaveOutcome::ChangedElsewhere : SaveOutcome::DeletedElsewhere;
     t.commit();

@@ -69,6 +69,13 @@ QVariant Dialect::insertedKey(QSqlQuery& insert) const
     return insert.next() ? insert.value(0) : QVariant();
 }
 
+QString Dialect::holdRows(bool deleting) const
+{
+    if (m_engine == Engine::SQLite)
+        return QString();
+    return deleting ? QStringLiteral(" FOR UPDATE") : QStringLiteral(" FOR SHARE");
+}
+
 QString Dialect::highestKeyQuery() const
 {
     // SQLite keeps AUTOINCREMENT's counter by the table's name as created; a server's identity

@@ -41,6 +41,10 @@ public:
     QString returningKey(const QString& keyColumn) const;
     QVariant insertedKey(QSqlQuery& insert) const;
 
+    // Appended to a SELECT inside a transaction: holds the rows read against others' changes
+    // (deleting: against everything) until it ends. SQLite holds the whole file while writing.
+    QString holdRows(bool deleting) const;
+
     // The highest key a table's counter gave: binds the table's stored name and its key column.
     QString highestKeyQuery() const;
     // Sets the counter so that the next key given is past `key`.

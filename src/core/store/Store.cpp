@@ -6,6 +6,8 @@
 
 #include "store/Transaction.h"
 
+#include <QHash>
+
 namespace store {
 
 namespace {
@@ -17,9 +19,52 @@ qint32 nextAfterMax(QSqlQuery q)
 
 } // namespace
 
+void Store::hold(const char* table, const char* keyColumn, Key key, bool deleting, bool required) const
+{
+    QSqlQuery q
+        = db.run(QStringLiteral("SELECT %1 FROM %2 WHERE %1 = ?").arg(QLatin1String(keyColumn), QLatin1String(table))
+                + db.dialect().holdRows(deleting),
+            { key });
+    if (deleting || !required || q.next())
+        return;
+    static const QHash<QString, QString> names { { QStringLiteral("Car"), QStringLiteral("project") },
+        { QStringLiteral("Assembly"), QStringLiteral("assembly") },
+        { QStringLiteral("Phase"), QStringLiteral("phase") },
+        { QStringLiteral("Activity"), QStringLiteral("activity") } };
+    throw StoreError(code::Gone,
+        QStringLiteral("The %1 this record belongs to was deleted by someone else; nothing was saved.")
+            .arg(names.value(QLatin1String(table))),
+        QLatin1String(table));
+}
+
+template <class Rec> void Store::holdParents(const Rec& row, bool required) const
+{
+    if constexpr (!std::is_same_v<Rec, Car> && !std::is_same_v<Rec, Supplier>) {
+        if (row.carid != 0)
+            hold("Car", "carid", row.carid, false, required);
+    }
+    if constexpr (std::is_same_v<Rec, Component>) {
+        if (row.assemblyid != 0)
+            hold("Assembly", "assemblyid", row.assemblyid, false, required);
+        if (row.isAttached())
+            hold("Activity", "ActivityID", *row.ActivityID, false, required);
+    }
+    if constexpr (std::is_same_v<Rec, Activity>) {
+        if (row.PhaseID != 0)
+            hold("Phase", "PhaseID", row.PhaseID, false, required);
+    }
+}
+template void Store::holdParents(const Car&, bool) const;
+template void Store::holdParents(const Assembly&, bool) const;
+template void Store::holdParents(const Component&, bool) const;
+template void Store::holdParents(const Phase&, bool) const;
+template void Store::holdParents(const Activity&, bool) const;
+template void Store::holdParents(const Supplier&, bool) const;
+
 void Store::deleteCar(Key carid) const
 {
     Transaction t(db);
+    hold("Car", "carid", carid, true);
     for (const char* table : { "Assembly", "Component", "Phase", "Activity", "Car" })
         db.run(QStringLiteral("DELETE FROM %1 WHERE carid = ?").arg(QLatin1String(table)), { carid });
     t.commit();
@@ -28,6 +73,7 @@ void Store::deleteCar(Key carid) const
 void Store::deleteAssembly(Key assemblyid) const
 {
     Transaction t(db);
+    hold("Assembly", "assemblyid", assemblyid, true);
     db.run(QStringLiteral("DELETE FROM Component WHERE assemblyid = ?"), { assemblyid });
     db.run(QStringLiteral("DELETE FROM Assembly WHERE assemblyid = ?"), { assemblyid });
     t.commit();
@@ -36,6 +82,7 @@ void Store::deleteAssembly(Key assemblyid) const
 void Store::deletePhase(Key phaseid) const
 {
     Transaction t(db);
+    hold("Phase", "PhaseID", phaseid, true);
     // No component may keep pointing at an activity that is gone.
     db.run(QStringLiteral("UPDATE Component SET ActivityID = NULL WHERE ActivityID IN "
                           "(SELECT ActivityID FROM Activity WHERE PhaseID = ?)"),
@@ -48,6 +95,7 @@ void Store::deletePhase(Key phaseid) const
 void Store::deleteActivity(Key activityid) const
 {
     Transaction t(db);
+    hold("Activity", "ActivityID", activityid, true);
     db.run(QStringLiteral("UPDATE Component SET ActivityID = NULL WHERE ActivityID = ?"), { activityid });
     db.run(QStringLiteral("DELETE FROM Activity WHERE ActivityID = ?"), { activityid });
     t.commit();
@@ -67,17 +115,27 @@ qint32 Store::nextActivitySequence(Key carid, Key phaseid) const
 
 void Store::swapPhaseSequences(Key first, qint32 firstSequence, Key second, qint32 secondSequence) const
 {
-    Transaction t(db);
-    db.run(QStringLiteral("UPDATE Phase SET prioritysequence = ? WHERE PhaseID = ?"), { firstSequence, first });
-    db.run(QStringLiteral("UPDATE Phase SET prioritysequence = ? WHERE PhaseID = ?"), { secondSequence, second });
-    t.commit();
+    swapSequences("Phase", "PhaseID", first, firstSequence, second, secondSequence);
 }
 
 void Store::swapActivitySequences(Key first, qint32 firstSequence, Key second, qint32 secondSequence) const
 {
+    swapSequences("Activity", "ActivityID", first, firstSequence, second, secondSequence);
+}
+
+void Store::swapSequences(
+    const char* table, const char* keyColumn, Key first, qint32 firstSequence, Key second, qint32 secondSequence) const
+{
+    // Each row must still hold what the other gets: a move made from a plan someone else has
+    // reordered meanwhile is refused rather than leaving two rows one sequence.
     Transaction t(db);
-    db.run(QStringLiteral("UPDATE Activity SET prioritysequence = ? WHERE ActivityID = ?"), { firstSequence, first });
-    db.run(QStringLiteral("UPDATE Activity SET prioritysequence = ? WHERE ActivityID = ?"), { secondSequence, second });
+    const QString sql = QStringLiteral("UPDATE %1 SET prioritysequence = ? WHERE %2 = ? AND prioritysequence = ?")
+                            .arg(QLatin1String(table), QLatin1String(keyColumn));
+    if (db.run(sql, { firstSequence, first, secondSequence }).numRowsAffected() != 1
+        || db.run(sql, { secondSequence, second, firstSequence }).numRowsAffected() != 1)
+        throw StoreError(code::Busy,
+            QStringLiteral("The plan was reordered by someone else since it was shown; nothing was moved."),
+            QLatin1String(table));
     t.commit();
 }
 

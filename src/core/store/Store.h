@@ -68,10 +68,22 @@ public:
         }
     }
 
+    // Inside a transaction: holds the rows a record hangs from (its project, and its assembly,
+    // phase or activity) against deletion until the transaction ends. When required, throws
+    // StoreError if one is gone, so that no new record is written under a deleted project.
+    template <class Rec> void holdParents(const Rec& row, bool required) const;
+
     // The components attached to an activity, by description.
     QList<Entry> componentsOfActivity(Key activityid) const;
 
     const Database& db;
+
+private:
+    void hold(const char* table, const char* keyColumn, Key key, bool deleting = false, bool required = true) const;
+    void swapSequences(const char* table, const char* keyColumn, Key first, qint32 firstSequence, Key second,
+        qint32 secondSequence) const;
+
+public:
     Table<Car> cars;
     Table<Assembly> assemblies;
     Table<Component> components;

@@ -52,6 +52,7 @@ constexpr int NotADatabase = 26; // SQLITE_NOTADB
 constexpr int Schema = 17; // SQLITE_SCHEMA: a table, column or index the program needs is missing
 constexpr int Exists = 3001; // the creation tool refuses to overwrite a file
 constexpr int Range = 3002; // a value does not fit its column
+constexpr int Gone = 3003; // a row a change depends on was deleted meanwhile
 } // namespace code
 
 } // namespace store
