@@ -8,6 +8,7 @@
 #include "app/Startup.h"
 #include "gui/Dialogs.h"
 #include "gui/NotesEdit.h"
+#include "project/ProjectSession.h"
 #include "store/ServerAddress.h"
 
 #include <QAction>
@@ -240,6 +241,44 @@ private Q_SLOTS:
             shown);
         QCOMPARE(QApplication::activeModalWidget(), nullptr);
         QCOMPARE(boxTexts(), QStringList());
+    }
+
+    // Another person's saves show without a restart, on the tab and record shown: by themselves
+    // from a server, on the window's next activation from a file. An edit in progress keeps what
+    // was typed; the change shows once it is cancelled.
+    void othersChangesShown()
+    {
+        own(0, "CarDisplayDescription=Shared");
+        const qint32 body = m_f->add(1, "AssemblyDisplayDescription=Body");
+        const auto other = store::Database::open(m_f->databasePath());
+        project::ProjectSession elsewhere(*other);
+        const auto rename = [&](const char* name) {
+            auto row = elsewhere.store().assemblies.load(body);
+            row->record.Description = name;
+            QCOMPARE(elsewhere.update(row->record, row->snapshot), project::ProjectSession::SaveOutcome::Saved);
+            if (!testing::onServer()) {
+                QEvent activated(QEvent::ActivationChange);
+                QApplication::sendEvent(&w(), &activated);
+            }
+        };
+        const auto listed = [&] { return m_f->list(1)->currentText(); };
+        w().activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(&w()));
+        rename("Frame");
+        QVERIFY(QTest::qWaitFor([&] { return listed() == "Frame"; }));
+        QCOMPARE(tabs()->currentIndex(), 1);
+        QCOMPARE(m_f->shown("AssemblyDisplayDescription"), "Frame");
+        QCOMPARE(m_f->panelText(3), "Entries =  1");
+
+        m_f->press(Update);
+        m_f->type("AssemblyDisplayDescription=Typed");
+        rename("Chassis");
+        QTest::qWait(300);
+        QCOMPARE(m_f->shown("AssemblyDisplayDescription"), "Typed");
+        QCOMPARE(m_f->buttonPattern(), "001100");
+        m_f->press(Cancel);
+        QCOMPARE(listed(), "Chassis");
+        QCOMPARE(m_f->shown("AssemblyDisplayDescription"), "Chassis");
     }
 
     // Keys press the command buttons as a click does, and nothing while their button is off.

@@ -7,6 +7,8 @@
 #include "store/StoreError.h"
 #include "store/Transaction.h"
 
+#include <QSqlDriver>
+#include <QSqlQuery>
 #include <type_traits>
 
 namespace project {
@@ -14,6 +16,9 @@ namespace project {
 using Kind = ProjectSession::Kind;
 
 namespace {
+
+// Where every session of a server database tells the others of its writes.
+constexpr char ChangesChannel[] = "gearlog_changes";
 
 template <class Rec> constexpr Kind kindOf()
 {
@@ -65,6 +70,37 @@ ProjectSession::ProjectSession(const store::Database& database, QObject* parent)
     : QObject(parent)
     , m_store(database)
 {
+    m_elsewhere.setSingleShot(true);
+    m_elsewhere.setInterval(100);
+    connect(&m_elsewhere, &QTimer::timeout, this, &ProjectSession::changedElsewhere);
+    if (!database.isServer()) {
+        m_dataVersion = dataVersion();
+        return;
+    }
+    QSqlDriver* driver = database.connection().driver();
+    driver->subscribeToNotification(QLatin1String(ChangesChannel));
+    connect(driver, &QSqlDriver::notification, this,
+        [this](const QString&, QSqlDriver::NotificationSource source, const QVariant&) {
+            if (source == QSqlDriver::OtherSource)
+                m_elsewhere.start();
+        });
+}
+
+qint64 ProjectSession::dataVersion() const
+{
+    QSqlQuery q = m_store.db.run(QStringLiteral("PRAGMA data_version"));
+    return q.next() ? q.value(0).toLongLong() : 0;
+}
+
+void ProjectSession::checkElsewhere()
+{
+    if (m_store.db.isServer())
+        return; // told by the server itself
+    const qint64 version = dataVersion();
+    if (version == m_dataVersion)
+        return;
+    m_dataVersion = version;
+    emit changedElsewhere();
 }
 
 ProjectSession::~ProjectSession() = default;
@@ -240,6 +276,12 @@ void ProjectSession::requireWritable() const
 
 void ProjectSession::announce(Kind kind, store::Key carid, store::Key key)
 {
+    try {
+        if (m_store.db.isServer())
+            m_store.db.execute(QStringLiteral("NOTIFY ") + QLatin1String(ChangesChannel));
+    } catch (const store::StoreError&) {
+        // Written all the same: the others see it when they next pick the project.
+    }
     switch (kind) {
     case Kind::Car:
         emit carsChanged();

@@ -8,6 +8,7 @@
 #include <QDate>
 #include <QObject>
 #include <QString>
+#include <QTimer>
 #include <array>
 #include <optional>
 
@@ -67,6 +68,12 @@ public:
     // What to tell the user of a refused save; empty for Saved.
     static QString refusalText(SaveOutcome outcome);
 
+    // Other people's changes. On a server each session's writes are announced to every other
+    // (LISTEN/NOTIFY) and arrive by themselves; on a file, checkElsewhere asks SQLite whether
+    // another connection committed since it last asked. Either way changedElsewhere follows, once
+    // for a burst of changes.
+    void checkElsewhere();
+
 signals:
     void carsChanged();
     // Records of a kind of the car changed. The key is the one record added or rewritten, all
@@ -75,6 +82,7 @@ signals:
     void recordsChanged(store::Key carid, project::Kind kind, store::Key key);
     void suppliersChanged();
     void currentCarChanged(store::Key carid);
+    void changedElsewhere();
 
 private:
     void requireWritable() const;
@@ -83,8 +91,12 @@ private:
     std::optional<store::Key> carOfStored(Kind kind, store::Key key) const;
     void forgetVanished();
 
+    qint64 dataVersion() const;
+
     store::Store m_store;
     std::array<store::Key, 6> m_current {};
+    QTimer m_elsewhere;
+    qint64 m_dataVersion = 0;
 };
 
 } // namespace project

@@ -132,6 +132,7 @@ void Form1::connectSignals()
     for (int i = 0; i < 6; ++i)
         connect(cmdButton[size_t(i)], &QPushButton::clicked, this, [this, i] { ProcessCMD(i); });
     connect(tbproject, &QTabWidget::currentChanged, this, &Form1::tbproject_Click);
+    connect(&m_session, &project::ProjectSession::changedElsewhere, this, &Form1::refreshFromElsewhere);
     connect(TbDisplay, &QTabWidget::currentChanged, this, [this] {
         m_shownTree = TbDisplay->currentIndex();
         TbDisplay_Click();
@@ -166,6 +167,8 @@ void Form1::ProcessCMD(int index)
 {
     currentTab = Tab(tbproject->currentIndex() + 1);
     m_commands->run(index, current());
+    if (m_refreshWhenBrowsing && browsing())
+        refreshFromElsewhere();
 }
 
 void Form1::CreateNewCar()
@@ -263,8 +266,10 @@ void Form1::closeEvent(QCloseEvent* event)
 void Form1::Form_Activate()
 {
     if (initialized) {
-        if (!m_refreshOnActivate)
+        if (!m_refreshOnActivate) {
+            m_session.checkElsewhere(); // another program may have written the file meanwhile
             return;
+        }
         // Dates were changed elsewhere: start over at the car list so every total is recomputed.
         m_refreshOnActivate = false;
         initialized = false;

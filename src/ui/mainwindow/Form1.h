@@ -120,6 +120,8 @@ private:
     void showFound(project::Kind kind, store::Key carid, store::Key key);
     // A project added elsewhere (copied or imported) shown as if picked, by its key.
     void showNewCar(store::Key carid);
+    // Someone else changed the database: everything shown is read again, on the same tab and record.
+    void refreshFromElsewhere();
 
     // --- State ------------------------------------------------------------------------------
     project::ProjectSession& m_session;
@@ -132,6 +134,8 @@ private:
     bool m_quitting = false;
     // Dates were changed elsewhere (the time line's date window): start over when active again.
     bool m_refreshOnActivate = false;
+    // Others' changes arrived while a record was open for changes: shown once it is closed.
+    bool m_refreshWhenBrowsing = false;
     // The project the time line showed last; it opens on it again.
     store::Key m_timeLineCar = 0;
 

@@ -258,4 +258,43 @@ void Form1::showNewCar(store::Key carid)
     reselect(*m_carTab, carid);
 }
 
+void Form1::refreshFromElsewhere()
+{
+    // An edit in progress stays as typed (its save is checked against the row as ever), and so do
+    // attaching and a picture shown: the refresh waits until they end.
+    if (!initialized)
+        return;
+    if (!browsing() || m_panel->attaching() || Image1->isVisible()) {
+        m_refreshWhenBrowsing = true;
+        return;
+    }
+    m_refreshWhenBrowsing = false;
+    const int tab = tbproject->currentIndex();
+    const int tree = TbDisplay->currentIndex();
+    RecordEditor& editor = m_tabs->editor(project::Kind(tab));
+    const store::Key car = m_carTab->shown.loaded ? m_carTab->shown.key : 0;
+    const store::Key key = editor.shown.loaded ? editor.shown.key : 0;
+    gui::guarded(this, QStringLiteral("reading the changes"), [&] {
+        m_tabs->fill(*m_carTab);
+        m_tabs->fill(m_tabs->editor(project::Kind::Supplier));
+    });
+    if (car == 0 || m_carTab->pickList()->findData(car) < 0) {
+        // No project shown, or it was deleted: back to the project list, as at the start.
+        m_refreshOnActivate = true;
+        Form_Activate();
+        if (car == 0 && tab == int(project::Kind::Supplier) && key != 0)
+            showFound(project::Kind::Supplier, 0, key);
+        return;
+    }
+    m_carTab->shown.loaded = false; // the same project, read afresh with its lists and trees
+    reselect(*m_carTab, car);
+    TbDisplay->setCurrentIndex(tree);
+    if (tab != 0 && key != 0 && editor.pickList()->findData(key) >= 0) {
+        showFound(project::Kind(tab), car, key);
+    } else {
+        showTab(tab);
+        tbproject_Click();
+    }
+}
+
 } // namespace editor
