@@ -16,11 +16,13 @@
 #include "app/Startup.h"
 #include "charts/ChartExport.h"
 #include "charts/ChartScene.h"
+#include "copy/DatabaseCopy.h"
 #include "copy/ProjectCopy.h"
 #include "gui/Dialogs.h"
 #include "reports/ReportExport.h"
 #include "reports/ReportRenderer.h"
 #include "reports/Reports.h"
+#include "store/ServerAddress.h"
 #include "store/Store.h"
 #include "timeline/PageLayout.h"
 #include "timeline/TimeLineModel.h"
@@ -44,6 +46,7 @@
 #include <QProcess>
 #include <QPushButton>
 #include <QSettings>
+#include <QSqlDatabase>
 #include <QSqlQuery>
 #include <QTabWidget>
 #include <QTableWidget>
@@ -86,15 +89,19 @@ public:
         for (int i = 0; i < m_repeat; ++i) {
             if (setup)
                 setup(i);
+            const qint64 statements = store::Database::statementCount();
             QElapsedTimer timer;
             timer.start();
             measured(run, i);
             ms << double(timer.nsecsElapsed()) / 1e6;
+            m_statements.insert(QLatin1String(name), store::Database::statementCount() - statements);
         }
         std::sort(ms.begin(), ms.end());
         m_results.insert(QLatin1String(name), ms.at(ms.size() / 2));
     }
     const QJsonObject& results() const { return m_results; }
+    // The statements each operation ran to the database, the last time.
+    const QJsonObject& statements() const { return m_statements; }
 
 private:
     // Out of line, under a name of its own, so that a profiler can count the operation alone.
@@ -104,6 +111,7 @@ private:
     bool m_check;
     QStringList m_only;
     QJsonObject m_results;
+    QJsonObject m_statements;
 };
 
 [[noreturn]] void fail(const char* what)
@@ -285,6 +293,7 @@ QJsonObject runSize(const QString& path, int size, int repeat, bool check, const
     QJsonObject result;
     result.insert(QStringLiteral("size"), size);
     result.insert(QStringLiteral("operations"), runner.results());
+    result.insert(QStringLiteral("statements"), runner.statements());
     result.insert(QStringLiteral("peakMemoryMB"), peakMemoryMB());
     return result;
 }
@@ -324,6 +333,58 @@ void runSpecialCases(QTextStream& out)
     }
 }
 
+// One size's run in a process of its own, on a file or a server database.
+QJsonObject runChild(int size, const QString& database, int repeat)
+{
+    QProcess child;
+    child.setProcessChannelMode(QProcess::ForwardedErrorChannel);
+    child.start(QCoreApplication::applicationFilePath(),
+        { QStringLiteral("--size"), QString::number(size), QStringLiteral("--db"), database, QStringLiteral("--repeat"),
+            QString::number(repeat) });
+    expect(child.waitForFinished(-1) && child.exitCode() == 0, "a size failed");
+    return QJsonDocument::fromJson(child.readAllStandardOutput()).object();
+}
+
+// The largest size once more on a private PostgreSQL server, the file's database copied onto it;
+// empty, with the reason printed, when no server can be started.
+QJsonObject runOnServer(const QString& data, int size, int repeat, QTextStream& out)
+{
+    QTemporaryDir state;
+    const QString script = QStringLiteral(GEARLOG_SERVER_SCRIPT);
+    QProcess server;
+    server.setProcessChannelMode(QProcess::MergedChannels);
+    server.start(QStringLiteral("bash"), { script, QStringLiteral("start"), state.path() });
+    server.waitForFinished(-1);
+    QFile urlFile(state.filePath(QStringLiteral("url")));
+    if (server.exitCode() != 0 || !urlFile.open(QIODevice::ReadOnly)) {
+        out << "server: not measured: " << server.readAll() << "\n";
+        return {};
+    }
+    const QString maintenance = QString::fromUtf8(urlFile.readAll()).trimmed();
+    const QString url = QString(maintenance).replace(QStringLiteral("/postgres?"), QStringLiteral("/gearlog_bench?"));
+    {
+        const store::ServerAddress address = store::ServerAddress::parse(maintenance);
+        QSqlDatabase db = QSqlDatabase::addDatabase(QStringLiteral("QPSQL"), QStringLiteral("bench-maintenance"));
+        db.setHostName(address.host);
+        db.setDatabaseName(address.database);
+        expect(db.open() && QSqlQuery(db).exec(QStringLiteral("CREATE DATABASE gearlog_bench")),
+            "could not make the server database");
+        db.close();
+    }
+    QSqlDatabase::removeDatabase(QStringLiteral("bench-maintenance"));
+    out << "copying " << size << " projects onto a private PostgreSQL server...\n";
+    out.flush();
+    QElapsedTimer copying;
+    copying.start();
+    copy::copyDatabase(data, url);
+    out << "copied in " << copying.elapsed() / 1000 << " s\n";
+    out.flush();
+    const QJsonObject result = runChild(size, url, repeat);
+    server.start(QStringLiteral("bash"), { script, QStringLiteral("stop"), state.path() });
+    server.waitForFinished(-1);
+    return result;
+}
+
 int orchestrate(int repeat)
 {
     QTextStream out(stdout);
@@ -341,13 +402,7 @@ int orchestrate(int repeat)
         QTemporaryDir dir;
         const QString copy = dir.filePath(QStringLiteral("bench.mdb"));
         expect(QFile::copy(data, copy), "could not copy the bench database");
-        QProcess child;
-        child.setProcessChannelMode(QProcess::ForwardedErrorChannel);
-        child.start(QCoreApplication::applicationFilePath(),
-            { QStringLiteral("--size"), QString::number(size), QStringLiteral("--db"), copy, QStringLiteral("--repeat"),
-                QString::number(repeat) });
-        expect(child.waitForFinished(-1) && child.exitCode() == 0, "a size failed");
-        const QJsonObject result = QJsonDocument::fromJson(child.readAllStandardOutput()).object();
+        const QJsonObject result = runChild(size, copy, repeat);
         bySize.insert(size, result);
         all.append(result);
     }
@@ -376,6 +431,31 @@ int orchestrate(int repeat)
                .arg(bySize.value(100).value(QStringLiteral("peakMemoryMB")).toDouble(), 9, 'f', 0)
                .arg(bySize.value(1000).value(QStringLiteral("peakMemoryMB")).toDouble(), 9, 'f', 0);
     runSpecialCases(out);
+
+    // The largest size side by side on a file and on a server, with the statements each ran.
+    const int largest = sizes.last();
+    const QJsonObject onServer = runOnServer(dataFile(largest), largest, repeat, out);
+    if (!onServer.isEmpty()) {
+        all.append(onServer);
+        out << QStringLiteral("%1 %2 %3 %4 %5\n")
+                   .arg(QStringLiteral("at 1,000 projects (median ms, statements)"), -44)
+                   .arg(QStringLiteral("file"), 9)
+                   .arg(QStringLiteral("server"), 9)
+                   .arg(QStringLiteral("stmts"), 9)
+                   .arg(QStringLiteral("stmts"), 9);
+        const QJsonObject file = bySize.value(largest);
+        const auto value = [](const QJsonObject& run, const char* part, const QString& name) {
+            return run.value(QLatin1String(part)).toObject().value(name).toDouble();
+        };
+        for (const QString& name : file.value(QStringLiteral("operations")).toObject().keys()) {
+            out << QStringLiteral("%1 %2 %3 %4 %5\n")
+                       .arg(name, -44)
+                       .arg(value(file, "operations", name), 9, 'f', 1)
+                       .arg(value(onServer, "operations", name), 9, 'f', 1)
+                       .arg(value(file, "statements", name), 9, 'f', 0)
+                       .arg(value(onServer, "statements", name), 9, 'f', 0);
+        }
+    }
 
     QFile json(QDir(QCoreApplication::applicationDirPath()).filePath(QStringLiteral("../bench-results.json")));
     if (json.open(QIODevice::WriteOnly))

@@ -12,6 +12,7 @@
 #include <QSqlRecord>
 #include <QUrl>
 #include <QUuid>
+#include <atomic>
 
 // The schema script lives in a resource of this static library; it must be registered by hand.
 static void registerSchemaResource()
@@ -63,6 +64,8 @@ const QList<TableShape>& requiredShape()
     };
     return shape;
 }
+
+std::atomic<qint64> statementsRun { 0 };
 
 QString nextConnectionName()
 {
@@ -399,6 +402,7 @@ void Database::run(QSqlQuery& query, std::initializer_list<QVariant> values)
     int position = 0;
     for (const QVariant& value : values)
         query.bindValue(position++, value);
+    statementsRun.fetch_add(1, std::memory_order_relaxed);
     if (!query.exec())
         throw StoreError::fromSql(query.lastError(), query.lastQuery());
 }
@@ -413,8 +417,14 @@ QSqlQuery Database::run(const QString& sql, std::initializer_list<QVariant> valu
 void Database::execute(const QString& sql) const
 {
     QSqlQuery query(connection());
+    statementsRun.fetch_add(1, std::memory_order_relaxed);
     if (!query.exec(sql))
         throw StoreError::fromSql(query.lastError(), sql);
+}
+
+qint64 Database::statementCount()
+{
+    return statementsRun.load(std::memory_order_relaxed);
 }
 
 QString Database::describe() const

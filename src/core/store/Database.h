@@ -59,6 +59,10 @@ public:
     // prepare (schema, session settings). Throws StoreError.
     void execute(const QString& sql) const;
 
+    // How many statements this process has run so far, on every database: what an operation
+    // costs in round trips to a server.
+    static qint64 statementCount();
+
     // The name the documented index ("index1" on "Car") has in the file ("car_index1"):
     // SQLite wants index names unique across the whole database.
     static QString physicalIndexName(const QString& table, const QString& documentedName);
