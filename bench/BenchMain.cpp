@@ -5,6 +5,7 @@
 //   gearlog_bench --size N --db FILE   times every operation on one database (a copy: it changes it)
 //   gearlog_bench --size 10 --check    makes a small database, runs each operation once and checks
 //                                      its result; part of the test suite
+//   gearlog_bench --sizes 10,100       the same for other sizes
 //   ... --only PREFIX[,PREFIX...]      times only the operations whose names start with a PREFIX; for
 //                                      counting instructions, e.g. under callgrind with
 //                                      --collect-atstart=no --toggle-collect='*Runner::measured*'
@@ -40,6 +41,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
+#include <QLocale>
 #include <QMainWindow>
 #include <QPainter>
 #include <QPdfWriter>
@@ -333,6 +335,20 @@ void runSpecialCases(QTextStream& out)
     }
 }
 
+// A line of the printed table: the label, then right-aligned cells.
+QString tableLine(const QString& label, const QStringList& cells)
+{
+    QString line = QStringLiteral("%1").arg(label, -44);
+    for (const QString& cell : cells)
+        line += QStringLiteral(" %1").arg(cell, 9);
+    return line + QLatin1Char('\n');
+}
+
+QString figure(double value, int decimals)
+{
+    return QString::number(value, 'f', decimals);
+}
+
 // One size's run in a process of its own, on a file or a server database.
 QJsonObject runChild(int size, const QString& database, int repeat)
 {
@@ -385,10 +401,9 @@ QJsonObject runOnServer(const QString& data, int size, int repeat, QTextStream& 
     return result;
 }
 
-int orchestrate(int repeat)
+int orchestrate(int repeat, const QList<int>& sizes)
 {
     QTextStream out(stdout);
-    const QList<int> sizes = { 10, 100, 1000 };
     QJsonArray all;
     QMap<int, QJsonObject> bySize;
     for (int size : sizes) {
@@ -407,29 +422,26 @@ int orchestrate(int repeat)
         all.append(result);
     }
 
-    out << QStringLiteral("%1 %2 %3 %4 %5\n")
-               .arg(QStringLiteral("operation (median ms)"), -44)
-               .arg(QStringLiteral("10"), 9)
-               .arg(QStringLiteral("100"), 9)
-               .arg(QStringLiteral("1,000"), 9)
-               .arg(QStringLiteral("1,000/10"), 9);
-    const QJsonObject first = bySize.value(10).value(QStringLiteral("operations")).toObject();
+    const QLocale english(QLocale::English);
+    QStringList header;
+    for (int size : sizes)
+        header << english.toString(size);
+    out << tableLine(QStringLiteral("operation (median ms)"), header << header.last() + u'/' + header.first());
+    const QJsonObject first = bySize.value(sizes.first()).value(QStringLiteral("operations")).toObject();
     for (const QString& name : first.keys()) {
         const auto at = [&](int size) {
             return bySize.value(size).value(QStringLiteral("operations")).toObject().value(name).toDouble();
         };
-        out << QStringLiteral("%1 %2 %3 %4 %5\n")
-                   .arg(name, -44)
-                   .arg(at(10), 9, 'f', 1)
-                   .arg(at(100), 9, 'f', 1)
-                   .arg(at(1000), 9, 'f', 1)
-                   .arg(at(10) > 0 ? at(1000) / at(10) : 0.0, 9, 'f', 2);
+        QStringList cells;
+        for (int size : sizes)
+            cells << figure(at(size), 1);
+        const double smallest = at(sizes.first());
+        out << tableLine(name, cells << figure(smallest > 0 ? at(sizes.last()) / smallest : 0.0, 2));
     }
-    out << QStringLiteral("%1 %2 %3 %4\n")
-               .arg(QStringLiteral("peak memory (MB)"), -44)
-               .arg(bySize.value(10).value(QStringLiteral("peakMemoryMB")).toDouble(), 9, 'f', 0)
-               .arg(bySize.value(100).value(QStringLiteral("peakMemoryMB")).toDouble(), 9, 'f', 0)
-               .arg(bySize.value(1000).value(QStringLiteral("peakMemoryMB")).toDouble(), 9, 'f', 0);
+    QStringList memory;
+    for (int size : sizes)
+        memory << figure(bySize.value(size).value(QStringLiteral("peakMemoryMB")).toDouble(), 0);
+    out << tableLine(QStringLiteral("peak memory (MB)"), memory);
     runSpecialCases(out);
 
     // The largest size side by side on a file and on a server, with the statements each ran.
@@ -437,23 +449,16 @@ int orchestrate(int repeat)
     const QJsonObject onServer = runOnServer(dataFile(largest), largest, repeat, out);
     if (!onServer.isEmpty()) {
         all.append(onServer);
-        out << QStringLiteral("%1 %2 %3 %4 %5\n")
-                   .arg(QStringLiteral("at 1,000 projects (median ms, statements)"), -44)
-                   .arg(QStringLiteral("file"), 9)
-                   .arg(QStringLiteral("server"), 9)
-                   .arg(QStringLiteral("stmts"), 9)
-                   .arg(QStringLiteral("stmts"), 9);
+        out << tableLine(QStringLiteral("at %1 projects (median ms, statements)").arg(english.toString(largest)),
+            { QStringLiteral("file"), QStringLiteral("server"), QStringLiteral("stmts"), QStringLiteral("stmts") });
         const QJsonObject file = bySize.value(largest);
         const auto value = [](const QJsonObject& run, const char* part, const QString& name) {
             return run.value(QLatin1String(part)).toObject().value(name).toDouble();
         };
         for (const QString& name : file.value(QStringLiteral("operations")).toObject().keys()) {
-            out << QStringLiteral("%1 %2 %3 %4 %5\n")
-                       .arg(name, -44)
-                       .arg(value(file, "operations", name), 9, 'f', 1)
-                       .arg(value(onServer, "operations", name), 9, 'f', 1)
-                       .arg(value(file, "statements", name), 9, 'f', 0)
-                       .arg(value(onServer, "statements", name), 9, 'f', 0);
+            out << tableLine(name,
+                { figure(value(file, "operations", name), 1), figure(value(onServer, "operations", name), 1),
+                    figure(value(file, "statements", name), 0), figure(value(onServer, "statements", name), 0) });
         }
     }
 
@@ -478,8 +483,14 @@ int main(int argc, char** argv)
         return i >= 0 && i + 1 < args.size() ? args.at(i + 1) : fallback;
     };
     const int repeat = value("--repeat", QStringLiteral("5")).toInt();
-    if (!args.contains(QStringLiteral("--size")))
-        return orchestrate(repeat);
+    if (!args.contains(QStringLiteral("--size"))) {
+        QList<int> sizes;
+        for (const QString& size : value("--sizes", QStringLiteral("10,100,1000")).split(QLatin1Char(',')))
+            sizes << size.toInt();
+        std::sort(sizes.begin(), sizes.end());
+        expect(sizes.first() > 0, "--sizes takes numbers of projects, as 10,100,1000");
+        return orchestrate(repeat, sizes);
+    }
 
     const int size = value("--size", QStringLiteral("10")).toInt();
     const bool check = args.contains(QStringLiteral("--check"));
