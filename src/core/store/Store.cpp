@@ -21,6 +21,9 @@ qint32 nextAfterMax(QSqlQuery q)
 
 void Store::hold(const char* table, const char* keyColumn, Key key, bool deleting, bool required) const
 {
+    // SQLite holds the whole file while writing: there is nothing to hold, only a row to find.
+    if (db.dialect().holdRows(deleting).isEmpty() && (deleting || !required))
+        return;
     QSqlQuery q
         = db.run(QStringLiteral("SELECT %1 FROM %2 WHERE %1 = ?").arg(QLatin1String(keyColumn), QLatin1String(table))
                 + db.dialect().holdRows(deleting),
