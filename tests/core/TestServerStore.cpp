@@ -1,6 +1,5 @@
 #include "exchange/Commands.h"
 #include "store/Restore.h"
-#include "store/SampleProject.h"
 #include "store/Store.h"
 #include "support/ServerDatabase.h"
 #include "support/TestDatabase.h"
@@ -21,23 +20,6 @@ private slots:
     {
         QStandardPaths::setTestModeEnabled(true);
         qputenv("TZ", "America/Chicago"); // stamps come back as written in any time zone
-    }
-
-    void sampleAsOnFileAndCreatedOnce()
-    {
-        testing::TestDatabase files;
-        testing::ServerDatabase server;
-        createSampleDatabase(files.path(QStringLiteral("Sample.mdb")));
-        createSampleDatabase(server.url(), files.path(QStringLiteral("Pictures")));
-        const QStringList onFile = testing::records(files.path(QStringLiteral("Sample.mdb")));
-        QCOMPARE(onFile.size(), 80);
-        QCOMPARE(testing::records(server.url()), onFile);
-        QCOMPARE(server.value(QStringLiteral("SELECT version FROM gearlog_schema")).toInt(), 1);
-        QCOMPARE(server.value(QStringLiteral("SELECT data_type FROM information_schema.columns WHERE "
-                                             "table_name = 'component' AND column_name = 'targetcost'")),
-            QVariant(QStringLiteral("bigint")));
-        QVERIFY_THROWS_EXCEPTION(StoreError, createSampleDatabase(server.url()));
-        QCOMPARE(testing::records(server.url()), onFile);
     }
 
     void refusesTablesOfOurs_data()
@@ -104,17 +86,13 @@ private slots:
         QCOMPARE(server.value(Tables).toInt(), 0);
     }
 
-    void valuesAndSavesRoundTrip()
+    void stampsInAnyTimeZone()
     {
         testing::ServerDatabase server;
         const auto db = Database::create(server.url());
         const Store s(*db);
         const QDateTime late(QDate(2026, 3, 8), QTime(2, 30, 15)); // an hour Chicago skips
-        const Key car = s.cars.add(Car { .Description = QStringLiteral("Ölpumpe – Käfer"),
-            .purchaseprice = common::Money::fromUnits(9'000'000'000'123),
-            .auditdate = late });
-        QCOMPARE(s.cars.find(car)->purchaseprice->units(), 9'000'000'000'123);
-        QCOMPARE(s.cars.find(car)->Description, QStringLiteral("Ölpumpe – Käfer"));
+        const Key car = s.cars.add(Car { .auditdate = late });
         // A save compares the row as read, stamp included: it passes once, then is refused.
         auto loaded = s.cars.load(car);
         loaded->record.make = QStringLiteral("VW");
