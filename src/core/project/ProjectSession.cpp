@@ -44,6 +44,14 @@ template <class Rec> store::Key carOf(const Rec& record)
         return record.carid;
 }
 
+template <class Rec> QString nameOf(const Rec& record)
+{
+    if constexpr (std::is_same_v<Rec, store::Supplier>)
+        return record.Name;
+    else
+        return record.Description;
+}
+
 // Calls f with a default record of the kind, to pick its table.
 template <class F> auto withKind(Kind kind, F&& f)
 {
@@ -143,61 +151,114 @@ template <class Rec> store::Key ProjectSession::add(const Rec& record)
             row.prioritysequence = m_store.nextActivitySequence(row.carid, row.PhaseID);
     }
     m_store.holdParents(row, true);
+    constexpr Kind kind = kindOf<Rec>();
     const store::Key key = m_store.table<Rec>().add(row);
+    const store::Key carid = std::is_same_v<Rec, store::Car> ? key : carOf(row);
+    Change change { changeText(QStringLiteral("Add"), kind, nameOf(row)), carid, {} };
+    change.rows.append({ kind, key, std::nullopt, image(kind, key) });
     t.commit();
-    announce(kindOf<Rec>(), std::is_same_v<Rec, store::Car> ? key : carOf(row), key);
+    remember(std::move(change));
+    announce(kind, carid, key);
     return key;
 }
 
 template <class Rec>
-ProjectSession::SaveOutcome ProjectSession::update(const Rec& record, const store::Snapshot& loaded)
+ProjectSession::SaveOutcome ProjectSession::update(
+    const Rec& record, const store::Snapshot& loaded, const QString& verb)
 {
     requireWritable();
     const store::Table<Rec>& table = m_store.table<Rec>();
+    constexpr Kind kind = kindOf<Rec>();
     store::Transaction t(m_store.db);
     m_store.holdParents(record, false); // a row kept under a missing project may still be saved
+    auto before = image(kind, record.key(), store::RowImages::Hold::Update);
     if (!table.changeIfUnchanged(record, loaded))
-        return table.find(record.key()) ? SaveOutcome::ChangedElsewhere : SaveOutcome::DeletedElsewhere;
+        return before ? SaveOutcome::ChangedElsewhere : SaveOutcome::DeletedElsewhere;
+    const store::Key carid = std::is_same_v<Rec, store::Car> ? record.key() : carOf(record);
+    Change change { changeText(verb, kind, nameOf(record)), carid, {} };
+    change.rows.append({ kind, record.key(), std::move(before), image(kind, record.key()) });
     t.commit();
-    announce(kindOf<Rec>(), carOf(record), record.key());
+    remember(std::move(change));
+    announce(kind, carOf(record), record.key());
     return SaveOutcome::Saved;
 }
 
 bool ProjectSession::remove(Kind kind, store::Key key)
 {
     requireWritable();
-    // The cascades are transactions of their own; the car a row belongs to never changes.
+    // The car a row belongs to never changes.
     const std::optional<store::Key> car = carOfStored(kind, key);
     if (!car)
         return false;
+    using Hold = store::RowImages::Hold;
+    const store::Database& db = m_store.db;
+    store::Transaction t(db);
+    // The row is held first, so that nothing is added under it between reading what goes with it
+    // and deleting that.
+    const store::RowImages own = rowImages(db, kind);
+    const auto shown = image(kind, key, Hold::Update);
+    if (!shown)
+        return false;
+    const qsizetype nameColumn = own.column(kind == Kind::Supplier ? "Name" : "Description");
+    Change change { changeText(QStringLiteral("Delete"), kind, shown->at(nameColumn).toString()), *car, {} };
+    const auto going = [&change, &db](Kind of, const char* column, store::Key value) {
+        for (store::KeyedImage& row : rowImages(db, of).where(column, value))
+            change.rows.append({ of, row.first, std::move(row.second), std::nullopt });
+    };
+    // Components attached to a deleted activity stay, detached.
+    QList<store::Key> detached;
+    const auto detaching = [&detached, &db](const QList<store::Key>& activities) {
+        detached = rowImages(db, Kind::Component).keysWhere("ActivityID", activities);
+    };
     QList<Kind> touched;
     switch (kind) {
     case Kind::Car:
-        // Its records go with it; the car list, and the current car if it was this one, say so.
+        change.rows.append({ Kind::Car, key, shown, std::nullopt });
+        for (Kind of : { Kind::Assembly, Kind::Component, Kind::Phase, Kind::Activity })
+            going(of, "carid", key);
         m_store.deleteCar(key);
         touched = { Kind::Car };
         break;
     case Kind::Assembly:
+        change.rows.append({ kind, key, shown, std::nullopt });
+        going(Kind::Component, "assemblyid", key);
         m_store.deleteAssembly(key);
         touched = { Kind::Assembly, Kind::Component };
         break;
-    case Kind::Component:
-        m_store.components.remove(key);
-        touched = { Kind::Component };
-        break;
-    case Kind::Phase:
-        m_store.deletePhase(key);
+    case Kind::Phase: {
+        change.rows.append({ kind, key, shown, std::nullopt });
+        going(Kind::Activity, "PhaseID", key);
+        QList<store::Key> activities;
+        for (const RowChange& row : std::as_const(change.rows))
+            if (row.kind == Kind::Activity)
+                activities.append(row.key);
+        detaching(activities);
         touched = { Kind::Phase, Kind::Activity, Kind::Component };
         break;
+    }
     case Kind::Activity:
-        m_store.deleteActivity(key);
+        change.rows.append({ kind, key, shown, std::nullopt });
+        detaching({ key });
         touched = { Kind::Activity, Kind::Component };
         break;
+    case Kind::Component:
     case Kind::Supplier:
-        m_store.suppliers.remove(key);
-        touched = { Kind::Supplier };
+        change.rows.append({ kind, key, shown, std::nullopt });
+        own.remove({ key });
+        touched = { kind };
         break;
     }
+    const store::RowImages components = rowImages(db, Kind::Component);
+    const QHash<store::Key, store::Image> attached = components.find(detached);
+    if (kind == Kind::Phase)
+        m_store.deletePhase(key);
+    else if (kind == Kind::Activity)
+        m_store.deleteActivity(key);
+    const QHash<store::Key, store::Image> unattached = components.find(detached);
+    for (const store::Key component : std::as_const(detached))
+        change.rows.append({ Kind::Component, component, attached.value(component), unattached.value(component) });
+    t.commit();
+    remember(std::move(change));
     for (Kind k : touched)
         announce(k, *car);
     forgetVanished();
@@ -205,34 +266,55 @@ bool ProjectSession::remove(Kind kind, store::Key key)
 }
 
 void ProjectSession::swapPhaseSequences(
-    store::Key first, qint32 firstSequence, store::Key second, qint32 secondSequence)
+    store::Key first, qint32 firstSequence, store::Key second, qint32 secondSequence, const QString& text)
 {
-    requireWritable();
-    const std::optional<store::Key> car = carOfStored(Kind::Phase, first);
-    m_store.swapPhaseSequences(first, firstSequence, second, secondSequence);
-    if (car) {
-        announce(Kind::Phase, *car, first);
-        announce(Kind::Phase, *car, second);
-    }
+    swapSequences(Kind::Phase, { first, firstSequence, second, secondSequence }, text);
 }
 
 void ProjectSession::swapActivitySequences(
-    store::Key first, qint32 firstSequence, store::Key second, qint32 secondSequence)
+    store::Key first, qint32 firstSequence, store::Key second, qint32 secondSequence, const QString& text)
+{
+    swapSequences(Kind::Activity, { first, firstSequence, second, secondSequence }, text);
+}
+
+void ProjectSession::swapSequences(Kind kind, const Swap& swap, const QString& text)
 {
     requireWritable();
-    const std::optional<store::Key> car = carOfStored(Kind::Activity, first);
-    m_store.swapActivitySequences(first, firstSequence, second, secondSequence);
+    const std::optional<store::Key> car = carOfStored(kind, swap.first);
+    using Hold = store::RowImages::Hold;
+    const store::RowImages rows = rowImages(m_store.db, kind);
+    store::Transaction t(m_store.db);
+    const QHash<store::Key, store::Image> before = rows.find({ swap.first, swap.second }, Hold::Update);
+    if (kind == Kind::Phase)
+        m_store.swapPhaseSequences(swap.first, swap.firstSequence, swap.second, swap.secondSequence);
+    else
+        m_store.swapActivitySequences(swap.first, swap.firstSequence, swap.second, swap.secondSequence);
+    const QHash<store::Key, store::Image> after = rows.find({ swap.first, swap.second });
+    Change change { text, car.value_or(0), {} };
+    for (const store::Key key : { swap.first, swap.second })
+        change.rows.append({ kind, key, before.value(key), after.value(key) });
+    t.commit();
+    remember(std::move(change));
     if (car) {
-        announce(Kind::Activity, *car, first);
-        announce(Kind::Activity, *car, second);
+        announce(kind, *car, swap.first);
+        announce(kind, *car, swap.second);
     }
 }
 
 bool ProjectSession::changeActivityTimes(const store::Activity& activity)
 {
     requireWritable();
-    if (!m_store.changeActivityTimes(activity))
+    store::Transaction t(m_store.db);
+    auto before = image(Kind::Activity, activity.ActivityID, store::RowImages::Hold::Update);
+    if (!before || !m_store.changeActivityTimes(activity))
         return false;
+    Change change { changeText(QStringLiteral("Change Dates of"), Kind::Activity,
+                        before->at(rowImages(m_store.db, Kind::Activity).column("Description")).toString()),
+        activity.carid, {} };
+    change.rows.append(
+        { Kind::Activity, activity.ActivityID, std::move(before), image(Kind::Activity, activity.ActivityID) });
+    t.commit();
+    remember(std::move(change));
     announce(Kind::Activity, activity.carid, activity.ActivityID);
     return true;
 }
@@ -241,7 +323,13 @@ store::Key ProjectSession::copyProject(
     store::Key sourceCarID, const QString& newName, const QDate& stamp, const common::Progress& progress)
 {
     requireWritable();
+    store::Transaction t(m_store.db);
     const store::Key carid = copy::copyProject(m_store, sourceCarID, newName, stamp, progress);
+    const auto source = m_store.cars.find(sourceCarID);
+    Change change { changeText(QStringLiteral("Copy"), Kind::Car, source ? source->Description : newName), carid,
+        rowsOfCar(carid) };
+    t.commit();
+    remember(std::move(change));
     announce(Kind::Car, carid);
     return carid;
 }
@@ -249,7 +337,13 @@ store::Key ProjectSession::copyProject(
 store::Key ProjectSession::importProject(const QByteArray& json, const common::Progress& progress)
 {
     requireWritable();
+    store::Transaction t(m_store.db);
     const store::Key carid = exchange::importProject(m_store, json, progress);
+    Change change { {}, carid, rowsOfCar(carid) };
+    const auto car = m_store.cars.find(carid);
+    change.text = changeText(QStringLiteral("Import"), Kind::Car, car ? car->Description : QString());
+    t.commit();
+    remember(std::move(change));
     announce(Kind::Car, carid);
     return carid;
 }
@@ -319,7 +413,8 @@ void ProjectSession::forgetVanished()
 // The six record types are the only ones the session writes.
 #define GEARLOG_SESSION_WRITES(Rec)                                                                                    \
     template store::Key ProjectSession::add<Rec>(const Rec&);                                                          \
-    template ProjectSession::SaveOutcome ProjectSession::update<Rec>(const Rec&, const store::Snapshot&);
+    template ProjectSession::SaveOutcome ProjectSession::update<Rec>(                                                  \
+        const Rec&, const store::Snapshot&, const QString&);
 GEARLOG_SESSION_WRITES(store::Car)
 GEARLOG_SESSION_WRITES(store::Assembly)
 GEARLOG_SESSION_WRITES(store::Component)

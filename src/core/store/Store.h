@@ -73,13 +73,16 @@ public:
     // StoreError if one is gone, so that no new record is written under a deleted project.
     template <class Rec> void holdParents(const Rec& row, bool required) const;
 
+    // Inside a transaction: holds a row against others, for deleting it (exclusively) or for a
+    // record hanging from it; when required and not deleting, throws StoreError if it is gone.
+    void hold(const char* table, const char* keyColumn, Key key, bool deleting = false, bool required = true) const;
+
     // The components attached to an activity, by description.
     QList<Entry> componentsOfActivity(Key activityid) const;
 
     const Database& db;
 
 private:
-    void hold(const char* table, const char* keyColumn, Key key, bool deleting = false, bool required = true) const;
     void swapSequences(const char* table, const char* keyColumn, Key first, qint32 firstSequence, Key second,
         qint32 secondSequence) const;
 

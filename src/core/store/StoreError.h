@@ -53,6 +53,7 @@ constexpr int Schema = 17; // SQLITE_SCHEMA: a table, column or index the progra
 constexpr int Exists = 3001; // the creation tool refuses to overwrite a file
 constexpr int Range = 3002; // a value does not fit its column
 constexpr int Gone = 3003; // a row a change depends on was deleted meanwhile
+constexpr int Stale = 3004; // an undo or redo finds its rows changed by someone else meanwhile
 } // namespace code
 
 } // namespace store
