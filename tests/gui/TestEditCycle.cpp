@@ -351,6 +351,51 @@ private Q_SLOTS:
             QStringList({ "Exporting the project: 72 of 72 records", "Importing the project: 80 of 80 records" }));
     }
 
+    // Undo and Redo name the change, are offered only while browsing, and bring back what a delete
+    // took, shown on its project; an undo over another program's change is refused and says so.
+    void undoAndRedo()
+    {
+        QAction* undo = child<QAction>(w(), "mnuUndo");
+        QAction* redo = child<QAction>(w(), "mnuRedo");
+        QCOMPARE(undo->text() + u'|' + redo->text(), "&Undo|&Redo");
+        QVERIFY(!undo->isEnabled() && !redo->isEnabled());
+        const store::Key car = newProject("Blue & Grey");
+        QCOMPARE(undo->text(), "&Undo Add Component 'Hoist'");
+        QVERIFY(undo->isEnabled());
+        m_f->showTab(0);
+        m_f->press(Update);
+        QVERIFY(!undo->isEnabled());
+        QTest::keyClick(&w(), Qt::Key_Z, Qt::ControlModifier); // no undo while editing
+        m_f->press(Cancel);
+        QVERIFY(undo->isEnabled());
+        const Peek p = m_f->peek();
+        const QString rows = "SELECT (SELECT COUNT(*) FROM Component WHERE ActivityID > 0) || '|' || "
+                             "(SELECT COUNT(*) FROM Activity)";
+        const QString whole = p.value(rows).toString();
+        gui::DialogSeam::queueAnswer(gui::Answer::Yes);
+        m_f->press(Delete);
+        QCOMPARE(undo->text(), "&Undo Delete Project 'Blue && Grey'");
+        QTest::keyClick(&w(), Qt::Key_Z, Qt::ControlModifier);
+        QCOMPARE(p.value(rows).toString(), whole);
+        QCOMPARE(m_f->carID(), car);
+        QCOMPARE(shown("ComponentDisplayDescription,CarTargetCost"), "Hoist|$195.90");
+        QCOMPARE(redo->text(), "&Redo Delete Project 'Blue && Grey'");
+        QTest::keyClick(&w(), Qt::Key_Y, Qt::ControlModifier);
+        QCOMPARE(m_f->carID(), 0);
+        QTest::keyClick(&w(), Qt::Key_Z, Qt::ControlModifier);
+        QTest::keyClick(&w(), Qt::Key_Z, Qt::ControlModifier | Qt::ShiftModifier);
+        QCOMPARE(p.count("SELECT COUNT(*) FROM Car WHERE carid = ?", { car }), 0);
+        undo->trigger();
+
+        p.exec(QStringLiteral("UPDATE Component SET quantity = 9 WHERE carid = %1").arg(car));
+        gui::DialogSeam::reset();
+        undo->trigger(); // Add Component 'Hoist'
+        QVERIFY(boxTexts().join("").contains("Someone else changed these records since; nothing was undone."));
+        QCOMPARE(p.count("SELECT quantity FROM Component WHERE carid = ?", { car }), 9);
+        QCOMPARE(undo->text(), "&Undo");
+        QVERIFY(!undo->isEnabled() && redo->isEnabled());
+    }
+
     // A row changed or deleted by another program since shown, or a refused write: nothing is written, the
     // user is told; a changed row shows as it stands, a refused write keeps the edit for the next Save.
     void failedSaves_data()

@@ -2,6 +2,7 @@
 
 #include "mainwindow/Form1.h"
 
+#include "mainwindow/EditHistory.h"
 #include "mainwindow/EditorSupport.h"
 #include "mainwindow/Editors.h"
 #include "mainwindow/PictureView.h"
@@ -389,6 +390,8 @@ void Form1::UpdateForm(int tmpindex)
             tbproject->setTabEnabled(i, enabled);
     }
     m_menus->setCommandsEnabled(tmpindex == 99);
+    if (m_history)
+        m_history->setBrowsing(tmpindex == 99);
 }
 
 } // namespace editor

@@ -27,6 +27,7 @@ class Appearance;
 class AssemblyEditor;
 class CarEditor;
 class ComponentEditor;
+class EditHistory;
 class PhaseEditor;
 class PictureView;
 class RecordEditor;
@@ -122,6 +123,8 @@ private:
     void showNewCar(store::Key carid);
     // Someone else changed the database: everything shown is read again, on the same tab and record.
     void refreshFromElsewhere();
+    // A change undone or redone: read again, and its project shown.
+    void showUndone(store::Key carid);
 
     // --- State ------------------------------------------------------------------------------
     project::ProjectSession& m_session;
@@ -166,6 +169,7 @@ private:
     QColor m_fieldColour;
     std::array<QColor, 6> m_pageColour; // what each page's fields were last coloured
     std::unique_ptr<WindowMenus> m_menus;
+    EditHistory* m_history = nullptr;
     StatusPanels* m_status = nullptr;
     Appearance* m_appearance = nullptr;
     PictureView* m_pictures = nullptr;

@@ -4,6 +4,7 @@
 #include "mainwindow/Form1.h"
 
 #include "mainwindow/Appearance.h"
+#include "mainwindow/EditHistory.h"
 #include "mainwindow/Editors.h"
 #include "mainwindow/FocusSelection.h"
 #include "mainwindow/PictureView.h"
@@ -44,6 +45,7 @@ void Form1::connectMenus()
     const WindowMenus& m = *m_menus;
     const auto on = [this](QAction* action, auto&& slot) { connect(action, &QAction::triggered, this, slot); };
     on(m.mnuExit, [this] { quitroutine(); });
+    m_history = new EditHistory(m_session, m.mnuUndo, m.mnuRedo, this, [this](store::Key car) { showUndone(car); });
     on(m.mnuCreate, [this] { CreateNewCar(); });
     on(m.mnucopy, [this] { mnucopy_Click(); });
     on(m.mnuExportProject, [this] { mnuExportProject_Click(); });
@@ -294,6 +296,16 @@ void Form1::refreshFromElsewhere()
     } else {
         showTab(tab);
         tbproject_Click();
+    }
+}
+
+void Form1::showUndone(store::Key carid)
+{
+    refreshFromElsewhere();
+    // The project the change belonged to, when another one (or none) is shown.
+    if (carid != 0 && browsing() && m_carTab->shown.key != carid && m_carTab->pickList()->findData(carid) >= 0) {
+        showTab(0);
+        showNewCar(carid);
     }
 }
 

@@ -114,11 +114,12 @@ void TreePanel::move(bool up)
     }
     // Whatever the two hold is exchanged, gaps and all, in one transaction.
     const project::PlanOrder::Swap& s = *move->swap;
+    const QString text = up ? QStringLiteral("Move Up") : QStringLiteral("Move Down");
     try {
         if (phase)
-            m_session.swapPhaseSequences(s.id, s.sequence, s.otherId, s.otherSequence);
+            m_session.swapPhaseSequences(s.id, s.sequence, s.otherId, s.otherSequence, text);
         else
-            m_session.swapActivitySequences(s.id, s.sequence, s.otherId, s.otherSequence);
+            m_session.swapActivitySequences(s.id, s.sequence, s.otherId, s.otherSequence, text);
     } catch (const store::StoreError& e) {
         gui::showCommandError(messageParent(), QStringLiteral("the move"), e);
         return;
@@ -145,10 +146,12 @@ void TreePanel::attachClick(const NodeRef& node)
     try {
         auto component = m_session.store().components.load(componentid);
         // Detaching writes 0; attaching takes the component from whatever activity it had.
+        const bool detaching = m_trees.isBold(componentid);
         if (component)
-            component->record.ActivityID = m_trees.isBold(componentid) ? 0 : m_tabs.activity->shown.key;
+            component->record.ActivityID = detaching ? 0 : m_tabs.activity->shown.key;
         if (!component
-            || m_session.update(component->record, component->snapshot)
+            || m_session.update(component->record, component->snapshot,
+                   detaching ? QStringLiteral("Detach") : QStringLiteral("Attach"))
                 != project::ProjectSession::SaveOutcome::Saved) {
             gui::MessageBox::notice(messageParent(), QStringLiteral("Unable To Access Component"));
             return;

@@ -48,6 +48,12 @@ WindowMenus::WindowMenus(QMainWindow* window)
     item(NAMED(mnuExit), mnuFile, QStringLiteral("E&xit"));
     mnuExit->setShortcut(QKeySequence::Quit);
 
+    bar->addMenu(menu(NAMED(mnuEdit), bar, QStringLiteral("&Edit")));
+    item(NAMED(mnuUndo), mnuEdit, QStringLiteral("&Undo"));
+    mnuUndo->setShortcut(QKeySequence::Undo);
+    item(NAMED(mnuRedo), mnuEdit, QStringLiteral("&Redo"));
+    mnuRedo->setShortcuts({ QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Z), QKeySequence(Qt::CTRL | Qt::Key_Y) });
+
     bar->addMenu(menu(NAMED(mnuPreferences), bar, QStringLiteral("&Preferences")));
     dash(NAMED(mnuDash2), mnuPreferences);
     mnuPreferences->addMenu(menu(NAMED(mnuImage), mnuPreferences, QStringLiteral("Set Image Option")));
@@ -83,7 +89,7 @@ WindowMenus::WindowMenus(QMainWindow* window)
 
 void WindowMenus::setCommandsEnabled(bool enabled)
 {
-    for (QMenu* m : { mnuFile, mnuPreferences, mnuReports })
+    for (QMenu* m : { mnuFile, mnuEdit, mnuPreferences, mnuReports })
         m->menuAction()->setEnabled(enabled);
     mnuTimeLine->setEnabled(enabled);
 }

@@ -25,6 +25,9 @@ struct WindowMenus
     QAction* mnuFind = nullptr;
     QAction* mnDash7 = nullptr;
     QAction* mnuExit = nullptr;
+    QMenu* mnuEdit = nullptr;
+    QAction* mnuUndo = nullptr;
+    QAction* mnuRedo = nullptr;
     QMenu* mnuPreferences = nullptr;
     QAction* mnuDash2 = nullptr;
     QMenu* mnuImage = nullptr;
