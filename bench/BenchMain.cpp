@@ -20,6 +20,7 @@
 #include "copy/DatabaseCopy.h"
 #include "copy/ProjectCopy.h"
 #include "gui/Dialogs.h"
+#include "project/ProjectSession.h"
 #include "reports/ReportExport.h"
 #include "reports/ReportRenderer.h"
 #include "reports/Reports.h"
@@ -237,6 +238,18 @@ QJsonObject runSize(const QString& path, int size, int repeat, bool check, const
         store.deleteCar(carid);
         expect(!store.cars.find(carid), "the car is still there");
     });
+
+    // The first project deleted (not measured) and its deletion undone: every row back under its key.
+    project::ProjectSession history(session->database());
+    runner.time(
+        "undo the deletion of a car",
+        [&](int) {
+            history.undo();
+            expect(store.components.forCar(2, store::Order::Key).size() == 1000
+                    && store.activities.forCar(2, store::Order::Key).size() == 500,
+                "the undo did not bring the car back");
+        },
+        [&](int) { expect(history.remove(project::Kind::Car, 2), "the car to delete is gone"); });
 
     const reports::ReportRequest request { 2, QStringLiteral("Bench"), QDate(2026, 4, 2) };
     const std::pair<const char*, std::function<reports::ReportDocument()>> builders[4] = {
