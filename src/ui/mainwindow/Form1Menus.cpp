@@ -302,6 +302,8 @@ void Form1::refreshFromElsewhere()
 void Form1::showUndone(store::Key carid)
 {
     refreshFromElsewhere();
+    if (m_refreshWhenBrowsing)
+        return; // a picture is shown: everything is read again once it is closed
     // The project the change belonged to, when another one (or none) is shown.
     if (carid != 0 && browsing() && m_carTab->shown.key != carid && m_carTab->pickList()->findData(carid) >= 0) {
         showTab(0);
