@@ -113,8 +113,13 @@ private slots:
         QTest::newRow("copy") << Step([](ProjectSession& s, Key car) {
             s.copyProject(car, u"Green Coupe"_s, QDate(2027, 1, 2));
         }) << u"Copy Project 'Blue Coupe'"_s;
+        // A supplier the file names and the database lacks comes with it.
         QTest::newRow("import") << Step([](ProjectSession& s, Key car) {
-            s.importProject(exchange::exportProject(s.store(), car));
+            const QString supplier = testing::firstValue(s.store().db,
+                u"SELECT MIN(SupplierName) FROM Component WHERE carid = %1 AND SupplierName <> ''"_s.arg(car))
+                                         .toString();
+            s.importProject(exchange::exportProject(s.store(), car).replace(supplier.toUtf8(), "Brand New Supplier"));
+            QVERIFY(s.store().suppliers.seek(u"Brand New Supplier"_s));
         }) << u"Import Project 'Blue Coupe'"_s;
     }
     void eachChangeUndoneAndRedone()

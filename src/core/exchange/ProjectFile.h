@@ -5,6 +5,7 @@
 
 #include <QByteArray>
 #include <QIODevice>
+#include <QList>
 #include <QString>
 #include <stdexcept>
 
@@ -42,8 +43,9 @@ QByteArray exportProject(const store::Store& store, store::Key carid, const comm
 // Adds the project in the file as a new one and answers its key, all in one transaction.
 // Suppliers are added only where none of that name exists; existing ones are never changed.
 // Throws ImportError for a file it cannot take (and adds nothing), store::StoreError for the rest.
-// progress counts the records written.
-store::Key importProject(const store::Store& store, const QByteArray& json, const common::Progress& progress = {});
+// progress counts the records written; the keys of the suppliers added go to addedSuppliers.
+store::Key importProject(const store::Store& store, const QByteArray& json, const common::Progress& progress = {},
+    QList<store::Key>* addedSuppliers = nullptr);
 
 // The largest project file read: far above any real project, and a guard against reading a
 // device or a runaway file until memory runs out.

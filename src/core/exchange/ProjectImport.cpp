@@ -206,7 +206,8 @@ QByteArray readProjectFile(QIODevice& file)
     return data;
 }
 
-store::Key importProject(const store::Store& store, const QByteArray& json, const common::Progress& progress)
+store::Key importProject(const store::Store& store, const QByteArray& json, const common::Progress& progress,
+    QList<store::Key>* addedSuppliers)
 {
     QJsonParseError parseError;
     const QJsonDocument document = QJsonDocument::fromJson(json, &parseError);
@@ -350,8 +351,11 @@ store::Key importProject(const store::Store& store, const QByteArray& json, cons
     const store::Key carid = store.cars.add(car);
     written.step();
     for (const store::Supplier& s : suppliers) {
-        if (!s.Name.isEmpty() && !store.suppliers.seek(s.Name))
-            store.suppliers.add(s);
+        if (!s.Name.isEmpty() && !store.suppliers.seek(s.Name)) {
+            const store::Key added = store.suppliers.add(s);
+            if (addedSuppliers)
+                addedSuppliers->append(added);
+        }
         written.step();
     }
     QHash<store::Key, store::Key> newActivity;

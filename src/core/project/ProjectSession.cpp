@@ -338,13 +338,20 @@ store::Key ProjectSession::importProject(const QByteArray& json, const common::P
 {
     requireWritable();
     store::Transaction t(m_store.db);
-    const store::Key carid = exchange::importProject(m_store, json, progress);
+    QList<store::Key> suppliers;
+    const store::Key carid = exchange::importProject(m_store, json, progress, &suppliers);
     Change change { {}, carid, rowsOfCar(carid) };
+    // The suppliers it named that were not there came with it, and go with it.
+    const QHash<store::Key, store::Image> added = rowImages(m_store.db, Kind::Supplier).find(suppliers);
+    for (const store::Key key : std::as_const(suppliers))
+        change.rows.append({ Kind::Supplier, key, std::nullopt, added.value(key) });
     const auto car = m_store.cars.find(carid);
     change.text = changeText(QStringLiteral("Import"), Kind::Car, car ? car->Description : QString());
     t.commit();
     remember(std::move(change));
     announce(Kind::Car, carid);
+    if (!suppliers.isEmpty())
+        announce(Kind::Supplier, 0);
     return carid;
 }
 
