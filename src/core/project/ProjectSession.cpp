@@ -201,6 +201,7 @@ bool ProjectSession::remove(Kind kind, store::Key key)
         return false;
     const qsizetype nameColumn = own.column(kind == Kind::Supplier ? "Name" : "Description");
     Change change { changeText(QStringLiteral("Delete"), kind, shown->at(nameColumn).toString()), *car, {} };
+    change.rows.append({ kind, key, shown, std::nullopt });
     const auto going = [&change, &db](Kind of, const char* column, store::Key value) {
         for (store::KeyedImage& row : rowImages(db, of).where(column, value))
             change.rows.append({ of, row.first, std::move(row.second), std::nullopt });
@@ -213,20 +214,17 @@ bool ProjectSession::remove(Kind kind, store::Key key)
     QList<Kind> touched;
     switch (kind) {
     case Kind::Car:
-        change.rows.append({ Kind::Car, key, shown, std::nullopt });
         for (Kind of : { Kind::Assembly, Kind::Component, Kind::Phase, Kind::Activity })
             going(of, "carid", key);
         m_store.deleteCar(key);
         touched = { Kind::Car };
         break;
     case Kind::Assembly:
-        change.rows.append({ kind, key, shown, std::nullopt });
         going(Kind::Component, "assemblyid", key);
         m_store.deleteAssembly(key);
         touched = { Kind::Assembly, Kind::Component };
         break;
     case Kind::Phase: {
-        change.rows.append({ kind, key, shown, std::nullopt });
         going(Kind::Activity, "PhaseID", key);
         QList<store::Key> activities;
         for (const RowChange& row : std::as_const(change.rows))
@@ -237,13 +235,11 @@ bool ProjectSession::remove(Kind kind, store::Key key)
         break;
     }
     case Kind::Activity:
-        change.rows.append({ kind, key, shown, std::nullopt });
         detaching({ key });
         touched = { Kind::Activity, Kind::Component };
         break;
     case Kind::Component:
     case Kind::Supplier:
-        change.rows.append({ kind, key, shown, std::nullopt });
         own.remove({ key });
         touched = { kind };
         break;
