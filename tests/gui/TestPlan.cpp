@@ -189,6 +189,8 @@ private Q_SLOTS:
         const testing::Node node = testing::treeNode(tree(true), phase ? Kind::Phase : Kind::Activity, key);
         QCOMPARE(testing::currentNode(tree(true)), node);
         QTEST(node.index().row(), "row");
+        const bool moved = boxTexts().isEmpty() || presses > 1;
+        QCOMPARE(child<QAction>(w(), "mnuUndo")->text(), moved ? up ? "&Undo Move Up" : "&Undo Move Down" : "&Undo");
     }
 
     // In attach mode a click attaches a component, a second detaches it, one attached elsewhere moves here;
@@ -219,6 +221,8 @@ private Q_SLOTS:
         testing::clickNode(component(m_plan.pump));
         QCOMPARE(attached(), "0|" + a1 + "|0");
         QCOMPARE(list->item(0)->text(), "<No Components For This Activity>");
+        QAction* undo = child<QAction>(w(), "mnuUndo");
+        QVERIFY(undo->text() == "&Undo Detach Component 'Pump'" && !undo->isEnabled());
         testing::clickNode(component(m_plan.hose));
         testing::clickNode(component(m_plan.pump));
         QCOMPARE(attached(), a2 + "|" + a2 + "|0");
@@ -231,6 +235,8 @@ private Q_SLOTS:
         QCOMPARE(m_f->buttonPattern(), "110011");
         QVERIFY(child<QTabWidget>(w(), "tbproject")->isTabEnabled(0));
         QCOMPARE(shown("ActivityTargetCost,ActivityActualCost"), "$35.00|$6.00");
+        undo->trigger(); // each click was a change of its own; Panel is gone
+        QCOMPARE(attached(), "0|" + a2);
     }
 };
 

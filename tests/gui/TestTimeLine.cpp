@@ -250,7 +250,8 @@ private Q_SLOTS:
     }
 
     // From the menu: an activity clicked on page 2 and cancelled keeps the page; corrected and saved, the
-    // chart comes back on page 1 in detail with the new dates, and the main window starts over.
+    // chart comes back on page 1 in detail with the new dates, the main window starts over, and Undo names
+    // the change.
     void correctingDatesFromTheChart()
     {
         const store::Key car = m_plan->evenCar(QStringLiteral("Long"), 2, 16);
@@ -288,6 +289,7 @@ private Q_SLOTS:
             QStringList({ "A1.15", "Page  2  Of  2", "01/16/03", "A1.15", "Page  1  Of  2", "01/01/03",
                 "Show Activity Detail", "       A1.15", "02/01/03", "02/28/03" }));
         QCOMPARE(m_f->buttonPattern(), QStringLiteral("100001"));
+        QCOMPARE(child<QAction>(m_f->form(), "mnuUndo")->text(), "&Undo Change Dates of Activity 'A1.15'");
     }
 
     // The six boxes show and write their own columns, empty dates as Null, nothing else touched. A
