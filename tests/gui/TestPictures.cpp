@@ -113,6 +113,9 @@ private Q_SLOTS:
             QCOMPARE(peek.value(stored, { m_keys[kind] }).toString(), expected);
             QCOMPARE(pathBox(kind), expected);
             QCOMPARE(gui::DialogSeam::fileDialogsShown(), 2);
+            static const char* const named[] = { "Project", "Assembly", "Component" };
+            QCOMPARE(child<QAction>(w(), "mnuUndo")->text(),
+                QStringLiteral("&Undo Attach Picture to %1 'Body'").arg(QLatin1String(named[kind])));
         }
         const QString component
             = QStringLiteral("SELECT Description || ' ' || targetcost FROM Component WHERE carid = ?");

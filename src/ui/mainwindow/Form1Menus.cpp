@@ -159,7 +159,7 @@ void Form1::openfile()
     const QString chosen = m_pictures->choose(box->text());
     if (!chosen.isEmpty()) {
         box->setText(chosen);
-        m_commands->saveShown(editor);
+        m_commands->saveShown(editor, QStringLiteral("Attach Picture to"));
         // A refused or failed save wrote nothing: show the path that is stored.
         if (const QString stored = editor.storedPicture(); box->text() != stored)
             box->setText(stored);

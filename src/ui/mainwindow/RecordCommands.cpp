@@ -15,6 +15,7 @@
 #include <QComboBox>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QScopeGuard>
 #include <QTabWidget>
 #include <stdexcept>
 
@@ -107,9 +108,11 @@ void RecordCommands::run(int index, RecordEditor& editor)
     }
 }
 
-void RecordCommands::saveShown(RecordEditor& editor)
+void RecordCommands::saveShown(RecordEditor& editor, const QString& verb)
 {
     m_update = true;
+    editor.saveVerb = verb;
+    const auto named = qScopeGuard([&editor] { editor.saveVerb = QStringLiteral("Save"); });
     run(3, editor);
 }
 

@@ -60,8 +60,9 @@ public:
 
     // Runs command button `index` (0 Add, 1 Update, 2 Cancel, 3 Save, 4 Delete, 5 Quit) on the tab.
     void run(int index, RecordEditor& editor);
-    // Saves the record shown as a change of it (a picture's path written through Save).
-    void saveShown(RecordEditor& editor);
+    // Saves the record shown as a change of it (a picture's path written through Save), named
+    // in the Edit menu by the verb.
+    void saveShown(RecordEditor& editor, const QString& verb);
     Mode mode() const { return m_mode; }
     // Refuses, with a message, any change to a database opened read-only.
     bool refuseChange() const;

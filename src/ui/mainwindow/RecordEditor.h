@@ -48,6 +48,8 @@ public:
     // What the shown record's row held when read: a save changes the row only while it still
     // holds that.
     store::Snapshot snapshot;
+    // How the next save names itself in the Edit menu ("Save Component 'Pump'").
+    QString saveVerb = QStringLiteral("Save");
 
     // What the status bar and the lists say on this tab.
     struct Texts
@@ -166,7 +168,7 @@ project::ProjectSession::SaveOutcome RecordEditor::write(
     Rec row = *built.record;
     Outcome outcome = Outcome::Saved;
     if (update)
-        outcome = session.update(row, snapshot);
+        outcome = session.update(row, snapshot, saveVerb);
     else
         row.setKey(session.add(row));
     if (outcome == Outcome::Saved) {
