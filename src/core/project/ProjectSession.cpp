@@ -186,31 +186,26 @@ ProjectSession::SaveOutcome ProjectSession::update(
 bool ProjectSession::remove(Kind kind, store::Key key)
 {
     requireWritable();
-    // The car a row belongs to never changes.
-    const std::optional<store::Key> car = carOfStored(kind, key);
-    if (!car)
-        return false;
-    using Hold = store::RowImages::Hold;
     const store::Database& db = m_store.db;
     store::Transaction t(db);
     // The row is held first, so that nothing is added under it between reading what goes with it
     // and deleting that.
     const store::RowImages own = rowImages(db, kind);
-    const auto shown = image(kind, key, Hold::Update);
+    const auto shown = image(kind, key, store::RowImages::Hold::Update);
     if (!shown)
         return false;
+    const qsizetype carColumn = own.column("carid"); // none for a car or a supplier
+    const store::Key car = kind == Kind::Car ? key : carColumn < 0 ? 0 : shown->at(carColumn).toLongLong();
     const qsizetype nameColumn = own.column(kind == Kind::Supplier ? "Name" : "Description");
-    Change change { changeText(QStringLiteral("Delete"), kind, shown->at(nameColumn).toString()), *car, {} };
+    Change change { changeText(QStringLiteral("Delete"), kind, shown->at(nameColumn).toString()), car, {} };
     change.rows.append({ kind, key, shown, std::nullopt });
     const auto going = [&change, &db](Kind of, const char* column, store::Key value) {
         for (store::KeyedImage& row : rowImages(db, of).where(column, value))
             change.rows.append({ of, row.first, std::move(row.second), std::nullopt });
     };
     // Components attached to a deleted activity stay, detached.
+    const store::RowImages components = rowImages(db, Kind::Component);
     QList<store::Key> detached;
-    const auto detaching = [&detached, &db](const QList<store::Key>& activities) {
-        detached = rowImages(db, Kind::Component).keysWhere("ActivityID", activities);
-    };
     QList<Kind> touched;
     switch (kind) {
     case Kind::Car:
@@ -230,12 +225,12 @@ bool ProjectSession::remove(Kind kind, store::Key key)
         for (const RowChange& row : std::as_const(change.rows))
             if (row.kind == Kind::Activity)
                 activities.append(row.key);
-        detaching(activities);
+        detached = components.keysWhere("ActivityID", activities);
         touched = { Kind::Phase, Kind::Activity, Kind::Component };
         break;
     }
     case Kind::Activity:
-        detaching({ key });
+        detached = components.keysWhere("ActivityID", { key });
         touched = { Kind::Activity, Kind::Component };
         break;
     case Kind::Component:
@@ -244,7 +239,6 @@ bool ProjectSession::remove(Kind kind, store::Key key)
         touched = { kind };
         break;
     }
-    const store::RowImages components = rowImages(db, Kind::Component);
     const QHash<store::Key, store::Image> attached = components.find(detached);
     if (kind == Kind::Phase)
         m_store.deletePhase(key);
@@ -256,7 +250,7 @@ bool ProjectSession::remove(Kind kind, store::Key key)
     t.commit();
     remember(std::move(change));
     for (Kind k : touched)
-        announce(k, *car);
+        announce(k, car);
     forgetVanished();
     return true;
 }
@@ -276,25 +270,24 @@ void ProjectSession::swapActivitySequences(
 void ProjectSession::swapSequences(Kind kind, const Swap& swap, const QString& text)
 {
     requireWritable();
-    const std::optional<store::Key> car = carOfStored(kind, swap.first);
-    using Hold = store::RowImages::Hold;
     const store::RowImages rows = rowImages(m_store.db, kind);
     store::Transaction t(m_store.db);
-    const QHash<store::Key, store::Image> before = rows.find({ swap.first, swap.second }, Hold::Update);
+    const QHash<store::Key, store::Image> before
+        = rows.find({ swap.first, swap.second }, store::RowImages::Hold::Update);
+    // The swap below refuses rows that are gone, so the car is read from a row that is there.
+    const store::Key car = before.value(swap.first).value(rows.column("carid")).toLongLong();
     if (kind == Kind::Phase)
         m_store.swapPhaseSequences(swap.first, swap.firstSequence, swap.second, swap.secondSequence);
     else
         m_store.swapActivitySequences(swap.first, swap.firstSequence, swap.second, swap.secondSequence);
     const QHash<store::Key, store::Image> after = rows.find({ swap.first, swap.second });
-    Change change { text, car.value_or(0), {} };
+    Change change { text, car, {} };
     for (const store::Key key : { swap.first, swap.second })
         change.rows.append({ kind, key, before.value(key), after.value(key) });
     t.commit();
     remember(std::move(change));
-    if (car) {
-        announce(kind, *car, swap.first);
-        announce(kind, *car, swap.second);
-    }
+    announce(kind, car, swap.first);
+    announce(kind, car, swap.second);
 }
 
 bool ProjectSession::changeActivityTimes(const store::Activity& activity)
